@@ -1,0 +1,114 @@
+// The frame end: the detail search over the finished picture as the surface
+// holds it, the two-fold zoom, the dotted marker, or a random view.
+#include "render/julia_renderer.h"
+
+namespace quorvana {
+
+namespace {
+
+bool IsOdd(std::int32_t value) { return value % 2 != 0; }
+
+// Rows above and below the best row that the search and the marker take in.
+std::int32_t HalfWindow(std::int32_t height)
+{
+    std::int32_t h = static_cast<std::int32_t>(height * 0.25);
+    if (IsOdd(h)) --h;
+    return h;
+}
+
+}  // namespace
+
+TickOutcome JuliaRenderer::FinishPicture(Surface& surface)
+{
+    // A best row of 0 counts as no detail even when row 0 won; one at or past
+    // the bottom is left from a taller window that a repaint cut short.
+    if (m_bestRow == 0 || m_bestRow >= m_height || m_bestChanges == 0) {
+        ChooseRandomView();
+        ResetPicture();
+        return TickOutcome::RandomView;
+    }
+    const int detailColumn = FindDetailColumn(surface);
+    ZoomInto(detailColumn);
+    if (detailColumn > 0) DrawMarker(surface, detailColumn);
+    ResetPicture();
+    return TickOutcome::Zoomed;
+}
+
+int JuliaRenderer::FindDetailColumn(const Surface& surface) const
+{
+    const std::int32_t h = HalfWindow(m_height);
+    int detailColumn = 0;
+    int bestTransitions = 0;
+    for (int x = 0; x < m_width; ++x) {
+        int transitions = 0;
+        COLORREF previous = kBlack;  // so a column's first non-black pixel counts
+        for (int k = -h; k < h; k += 2) {
+            const COLORREF pixel = surface.GetPixel(x, m_bestRow + k);
+            if (pixel != previous) {
+                ++transitions;
+                previous = pixel;
+            }
+        }
+        if (transitions > bestTransitions) {  // the leftmost of equal columns wins
+            detailColumn = x;
+            bestTransitions = transitions;
+        }
+    }
+    return detailColumn;
+}
+
+// Centres a view of half the real span on the detail column of the best row;
+// the imaginary span follows the window's proportions, not the old view.
+void JuliaRenderer::ZoomInto(int detailColumn)
+{
+    const double s = m_reMax - m_reMin;
+    const double re = m_reMin + (detailColumn * s) / m_width;
+    const double im = m_imMin + ((m_imMax - m_imMin) * m_bestRow) / m_height;
+    const double hs = s * 0.5;
+    const double q = hs * 0.5;
+    m_reMin = re - q;
+    m_reMax = re + q;
+    const double p = (hs / m_aspect) * 0.5;
+    m_imMin = im - p;
+    m_imMax = im + p;
+}
+
+// The marker frames a quarter of the picture to either side of the detail
+// point; top and bottom are made even so the next picture's rows cover it.
+void JuliaRenderer::DrawMarker(Surface& surface, int detailColumn) const
+{
+    std::int32_t top = static_cast<std::int32_t>(m_bestRow - m_height * 0.25);
+    if (IsOdd(top)) --top;
+    std::int32_t bottom = static_cast<std::int32_t>(m_bestRow + m_height * 0.25);
+    if (IsOdd(bottom)) ++bottom;
+    const std::int32_t right = static_cast<std::int32_t>(detailColumn + m_width * 0.25);
+    const std::int32_t left = static_cast<std::int32_t>(detailColumn - m_width * 0.25);
+    DrawDottedRect(surface, left, top, right, bottom, kMarkerColour);
+}
+
+void JuliaRenderer::DrawDottedLine(Surface& surface, int x1, int y1, int x2, int y2, COLORREF colour) const
+{
+    if (y1 == y2) {
+        if (IsOdd(y1)) return;
+        const int from = x1 < x2 ? x1 : x2;
+        const int to = x1 < x2 ? x2 : x1;
+        for (int x = from; x < to; ++x) surface.SetPixel(x, y1, colour);
+        return;
+    }
+    // Vertical at x1 whatever x2 says, one pixel on every even row.
+    const int from = y1 < y2 ? y1 : y2;
+    const int to = y1 < y2 ? y2 : y1;
+    for (int y = from; y < to; ++y)
+        if (!IsOdd(y)) surface.SetPixel(x1, y, colour);
+}
+
+void JuliaRenderer::DrawDottedRect(Surface& surface, int left, int top, int right, int bottom,
+                                   COLORREF colour) const
+{
+    DrawDottedLine(surface, left, top, right, top, colour);
+    DrawDottedLine(surface, left, bottom, right + 1, bottom, colour);  // + 1 takes in the corner
+    DrawDottedLine(surface, left, top, left, bottom, colour);
+    DrawDottedLine(surface, right, top, right, bottom, colour);
+}
+
+}  // namespace quorvana

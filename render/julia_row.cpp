@@ -1,0 +1,115 @@
+// The row step, the escape-time count, the random view, the reset and the
+// repaint. Coordinates are accumulated, never multiplied, and every real
+// value is an IEEE double: the pictures must match to the bit.
+#include <cmath>
+#include <limits>
+
+#include "render/julia_renderer.h"
+
+namespace quorvana {
+
+namespace {
+
+bool IsOdd(std::int32_t value) { return value % 2 != 0; }
+
+// The single-precision value nearest to 1/32767, as the random views scale by it.
+constexpr double kRandomScale = static_cast<double>(1.0f / 32767.0f);
+
+// Truncates toward zero. A quotient that is not finite or does not fit (only
+// an empty client area produces one) counts as 0 rather than being converted.
+std::int32_t TruncateOrZero(double value)
+{
+    constexpr double kLimit = 2147483648.0;
+    if (!std::isfinite(value) || value <= -kLimit || value >= kLimit) return 0;
+    return static_cast<std::int32_t>(value);
+}
+
+}  // namespace
+
+JuliaRenderer::JuliaRenderer(std::uint32_t seed) : m_random(seed) {}
+
+int JuliaRenderer::EscapeCount(double x, double y)
+{
+    m_iter = 0;
+    m_zRe = x;
+    m_zIm = y;
+    double t = m_zRe * m_zRe;
+    do {
+        m_zReOld = m_zRe;
+        ++m_iter;
+        m_zRe = (t - m_zIm * m_zIm) + m_cRe;
+        m_zIm = 2 * (m_zReOld * m_zIm) + m_cIm;
+        t = m_zRe * m_zRe;
+    } while (m_zIm * m_zIm + t < 4.0 && m_iter < m_maxIter);
+    return m_iter;
+}
+
+TickOutcome JuliaRenderer::DrawNextRow(Surface& surface)
+{
+    m_rowChanges = 0;
+    // The repaint's own call draws nothing and goes straight to the frame end.
+    m_col = (m_row == m_height + 1) ? m_width + 1 : 0;
+    m_curRe = m_reMin;
+    while (m_col < m_width) {
+        if (IsOdd(m_row)) break;  // odd rows stay black and count nothing
+        const int n = EscapeCount(m_curRe, m_curIm);
+        surface.SetPixel(m_col, m_row, DrawnColour(n));
+        m_curRe += m_reStep;
+        ++m_col;
+        const COLORREF value = ComparisonValue(n);
+        if (value != m_lastValue) ++m_rowChanges;
+        m_lastValue = value;  // carried over across rows and pictures
+    }
+    if (m_rowChanges > m_bestChanges) {  // a tie keeps the earlier row
+        m_bestChanges = m_rowChanges;
+        m_bestRow = m_row;
+    }
+    m_curIm += m_imStep;
+    ++m_row;
+    if (m_row < m_height) return TickOutcome::Row;
+    return FinishPicture(surface);
+}
+
+void JuliaRenderer::ChooseRandomView()
+{
+    const int r1 = m_random.Next();
+    const int r2 = m_random.Next();
+    const int r3 = m_random.Next();
+    const int r4 = m_random.Next();
+    m_reMin = r1 * kRandomScale * 3 - 6;
+    m_reMax = r2 * kRandomScale * 3 + 3.25;
+    const std::int32_t s = static_cast<std::int32_t>(m_reMax - m_reMin);
+    const std::int32_t a = TruncateOrZero(s / m_aspect);
+    m_imMax = a * 0.5;
+    m_imMin = -(a * 0.5);
+    m_cRe = r3 * kRandomScale * 2 - 1;
+    m_cIm = r4 * kRandomScale * 2 - 1;
+}
+
+void JuliaRenderer::ResetPicture()
+{
+    m_bestChanges = 0;
+    m_bestRow = 0;
+    m_maxIter = kMaxIter;
+    m_row = 0;
+    m_reStep = (m_reMax - m_reMin) / static_cast<double>(m_width);
+    m_imStep = (m_imMax - m_imMin) / static_cast<double>(m_height);
+    m_curIm = m_imMin;
+}
+
+TickOutcome JuliaRenderer::RestartPicture(Surface& paint)
+{
+    const Rect client = paint.ClientRect();
+    paint.FillBlack(client);
+    m_width = client.right - client.left;
+    m_height = client.bottom - client.top;
+    m_aspect = static_cast<double>(m_width) / static_cast<double>(m_height);
+    // A surface that reads pure white at all three probes did not take the fill.
+    if (paint.GetPixel(m_width / 2, 10) == kWhite && paint.GetPixel(10, m_height - 10) == kWhite &&
+        paint.GetPixel(m_width - 10, m_height - 10) == kWhite)
+        paint.FillBlack(client);
+    m_row = m_height + 1;
+    return DrawNextRow(paint);
+}
+
+}  // namespace quorvana

@@ -1,0 +1,51 @@
+// An in-memory 32-bit picture with a clip rectangle: the backing store of
+// every fractal window and of the exporter. It either owns its pixels or
+// wraps memory that a front end allocated (a DIB section, a shared image).
+// Pixels outside the clip are neither written nor readable.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "render/surface.h"
+
+namespace quorvana {
+
+class PixelStore final : public Surface {
+public:
+    PixelStore() = default;
+    PixelStore(int width, int height);                       // owns its pixels, all black
+    PixelStore(int width, int height, int stride, COLORREF* pixels);  // wraps foreign memory
+
+    // Resizes an owning store; contents become black and the clip the whole store.
+    void Resize(int width, int height);
+
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    const COLORREF* Row(int y) const { return m_pixels + static_cast<std::ptrdiff_t>(y) * m_stride; }
+
+    // The clip is always kept inside the store.
+    void SetClip(const Rect& clip);
+    void ResetClip() { SetClip(Bounds()); }
+    const Rect& Clip() const { return m_clip; }
+    Rect Bounds() const { return Rect{0, 0, m_width, m_height}; }
+
+    void SetPixel(int x, int y, COLORREF colour) override;
+    COLORREF GetPixel(int x, int y) const override;
+    void FillBlack(const Rect& rect) override;
+    Rect ClientRect() const override { return Bounds(); }
+    void SetRow(int x, int y, const COLORREF* colours, int count) override;
+    void GetRow(int x, int y, COLORREF* colours, int count) const override;
+
+private:
+    COLORREF* MutableRow(int y) { return m_pixels + static_cast<std::ptrdiff_t>(y) * m_stride; }
+
+    int m_width = 0;
+    int m_height = 0;
+    int m_stride = 0;
+    COLORREF* m_pixels = nullptr;
+    std::vector<COLORREF> m_owned;
+    Rect m_clip;
+};
+
+}  // namespace quorvana

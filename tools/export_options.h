@@ -1,0 +1,37 @@
+// The exporter's command line: quorvana-render --size WxH --seed N
+// --pictures K --out DIR. Parsing checks everything before anything is
+// written, and names the bad argument in one line.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvana {
+
+struct ExportOptions {
+    int width = 640;
+    int height = 480;
+    std::optional<std::uint32_t> seed;  // none: taken from the time
+    int pictures = 10;
+    std::string outDir = "out";
+    bool help = false;
+};
+
+struct ParseResult {
+    ExportOptions options;
+    std::string error;  // empty when the command line is good
+};
+
+inline constexpr int kMaxSide = 16384;
+inline constexpr int kMaxPictures = 1000000;
+
+ParseResult ParseExportOptions(const std::vector<std::string>& args);
+std::string ExportUsage();
+
+// Creates the folder when its parent exists and checks that a file can be
+// made in it; returns an error line, or empty on success.
+std::string PrepareOutputFolder(const std::string& dir);
+
+}  // namespace quorvana

@@ -1,0 +1,44 @@
+#include "tools/progress.h"
+
+#include <unistd.h>
+
+namespace quorvana {
+
+namespace {
+constexpr int kBarWidth = 40;
+constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
+}  // namespace
+
+Progress::Progress(std::FILE* stream, int pictures)
+    : m_stream(stream), m_pictures(pictures), m_terminal(isatty(fileno(stream)) != 0)
+{
+}
+
+void Progress::Row(int picture, int row, int height)
+{
+    if (!m_terminal) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - m_lastDraw < kRedrawInterval) return;
+    m_lastDraw = now;
+    const double done = ((picture - 1) + static_cast<double>(row) / height) / m_pictures;
+    const int filled = static_cast<int>(done * kBarWidth);
+    std::fprintf(m_stream, "\r[%.*s%*s] %3d%%  picture %d/%d, row %d/%d ", filled,
+                 "########################################", kBarWidth - filled, "",
+                 static_cast<int>(done * 100), picture, m_pictures, row, height);
+    std::fflush(m_stream);
+}
+
+void Progress::PictureDone(int picture, const char* path)
+{
+    if (m_terminal) std::fprintf(m_stream, "\r\033[K");
+    std::fprintf(m_stream, "picture %d/%d written: %s\n", picture, m_pictures, path);
+    m_lastDraw = {};
+}
+
+void Progress::Finish()
+{
+    if (m_terminal) std::fprintf(m_stream, "\r\033[K");
+    std::fflush(m_stream);
+}
+
+}  // namespace quorvana
