@@ -1,0 +1,25 @@
+# The Debian packages each part of the build needs, and one function that
+# installs what is missing (as root) or says what to install (otherwise).
+# Sourced by run.sh, test.sh and .ci/run.
+
+NATIVE_PACKAGES=(cmake g++ make pkg-config libpng-dev libgtest-dev libgmock-dev libbenchmark-dev
+                 libx11-dev libxext-dev)
+X11_TEST_PACKAGES=(xvfb xauth xdotool x11-utils imagemagick)
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64)
+
+need_packages() {
+    local missing=() p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Missing Debian packages. Install them as root, then run this again:" >&2
+        echo "  apt-get install -y ${missing[*]}" >&2
+        exit 1
+    fi
+    echo "Installing ${missing[*]} ..." >&2
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
+}

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds everything and runs all tests: the native build (renderer,
+# exporter, X11 saver) and the Windows saver under Wine in a virtual display.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+need_packages "${NATIVE_PACKAGES[@]}" "${X11_TEST_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
+
+jobs=$(nproc)
+cmake --preset native >/dev/null
+cmake --build --preset native -j "$jobs"
+ctest --preset native -j "$jobs"
+
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j "$jobs"
+ctest --preset windows
