@@ -37,6 +37,8 @@ public:
     TickOutcome RestartPicture(Surface& paint);
     TickOutcome FinishPicture(Surface& surface);
     void ChooseRandomView();
+    // The view and c for four given draws, each in 0 … 32767.
+    void ChooseRandomView(int r1, int r2, int r3, int r4);
     void ResetPicture();
     void DrawDottedLine(Surface& surface, int x1, int y1, int x2, int y2, COLORREF colour) const;
     void DrawDottedRect(Surface& surface, int left, int top, int right, int bottom, COLORREF colour) const;

@@ -76,6 +76,11 @@ void JuliaRenderer::ChooseRandomView()
     const int r2 = m_random.Next();
     const int r3 = m_random.Next();
     const int r4 = m_random.Next();
+    ChooseRandomView(r1, r2, r3, r4);
+}
+
+void JuliaRenderer::ChooseRandomView(int r1, int r2, int r3, int r4)
+{
     m_reMin = r1 * kRandomScale * 3 - 6;
     m_reMax = r2 * kRandomScale * 3 + 3.25;
     const std::int32_t s = static_cast<std::int32_t>(m_reMax - m_reMin);
