@@ -16,6 +16,10 @@ public:
     PixelStore() = default;
     PixelStore(int width, int height);                       // owns its pixels, all black
     PixelStore(int width, int height, int stride, COLORREF* pixels);  // wraps foreign memory
+    PixelStore(const PixelStore&) = delete;
+    PixelStore& operator=(const PixelStore&) = delete;
+    PixelStore(PixelStore&&) = default;  // the owned buffer moves with its pointer
+    PixelStore& operator=(PixelStore&&) = default;
 
     // Resizes an owning store; contents become black and the clip the whole store.
     void Resize(int width, int height);
