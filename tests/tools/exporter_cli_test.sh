@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# The exporter as a user runs it: exit codes, the one-line errors, nothing
+# written on bad input, the files and their sizes, the same seed giving the
+# same files, progress on standard error.
+set -u
+exporter=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# Bad input: status 2, one line on stderr naming the argument, nothing written.
+touch "$work/a-file"
+while IFS='|' read -r args named; do
+    out="$work/never"
+    # shellcheck disable=SC2086
+    "$exporter" $args --out "$out" >"$work/stdout" 2>"$work/stderr" </dev/null
+    status=$?
+    [ "$status" -eq 2 ] || fail "'$args': status $status, expected 2"
+    [ "$(wc -l <"$work/stderr")" -eq 1 ] || fail "'$args': stderr is not one line: $(cat "$work/stderr")"
+    grep -q -- "$named" "$work/stderr" || fail "'$args': error does not name $named: $(cat "$work/stderr")"
+    [ ! -e "$out" ] || fail "'$args': wrote $out"
+done <<CASES
+--size 0x480|--size
+--size -5x480|--size
+--size 16385x16385|--size
+--size big|--size
+--seed minus|--seed
+--pictures 0|--pictures
+--colour red|--colour
+CASES
+
+for out in "$work/missing/deeper" "$work/a-file" /proc; do
+    "$exporter" --size 8x8 --pictures 1 --out "$out" >/dev/null 2>"$work/stderr"
+    status=$?
+    [ "$status" -eq 2 ] || fail "--out $out: status $status, expected 2"
+    grep -q -- "--out" "$work/stderr" || fail "--out $out: error does not name --out"
+done
+[ ! -e "$work/missing" ] || fail "created the missing parent folder"
+
+"$exporter" --help >"$work/help" || fail "--help failed"
+for word in --size --seed --pictures --out; do grep -q -- "$word" "$work/help" || fail "--help lacks $word"; done
+
+# A good run creates the folder (its parent exists) and writes each picture.
+"$exporter" --size 40x30 --seed 5 --pictures 3 --out "$work/one" >"$work/stdout" 2>"$work/stderr" ||
+    fail "good run failed: $(cat "$work/stderr")"
+for n in 1 2 3; do
+    file="$work/one/picture-000$n.png"
+    [ -s "$file" ] || { fail "missing $file"; continue; }
+    identify -format '%w %h %[channels] %z\n' "$file" | grep -qx '40 30 srgb 8' ||
+        fail "$file is not 40x30 8-bit RGB: $(identify "$file")"
+done
+[ ! -e "$work/one/picture-0004.png" ] || fail "wrote more pictures than asked"
+[ "$(ls -A "$work/one" | wc -l)" -eq 3 ] || fail "left extra files: $(ls -A "$work/one")"
+grep -q '^seed 5' "$work/stdout" || fail "seed not printed"
+[ "$(grep -c 'picture-000[1-3].png: \(zoom into\|random view\)' "$work/stdout")" -eq 3 ] ||
+    fail "views not reported per picture: $(cat "$work/stdout")"
+[ "$(grep -c 'written' "$work/stderr")" -eq 3 ] || fail "no plain progress lines: $(cat "$work/stderr")"
+
+"$exporter" --size=40x30 --seed=5 --pictures=3 --out="$work/two" >/dev/null 2>&1
+for n in 1 2 3; do
+    cmp -s "$work/one/picture-000$n.png" "$work/two/picture-000$n.png" || fail "seed 5 picture $n differs between runs"
+done
+
+# Without a seed one is taken from the time and printed.
+"$exporter" --size 4x4 --pictures 1 --out "$work/three" >"$work/stdout" 2>/dev/null || fail "run without seed failed"
+grep -qE '^seed [0-9]+' "$work/stdout" || fail "time seed not printed"
+
+echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
+[ "$failures" -eq 0 ]
