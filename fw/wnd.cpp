@@ -1,0 +1,218 @@
+#include "fw/wnd.h"
+
+#include <memory>
+#include <unordered_map>
+
+#include "fw/win_app.h"
+#include "fw/wnd_class.h"
+
+namespace {
+
+struct CurrentMessage {
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+};
+
+// Per GUI thread: the HWND → object bindings, the object being created, the
+// message being handled (for Default) and the temporary wrappers.
+struct ThreadState {
+    std::unordered_map<HWND, CWnd*> permanent;
+    std::unordered_map<HWND, std::unique_ptr<CWnd>> temporary;
+    CWnd* creating = nullptr;
+    CurrentMessage current;
+};
+
+ThreadState& State()
+{
+    thread_local ThreadState state;
+    return state;
+}
+
+}  // namespace
+
+CWnd::~CWnd()
+{
+    if (m_hWnd != nullptr) {
+        // The object goes before its window: unbind first so that the
+        // window's last messages find no object.
+        const HWND hWnd = m_hWnd;
+        Unbind();
+        ::DestroyWindow(hWnd);
+    }
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hWnd)
+{
+    const auto& map = State().permanent;
+    const auto it = map.find(hWnd);
+    return it == map.end() ? nullptr : it->second;
+}
+
+CWnd* CWnd::FromHandle(HWND hWnd)
+{
+    if (hWnd == nullptr) return nullptr;
+    if (CWnd* wnd = FromHandlePermanent(hWnd)) return wnd;
+    auto& temporary = State().temporary[hWnd];
+    if (!temporary) {
+        temporary = std::make_unique<CWnd>();
+        temporary->m_hWnd = hWnd;
+    }
+    return temporary.get();
+}
+
+void CWnd::DeleteTempMap()
+{
+    auto& temporary = State().temporary;
+    for (auto& [hWnd, wnd] : temporary) wnd->m_hWnd = nullptr;  // not ours to destroy
+    temporary.clear();
+}
+
+void CWnd::Bind(HWND hWnd)
+{
+    m_hWnd = hWnd;
+    State().permanent[hWnd] = this;
+}
+
+void CWnd::Unbind()
+{
+    State().permanent.erase(m_hWnd);
+    m_hWnd = nullptr;
+}
+
+BOOL CWnd::Attach(HWND hWnd)
+{
+    if (hWnd == nullptr || m_hWnd != nullptr || FromHandlePermanent(hWnd) != nullptr) return FALSE;
+    Bind(hWnd);
+    return TRUE;
+}
+
+HWND CWnd::Detach()
+{
+    const HWND hWnd = m_hWnd;
+    if (hWnd != nullptr) Unbind();
+    return hWnd;
+}
+
+BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
+                    int height, HWND parent, HMENU menu, LPVOID param)
+{
+    if (className == nullptr) className = fw::DefaultWndClass();
+    ThreadState& state = State();
+    state.creating = this;
+    // Held open so that a window destroyed during its own creation is not
+    // cleaned up while this call still runs.
+    ++m_dispatchDepth;
+    const HWND hWnd = ::CreateWindowExW(exStyle, className, windowName, style, x, y, width, height, parent, menu,
+                                        ::GetModuleHandleW(nullptr), param);
+    if (state.creating == this) {
+        // No message ever reached the object: it is as if the window came and went.
+        state.creating = nullptr;
+        m_ncDestroyed = true;
+    }
+    const bool created = hWnd != nullptr && m_hWnd == hWnd;
+    if (!created) m_ncDestroyed = true;
+    EndDispatch();  // may delete this
+    return created ? TRUE : FALSE;
+}
+
+BOOL CWnd::DestroyWindow()
+{
+    return m_hWnd != nullptr && ::DestroyWindow(m_hWnd);
+}
+
+LRESULT CWnd::Default()
+{
+    const CurrentMessage& msg = State().current;
+    return DefWindowProc(msg.message, msg.wParam, msg.lParam);
+}
+
+const fw::MessageMap* CWnd::GetThisMessageMap()
+{
+    static const fw::MessageMap map{CCmdTarget::GetThisMessageMap(), nullptr, nullptr};
+    return &map;
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    if (const fw::MessageMapEntry* entry = FindEntry(message, wParam)) {
+        *result = fw::Dispatch(this, *entry, wParam, lParam);
+        return TRUE;
+    }
+    if (message == WM_COMMAND && lParam == 0) {
+        // Menu and accelerator commands nobody in the window handled go to the application.
+        CWinApp* app = AfxGetApp();
+        if (app != nullptr && app->OnCmdMsg(LOWORD(wParam))) {
+            *result = 0;
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (OnWndMsg(message, wParam, lParam, &result)) return result;
+    return DefWindowProc(message, wParam, lParam);
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
+}
+
+int CWnd::OnCreate(LPCREATESTRUCT)
+{
+    return static_cast<int>(Default());
+}
+
+void CWnd::OnDestroy()
+{
+    Default();
+}
+
+void CWnd::PostNcDestroy() {}
+
+LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    ThreadState& state = State();
+    const CurrentMessage saved = state.current;
+    state.current = {message, wParam, lParam};
+    ++m_dispatchDepth;
+    const HWND hWnd = m_hWnd;
+    const LRESULT result = WindowProc(message, wParam, lParam);
+    if (message == WM_NCDESTROY && m_hWnd == hWnd && hWnd != nullptr) {
+        Unbind();
+        m_ncDestroyed = true;
+        CWinApp* app = AfxGetApp();
+        if (app != nullptr && app->m_pMainWnd == this) {
+            app->m_pMainWnd = nullptr;
+            ::PostQuitMessage(0);
+        }
+    }
+    state.current = saved;
+    EndDispatch();  // may delete this
+    return result;
+}
+
+void CWnd::EndDispatch()
+{
+    if (--m_dispatchDepth == 0 && m_ncDestroyed) {
+        m_ncDestroyed = false;
+        PostNcDestroy();
+    }
+}
+
+LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* wnd = FromHandlePermanent(hWnd);
+    if (wnd == nullptr) {
+        ThreadState& state = State();
+        if (state.creating == nullptr) return ::DefWindowProcW(hWnd, message, wParam, lParam);
+        wnd = state.creating;
+        state.creating = nullptr;
+        wnd->Bind(hWnd);
+    }
+    return wnd->Dispatch(message, wParam, lParam);
+}
