@@ -1,0 +1,45 @@
+#include "x11/dirty_surface.h"
+
+#include <algorithm>
+
+namespace quorvana {
+
+Rect DirtySurface::TakeDirty()
+{
+    const Rect dirty = m_dirty;
+    m_dirty = Rect{};
+    return dirty;
+}
+
+void DirtySurface::Mark(const Rect& rect)
+{
+    // Only what the store could have changed counts: its clip.
+    const Rect r = Intersect(rect, m_store.Clip());
+    if (r.IsEmpty()) return;
+    if (m_dirty.IsEmpty()) {
+        m_dirty = r;
+        return;
+    }
+    m_dirty = Rect{std::min(m_dirty.left, r.left), std::min(m_dirty.top, r.top), std::max(m_dirty.right, r.right),
+                   std::max(m_dirty.bottom, r.bottom)};
+}
+
+void DirtySurface::SetPixel(int x, int y, COLORREF colour)
+{
+    m_store.SetPixel(x, y, colour);
+    if (m_store.Clip().Contains(x, y)) Mark(Rect{x, y, x + 1, y + 1});
+}
+
+void DirtySurface::FillBlack(const Rect& rect)
+{
+    m_store.FillBlack(rect);
+    Mark(rect);
+}
+
+void DirtySurface::SetRow(int x, int y, const COLORREF* colours, int count)
+{
+    m_store.SetRow(x, y, colours, count);
+    if (count > 0) Mark(Rect{x, y, static_cast<int>(std::min<long long>(static_cast<long long>(x) + count, 1 << 30)), y + 1});
+}
+
+}  // namespace quorvana

@@ -1,0 +1,64 @@
+// The window the saver draws on: one that another program made (by id, or
+// xscreensaver's), the root window, or a window of its own, either an
+// ordinary resizable top-level window or one that covers the screen. An own
+// window is destroyed, with its colormap and cursor, when this object goes.
+#pragma once
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <memory>
+#include <string>
+
+#include "x11/x_connection.h"
+
+namespace quorvana {
+
+inline constexpr int kOwnWindowWidth = 800;
+inline constexpr int kOwnWindowHeight = 600;
+inline constexpr char kWindowTitle[] = "Quorvana";
+
+class DrawTarget {
+public:
+    // Another program's window (or the root). Null with a line in *error
+    // when no such window exists or it cannot be drawn on.
+    static std::unique_ptr<DrawTarget> Given(const XConnection& x, Window window, std::string* error);
+    static std::unique_ptr<DrawTarget> Root(const XConnection& x, std::string* error);
+    // A new window, not yet mapped: Show maps it.
+    static std::unique_ptr<DrawTarget> Own(const XConnection& x, bool fullScreen, std::string* error);
+    ~DrawTarget();
+    DrawTarget(const DrawTarget&) = delete;
+    DrawTarget& operator=(const DrawTarget&) = delete;
+
+    void Show();
+
+    Window Id() const { return m_window; }
+    Visual* GetVisual() const { return m_visual; }
+    int Depth() const { return m_depth; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    bool Owned() const { return m_owned; }
+    bool FullScreen() const { return m_fullScreen; }
+    // The window manager's close request for an own window (WM_DELETE_WINDOW).
+    Atom DeleteRequest() const { return m_deleteWindow; }
+
+private:
+    explicit DrawTarget(Display* display) : m_display(display) {}
+    bool ReadAttributes(Window window, std::string* error);
+    static bool PickVisual(Display* display, int screen, XVisualInfo* chosen);
+    void SetOwnWindowProperties(const XConnection& x);
+    static bool HasEwmhWindowManager(const XConnection& x);
+
+    Display* m_display;
+    Window m_window = 0;
+    Visual* m_visual = nullptr;
+    int m_depth = 0;
+    int m_width = 0;
+    int m_height = 0;
+    bool m_owned = false;
+    bool m_fullScreen = false;
+    Atom m_deleteWindow = 0;
+    Colormap m_colormap = 0;  // only when an own window needs a visual other than the default
+    Cursor m_hiddenCursor = 0;
+};
+
+}  // namespace quorvana

@@ -1,0 +1,35 @@
+#include "x11/event_loop.h"
+
+#include <cerrno>
+#include <poll.h>
+
+namespace quorvana {
+
+LoopEnd RunEventLoop(Display* display, SaverWindow& window, TickTimer& timer, int stopFd, int exitAfterPictures)
+{
+    pollfd waits[2] = {{ConnectionNumber(display), POLLIN, 0}, {stopFd, POLLIN, 0}};
+    for (;;) {
+        while (XPending(display) > 0) {
+            XEvent event;
+            XNextEvent(display, &event);
+            if (window.HandleEvent(event) == SaverWindow::Next::Close) return LoopEnd::Closed;
+        }
+        const auto now = TickTimer::Clock::now();
+        if (!timer.Running() && window.Started()) timer.Start(now);
+        if (timer.TakeTick(now)) {
+            window.Tick();
+            if (exitAfterPictures > 0 && window.FinishedPictures() >= exitAfterPictures) {
+                XSync(display, False);
+                return LoopEnd::PicturesDone;
+            }
+            continue;
+        }
+        XFlush(display);
+        waits[0].revents = waits[1].revents = 0;
+        const int ready = poll(waits, stopFd >= 0 ? 2 : 1, timer.TimeoutMs(now));
+        if (ready < 0 && errno != EINTR) return LoopEnd::Stopped;
+        if (stopFd >= 0 && (waits[1].revents & POLLIN)) return LoopEnd::Stopped;
+    }
+}
+
+}  // namespace quorvana

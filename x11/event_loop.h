@@ -1,0 +1,20 @@
+// The saver's one loop: it hands every X event to the window, runs a tick
+// when one is due, and otherwise blocks on the X connection and the stop
+// signal's pipe until the next tick's deadline. Events always go before
+// ticks, so a repaint comes before the next row, as paint goes before timer
+// on Windows.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include "x11/saver_window.h"
+#include "x11/tick_timer.h"
+
+namespace quorvana {
+
+enum class LoopEnd { Closed, Stopped, PicturesDone };
+
+// exitAfterPictures: 0 to run until closed or stopped.
+LoopEnd RunEventLoop(Display* display, SaverWindow& window, TickTimer& timer, int stopFd, int exitAfterPictures);
+
+}  // namespace quorvana

@@ -1,0 +1,93 @@
+// quorvana: the native X11 saver. It draws zooming Julia sets on a window it
+// is given (xscreensaver's, or any by id), on the root window, or in a
+// window of its own, one row per tick; see --help and Usage() in options.cpp.
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "x11/draw_target.h"
+#include "x11/event_loop.h"
+#include "x11/options.h"
+#include "x11/pixel_format.h"
+#include "x11/saver_window.h"
+#include "x11/stop_signals.h"
+#include "x11/tick_timer.h"
+#include "x11/x_connection.h"
+
+#ifndef QUORVANA_VERSION
+#define QUORVANA_VERSION "unknown"
+#endif
+
+namespace quorvana {
+namespace {
+
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+int Fail(int status, const std::string& message)
+{
+    std::fprintf(stderr, "quorvana: %s\n", message.c_str());
+    return status;
+}
+
+int Run(const SaverOptions& options)
+{
+    StopSignals stopSignals;
+    std::string error;
+    const auto x = XConnection::Open(&error);
+    if (!x) return Fail(kExitUsage, error);
+
+    std::unique_ptr<DrawTarget> target;
+    switch (options.target) {
+    case Target::GivenWindow:
+        target = DrawTarget::Given(*x, options.windowId, &error);
+        if (!target) return Fail(kExitUsage, error);
+        break;
+    case Target::RootWindow:
+        target = DrawTarget::Root(*x, &error);
+        break;
+    case Target::OwnWindow:
+    case Target::FullScreen:
+        target = DrawTarget::Own(*x, options.target == Target::FullScreen, &error);
+        break;
+    }
+    if (!target) return Fail(kExitFailure, error);
+
+    const Visual* visual = target->GetVisual();
+    const auto format = PixelFormat::FromVisual(visual->c_class, target->Depth(), visual->red_mask,
+                                                visual->green_mask, visual->blue_mask, &error);
+    if (!format) return Fail(kExitFailure, error);
+
+    const std::uint32_t seed = options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));
+    SaverWindow window(x->Get(), *target, *format, seed);
+    if (target->Owned())
+        target->Show();  // the first Expose starts the first picture
+    else
+        window.Repaint(Rect{0, 0, target->Width(), target->Height()});
+
+    TickTimer timer(TickPeriodMs(options.speed));
+    RunEventLoop(x->Get(), window, timer, stopSignals.Fd(), options.exitAfterPictures);
+    return 0;
+}
+
+}  // namespace
+}  // namespace quorvana
+
+int main(int argc, char** argv)
+{
+    using namespace quorvana;
+    const SaverParseResult parsed =
+        ParseOptions(std::vector<std::string>(argv + 1, argv + argc), std::getenv("XSCREENSAVER_WINDOW"));
+    if (!parsed.error.empty()) return Fail(kExitUsage, parsed.error);
+    if (parsed.options.help) {
+        std::fputs(Usage().c_str(), stdout);
+        return 0;
+    }
+    if (parsed.options.version) {
+        std::printf("quorvana %s\n", QUORVANA_VERSION);
+        return 0;
+    }
+    return Run(parsed.options);
+}

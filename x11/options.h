@@ -1,0 +1,53 @@
+// The command line of quorvana, the X11 saver, and where it draws:
+//   --window-id ID | --root | --fullscreen | (nothing: a window of its own)
+//   --speed N, --seed N, --help, --version.
+// Every option is also accepted with a single dash and as --name=value, as
+// xscreensaver display modes are. ParseOptions is pure: the caller hands in
+// $XSCREENSAVER_WINDOW, and gets either the options or one line naming the
+// bad argument and what is allowed.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvana {
+
+enum class Target {
+    OwnWindow,    // a resizable top-level window of 800 × 600
+    FullScreen,   // an own window over the whole screen, closed by user input
+    RootWindow,   // the root window of the default screen
+    GivenWindow,  // a window that another program made (--window-id or xscreensaver)
+};
+
+inline constexpr int kDefaultSpeed = 100;
+inline constexpr int kMaxSpeed = 100;
+
+struct SaverOptions {
+    Target target = Target::OwnWindow;
+    unsigned long windowId = 0;          // for Target::GivenWindow
+    int speed = kDefaultSpeed;           // 0 … 100
+    std::optional<std::uint32_t> seed;   // none: taken from the time
+    int exitAfterPictures = 0;           // testing aid; 0: run until stopped
+    bool help = false;
+    bool version = false;
+};
+
+struct SaverParseResult {
+    SaverOptions options;
+    std::string error;  // empty when the command line is good
+};
+
+// xscreensaverWindow: the value of $XSCREENSAVER_WINDOW, or null when unset.
+// It names the window to draw on unless --window-id or --fullscreen is given;
+// it also stands in for the root window under --root, since xscreensaver
+// draws its savers on a window of its own that plays the root's part.
+SaverParseResult ParseOptions(const std::vector<std::string>& args, const char* xscreensaverWindow);
+
+// A window id in hex (0x…) or decimal, from 1 to 0xFFFFFFFF.
+std::optional<unsigned long> ParseWindowId(const std::string& text);
+
+std::string Usage();
+
+}  // namespace quorvana

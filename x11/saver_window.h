@@ -1,0 +1,61 @@
+// The fractal window of the X11 saver: one Julia renderer driven by the
+// event loop. Each tick draws the next row into the window's pixel store and
+// presents the rows that changed (and the marker, at a frame end); each
+// completed series of Expose events restarts the picture, clipped to the
+// exposed area; a new size is taken up at the next Expose. A full-screen
+// window also applies the close rules to the user's input.
+#pragma once
+
+#include <X11/Xlib.h>
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "render/julia_renderer.h"
+#include "render/pixel_store.h"
+#include "x11/close_rules.h"
+#include "x11/dirty_surface.h"
+#include "x11/draw_target.h"
+#include "x11/expose_coalescer.h"
+#include "x11/image_presenter.h"
+#include "x11/pixel_format.h"
+
+namespace quorvana {
+
+class SaverWindow {
+public:
+    SaverWindow(Display* display, const DrawTarget& target, const PixelFormat& format, std::uint32_t seed);
+
+    enum class Next { Continue, Close };
+    Next HandleEvent(const XEvent& event);
+
+    // The repaint: a window that is already on the screen (another program's)
+    // gets its first one at once, without waiting for an Expose.
+    void Repaint(const Rect& area);
+    // One row, or the frame end after the last row.
+    void Tick();
+
+    // Ticks are due only after the first repaint has set the picture's size.
+    bool Started() const { return m_started; }
+    int FinishedPictures() const { return m_finishedPictures; }
+
+private:
+    void Present();
+    Next HandleInput(const XEvent& event);
+
+    Display* m_display;
+    const DrawTarget& m_target;
+    PixelFormat m_format;
+    JuliaRenderer m_renderer;
+    PixelStore m_store;
+    DirtySurface m_surface{m_store};
+    std::unique_ptr<ImagePresenter> m_presenter;
+    ExposeCoalescer m_exposes;
+    std::optional<CloseRules> m_closeRules;
+    int m_width;   // the window's size as last reported; the store follows at the next Expose
+    int m_height;
+    bool m_started = false;
+    int m_finishedPictures = 0;
+};
+
+}  // namespace quorvana
