@@ -2,6 +2,8 @@
 // holds it, the two-fold zoom, the dotted marker, or a random view.
 #include "render/julia_renderer.h"
 
+#include <vector>
+
 namespace quorvana {
 
 namespace {
@@ -34,7 +36,36 @@ TickOutcome JuliaRenderer::FinishPicture(Surface& surface)
     return TickOutcome::Zoomed;
 }
 
+// Row by row with a counter per column: each column sees the same
+// sequence of pixels as when it is scanned on its own, so the counts, and
+// the leftmost column with the most, are the same. The previous colour of a
+// column is simply its pixel in the row read before (black before the first).
 int JuliaRenderer::FindDetailColumn(const Surface& surface) const
+{
+    const std::int32_t h = HalfWindow(m_height);
+    if (m_width <= 0 || h <= 0) return 0;
+    const std::size_t width = static_cast<std::size_t>(m_width);
+    std::vector<COLORREF> previous(width, kBlack);
+    std::vector<COLORREF> current(width);
+    std::vector<std::int32_t> transitions(width, 0);
+    for (int k = -h; k < h; k += 2) {
+        // Rows outside the surface or its clip read as kNoPixel, as GetPixel does.
+        surface.GetRow(0, m_bestRow + k, current.data(), m_width);
+        for (std::size_t x = 0; x < width; ++x) transitions[x] += current[x] != previous[x];
+        previous.swap(current);
+    }
+    int detailColumn = 0;
+    int bestTransitions = 0;
+    for (std::size_t x = 0; x < width; ++x) {
+        if (transitions[x] > bestTransitions) {  // the leftmost of equal columns wins
+            detailColumn = static_cast<int>(x);
+            bestTransitions = transitions[x];
+        }
+    }
+    return detailColumn;
+}
+
+int JuliaRenderer::FindDetailColumnColumnOrder(const Surface& surface) const
 {
     const std::int32_t h = HalfWindow(m_height);
     int detailColumn = 0;

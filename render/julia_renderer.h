@@ -11,9 +11,11 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "render/colour.h"
 #include "render/crt_random.h"
+#include "render/escape_kernel.h"
 #include "render/surface.h"
 
 namespace quorvana {
@@ -46,7 +48,19 @@ public:
     // Escape-time count of the point (x, y), left in m_iter with the final z.
     int EscapeCount(double x, double y);
     // The column of the most colour transitions around m_bestRow, 0 if none.
+    // Reads the rows in memory order with a counter per column.
     int FindDetailColumn(const Surface& surface) const;
+    // The same search going down one column after the other, pixel by
+    // pixel: the reference the row order must agree with.
+    int FindDetailColumnColumnOrder(const Surface& surface) const;
+
+    // Rows are computed by the fastest row kernel of this processor unless
+    // told otherwise; nullptr selects the plain loop, pixel by pixel, which
+    // the kernels match to the bit.
+    void SetRowKernel(EscapeRowFunction kernel) { m_rowKernel = kernel; }
+    EscapeRowFunction RowKernel() const { return m_rowKernel; }
+    // Steps of the escape loop taken so far, for throughput figures.
+    std::uint64_t IterationsDone() const { return m_iterationsDone; }
 
     static constexpr COLORREF DrawnColour(int n) { return MakeRgb(0, static_cast<unsigned>(11 * n) & 0xFF, 0); }
     static constexpr COLORREF ComparisonValue(int n)
@@ -82,10 +96,18 @@ public:
     double m_aspect = 0;
 
 private:
+    void DrawRowPlain(Surface& surface);
+    void DrawRowWithKernel(Surface& surface);
     void ZoomInto(int detailColumn);
     void DrawMarker(Surface& surface, int detailColumn) const;
 
     CrtRandom m_random;
+    EscapeRowFunction m_rowKernel;
+    std::uint64_t m_iterationsDone = 0;
+    // Scratch rows of the kernel path, kept to spare an allocation per tick.
+    std::vector<double> m_rowRe;
+    std::vector<std::int32_t> m_rowCounts;
+    std::vector<COLORREF> m_rowColours;
 };
 
 }  // namespace quorvana

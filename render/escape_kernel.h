@@ -1,0 +1,53 @@
+// Row kernels for the escape-time count: given the x coordinates of a row
+// (already accumulated, one per pixel) and the row's y, they compute the
+// count n of every point as JuliaRenderer::EscapeCount would, to the bit.
+//
+// The renderer calls one kernel per drawn row; the exporter, the tests and
+// the benchmarks pick kernels by name. Every kernel here gives the same
+// counts as the plain loop for every input, NaN and infinities included:
+// the arithmetic is the same IEEE double operations in the same order, and
+// the build forbids fused multiply-add (-ffp-contract=off, no FMA code).
+//
+// Which kernels exist is decided by the build (the vector kernels only on
+// x86-64) and by the processor (AVX2 only where it runs); the scalar kernel
+// exists everywhere.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace quorvana {
+
+// One row's work: counts[i] = n of the point (xs[i], y), for i < count.
+struct EscapeRowJob {
+    const double* xs = nullptr;
+    int count = 0;
+    double y = 0;
+    double cRe = 0;
+    double cIm = 0;
+    int maxIter = 0;  // below 1 acts as 1: the first step is always taken
+};
+
+using EscapeRowFunction = void (*)(const EscapeRowJob& job, std::int32_t* counts);
+
+struct EscapeKernel {
+    const char* name;  // "scalar", "sse2", "avx2"
+    EscapeRowFunction run;
+};
+
+// The kernels this build holds that this processor can run, the scalar one
+// first and the fastest last.
+std::vector<EscapeKernel> AvailableEscapeKernels();
+
+// The fastest available kernel; what a renderer uses unless told otherwise.
+EscapeKernel DispatchedEscapeKernel();
+
+// The kernel of that name if this build and processor have it.
+std::optional<EscapeKernel> FindEscapeKernel(std::string_view name);
+
+// The portable kernel: the escape loop once per point, no vector code.
+void EscapeRowScalar(const EscapeRowJob& job, std::int32_t* counts);
+
+}  // namespace quorvana

@@ -1,0 +1,11 @@
+// The kernels of a build for a processor without vector kernels of ours.
+#include "render/escape_kernel.h"
+
+namespace quorvana {
+
+std::vector<EscapeKernel> AvailableEscapeKernels()
+{
+    return {{"scalar", EscapeRowScalar}};
+}
+
+}  // namespace quorvana

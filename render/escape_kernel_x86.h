@@ -1,0 +1,15 @@
+// The x86-64 vector kernels, each in its own translation unit: SSE2 is the
+// x86-64 baseline; the AVX2 one is compiled with -mavx2 for that file only
+// and may be called only where the processor has AVX2.
+#pragma once
+
+#include <cstdint>
+
+#include "render/escape_kernel.h"
+
+namespace quorvana {
+
+void EscapeRowSse2(const EscapeRowJob& job, std::int32_t* counts);
+void EscapeRowAvx2(const EscapeRowJob& job, std::int32_t* counts);
+
+}  // namespace quorvana
