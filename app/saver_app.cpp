@@ -1,0 +1,70 @@
+#include "app/saver_app.h"
+
+#include <cstdlib>
+
+#include "app/parse_mode.h"
+#include "wnd/julia_wnd.h"
+#include "wnd/saver_wnd.h"
+
+CSaverApp::CSaverApp() : CWinApp(nullptr) {}
+
+CSaverApp::~CSaverApp() = default;
+
+const fw::MessageMap* CSaverApp::GetThisMessageMap()
+{
+    static const fw::MessageMapEntry entries[] = {
+        fw::OnCommand(ID_HELP, &CWinApp::OnHelp),
+    };
+    static const fw::MessageMap map = fw::MakeMap(CWinApp::GetThisMessageMap(), entries);
+    return &map;
+}
+
+BOOL CSaverApp::InitInstance()
+{
+    SetRegistryKey(L"Quorvana");
+    const int argc = __argc;
+    wchar_t** const argv = __wargv;
+    const RunMode mode = argc > 1 ? ParseMode(argv[1]) : ModeConfigure;
+    switch (mode) {
+    case ModeConfigure:
+        RunConfig();
+        return FALSE;
+    case ModePreview:
+        return StartPreview(argc > 2 ? argv[2] : nullptr);
+    case ModeSaver:
+        return StartSaver();
+    case ModeNone:
+        break;
+    }
+    return FALSE;
+}
+
+BOOL CSaverApp::StartPreview(const wchar_t* handleArgument)
+{
+    // A preview without a live host window would run a message loop that
+    // nothing ever ends: end at once instead.
+    HWND host = nullptr;
+    if (!ParseWindowHandle(handleArgument, &host) || !::IsWindow(host)) {
+        m_nExitCode = kExitBadHostWindow;
+        return FALSE;
+    }
+    CWnd* parent = CWnd::FromHandle(host);
+    auto* preview = new CJuliaWnd(TRUE);  // deletes itself after its window's last message
+    RECT client{};
+    ::GetClientRect(host, &client);
+    if (!preview->Create(0, WS_CHILD | WS_VISIBLE, client, parent)) {
+        // A failed creation has already cleaned the object up.
+        m_nExitCode = kExitBadHostWindow;
+        return FALSE;
+    }
+    m_pMainWnd = preview;
+    return TRUE;
+}
+
+BOOL CSaverApp::StartSaver()
+{
+    auto* saver = new CSaverWnd;  // deletes itself after its window's last message
+    if (!saver->CreateFullScreen()) return FALSE;
+    m_pMainWnd = saver;
+    return TRUE;
+}

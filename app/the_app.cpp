@@ -1,0 +1,4 @@
+// The one application object, constructed before the entry point runs.
+#include "app/saver_app.h"
+
+CSaverApp theApp;

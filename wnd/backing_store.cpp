@@ -1,0 +1,63 @@
+#include "wnd/backing_store.h"
+
+#include <algorithm>
+
+BackingStore::~BackingStore() { Release(); }
+
+void BackingStore::Release()
+{
+    if (m_memoryDc != nullptr) {
+        ::SelectObject(m_memoryDc, m_previousBitmap);
+        ::DeleteDC(m_memoryDc);
+        m_memoryDc = nullptr;
+    }
+    if (m_bitmap != nullptr) {
+        ::DeleteObject(m_bitmap);
+        m_bitmap = nullptr;
+    }
+    m_store = quorvana::PixelStore();
+}
+
+void BackingStore::Resize(int width, int height)
+{
+    if (m_bitmap != nullptr && width == m_store.Width() && height == m_store.Height()) return;
+    Release();
+    if (width <= 0 || height <= 0) return;
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down: row 0 first, as the store counts rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    m_bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    m_memoryDc = ::CreateCompatibleDC(nullptr);
+    if (m_bitmap == nullptr || m_memoryDc == nullptr || bits == nullptr) {
+        Release();
+        return;
+    }
+    m_previousBitmap = ::SelectObject(m_memoryDc, m_bitmap);
+    // 0x00RRGGBB per pixel; the renderer's green levels and black read the
+    // same in this layout and as COLORREF. A 32-bit row needs no padding.
+    m_store = quorvana::PixelStore(width, height, width, static_cast<quorvana::COLORREF*>(bits));
+}
+
+void BackingStore::Present(HDC target, int top, int bottom) const
+{
+    top = std::max(top, 0);
+    bottom = std::min(bottom, m_store.Height());
+    if (m_memoryDc == nullptr || top >= bottom) return;
+    ::BitBlt(target, 0, top, m_store.Width(), bottom - top, m_memoryDc, 0, top, SRCCOPY);
+}
+
+void BackingStore::PresentRect(HDC target, const RECT& rect) const
+{
+    const int left = std::max(static_cast<int>(rect.left), 0);
+    const int top = std::max(static_cast<int>(rect.top), 0);
+    const int right = std::min(static_cast<int>(rect.right), m_store.Width());
+    const int bottom = std::min(static_cast<int>(rect.bottom), m_store.Height());
+    if (m_memoryDc == nullptr || left >= right || top >= bottom) return;
+    ::BitBlt(target, left, top, right - left, bottom - top, m_memoryDc, left, top, SRCCOPY);
+}

@@ -1,0 +1,101 @@
+#include "wnd/julia_wnd.h"
+
+#include <ctime>
+
+#include "fw/dc.h"
+#include "fw/win_app.h"
+#include "fw/wnd_class.h"
+#include "ui/resource.h"
+#include "wnd/test_probe.h"
+#include "wnd/timer_period.h"
+
+LPCWSTR CJuliaWnd::s_lpszFractalClass = nullptr;
+
+// Each window draws its random views from a generator seeded with the
+// calendar time at its construction.
+CJuliaWnd::CJuliaWnd(BOOL bAutoDelete)
+    : m_renderer(static_cast<std::uint32_t>(std::time(nullptr))), m_bAutoDelete(bAutoDelete)
+{
+}
+
+CJuliaWnd::~CJuliaWnd() = default;
+
+const fw::MessageMap* CJuliaWnd::GetThisMessageMap()
+{
+    static const fw::MessageMapEntry entries[] = {
+        fw::OnMessage(WM_CREATE, &CJuliaWnd::OnCreate),
+        fw::OnMessage(WM_TIMER, &CJuliaWnd::OnTimer),
+        fw::OnMessage(WM_PAINT, &CJuliaWnd::OnPaint),
+        fw::OnMessage(TimerPeriodProbeMessage(), &CJuliaWnd::OnTimerPeriodProbe),
+    };
+    static const fw::MessageMap map = fw::MakeMap(CWnd::GetThisMessageMap(), entries);
+    return &map;
+}
+
+BOOL CJuliaWnd::Create(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent)
+{
+    // Only this call's width counts; once registered, the class serves every later window.
+    if (rect.right - rect.left >= kFractalClassMinWidth && s_lpszFractalClass == nullptr) {
+        const HCURSOR nullCursor = ::LoadCursorW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_NULLCURSOR));
+        s_lpszFractalClass = AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW, nullCursor, nullptr, nullptr);
+    }
+    return CreateEx(exStyle, s_lpszFractalClass, L"", style, rect.left, rect.top, rect.right - rect.left,
+                    rect.bottom - rect.top, parent != nullptr ? parent->m_hWnd : nullptr, nullptr, nullptr);
+}
+
+void CJuliaWnd::SetSpeed(int speed) { ArmTimer(speed); }
+
+void CJuliaWnd::ArmTimer(int speed)
+{
+    m_timerPeriod = TimerPeriodForSpeed(speed);
+    ::KillTimer(m_hWnd, kTimerId);
+    ::SetTimer(m_hWnd, kTimerId, m_timerPeriod, nullptr);
+}
+
+int CJuliaWnd::OnCreate(LPCREATESTRUCT createStruct)
+{
+    if (CWnd::OnCreate(createStruct) == -1) return -1;
+    int speed = static_cast<int>(AfxGetApp()->GetProfileInt(L"Config", L"Speed", 100));
+    if (speed < 0) speed = 0;  // no upper bound: above 100 the timer all but stops
+    ArmTimer(speed);
+    return 0;
+}
+
+void CJuliaWnd::OnTimer(UINT_PTR id)
+{
+    if (id != kTimerId) {
+        Default();
+        return;
+    }
+    CClientDC dc(this);
+    const int row = m_renderer.m_row;
+    const quorvana::TickOutcome outcome = m_renderer.DrawNextRow(m_backing.Store());
+    if (outcome == quorvana::TickOutcome::Row) {
+        if (row % 2 == 0) m_backing.Present(dc.m_hDC, row, row + 1);  // odd rows draw nothing
+    } else {
+        // The frame end may have drawn its marker anywhere.
+        m_backing.Present(dc.m_hDC, 0, m_backing.Height());
+    }
+}
+
+void CJuliaWnd::OnPaint()
+{
+    CPaintDC dc(this);
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    m_backing.Resize(client.right - client.left, client.bottom - client.top);
+    quorvana::PixelStore& store = m_backing.Store();
+    // The repaint works within the region being repainted, as a paint DC would.
+    const RECT& paint = dc.m_ps.rcPaint;
+    store.SetClip(quorvana::Rect{paint.left, paint.top, paint.right, paint.bottom});
+    m_renderer.RestartPicture(store);
+    store.ResetClip();
+    m_backing.PresentRect(dc.m_hDC, paint);
+}
+
+LRESULT CJuliaWnd::OnTimerPeriodProbe(WPARAM, LPARAM) { return m_timerPeriod; }
+
+void CJuliaWnd::PostNcDestroy()
+{
+    if (m_bAutoDelete) delete this;
+}

@@ -1,0 +1,54 @@
+// CJuliaWnd: the window in which Julia pictures are drawn: the preview in a
+// host window, the live preview of the configuration dialog, and (derived)
+// the full-screen saver window. It owns one renderer and one backing store.
+//
+// WM_CREATE arms timer 1 from the stored "Speed"; each tick draws the next
+// row into the backing store and presents it; each WM_PAINT restarts the
+// picture within the region being repainted. A new size reaches the renderer
+// at the next WM_PAINT. With auto-delete on, the object deletes itself after
+// its window's last message.
+#pragma once
+
+#include <windows.h>
+
+#include "fw/wnd.h"
+#include "render/julia_renderer.h"
+#include "wnd/backing_store.h"
+
+class CJuliaWnd : public CWnd {
+public:
+    static constexpr UINT_PTR kTimerId = 1;
+    // The narrowest window that registers the class with the invisible cursor.
+    static constexpr int kFractalClassMinWidth = 320;
+
+    explicit CJuliaWnd(BOOL bAutoDelete);
+    ~CJuliaWnd() override;
+
+    // Creates the window over rect (parent client coordinates, or screen
+    // coordinates without a parent); TRUE when it exists.
+    virtual BOOL Create(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent);
+    // Re-arms timer 1 with the period for speed, without any bound.
+    void SetSpeed(int speed);
+
+    const fw::MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+    static const fw::MessageMap* GetThisMessageMap();
+
+    // The class registered by the first Create at least 320 pixels wide;
+    // null until then. Valid for the rest of the process.
+    static LPCWSTR s_lpszFractalClass;
+
+protected:
+    int OnCreate(LPCREATESTRUCT createStruct);
+    void OnTimer(UINT_PTR id);
+    void OnPaint();
+    LRESULT OnTimerPeriodProbe(WPARAM, LPARAM);
+    void PostNcDestroy() override;
+
+private:
+    void ArmTimer(int speed);
+
+    quorvana::JuliaRenderer m_renderer;
+    BackingStore m_backing;
+    const BOOL m_bAutoDelete;
+    UINT m_timerPeriod = 0;
+};
