@@ -1,0 +1,43 @@
+# Drawing on a window that another client made, named by id in hex, in
+# decimal, or through $XSCREENSAVER_WINDOW, with and without shared memory:
+# once the saver has drawn its pictures the window holds exactly what the
+# exporter writes for the same seed and size.
+source "$(dirname "$0")/lib.sh"
+
+SIZE=128x72
+PICTURES=2
+# how the window is named | seed | environment
+CASES=(
+    "hex|7|"
+    "decimal|11|"
+    "environment|23|"
+    "hex|31|QUORVANA_NO_SHM=1"
+    "root-under-xscreensaver|47|"
+)
+
+for case in "${CASES[@]}"; do
+    IFS='|' read -r way seed environment <<<"$case"
+    host_window "$SIZE"
+    args=(--seed "$seed" --exit-after-pictures "$PICTURES")
+    run_env=(env -u XSCREENSAVER_WINDOW)
+    case $way in
+        hex) args+=(--window-id "$HOST_ID") ;;
+        decimal) args+=(--window-id "$((HOST_ID))") ;;
+        environment) run_env+=("XSCREENSAVER_WINDOW=$((HOST_ID))") ;;
+        root-under-xscreensaver) args+=(--root); run_env+=("XSCREENSAVER_WINDOW=$HOST_ID") ;;
+    esac
+    [ -n "$environment" ] && run_env+=("$environment")
+    status=0
+    timeout 20 "${run_env[@]}" "$QUORVANA" "${args[@]}" || status=$?
+    if [ "$status" -ne 0 ]; then
+        fail "$way: quorvana ended with status $status"
+    else
+        diff=$(differing_pixels "$HOST_ID" "$seed" "$SIZE" "$PICTURES")
+        other=$(differing_pixels "$HOST_ID" "$((seed + 1))" "$SIZE" "$PICTURES")
+        if [ "$(lit_rows "$HOST_ID")" -lt 10 ] || [ "$other" = "0" ]; then
+            fail "$way: the window shows no picture that tells seeds apart (another seed differs in '$other' pixels)"
+        elif [ "$diff" = "0" ]; then pass "$way ${environment:-}: window matches the exporter"; else fail "$way ${environment:-}: $diff pixels differ from the exporter"; fi
+    fi
+    kill "$HOST_PID"
+done
+finish

@@ -1,0 +1,114 @@
+// The saver's command line: where it draws, the values it accepts, and the
+// line it gives for each bad argument.
+#include <gtest/gtest.h>
+
+#include "x11/options.h"
+
+namespace quorvana {
+namespace {
+
+struct GoodCase {
+    std::vector<std::string> args;
+    const char* environment;  // $XSCREENSAVER_WINDOW, or null
+    Target target;
+    unsigned long windowId;
+    int speed;
+};
+
+TEST(SaverOptions, WhereItDrawsAndHowFast)
+{
+    const GoodCase cases[] = {
+        {{}, nullptr, Target::OwnWindow, 0, 100},
+        {{}, "", Target::OwnWindow, 0, 100},
+        {{"--fullscreen"}, nullptr, Target::FullScreen, 0, 100},
+        {{"--root"}, nullptr, Target::RootWindow, 0, 100},
+        {{"-root"}, nullptr, Target::RootWindow, 0, 100},
+        {{"--window-id", "0x1a00003"}, nullptr, Target::GivenWindow, 0x1a00003, 100},
+        {{"--window-id", "0X1A00003"}, nullptr, Target::GivenWindow, 0x1a00003, 100},
+        {{"--window-id=27262979"}, nullptr, Target::GivenWindow, 27262979, 100},
+        {{"-window-id", "4294967295"}, nullptr, Target::GivenWindow, 0xFFFFFFFFul, 100},
+        // xscreensaver's window, unless the command line names one itself
+        {{}, "0x200001", Target::GivenWindow, 0x200001, 100},
+        {{}, "2097153", Target::GivenWindow, 0x200001, 100},
+        {{"--root"}, "0x200001", Target::GivenWindow, 0x200001, 100},
+        {{"--window-id", "0x300001"}, "0x200001", Target::GivenWindow, 0x300001, 100},
+        {{"--fullscreen"}, "0x200001", Target::FullScreen, 0, 100},
+        {{"--speed", "0"}, nullptr, Target::OwnWindow, 0, 0},
+        {{"--speed=57"}, nullptr, Target::OwnWindow, 0, 57},
+        {{"-speed", "100"}, nullptr, Target::OwnWindow, 0, 100},
+    };
+    for (const GoodCase& c : cases) {
+        std::string shown;
+        for (const auto& a : c.args) shown += a + " ";
+        SCOPED_TRACE(shown + "| env " + (c.environment ? c.environment : "unset"));
+        const SaverParseResult r = ParseOptions(c.args, c.environment);
+        ASSERT_EQ(r.error, "");
+        EXPECT_EQ(r.options.target, c.target);
+        EXPECT_EQ(r.options.windowId, c.windowId);
+        EXPECT_EQ(r.options.speed, c.speed);
+    }
+}
+
+TEST(SaverOptions, SeedHelpVersionAndTestingAid)
+{
+    EXPECT_EQ(ParseOptions({}, nullptr).options.seed, std::nullopt);
+    EXPECT_EQ(ParseOptions({"--seed", "0"}, nullptr).options.seed, 0u);
+    EXPECT_EQ(ParseOptions({"--seed=4294967295"}, nullptr).options.seed, 4294967295u);
+    EXPECT_TRUE(ParseOptions({"--help"}, nullptr).options.help);
+    EXPECT_TRUE(ParseOptions({"-h"}, nullptr).options.help);
+    EXPECT_TRUE(ParseOptions({"--version"}, nullptr).options.version);
+    EXPECT_EQ(ParseOptions({"--exit-after-pictures", "3"}, nullptr).options.exitAfterPictures, 3);
+    EXPECT_EQ(ParseOptions({}, nullptr).options.exitAfterPictures, 0);
+}
+
+struct BadCase {
+    std::vector<std::string> args;
+    const char* environment;
+    const char* error;
+};
+
+TEST(SaverOptions, BadArgumentsGiveOneLineNamingThem)
+{
+    const BadCase cases[] = {
+        {{"--speed", "101"}, nullptr, "--speed: '101' is not a whole number from 0 to 100"},
+        {{"--speed", "-1"}, nullptr, "--speed: '-1' is not a whole number from 0 to 100"},
+        {{"--speed", "fast"}, nullptr, "--speed: 'fast' is not a whole number from 0 to 100"},
+        {{"--speed", "50%"}, nullptr, "--speed: '50%' is not a whole number from 0 to 100"},
+        {{"--speed", "99999999999999999999"}, nullptr,
+         "--speed: '99999999999999999999' is not a whole number from 0 to 100"},
+        {{"--speed"}, nullptr, "--speed: missing value"},
+        {{"--seed", "4294967296"}, nullptr, "--seed: '4294967296' is not a whole number from 0 to 4294967295"},
+        {{"--window-id", "0"}, nullptr, "--window-id: '0' is not a window id (hex 0x… or decimal, not 0)"},
+        {{"--window-id", "0x"}, nullptr, "--window-id: '0x' is not a window id (hex 0x… or decimal, not 0)"},
+        {{"--window-id", "0x100000000"}, nullptr,
+         "--window-id: '0x100000000' is not a window id (hex 0x… or decimal, not 0)"},
+        {{"--window-id", "12ab"}, nullptr, "--window-id: '12ab' is not a window id (hex 0x… or decimal, not 0)"},
+        {{"--window-id", "-5"}, nullptr, "--window-id: '-5' is not a window id (hex 0x… or decimal, not 0)"},
+        {{"--window-id"}, nullptr, "--window-id: missing value"},
+        {{"--root", "--fullscreen"}, nullptr, "--window-id, --root and --fullscreen exclude each other: give one of them"},
+        {{"--root", "--window-id", "5"}, nullptr,
+         "--window-id, --root and --fullscreen exclude each other: give one of them"},
+        {{"--root=yes"}, nullptr, "--root takes no value"},
+        {{"--frobnicate"}, nullptr, "unknown option '--frobnicate' (see --help)"},
+        {{"/s"}, nullptr, "unexpected argument '/s' (see --help)"},
+        {{"-"}, nullptr, "unexpected argument '-' (see --help)"},
+        {{"--exit-after-pictures", "0"}, nullptr, "--exit-after-pictures: '0' is not a count from 1 to 1000000"},
+        {{}, "window", "XSCREENSAVER_WINDOW: 'window' is not a window id"},
+        {{"--root"}, "0", "XSCREENSAVER_WINDOW: '0' is not a window id"},
+    };
+    for (const BadCase& c : cases) {
+        std::string shown;
+        for (const auto& a : c.args) shown += a + " ";
+        SCOPED_TRACE(shown);
+        EXPECT_EQ(ParseOptions(c.args, c.environment).error, c.error);
+    }
+}
+
+TEST(SaverOptions, BadEnvironmentDoesNotMatterWhenAWindowIsNamed)
+{
+    EXPECT_EQ(ParseOptions({"--window-id", "9"}, "junk").error, "");
+    EXPECT_EQ(ParseOptions({"--fullscreen"}, "junk").error, "");
+}
+
+}  // namespace
+}  // namespace quorvana

@@ -1,0 +1,54 @@
+// The pace of the ticks: the period rule, and a deadline that never bursts.
+#include <gtest/gtest.h>
+
+#include "x11/tick_timer.h"
+
+namespace quorvana {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(TickPeriod, FiveHundredLessFiveTimesSpeedWithATenMillisecondFloor)
+{
+    const struct {
+        int speed;
+        int period;
+    } cases[] = {{0, 500}, {1, 495}, {50, 250}, {97, 15}, {98, 10}, {99, 10}, {100, 10},
+                 {-3, 500}, {2147483647, 10}, {-2147483647 - 1, 500}};
+    for (const auto& c : cases) EXPECT_EQ(TickPeriodMs(c.speed), c.period) << "speed " << c.speed;
+}
+
+TEST(TickTimer, BlocksForeverUntilStarted)
+{
+    TickTimer timer(10);
+    const auto t0 = TickTimer::Clock::time_point{} + 1h;
+    EXPECT_EQ(timer.TimeoutMs(t0), -1);
+    EXPECT_FALSE(timer.TakeTick(t0 + 1h));
+}
+
+TEST(TickTimer, TicksOncePerPeriodAndWaitsTheRest)
+{
+    TickTimer timer(250);
+    const auto t0 = TickTimer::Clock::time_point{} + 1h;
+    timer.Start(t0);
+    EXPECT_EQ(timer.TimeoutMs(t0), 250);
+    EXPECT_EQ(timer.TimeoutMs(t0 + 100ms + 500us), 150);  // rounded up: never wakes early
+    EXPECT_FALSE(timer.TakeTick(t0 + 249ms));
+    EXPECT_TRUE(timer.TakeTick(t0 + 251ms));
+    EXPECT_FALSE(timer.TakeTick(t0 + 251ms));
+    EXPECT_EQ(timer.TimeoutMs(t0 + 251ms), 249);  // the next deadline keeps the phase
+    EXPECT_TRUE(timer.TakeTick(t0 + 500ms));
+}
+
+TEST(TickTimer, ALateLoopGetsOneTickNotABurst)
+{
+    TickTimer timer(10);
+    const auto t0 = TickTimer::Clock::time_point{} + 1h;
+    timer.Start(t0);
+    EXPECT_TRUE(timer.TakeTick(t0 + 1s));
+    EXPECT_FALSE(timer.TakeTick(t0 + 1s));
+    EXPECT_EQ(timer.TimeoutMs(t0 + 1s), 10);
+}
+
+}  // namespace
+}  // namespace quorvana
