@@ -18,6 +18,17 @@ std::int32_t HalfWindow(std::int32_t height)
     return h;
 }
 
+// transitions[x] += 1 where the column's pixel differs from the row before.
+// Blocks of a fixed length let the compiler turn the loop into vector code.
+void CountChanges(const COLORREF* previous, const COLORREF* current, std::int32_t* transitions, std::size_t width)
+{
+    constexpr std::size_t kBlock = 16;
+    std::size_t x = 0;
+    for (; x + kBlock <= width; x += kBlock)
+        for (std::size_t i = x; i < x + kBlock; ++i) transitions[i] += current[i] != previous[i];
+    for (; x < width; ++x) transitions[x] += current[x] != previous[x];
+}
+
 }  // namespace
 
 TickOutcome JuliaRenderer::FinishPicture(Surface& surface)
@@ -51,7 +62,7 @@ int JuliaRenderer::FindDetailColumn(const Surface& surface) const
     for (int k = -h; k < h; k += 2) {
         // Rows outside the surface or its clip read as kNoPixel, as GetPixel does.
         surface.GetRow(0, m_bestRow + k, current.data(), m_width);
-        for (std::size_t x = 0; x < width; ++x) transitions[x] += current[x] != previous[x];
+        CountChanges(previous.data(), current.data(), transitions.data(), width);
         previous.swap(current);
     }
     int detailColumn = 0;

@@ -1,0 +1,61 @@
+// The frame-end detail search over a finished 1920 × 1080 picture, in row
+// order (what FinishPicture runs) and column by column (the reference).
+#include <benchmark/benchmark.h>
+
+#include "bench/bench_rows.h"
+#include "render/julia_renderer.h"
+#include "render/pixel_store.h"
+
+namespace quorvana::bench {
+namespace {
+
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+
+// A whole picture of the deep view, drawn by the renderer itself.
+struct FinishedPicture {
+    PixelStore store{kWidth, kHeight};
+    JuliaRenderer renderer{1};
+
+    FinishedPicture()
+    {
+        renderer.m_width = kWidth;
+        renderer.m_height = kHeight;
+        renderer.m_aspect = static_cast<double>(kWidth) / kHeight;
+        renderer.m_reMin = -2;
+        renderer.m_reMax = 2;
+        renderer.m_imMin = -1.125;
+        renderer.m_imMax = 1.125;
+        renderer.m_cRe = kBenchRows[2].cRe;
+        renderer.m_cIm = kBenchRows[2].cIm;
+        renderer.ResetPicture();
+        while (renderer.m_row < kHeight - 1) renderer.DrawNextRow(store);
+        renderer.m_bestRow = kHeight / 2;
+    }
+};
+
+const FinishedPicture& Picture()
+{
+    static const FinishedPicture picture;
+    return picture;
+}
+
+void RowOrder(benchmark::State& state)
+{
+    const FinishedPicture& p = Picture();
+    for (auto _ : state) benchmark::DoNotOptimize(p.renderer.FindDetailColumn(p.store));
+    state.SetLabel("column " + std::to_string(p.renderer.FindDetailColumn(p.store)));
+}
+
+void ColumnOrder(benchmark::State& state)
+{
+    const FinishedPicture& p = Picture();
+    for (auto _ : state) benchmark::DoNotOptimize(p.renderer.FindDetailColumnColumnOrder(p.store));
+    state.SetLabel("column " + std::to_string(p.renderer.FindDetailColumnColumnOrder(p.store)));
+}
+
+BENCHMARK(RowOrder)->Name("FindDetailColumn/1920x1080/row_order")->Unit(benchmark::kMicrosecond);
+BENCHMARK(ColumnOrder)->Name("FindDetailColumn/1920x1080/column_order")->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace quorvana::bench
