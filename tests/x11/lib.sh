@@ -94,3 +94,8 @@ differing_pixels() {
     "$X11_PROBE" dump "$window" "$out/screen.ppm"
     compare -metric AE "$out/screen.ppm" "$(printf '%s/picture-%04d.png' "$out" "$picture")" null: 2>&1 || true
 }
+
+# A client that stays connected for the whole script: when the last client
+# goes, the server resets, clears the root window and refuses connections
+# for a moment.
+host_window 1x1+5000+5000

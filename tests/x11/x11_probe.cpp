@@ -1,5 +1,5 @@
 // x11_probe: the X11 tests' hands and eyes, as another client on the display.
-//   host WxH [DEPTH]  makes a window (of the root's visual, or of a TrueColor
+//   host WxH[+X+Y] [DEPTH]  makes a window (of the root's visual, or of a TrueColor
 //                     visual of DEPTH), maps it, prints its id (hex) once it
 //                     is on the screen, and keeps it until killed
 //   lit-rows ID [Y0 Y1 [X0 X1]]   prints how many rows of the window (within the
@@ -23,7 +23,7 @@ namespace {
 
 int Usage()
 {
-    std::fputs("usage: x11_probe host WxH [DEPTH] | dump ID FILE | lit-rows ID [Y0 Y1 [X0 X1]] | expose ID X Y W H |"
+    std::fputs("usage: x11_probe host WxH[+X+Y] [DEPTH] | dump ID FILE | lit-rows ID [Y0 Y1 [X0 X1]] | expose ID X Y W H |"
                " resize ID WxH | destroy ID | close ID\n",
                stderr);
     return 2;
@@ -37,7 +37,9 @@ bool ParseSize(const char* text, unsigned* w, unsigned* h)
 int Host(Display* display, const char* size, int depth)
 {
     unsigned w = 0, h = 0;
+    int x = 0, y = 0;
     if (!ParseSize(size, &w, &h)) return Usage();
+    if (const char* plus = std::strchr(size, '+'); plus && std::sscanf(plus, "+%d+%d", &x, &y) != 2) return Usage();
     const int screen = DefaultScreen(display);
     const Window root = RootWindow(display, screen);
     // No background: the server paints nothing on an exposure, so whatever
@@ -60,7 +62,7 @@ int Host(Display* display, const char* size, int depth)
         depth = CopyFromParent;
     }
     const Window window =
-        XCreateWindow(display, root, 0, 0, w, h, 0, depth, InputOutput, visual, mask, &attributes);
+        XCreateWindow(display, root, x, y, w, h, 0, depth, InputOutput, visual, mask, &attributes);
     XStoreName(display, window, "x11_probe host");
     XSelectInput(display, window, StructureNotifyMask);
     XMapWindow(display, window);

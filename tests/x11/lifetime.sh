@@ -1,0 +1,57 @@
+# How the saver ends: when the window it draws on is destroyed, on SIGTERM
+# and SIGINT, and on the window manager's close request for its own window;
+# each time within a second and with status 0. Its own window is 800 x 600
+# and titled "Quorvana".
+source "$(dirname "$0")/lib.sh"
+
+# what the saver draws on | what ends it
+CASES=(
+    "given|host-exits"
+    "given|destroy"
+    "given|TERM"
+    "own|TERM"
+    "own|INT"
+    "own|close-request"
+)
+
+for case in "${CASES[@]}"; do
+    IFS='|' read -r where ending <<<"$case"
+    if [ "$where" = given ]; then
+        host_window 160x120
+        start_saver --window-id "$HOST_ID" --seed 3
+        window=$HOST_ID
+        wait_until 5 at_least_lit 2 "$window" || { fail "$case: nothing drawn"; continue; }
+    else
+        start_saver
+        find_saver_window || { fail "$case: no window"; continue; }
+        window=$SAVER_WINDOW
+    fi
+    case $ending in
+        host-exits) kill "$HOST_PID" ;;
+        destroy) "$X11_PROBE" destroy "$window" ;;
+        TERM | INT) kill -s "$ending" "$SAVER_PID" ;;
+        close-request) "$X11_PROBE" close "$window" ;;
+    esac
+    if ! ends_within 1 "$SAVER_PID"; then
+        fail "$case: still running a second later"
+        kill -9 "$SAVER_PID"
+    elif [ "$ENDED_STATUS" -ne 0 ]; then
+        fail "$case: status $ENDED_STATUS ($(cat "$WORK/saver.err"))"
+    else
+        pass "$case: ended with status 0"
+    fi
+    [ "$where" = given ] && kill "$HOST_PID" 2>/dev/null || true
+done
+
+# The own window as it first appears.
+start_saver
+if find_saver_window; then
+    info=$(xwininfo -id "$SAVER_WINDOW")
+    grep -q 'Width: 800' <<<"$info" && grep -q 'Height: 600' <<<"$info" &&
+        grep -q '"Quorvana"' <<<"$info" && pass "own window: 800 x 600, titled Quorvana" ||
+        fail "own window: $info"
+else
+    fail "own window did not appear"
+fi
+kill "$SAVER_PID"
+finish

@@ -1,0 +1,51 @@
+# Bad arguments, a window id that names no window, no display: one line on
+# standard error and status 2. --help and --version: standard output, 0.
+source "$(dirname "$0")/lib.sh"
+
+DEAD=0x7ffffff
+# arguments | environment | status | what the one line must say
+CASES=(
+    "--speed 101||2|--speed: '101' is not a whole number from 0 to 100"
+    "--speed||2|--speed: missing value"
+    "--seed -4||2|--seed: '-4' is not a whole number"
+    "--bogus||2|unknown option '--bogus'"
+    "--root --fullscreen||2|--window-id, --root and --fullscreen exclude each other"
+    "--window-id 12ab||2|--window-id: '12ab' is not a window id"
+    "--window-id $DEAD||2|there is no window $DEAD on display"
+    "--window-id $((DEAD))||2|there is no window $DEAD on display"
+    "|XSCREENSAVER_WINDOW=$DEAD|2|there is no window $DEAD on display"
+    "--root|XSCREENSAVER_WINDOW=nonsense|2|XSCREENSAVER_WINDOW: 'nonsense' is not a window id"
+    "|DISPLAY=|2|no display: \$DISPLAY is not set"
+    "--root|DISPLAY=:987|2|cannot open display ':987'"
+)
+
+for case in "${CASES[@]}"; do
+    IFS='|' read -r args environment status message <<<"$case"
+    run_env=(env -u XSCREENSAVER_WINDOW)
+    [ -n "$environment" ] && run_env+=("$environment")
+    got=0
+    # shellcheck disable=SC2086
+    timeout 10 "${run_env[@]}" "$QUORVANA" $args >"$WORK/out" 2>"$WORK/err" || got=$?
+    lines=$(wc -l <"$WORK/err")
+    if [ "$got" -ne "$status" ]; then
+        fail "'$args' $environment: status $got, not $status ($(cat "$WORK/err"))"
+    elif [ "$lines" -ne 1 ] || ! grep -qF "quorvana: $message" "$WORK/err"; then
+        fail "'$args' $environment: expected one line with '$message', got: $(cat "$WORK/err")"
+    elif [ -s "$WORK/out" ]; then
+        fail "'$args' $environment: wrote to standard output"
+    else
+        pass "'$args' $environment: status $status, '$(cat "$WORK/err")'"
+    fi
+done
+
+for case in "--help|Usage: quorvana" "--version|quorvana 1.1" "-h|--window-id ID"; do
+    IFS='|' read -r args expected <<<"$case"
+    got=0
+    "$QUORVANA" $args >"$WORK/out" 2>"$WORK/err" || got=$?
+    if [ "$got" -eq 0 ] && grep -qF -- "$expected" "$WORK/out" && [ ! -s "$WORK/err" ]; then
+        pass "$args: status 0 and '$expected'"
+    else
+        fail "$args: status $got, output $(head -n 2 "$WORK/out") $(cat "$WORK/err")"
+    fi
+done
+finish
