@@ -1,0 +1,17 @@
+# cmake --install puts the program where xscreensaver looks for display
+# modes, its settings description beside xscreensaver's, and a link on $PATH.
+# Usage: install.sh BUILD_DIR
+set -euo pipefail
+build=$1
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix/usr" >/dev/null
+failures=0
+check() { if eval "$2"; then echo "ok: $1"; else echo "FAIL: $1" >&2; failures=$((failures + 1)); fi; }
+check "program in the hack folder" '[ -x "$prefix/usr/libexec/xscreensaver/quorvana" ]'
+check "link on the path" '[ "$("$prefix/usr/bin/quorvana" --version)" = "$("$prefix/usr/libexec/xscreensaver/quorvana" --version)" ]'
+xml=$prefix/usr/share/xscreensaver/config/quorvana.xml
+check "settings file" '[ -f "$xml" ]'
+check "settings file: speed slider 0 to 100" 'grep -q "type=\"slider\" arg=\"-speed %\"" "$xml" && grep -q "low=\"0\" high=\"100\" default=\"100\"" "$xml"'
+check "settings file: the slider's argument is accepted" '"$prefix/usr/bin/quorvana" -speed 37 --help >/dev/null'
+[ "$failures" -eq 0 ]
