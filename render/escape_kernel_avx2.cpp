@@ -33,9 +33,15 @@ struct Avx2 {
         return _mm256_sub_epi64(n, _mm256_castpd_si256(live));
     }
     static QUORVANA_INLINE bool Any(Mask m) { return _mm256_movemask_pd(m) != 0; }
+    static QUORVANA_INLINE int Lanes(Mask m) { return _mm256_movemask_pd(m); }  // bit per live lane
     static QUORVANA_INLINE void StoreCounts(Count n, std::int64_t* out)
     {
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), n);
+    }
+    static QUORVANA_INLINE void StoreSmallCounts(Count n, std::int32_t* out)
+    {
+        const __m256i low = _mm256_permutevar8x32_epi32(n, _mm256_setr_epi32(0, 2, 4, 6, 0, 2, 4, 6));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm256_castsi256_si128(low));
     }
 };
 

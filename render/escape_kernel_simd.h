@@ -33,7 +33,8 @@ namespace {
 //   Real, Mask, Count; kLanes;
 //   Load, Splat, Add, Sub, Mul, Less, And, AllLanes, NoLanes,
 //   CountOne (each lane 1), CountLive (count + 1 in live lanes), Any,
-//   StoreCounts (to kLanes int64 values).
+//   Lanes (a bit per live lane), StoreCounts (to kLanes int64 values),
+//   StoreSmallCounts (to kLanes int32 values, each count below 2³¹).
 template <class V, int kSlots, int kStepsPerCheck, bool kOnceOutStaysOut>
 struct EscapeRowEngine {
     using Real = typename V::Real;
@@ -175,13 +176,79 @@ inline bool OnceOutStaysOut(const EscapeRowJob& job)
     return __builtin_fabs(job.cRe) < 1.3 && __builtin_fabs(job.cIm) < 1.3;
 }
 
+// Most points of a typical picture leave the loop within a few steps, where
+// the slots' bookkeeping would cost more than the steps themselves. So the
+// row goes by chunks: a quick pass takes each vector of the chunk on its own
+// for at most kQuickSteps steps; the points that are then still in the loop
+// are gathered and counted afresh by the slots.
+template <class V, int kSlots, int kStepsPerCheck, bool kOnceOutStaysOut>
+void RunInChunks(const EscapeRowJob& job, std::int32_t* counts)
+{
+    using Engine = EscapeRowEngine<V, kSlots, kStepsPerCheck, kOnceOutStaysOut>;
+    using Real = typename V::Real;
+    constexpr int kLanes = V::kLanes;
+    constexpr int kChunk = 512;
+    constexpr int kQuickSteps = 4;
+    const int limit = job.maxIter < 1 ? 1 : job.maxIter;
+    const Real cRe = V::Splat(job.cRe);
+    const Real cIm = V::Splat(job.cIm);
+    const Real four = V::Splat(4.0);
+    const Real y = V::Splat(job.y);
+
+    double pendingRe[kChunk];
+    int pendingAt[kChunk];
+    std::int32_t pendingCounts[kChunk];
+    for (int chunk = 0; chunk < job.count; chunk += kChunk) {
+        const int end = job.count - chunk < kChunk ? job.count : chunk + kChunk;
+        int pending = 0;
+        int i = chunk;
+        for (; i + kLanes <= end; i += kLanes) {
+            typename Engine::Slot z;
+            int first = 0;
+            int next = i;
+            Engine::Load(job, y, cRe, cIm, next, z, first);
+            int steps = 1;
+            while (steps < kQuickSteps && steps < limit && V::Any(z.live)) {
+                Engine::Step(cRe, cIm, four, z);
+                ++steps;
+            }
+            // Still in the loop below the limit: left to the slots.
+            const int open = steps < limit ? V::Lanes(z.live) : 0;
+            if (open == 0 && steps < limit) {  // the common case: all done, no count near the limit
+                V::StoreSmallCounts(z.n, counts + i);
+                continue;
+            }
+            std::int64_t n[kLanes];
+            V::StoreCounts(z.n, n);
+            for (int lane = 0; lane < kLanes; ++lane) {
+                if (open >> lane & 1) {
+                    pendingRe[pending] = job.xs[i + lane];
+                    pendingAt[pending++] = i + lane;
+                } else {
+                    counts[i + lane] = static_cast<std::int32_t>(n[lane] < limit ? n[lane] : limit);
+                }
+            }
+        }
+        for (; i < end; ++i) {  // the chunk's last few points
+            pendingRe[pending] = job.xs[i];
+            pendingAt[pending++] = i;
+        }
+        if (pending == 0) continue;
+        EscapeRowJob rest = job;
+        rest.xs = pendingRe;
+        rest.count = pending;
+        Engine::Run(rest, pendingCounts);
+        for (int k = 0; k < pending; ++k) counts[pendingAt[k]] = pendingCounts[k];
+    }
+}
+
 template <class V, int kSlots, int kStepsPerCheck>
 void RunEscapeRow(const EscapeRowJob& job, std::int32_t* counts)
 {
     if (OnceOutStaysOut(job))
-        EscapeRowEngine<V, kSlots, kStepsPerCheck, true>::Run(job, counts);
+        RunInChunks<V, kSlots, kStepsPerCheck, true>(job, counts);
     else
-        EscapeRowEngine<V, kSlots, kStepsPerCheck, false>::Run(job, counts);
+        RunInChunks<V, kSlots, kStepsPerCheck, false>(job, counts);
 }
 
 }  // namespace

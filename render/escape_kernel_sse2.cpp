@@ -27,9 +27,14 @@ struct Sse2 {
     // A live lane's mask is all ones, that is −1: subtracting it counts the step.
     static QUORVANA_INLINE Count CountLive(Count n, Mask live) { return _mm_sub_epi64(n, _mm_castpd_si128(live)); }
     static QUORVANA_INLINE bool Any(Mask m) { return _mm_movemask_pd(m) != 0; }
+    static QUORVANA_INLINE int Lanes(Mask m) { return _mm_movemask_pd(m); }  // bit per live lane
     static QUORVANA_INLINE void StoreCounts(Count n, std::int64_t* out)
     {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out), n);
+    }
+    static QUORVANA_INLINE void StoreSmallCounts(Count n, std::int32_t* out)
+    {
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi32(n, _MM_SHUFFLE(3, 3, 2, 0)));
     }
 };
 

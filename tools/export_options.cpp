@@ -53,7 +53,16 @@ ParseResult ParseExportOptions(const std::vector<std::string>& args)
             options.help = true;
             continue;
         }
-        const bool known = name == "--size" || name == "--seed" || name == "--pictures" || name == "--out";
+        if (name == "--bench" && !value) {
+            options.bench = true;
+            continue;
+        }
+        if (name == "--bench") {
+            result.error = "--bench: takes no value";
+            return result;
+        }
+        const bool known = name == "--size" || name == "--seed" || name == "--pictures" || name == "--out" ||
+                           name == "--kernel";
         if (!known) {
             result.error = "unknown option '" + name + "' (see --help)";
             return result;
@@ -76,6 +85,13 @@ ParseResult ParseExportOptions(const std::vector<std::string>& args)
         } else if (name == "--pictures") {
             if (!ParseDecimal(*value, options.pictures) || options.pictures < 1 || options.pictures > kMaxPictures)
                 result.error = "--pictures: '" + *value + "' is not a count from 1 to " + std::to_string(kMaxPictures);
+        } else if (name == "--kernel") {
+            if (*value == "plain")
+                options.kernel = ExportOptions::Kernel::Plain;
+            else if (*value == "auto")
+                options.kernel = ExportOptions::Kernel::Auto;
+            else
+                result.error = "--kernel: '" + *value + "' is not plain or auto";
         } else if (value->empty()) {
             result.error = "--out: the folder name is empty";
         } else {
@@ -89,6 +105,7 @@ ParseResult ParseExportOptions(const std::vector<std::string>& args)
 std::string ExportUsage()
 {
     return "Usage: quorvana-render [--size WxH] [--seed N] [--pictures K] [--out DIR]\n"
+           "                       [--kernel plain|auto] [--bench]\n"
            "\n"
            "Simulates a Quorvana window of the given size from its first repaint on,\n"
            "one row per tick, and writes the window as a PNG (RGB, 8 bits per channel)\n"
@@ -100,6 +117,12 @@ std::string ExportUsage()
            "                  gives the same pictures (default: the time, printed)\n"
            "  --pictures K    number of pictures to write, 1 to 1000000 (default 10)\n"
            "  --out DIR       output folder, created when its parent exists (default ./out)\n"
+           "  --kernel K      how rows are computed: plain, the escape loop pixel by pixel,\n"
+           "                  or auto, the fastest vector kernel of this processor\n"
+           "                  (default); the pictures are identical\n"
+           "  --bench         render the pictures without writing any file (--out is not\n"
+           "                  used) and print the time per picture and the loop steps per\n"
+           "                  second, with a checksum of each picture\n"
            "  --help          show this text\n"
            "\n"
            "Per picture it prints the view the next picture zooms into, or the random\n"

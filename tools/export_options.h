@@ -1,6 +1,7 @@
 // The exporter's command line: quorvana-render --size WxH --seed N
-// --pictures K --out DIR. Parsing checks everything before anything is
-// written, and names the bad argument in one line.
+// --pictures K --out DIR --kernel plain|auto --bench. Parsing checks
+// everything before anything is written, and names the bad argument in
+// one line.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +17,10 @@ struct ExportOptions {
     std::optional<std::uint32_t> seed;  // none: taken from the time
     int pictures = 10;
     std::string outDir = "out";
+    // Rows by the plain loop, pixel by pixel, or by the fastest row kernel;
+    // the pictures are the same either way.
+    enum class Kernel { Plain, Auto } kernel = Kernel::Auto;
+    bool bench = false;  // time the pictures, write no file
     bool help = false;
 };
 

@@ -1,6 +1,9 @@
 // quorvana-render: the headless exporter. It simulates a Quorvana window of
 // a given size from its first repaint on, one tick at a time, and writes the
-// window after every tick that ends a picture. See --help.
+// window after every tick that ends a picture; with --bench it times the
+// pictures instead of writing them. See --help.
+#include <chrono>
+#include <cinttypes>
 #include <cstdio>
 #include <ctime>
 #include <string>
@@ -33,6 +36,63 @@ std::string PicturePath(const std::string& dir, int picture)
     return dir + "/" + name;
 }
 
+// FNV-1a over every pixel: equal checksums for --kernel plain and auto show
+// that the pictures are the same without writing them.
+std::uint64_t PictureChecksum(const PixelStore& window)
+{
+    std::uint64_t hash = 14695981039346656037ull;
+    for (int y = 0; y < window.Height(); ++y)
+        for (int x = 0; x < window.Width(); ++x) {
+            hash ^= window.Row(y)[x];
+            hash *= 1099511628211ull;
+        }
+    return hash;
+}
+
+const char* KernelName(const ExportOptions& options)
+{
+    return options.kernel == ExportOptions::Kernel::Plain ? "plain" : DispatchedEscapeKernel().name;
+}
+
+// Renders the pictures as Export does, writing nothing, and reports the
+// time of the ticks alone (the repaint, checksums and output excluded).
+int Bench(const ExportOptions& options)
+{
+    const std::uint32_t seed = options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));
+    std::printf("seed %u, size %dx%d, kernel %s\n", seed, options.width, options.height, KernelName(options));
+
+    PixelStore window(options.width, options.height);
+    JuliaRenderer renderer(seed);
+    if (options.kernel == ExportOptions::Kernel::Plain) renderer.SetRowKernel(nullptr);
+    PrintView(renderer, renderer.RestartPicture(window), "first repaint");
+
+    using Clock = std::chrono::steady_clock;
+    Clock::duration total{};
+    const std::uint64_t iterationsBefore = renderer.IterationsDone();
+    for (int picture = 1; picture <= options.pictures; ++picture) {
+        const std::uint64_t iterationsAtStart = renderer.IterationsDone();
+        const Clock::time_point start = Clock::now();
+        TickOutcome outcome;
+        do outcome = renderer.DrawNextRow(window);
+        while (outcome == TickOutcome::Row);
+        const Clock::duration took = Clock::now() - start;
+        total += took;
+        const double seconds = std::chrono::duration<double>(took).count();
+        const std::uint64_t iterations = renderer.IterationsDone() - iterationsAtStart;
+        std::printf("picture %d: %.3f ms, %" PRIu64 " loop steps, %.1f million steps/s, checksum %016" PRIx64 "\n",
+                    picture, seconds * 1e3, iterations, iterations / seconds / 1e6, PictureChecksum(window));
+        char label[32];
+        std::snprintf(label, sizeof label, "picture %d", picture);
+        PrintView(renderer, outcome, label);
+    }
+    const double seconds = std::chrono::duration<double>(total).count();
+    const std::uint64_t iterations = renderer.IterationsDone() - iterationsBefore;
+    std::printf("kernel %s: %d pictures in %.3f s, %.3f ms per picture, %.1f million loop steps/s\n",
+                KernelName(options), options.pictures, seconds, seconds * 1e3 / options.pictures,
+                iterations / seconds / 1e6);
+    return 0;
+}
+
 int Export(const ExportOptions& options)
 {
     const std::uint32_t seed = options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));
@@ -40,6 +100,7 @@ int Export(const ExportOptions& options)
 
     PixelStore window(options.width, options.height);
     JuliaRenderer renderer(seed);
+    if (options.kernel == ExportOptions::Kernel::Plain) renderer.SetRowKernel(nullptr);
     PrintView(renderer, renderer.RestartPicture(window), "first repaint");
 
     Progress progress(stderr, options.pictures);
@@ -77,6 +138,7 @@ int main(int argc, char** argv)
         std::fputs(ExportUsage().c_str(), stdout);
         return 0;
     }
+    if (parsed.options.bench) return Bench(parsed.options);
     if (const std::string error = PrepareOutputFolder(parsed.options.outDir); !error.empty()) {
         std::fprintf(stderr, "quorvana-render: %s\n", error.c_str());
         return 2;
