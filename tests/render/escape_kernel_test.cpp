@@ -232,6 +232,8 @@ void ExpectSameState(const JuliaRenderer& a, const JuliaRenderer& b, const std::
 
 bool SamePixels(const PixelStore& a, const PixelStore& b)
 {
+    if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+    if (a.Width() == 0) return true;  // no rows to compare (and no memory behind them)
     for (int y = 0; y < a.Height(); ++y)
         if (std::memcmp(a.Row(y), b.Row(y), sizeof(COLORREF) * static_cast<std::size_t>(a.Width())) != 0) return false;
     return true;
