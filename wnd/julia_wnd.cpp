@@ -26,7 +26,7 @@ const fw::MessageMap* CJuliaWnd::GetThisMessageMap()
         fw::OnMessage(WM_CREATE, &CJuliaWnd::OnCreate),
         fw::OnMessage(WM_TIMER, &CJuliaWnd::OnTimer),
         fw::OnMessage(WM_PAINT, &CJuliaWnd::OnPaint),
-        fw::OnMessage(TimerPeriodProbeMessage(), &CJuliaWnd::OnTimerPeriodProbe),
+        fw::OnMessage(ProbeMessage(), &CJuliaWnd::OnProbe),
     };
     static const fw::MessageMap map = fw::MakeMap(CWnd::GetThisMessageMap(), entries);
     return &map;
@@ -93,7 +93,22 @@ void CJuliaWnd::OnPaint()
     m_backing.PresentRect(dc.m_hDC, paint);
 }
 
-LRESULT CJuliaWnd::OnTimerPeriodProbe(WPARAM, LPARAM) { return m_timerPeriod; }
+LRESULT CJuliaWnd::OnProbe(WPARAM query, LPARAM)
+{
+    switch (query) {
+    case kProbeTimerPeriod:
+        return m_timerPeriod;
+    case kProbeLitPixels: {
+        const quorvana::PixelStore& store = m_backing.Store();
+        LRESULT lit = 0;
+        for (int y = 0; y < store.Height(); ++y)
+            for (int x = 0; x < store.Width(); ++x) lit += (store.Row(y)[x] & 0xFFFFFF) != 0;
+        return lit;
+    }
+    default:
+        return 0;
+    }
+}
 
 void CJuliaWnd::PostNcDestroy()
 {

@@ -41,7 +41,8 @@ protected:
     int OnCreate(LPCREATESTRUCT createStruct);
     void OnTimer(UINT_PTR id);
     void OnPaint();
-    LRESULT OnTimerPeriodProbe(WPARAM, LPARAM);
+    // Test hook: see wnd/test_probe.h.
+    LRESULT OnProbe(WPARAM query, LPARAM);
     void PostNcDestroy() override;
 
 private:

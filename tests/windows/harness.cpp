@@ -189,7 +189,8 @@ HostWindow::HostWindow(int x, int y, int width, int height)
         return ::RegisterClassW(&wc);
     }();
     (void)atom;
-    m_hWnd = ::CreateWindowExW(0, L"QuorvanaTestHost", L"Quorvana test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y,
+    m_hWnd = ::CreateWindowExW(0, L"QuorvanaTestHost", L"Quorvana test host",
+                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, x, y,
                                width, height, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     Pump(100);
 }
@@ -262,9 +263,17 @@ std::optional<DWORD> ReadDword(const std::wstring& app, const std::wstring& entr
 std::optional<UINT> QueryTimerPeriod(HWND window)
 {
     DWORD_PTR result = 0;
-    if (!::SendMessageTimeoutW(window, TimerPeriodProbeMessage(), 0, 0, SMTO_ABORTIFHUNG, 2000, &result))
+    if (!::SendMessageTimeoutW(window, ProbeMessage(), kProbeTimerPeriod, 0, SMTO_ABORTIFHUNG, 2000, &result))
         return std::nullopt;
     return static_cast<UINT>(result);
+}
+
+long long QueryLitPixels(HWND window)
+{
+    DWORD_PTR result = 0;
+    if (!::SendMessageTimeoutW(window, ProbeMessage(), kProbeLitPixels, 0, SMTO_ABORTIFHUNG, 5000, &result))
+        return -1;
+    return static_cast<long long>(result);
 }
 
 std::vector<DWORD> CaptureScreen(const RECT& rect)
@@ -296,15 +305,15 @@ std::vector<DWORD> CaptureScreen(const RECT& rect)
     return pixels;
 }
 
-int CountLitPixels(HWND window)
+int CountGreenPixels(HWND window)
 {
     RECT rect{};
     ::GetClientRect(window, &rect);
     ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-    int lit = 0;
+    int green = 0;
     for (DWORD pixel : CaptureScreen(rect))
-        if ((pixel & 0xFFFFFF) != 0) ++lit;
-    return lit;
+        if ((pixel & 0xFF00FF) == 0 && (pixel & 0x00FF00) != 0) ++green;
+    return green;
 }
 
 }  // namespace harness

@@ -50,7 +50,9 @@ HWND FindTopWindow(DWORD processId);
 // The first child window of parent, waiting for it while pumping.
 HWND WaitForChild(HWND parent, DWORD timeoutMs);
 
-// A visible top-level window of the test's own, to host a preview.
+// A visible top-level window of the test's own, to host a preview. Like the
+// display settings' little monitor it clips its children, so its white
+// background never covers the preview.
 class HostWindow {
 public:
     HostWindow(int x, int y, int width, int height);
@@ -80,10 +82,14 @@ std::optional<DWORD> ReadDword(const std::wstring& app, const std::wstring& entr
 // The period timer 1 of a fractal window was last armed with (the window's
 // test hook); nullopt when the window does not answer.
 std::optional<UINT> QueryTimerPeriod(HWND window);
+// How many pixels of a fractal window's backing store are not black (the
+// window's test hook); -1 when the window does not answer.
+long long QueryLitPixels(HWND window);
 
 // Pixels of a window's area as the screen shows them, 0x00RRGGBB, row by row.
 std::vector<DWORD> CaptureScreen(const RECT& screenRect);
-// How many pixels of a window's area on the screen are not black.
-int CountLitPixels(HWND window);
+// How many pixels of a window's client area on the screen show one of the
+// renderer's colours: a green level, no red, no blue.
+int CountGreenPixels(HWND window);
 
 }  // namespace harness

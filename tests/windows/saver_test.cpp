@@ -48,7 +48,8 @@ void WindowCoversTheScreen(const std::wstring& program)
                          MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)) == TRUE,
           "/s: WM_SETCURSOR answered TRUE (the cursor is hidden)");
     harness::Pump(1500);
-    Check(harness::CountLitPixels(saver.window) > 0, "/s: rows are drawn");
+    Check(harness::CountGreenPixels(saver.window) > 0, "/s: rows are drawn on the screen");
+    Check(harness::QueryLitPixels(saver.window) > 0, "/s: rows are drawn in the backing store");
     ::PostMessageW(saver.window, WM_CLOSE, 0, 0);
     Check(saver.process.WaitExit(5000), "/s: WM_CLOSE ends the process");
     Check(saver.process.ExitCode() == 0, "/s: exit code 0 after WM_CLOSE");
