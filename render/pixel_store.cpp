@@ -58,14 +58,21 @@ void PixelStore::SetRow(int x, int y, const COLORREF* colours, int count)
 
 void PixelStore::GetRow(int x, int y, COLORREF* colours, int count) const
 {
-    if (y < m_clip.top || y >= m_clip.bottom) {
-        std::fill(colours, colours + std::max(count, 0), kNoPixel);
+    if (count <= 0) return;
+    long long first = x;
+    long long last = x;
+    if (y >= m_clip.top && y < m_clip.bottom) {
+        first = std::max<long long>(x, m_clip.left);
+        last = std::min<long long>(static_cast<long long>(x) + count, m_clip.right);
+    }
+    if (first >= last) {
+        std::fill(colours, colours + count, kNoPixel);
         return;
     }
-    for (int i = 0; i < count; ++i) {
-        const long long px = static_cast<long long>(x) + i;
-        colours[i] = (px >= m_clip.left && px < m_clip.right) ? Row(y)[px] : kNoPixel;
-    }
+    // Copy the span inside the clip in one go; everything else reads kNoPixel.
+    std::fill(colours, colours + (first - x), kNoPixel);
+    std::copy(Row(y) + first, Row(y) + last, colours + (first - x));
+    std::fill(colours + (last - x), colours + count, kNoPixel);
 }
 
 }  // namespace quorvana
