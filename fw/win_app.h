@@ -21,6 +21,9 @@
 
 class CWnd;
 
+// The framework's standard help command.
+inline constexpr UINT ID_HELP = 0xE146;
+
 class CWinApp : public CCmdTarget {
 public:
     explicit CWinApp(LPCWSTR appName = nullptr);
