@@ -1,7 +1,6 @@
 #include "fw/cmd_target.h"
 
-#include <windowsx.h>
-
+#include "fw/scroll_bar.h"
 #include "fw/wnd.h"
 
 const fw::MessageMap* CCmdTarget::GetThisMessageMap()
@@ -49,8 +48,9 @@ LRESULT Dispatch(CCmdTarget* target, const MessageMapEntry& entry, WPARAM wParam
         (target->*entry.handler.sysCommand)(static_cast<UINT>(wParam), lParam);
         return 0;
     case HandlerSig::VoidMouse: {
-        // Each coordinate is the signed 16-bit half of lParam.
-        const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        // Each coordinate is the signed 16-bit half of lParam. (Not windowsx.h's
+        // GET_X_LPARAM: that header's macros collide with CWnd's member names.)
+        const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         (target->*entry.handler.mouse)(static_cast<UINT>(wParam), point);
         return 0;
     }
@@ -71,6 +71,15 @@ LRESULT Dispatch(CCmdTarget* target, const MessageMapEntry& entry, WPARAM wParam
             CWnd::FromHandle(reinterpret_cast<HWND>(wParam)), LOWORD(lParam), HIWORD(lParam));
     case HandlerSig::BoolBool:
         return (target->*entry.handler.boolBool)(static_cast<BOOL>(wParam));
+    case HandlerSig::VoidScroll: {
+        // The sending control as its CScrollBar object when one is bound to
+        // it; null for a window's own scroll bar (lParam 0) or an unbound control.
+        auto* bar = dynamic_cast<CScrollBar*>(CWnd::FromHandlePermanent(reinterpret_cast<HWND>(lParam)));
+        (target->*entry.handler.scroll)(LOWORD(wParam), HIWORD(wParam), bar);
+        return 0;
+    }
+    case HandlerSig::CursorQuery:
+        return reinterpret_cast<LRESULT>((target->*entry.handler.cursorQuery)());
     case HandlerSig::Raw:
         return (target->*entry.handler.raw)(wParam, lParam);
     }
