@@ -5,7 +5,7 @@
 NATIVE_PACKAGES=(cmake g++ make pkg-config libpng-dev libgtest-dev libgmock-dev libbenchmark-dev
                  libx11-dev libxext-dev)
 X11_TEST_PACKAGES=(xvfb xauth xdotool x11-utils imagemagick)
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64)
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool imagemagick)
 
 need_packages() {
     local missing=() p

@@ -4,9 +4,12 @@
 #                                      OPTIONS are quorvana's (--fullscreen, --speed N, --help)
 #   scripts/run.sh --export [OPTIONS]  the exporter: a zoom sequence as PNGs in ./out
 #                                      (e.g. --size 1920x1080 --pictures 5)
+#   scripts/run.sh --wine /s|/p|/c     the Windows saver (quorvana.scr) under Wine on $DISPLAY:
+#                                      /s full screen, /p in a small host window, /c configuration
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
+if [ "${1:-}" = "--wine" ]; then exec scripts/run-wine.sh "${@:2}"; fi
 need_packages "${NATIVE_PACKAGES[@]}"
 
 if [ "${1:-}" != "--export" ] && [ -z "${DISPLAY:-}" ]; then

@@ -13,4 +13,7 @@ ctest --preset native -j "$jobs"
 
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"
+# The Windows tests run under Wine in a virtual display: CTest's fixture
+# (tests/windows/wine-session) makes a fresh WINEPREFIX and an Xvfb for this
+# run and removes them afterwards.
 ctest --preset windows

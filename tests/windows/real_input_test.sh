@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# The saver for real, inside the session's virtual display: xdotool moves the
+# mouse, or presses a key, and the process ends with exit code 0. Leaves a
+# screenshot of the running saver as saver-screenshot.png in the working
+# directory. Usage: real_input_test.sh SESSION_DIR PROGRAM
+set -uo pipefail
+session=$(dirname "$0")/wine-session
+dir=$1
+program=$2
+failures=0
+
+run_case() {
+    local what=$1
+    shift
+    "$session" run "$dir" "$program" /s &
+    local pid=$!
+    sleep 4  # the window is up and drawing
+    if [ "$what" = "mouse" ]; then
+        "$session" exec "$dir" import -window root saver-screenshot.png
+    fi
+    "$session" exec "$dir" xdotool "$@"
+    local waited=0
+    while kill -0 "$pid" 2>/dev/null && [ $waited -lt 50 ]; do
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        echo "FAIL: $what: the saver is still running"
+        kill "$pid" 2>/dev/null
+        failures=$((failures + 1))
+        return
+    fi
+    wait "$pid"
+    local code=$?
+    if [ $code -ne 0 ]; then
+        echo "FAIL: $what: exit code $code"
+        failures=$((failures + 1))
+    else
+        echo "ok: $what ends the saver"
+    fi
+}
+
+# The pointer starts somewhere; the first move may only be recorded, the second is away from it.
+run_case mouse mousemove 300 300 sleep 0.3 mousemove 310 305
+run_case key key a
+run_case button click 1
+
+exit $failures
