@@ -13,6 +13,7 @@
 #include <windows.h>
 
 class CCmdTarget;
+class CScrollBar;
 class CWnd;
 
 namespace fw {
@@ -28,6 +29,8 @@ enum class HandlerSig {
     VoidActivateApp,  // void (BOOL active, DWORD threadId)           WM_ACTIVATEAPP
     BoolSetCursor,    // BOOL (CWnd* wnd, UINT hitTest, UINT message)  WM_SETCURSOR
     BoolBool,         // BOOL (BOOL)                  WM_NCACTIVATE
+    VoidScroll,       // void (UINT code, UINT position, CScrollBar* bar)  WM_HSCROLL, WM_VSCROLL
+    CursorQuery,      // HCURSOR ()                   WM_QUERYDRAGICON
     Command,          // void ()                      WM_COMMAND with one id
     Raw,              // LRESULT (WPARAM, LPARAM)     anything else
 };
@@ -45,6 +48,8 @@ union AnyHandler {
     void (CCmdTarget::*activateApp)(BOOL, DWORD);
     BOOL (CCmdTarget::*setCursor)(CWnd*, UINT, UINT);
     BOOL (CCmdTarget::*boolBool)(BOOL);
+    void (CCmdTarget::*scroll)(UINT, UINT, CScrollBar*);
+    HCURSOR (CCmdTarget::*cursorQuery)();
     LRESULT (CCmdTarget::*raw)(WPARAM, LPARAM);
 };
 
@@ -131,6 +136,20 @@ MessageMapEntry OnMessage(UINT message, BOOL (T::*h)(BOOL))
 {
     MessageMapEntry entry{message, 0, HandlerSig::BoolBool, {}};
     entry.handler.boolBool = static_cast<BOOL (CCmdTarget::*)(BOOL)>(h);
+    return entry;
+}
+template <class T>
+MessageMapEntry OnMessage(UINT message, void (T::*h)(UINT, UINT, CScrollBar*))
+{
+    MessageMapEntry entry{message, 0, HandlerSig::VoidScroll, {}};
+    entry.handler.scroll = static_cast<void (CCmdTarget::*)(UINT, UINT, CScrollBar*)>(h);
+    return entry;
+}
+template <class T>
+MessageMapEntry OnMessage(UINT message, HCURSOR (T::*h)())
+{
+    MessageMapEntry entry{message, 0, HandlerSig::CursorQuery, {}};
+    entry.handler.cursorQuery = static_cast<HCURSOR (CCmdTarget::*)()>(h);
     return entry;
 }
 template <class T>

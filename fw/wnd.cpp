@@ -76,6 +76,11 @@ void CWnd::Bind(HWND hWnd)
 
 void CWnd::Unbind()
 {
+    if (m_pfnSuper != nullptr) {
+        if (::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&WndProc))
+            ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        m_pfnSuper = nullptr;
+    }
     State().permanent.erase(m_hWnd);
     m_hWnd = nullptr;
 }
@@ -84,6 +89,18 @@ BOOL CWnd::Attach(HWND hWnd)
 {
     if (hWnd == nullptr || m_hWnd != nullptr || FromHandlePermanent(hWnd) != nullptr) return FALSE;
     Bind(hWnd);
+    return TRUE;
+}
+
+BOOL CWnd::SubclassWindow(HWND hWnd)
+{
+    if (!Attach(hWnd)) return FALSE;
+    m_pfnSuper = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WndProc)));
+    if (m_pfnSuper == nullptr) {  // not a window of this process
+        Unbind();
+        return FALSE;
+    }
     return TRUE;
 }
 
@@ -159,6 +176,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (m_pfnSuper != nullptr) return ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam);
     return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
 }
 
@@ -172,7 +190,78 @@ void CWnd::OnDestroy()
     Default();
 }
 
+void CWnd::OnHScroll(UINT, UINT, CScrollBar*)
+{
+    Default();
+}
+
 void CWnd::PostNcDestroy() {}
+
+CWnd* CWnd::GetDlgItem(int id) const
+{
+    return FromHandle(::GetDlgItem(m_hWnd, id));
+}
+
+void CWnd::GetWindowRect(LPRECT rect) const
+{
+    ::GetWindowRect(m_hWnd, rect);
+}
+
+void CWnd::ScreenToClient(LPRECT rect) const
+{
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(rect), 2);
+}
+
+void CWnd::MoveWindow(int x, int y, int width, int height, BOOL repaint)
+{
+    ::MoveWindow(m_hWnd, x, y, width, height, repaint);
+}
+
+void CWnd::CenterWindow(CWnd* alternateOwner)
+{
+    const LONG style = ::GetWindowLongW(m_hWnd, GWL_STYLE);
+    HWND center = alternateOwner != nullptr ? alternateOwner->m_hWnd : nullptr;
+    if (alternateOwner == nullptr)
+        center = (style & WS_CHILD) != 0 ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER);
+
+    // Screen coordinates for a popup, the parent's client coordinates for a child.
+    RECT area{};    // the window must stay inside this
+    RECT target{};  // the window's centre goes to this one's centre
+    if ((style & WS_CHILD) == 0) {
+        if (center != nullptr) {
+            // An invisible or minimised owner is no place to centre on.
+            const LONG centerStyle = ::GetWindowLongW(center, GWL_STYLE);
+            if ((centerStyle & WS_VISIBLE) == 0 || (centerStyle & WS_MINIMIZE) != 0) center = nullptr;
+        }
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        ::GetMonitorInfoW(::MonitorFromWindow(center != nullptr ? center : m_hWnd, MONITOR_DEFAULTTONEAREST),
+                          &monitor);
+        area = monitor.rcWork;
+        if (center != nullptr)
+            ::GetWindowRect(center, &target);
+        else
+            target = area;
+    } else {
+        const HWND parent = ::GetParent(m_hWnd);
+        ::GetClientRect(parent, &area);
+        if (center == nullptr) center = parent;
+        ::GetClientRect(center, &target);
+        ::MapWindowPoints(center, parent, reinterpret_cast<POINT*>(&target), 2);
+    }
+
+    RECT window{};
+    ::GetWindowRect(m_hWnd, &window);
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    int x = (target.left + target.right) / 2 - width / 2;
+    int y = (target.top + target.bottom) / 2 - height / 2;
+    if (x + width > area.right) x = area.right - width;
+    if (x < area.left) x = area.left;
+    if (y + height > area.bottom) y = area.bottom - height;
+    if (y < area.top) y = area.top;
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
 {

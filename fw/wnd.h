@@ -18,6 +18,8 @@
 
 #include "fw/cmd_target.h"
 
+class CScrollBar;
+
 class CWnd : public CCmdTarget {
 public:
     CWnd() = default;
@@ -46,6 +48,23 @@ public:
     // dialog created by the dialog manager) to this object, and back.
     BOOL Attach(HWND hWnd);
     HWND Detach();
+    // Binds an existing window of this thread and routes its messages
+    // through this object's map, anything unhandled going on to the window's
+    // own procedure. Unbinding (WM_NCDESTROY, Detach, the destructor) hands
+    // the window back to that procedure.
+    BOOL SubclassWindow(HWND hWnd);
+
+    // The child window with this control id (a temporary object unless the
+    // child is bound), or null.
+    CWnd* GetDlgItem(int id) const;
+    void GetWindowRect(LPRECT rect) const;
+    void ScreenToClient(LPRECT rect) const;
+    void MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE);
+    // A popup is centred over its owner (or alternateOwner) when that is
+    // visible and not minimised, otherwise in the work area of its monitor;
+    // either way it is kept inside that work area. A child is centred in
+    // its parent's client area.
+    void CenterWindow(CWnd* alternateOwner = nullptr);
 
     const fw::MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
     static const fw::MessageMap* GetThisMessageMap();
@@ -69,6 +88,8 @@ protected:
     // Default handling of WM_CREATE: -1 fails the creation.
     int OnCreate(LPCREATESTRUCT createStruct);
     void OnDestroy();
+    // Default handling of WM_HSCROLL.
+    void OnHScroll(UINT code, UINT position, CScrollBar* scrollBar);
     // Called once after the window's last message; the object may delete itself here.
     virtual void PostNcDestroy();
 
@@ -79,4 +100,6 @@ private:
 
     int m_dispatchDepth = 0;
     bool m_ncDestroyed = false;
+    // The window's own procedure while it is subclassed, null otherwise.
+    WNDPROC m_pfnSuper = nullptr;
 };
