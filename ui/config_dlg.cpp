@@ -1,0 +1,129 @@
+#include "ui/config_dlg.h"
+
+#include "fw/data_exchange.h"
+#include "fw/dc.h"
+#include "ui/about_dlg.h"
+#include "ui/resource.h"
+
+namespace {
+// The speed bar's range. User actions keep it at kSlowest or above, so that
+// 0 is stored only when the bar opened at 0 and was never moved.
+constexpr int kRangeMin = 0;
+constexpr int kRangeMax = 100;
+constexpr int kSlowest = 1;
+constexpr int kLineStep = 1;
+constexpr int kPageStep = 10;
+// The system commands carry flags in their low four bits.
+constexpr UINT kSysCommandMask = 0xFFF0;
+}  // namespace
+
+CConfigDlg::CConfigDlg(CWnd* parent)
+    : CDialog(IDD_CONFIG, parent), m_icon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)))
+{
+}
+
+CConfigDlg::~CConfigDlg() = default;
+
+const fw::MessageMap* CConfigDlg::GetThisMessageMap()
+{
+    static const fw::MessageMapEntry entries[] = {
+        fw::OnMessage(WM_SYSCOMMAND, &CConfigDlg::OnSysCommand),
+        fw::OnMessage(WM_PAINT, &CConfigDlg::OnPaint),
+        fw::OnMessage(WM_QUERYDRAGICON, &CConfigDlg::OnQueryDragIcon),
+        fw::OnMessage(WM_HSCROLL, &CConfigDlg::OnHScroll),
+    };
+    static const fw::MessageMap map = fw::MakeMap(CDialog::GetThisMessageMap(), entries);
+    return &map;
+}
+
+void CConfigDlg::DoDataExchange(CDataExchange* dx)
+{
+    CDialog::DoDataExchange(dx);
+    DDX_Control(dx, IDC_SPEED, m_speedBar);
+    DDX_Scroll(dx, IDC_SPEED, m_speed);
+    DDX_Check(dx, IDC_BLANK, m_blank);
+}
+
+BOOL CConfigDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
+
+    // The hidden placeholder marks where the preview is first created.
+    RECT placeholder{};
+    GetDlgItem(IDC_PREVIEW)->GetWindowRect(&placeholder);
+    ScreenToClient(&placeholder);
+    m_preview.Create(0, WS_CHILD | WS_VISIBLE, placeholder, this);
+    m_preview.SetSpeed(m_speed);
+
+    m_speedBar.SetScrollRange(kRangeMin, kRangeMax, TRUE);
+    m_speedBar.SetScrollPos(m_speed, TRUE);
+
+    // The preview spans the dialog above the speed group: 10 pixels in from
+    // the client area's top left, its size taken from the dialog's outer
+    // width and the hidden "Blanking" group's top edge (the speed group's
+    // too), both measured from the dialog's outer top left.
+    RECT dialog{};
+    RECT group{};
+    GetWindowRect(&dialog);
+    GetDlgItem(IDC_BLANKGROUP)->GetWindowRect(&group);
+    m_preview.MoveWindow(10, 10, dialog.right - dialog.left - 26, group.top - dialog.top - 46, TRUE);
+
+    CenterWindow();
+    return TRUE;
+}
+
+void CConfigDlg::OnSysCommand(UINT command, LPARAM)
+{
+    if ((command & kSysCommandMask) == IDM_ABOUTBOX) {
+        CAboutDlg about;
+        about.DoModal();
+    } else {
+        Default();
+    }
+}
+
+void CConfigDlg::OnPaint()
+{
+    if (!::IsIconic(m_hWnd)) {
+        CDialog::OnPaint();
+        return;
+    }
+    CPaintDC dc(this);
+    ::SendMessageW(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    const int iconWidth = ::GetSystemMetrics(SM_CXICON);
+    const int iconHeight = ::GetSystemMetrics(SM_CYICON);
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    const int x = (client.right - client.left - iconWidth + 1) / 2;
+    const int y = (client.bottom - client.top - iconHeight + 1) / 2;
+    ::DrawIcon(dc.GetSafeHdc(), x, y, m_icon);
+}
+
+HCURSOR CConfigDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_icon); }
+
+void CConfigDlg::OnHScroll(UINT code, UINT position, CScrollBar* scrollBar)
+{
+    // Only the speed bar sends this; a window's own scroll bar (none here)
+    // or a control without an object gets default handling only.
+    if (scrollBar != nullptr) {
+        const int current = scrollBar->GetScrollPos();
+        int next = current;
+        switch (code) {
+        case SB_LINELEFT: next = current - kLineStep; break;
+        case SB_LINERIGHT: next = current + kLineStep; break;
+        case SB_PAGELEFT: next = current - kPageStep; break;
+        case SB_PAGERIGHT: next = current + kPageStep; break;
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK: next = static_cast<int>(position); break;
+        case SB_LEFT: next = kSlowest; break;
+        case SB_RIGHT: next = kRangeMax; break;
+        default: break;  // SB_ENDSCROLL and anything else keep the position
+        }
+        if (next < kSlowest) next = kSlowest;
+        if (next > kRangeMax) next = kRangeMax;
+        scrollBar->SetScrollPos(next, TRUE);
+        m_preview.SetSpeed(m_speedBar.GetScrollPos());
+    }
+    CWnd::OnHScroll(code, position, scrollBar);
+}
