@@ -25,7 +25,7 @@ TEXT
     exit 2
 fi
 
-cmake --preset native -DBUILD_TESTING=OFF >/dev/null
+cmake --preset native >/dev/null
 if [ "${1:-}" = "--export" ]; then
     shift
     cmake --build --preset native -j "$(nproc)" --target quorvana-render

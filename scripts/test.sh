@@ -7,7 +7,7 @@ source scripts/packages.sh
 need_packages "${NATIVE_PACKAGES[@]}" "${X11_TEST_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
 
 jobs=$(nproc)
-cmake --preset native >/dev/null
+cmake --preset native -DBUILD_TESTING=ON >/dev/null
 cmake --build --preset native -j "$jobs"
 ctest --preset native -j "$jobs"
 
