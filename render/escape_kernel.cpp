@@ -23,6 +23,31 @@ void EscapeRowScalar(const EscapeRowJob& job, std::int32_t* counts)
     }
 }
 
+double AccumulateRowScalar(double x0, double step, int count, double* xs)
+{
+    double x = x0;
+    for (int i = 0; i < count; ++i) {
+        xs[i] = x;
+        x += step;
+    }
+    return x;
+}
+
+// The comparison values of two counts differ exactly when the counts differ
+// modulo 256 (each channel is an odd multiple of n modulo 256, one to one),
+// so neighbours are compared by their low bytes.
+RowColours ColourRowScalar(const std::int32_t* counts, int count, COLORREF* colours)
+{
+    RowColours row;
+    for (int i = 0; i < count; ++i) {
+        const auto n = static_cast<std::uint32_t>(counts[i]);
+        colours[i] = MakeRgb(0, 11 * n & 0xFF, 0);
+        if (i > 0) row.changes += ((n ^ static_cast<std::uint32_t>(counts[i - 1])) & 0xFF) != 0;
+        row.steps += n;
+    }
+    return row;
+}
+
 EscapeKernel DispatchedEscapeKernel()
 {
     return AvailableEscapeKernels().back();

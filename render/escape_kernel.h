@@ -1,6 +1,8 @@
 // Row kernels for the escape-time count: given the x coordinates of a row
 // (already accumulated, one per pixel) and the row's y, they compute the
 // count n of every point as JuliaRenderer::EscapeCount would, to the bit.
+// Beside each kernel, the two passes around it in the same instruction set:
+// the accumulation of the x coordinates and the colours of the counts.
 //
 // The renderer calls one kernel per drawn row; the exporter, the tests and
 // the benchmarks pick kernels by name. Every kernel here gives the same
@@ -18,6 +20,8 @@
 #include <string_view>
 #include <vector>
 
+#include "render/colour.h"
+
 namespace quorvana {
 
 // One row's work: counts[i] = n of the point (xs[i], y), for i < count.
@@ -32,9 +36,27 @@ struct EscapeRowJob {
 
 using EscapeRowFunction = void (*)(const EscapeRowJob& job, std::int32_t* counts);
 
+// The x coordinates of a row as the plain loop steps them: xs[0] = x0 and
+// xs[i + 1] = xs[i] + step, one rounded addition after the other, for
+// i < count. Returns the value one step past the last, xs[count - 1] + step
+// (x0 when count is 0).
+using AccumulateRowFunction = double (*)(double x0, double step, int count, double* xs);
+
+// What the colour pass learns of a row besides its colours.
+struct RowColours {
+    std::int32_t changes = 0;  // neighbours i − 1, i whose comparison values differ
+    std::uint64_t steps = 0;   // the sum of the counts
+};
+
+// colours[i] = the drawn colour RGB(0, 11 · counts[i] mod 256, 0) for
+// i < count; counts are at least 0.
+using ColourRowFunction = RowColours (*)(const std::int32_t* counts, int count, COLORREF* colours);
+
 struct EscapeKernel {
     const char* name;  // "scalar", "sse2", "avx2"
     EscapeRowFunction run;
+    AccumulateRowFunction accumulate;
+    ColourRowFunction colour;
 };
 
 // The kernels this build holds that this processor can run, the scalar one
@@ -47,7 +69,10 @@ EscapeKernel DispatchedEscapeKernel();
 // The kernel of that name if this build and processor have it.
 std::optional<EscapeKernel> FindEscapeKernel(std::string_view name);
 
-// The portable kernel: the escape loop once per point, no vector code.
+// The portable kernel and passes: the escape loop once per point, the
+// additions one after the other, no vector code.
 void EscapeRowScalar(const EscapeRowJob& job, std::int32_t* counts);
+double AccumulateRowScalar(double x0, double step, int count, double* xs);
+RowColours ColourRowScalar(const std::int32_t* counts, int count, COLORREF* colours);
 
 }  // namespace quorvana

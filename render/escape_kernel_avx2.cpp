@@ -1,4 +1,5 @@
-// The escape loop four points per vector with AVX2. This file alone is
+// The escape loop and the accumulation four points per vector, the colours
+// eight counts per vector, with AVX2. This file alone is
 // compiled with -mavx2 (never -mfma); it is called only on processors that
 // have AVX2, and it uses nothing from the standard library, whose inline
 // functions could otherwise be shared with code built for the baseline.
@@ -17,6 +18,7 @@ struct Avx2 {
     static constexpr int kLanes = 4;
 
     static QUORVANA_INLINE Real Load(const double* p) { return _mm256_loadu_pd(p); }
+    static QUORVANA_INLINE void Store(Real v, double* p) { _mm256_storeu_pd(p, v); }
     static QUORVANA_INLINE Real Splat(double v) { return _mm256_set1_pd(v); }
     static QUORVANA_INLINE Real Add(Real a, Real b) { return _mm256_add_pd(a, b); }
     static QUORVANA_INLINE Real Sub(Real a, Real b) { return _mm256_sub_pd(a, b); }
@@ -26,7 +28,7 @@ struct Avx2 {
     static QUORVANA_INLINE Mask And(Mask a, Mask b) { return _mm256_and_pd(a, b); }
     static QUORVANA_INLINE Mask AllLanes() { return _mm256_castsi256_pd(_mm256_set1_epi32(-1)); }
     static QUORVANA_INLINE Mask NoLanes() { return _mm256_setzero_pd(); }
-    static QUORVANA_INLINE Count CountOne() { return _mm256_set1_epi64x(1); }
+    static QUORVANA_INLINE Count CountOf(std::int64_t n) { return _mm256_set1_epi64x(n); }
     // A live lane's mask is all ones, that is −1: subtracting it counts the step.
     static QUORVANA_INLINE Count CountLive(Count n, Mask live)
     {
@@ -43,13 +45,72 @@ struct Avx2 {
         const __m256i low = _mm256_permutevar8x32_epi32(n, _mm256_setr_epi32(0, 2, 4, 6, 0, 2, 4, 6));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm256_castsi256_si128(low));
     }
+    static QUORVANA_INLINE Real Iota() { return _mm256_setr_pd(1.0, 2.0, 3.0, 4.0); }
+    static QUORVANA_INLINE Real ShiftIn(Real before, Real v)
+    {
+        const Real middle = _mm256_permute2f128_pd(before, v, 0x21);  // before 2, 3, v 0, 1
+        return _mm256_shuffle_pd(middle, v, 0b0101);                   // before 3, v 0, 1, 2
+    }
+    static QUORVANA_INLINE int SameBits(Real a, Real b)
+    {
+        return _mm256_movemask_pd(_mm256_castsi256_pd(_mm256_cmpeq_epi64(_mm256_castpd_si256(a), _mm256_castpd_si256(b))));
+    }
 };
+
+// Eight counts at a time; pixel 0 first on its own, so that every vector
+// has the counts one place before it to compare with.
+RowColours ColourRow(const std::int32_t* counts, int count, COLORREF* colours)
+{
+    if (count <= 0) return {};
+    RowColours row = ColourRowScalar(counts, 1, colours);
+    const __m256i zero = _mm256_setzero_si256();
+    // 16-bit products suffice: green is bits 8 … 15 of 11 · 256 · n, which
+    // depend on the low 16 bits of n alone (the upper halves multiply by 0).
+    const __m256i scale = _mm256_set1_epi32(11 << 8);
+    const __m256i green = _mm256_set1_epi32(0xFF00);
+    const __m256i lowByte = _mm256_set1_epi32(0xFF);
+    __m256i same = zero;   // per lane: neighbours equal in their low bytes
+    __m256i steps = zero;  // four 64-bit sums
+    int i = 1;
+    for (; count - i >= 8; i += 8) {
+        const __m256i n = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(counts + i));
+        const __m256i before = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(counts + i - 1));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(colours + i),
+                            _mm256_and_si256(_mm256_mullo_epi16(n, scale), green));
+        same = _mm256_sub_epi32(same, _mm256_cmpeq_epi32(_mm256_and_si256(_mm256_xor_si256(n, before), lowByte), zero));
+        steps = _mm256_add_epi64(steps, _mm256_add_epi64(_mm256_cvtepu32_epi64(_mm256_castsi256_si128(n)),
+                                                         _mm256_cvtepu32_epi64(_mm256_extracti128_si256(n, 1))));
+    }
+    alignas(32) std::int32_t sameLanes[8];
+    alignas(32) std::uint64_t stepLanes[4];
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(sameLanes), same);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(stepLanes), steps);
+    std::int32_t sameCount = 0;
+    for (std::int32_t lane : sameLanes) sameCount += lane;
+    row.changes += (i - 1) - sameCount;
+    row.steps += stepLanes[0] + stepLanes[1] + stepLanes[2] + stepLanes[3];
+    // The last few, each compared with the one before it.
+    const RowColours tail = ColourRowScalar(counts + i - 1, count - i + 1, colours + i - 1);
+    row.changes += tail.changes;
+    row.steps += tail.steps - static_cast<std::uint32_t>(counts[i - 1]);
+    return row;
+}
 
 }  // namespace
 
 void EscapeRowAvx2(const EscapeRowJob& job, std::int32_t* counts)
 {
     RunEscapeRow<Avx2, 4, 4>(job, counts);
+}
+
+double AccumulateRowAvx2(double x0, double step, int count, double* xs)
+{
+    return AccumulateRow<Avx2>(x0, step, count, xs);
+}
+
+RowColours ColourRowAvx2(const std::int32_t* counts, int count, COLORREF* colours)
+{
+    return ColourRow(counts, count, colours);
 }
 
 }  // namespace quorvana

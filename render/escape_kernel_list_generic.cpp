@@ -5,7 +5,7 @@ namespace quorvana {
 
 std::vector<EscapeKernel> AvailableEscapeKernels()
 {
-    return {{"scalar", EscapeRowScalar}};
+    return {{"scalar", EscapeRowScalar, AccumulateRowScalar, ColourRowScalar}};
 }
 
 }  // namespace quorvana

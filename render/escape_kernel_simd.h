@@ -1,19 +1,18 @@
 // The vector escape loop shared by the SSE2 and AVX2 kernels; only their
 // two source files include it, each compiled for its own instruction set.
 //
-// Several independent vectors ("slots") iterate side by side so that the
-// latency of one is hidden behind the others. Each slot holds a few
-// neighbouring pixels and carries only z, the mask of lanes still in the
-// loop and a count per lane. As soon as every lane of a slot has left the
-// loop (or the slot has taken the iteration limit), its counts are stored
-// and the slot takes the next pixels of the row, so a long-running pixel
-// holds up only the few pixels of its own vector.
+// A row goes in two passes per chunk: a quick pass settles the many points
+// that leave the loop within a few steps, one vector at a time; the points
+// still in the loop after it are gathered with the z they reached and
+// continued by interleaved vectors ("slots") until they leave or reach the
+// limit.
 //
 // Exactness: every lane performs the plain loop's operations in the same
 // order and rounding. z · z is formed once per step and serves both the
 // escape test of the step before and the next z; 2 · (zr · zi) is taken as
 // p + p, which is the same value for every p. A lane that has left the loop
-// keeps computing but its count no longer moves.
+// keeps computing but its count no longer moves. A point continued by the
+// slots resumes from its exact z, so splitting its loop changes nothing.
 #pragma once
 
 #include <cstdint>
@@ -31,12 +30,15 @@ namespace {
 
 // V supplies the vector type and its operations:
 //   Real, Mask, Count; kLanes;
-//   Load, Splat, Add, Sub, Mul, Less, And, AllLanes, NoLanes,
-//   CountOne (each lane 1), CountLive (count + 1 in live lanes), Any,
-//   Lanes (a bit per live lane), StoreCounts (to kLanes int64 values),
-//   StoreSmallCounts (to kLanes int32 values, each count below 2³¹).
-template <class V, int kSlots, int kStepsPerCheck, bool kOnceOutStaysOut>
-struct EscapeRowEngine {
+//   Load, Store, Splat, Add, Sub, Mul, Less, And, AllLanes, NoLanes,
+//   CountOf (each lane the given count), CountLive (count + 1 in live
+//   lanes), Any, Lanes (a bit per live lane), StoreCounts (to kLanes int64
+//   values), StoreSmallCounts (to kLanes int32 values, each below 2³¹);
+//   for the accumulation: Iota (1, 2 … kLanes), ShiftIn (the last lane of
+//   one vector followed by all but the last lane of the next) and SameBits
+//   (a bit per lane whose two values are the same 64 bits).
+template <class V, bool kOnceOutStaysOut>
+struct EscapeSteps {
     using Real = typename V::Real;
     using Mask = typename V::Mask;
     using Count = typename V::Count;
@@ -49,63 +51,15 @@ struct EscapeRowEngine {
         Count n;
     };
 
-    // Applies f to every slot index as a constant, so that the slots stay in
-    // registers rather than in an array indexed at run time.
-    template <class F, int... I>
-    static QUORVANA_INLINE void ForEach(F&& f, std::integer_sequence<int, I...>)
+    // The first step, which the plain loop takes without a test: z = x + iy
+    // squared plus c, every lane in the loop with a count of 1.
+    static QUORVANA_INLINE void Start(Real x, Real y, Real cRe, Real cIm, Slot& z)
     {
-        (f(std::integral_constant<int, I>{}), ...);
-    }
-    template <class F>
-    static QUORVANA_INLINE void ForEachSlot(F&& f)
-    {
-        ForEach(f, std::make_integer_sequence<int, kSlots>{});
-    }
-
-    static void Run(const EscapeRowJob& job, std::int32_t* counts)
-    {
-        // The first step is always taken, so a limit below 1 acts as 1.
-        const int limit = job.maxIter < 1 ? 1 : job.maxIter;
-        const Real cRe = V::Splat(job.cRe);
-        const Real cIm = V::Splat(job.cIm);
-        const Real y = V::Splat(job.y);
-        const Real four = V::Splat(4.0);
-
-        Slot slot[kSlots];
-        int first[kSlots];  // index of the slot's first pixel, -1 when idle
-        int steps[kSlots];  // steps the slot has taken since it was loaded
-        int next = 0;       // the next pixel of the row still to be loaded
-        int busy = 0;
-
-        ForEachSlot([&](auto s) {
-            busy += Load(job, y, cRe, cIm, next, slot[s], first[s]);
-            steps[s] = 1;
-        });
-        while (busy > 0) {
-            // Step every slot until one of them is done: all its lanes have
-            // left the loop, or it may have reached the limit.
-            int budget = limit;
-            ForEachSlot([&](auto s) {
-                if (first[s] >= 0 && limit - steps[s] < budget) budget = limit - steps[s];
-            });
-            int taken = 0;
-            bool allLive;
-            do {
-                for (int k = 0; k < kStepsPerCheck; ++k)
-                    ForEachSlot([&](auto s) { Step(cRe, cIm, four, slot[s]); });
-                taken += kStepsPerCheck;
-                allLive = true;
-                ForEachSlot([&](auto s) { allLive &= V::Any(slot[s].live); });
-            } while (allLive && taken < budget);
-
-            ForEachSlot([&](auto s) {
-                steps[s] += taken;
-                if (first[s] < 0 || (V::Any(slot[s].live) && steps[s] < limit)) return;
-                Store(job, limit, slot[s].n, first[s], counts);
-                busy -= 1 - Load(job, y, cRe, cIm, next, slot[s], first[s]);
-                steps[s] = 1;
-            });
-        }
+        const Real p = V::Mul(x, y);
+        z.zr = V::Add(V::Sub(V::Mul(x, x), V::Mul(y, y)), cRe);
+        z.zi = V::Add(V::Add(p, p), cIm);
+        z.live = V::AllLanes();
+        z.n = V::CountOf(1);
     }
 
     // One step of the loop for every lane: the escape test of the current z
@@ -121,48 +75,129 @@ struct EscapeRowEngine {
         z.zr = V::Add(V::Sub(zr2, zi2), cRe);
         z.zi = V::Add(V::Add(p, p), cIm);
     }
+};
 
-    // Loads the next kLanes pixels into a slot and takes their first step,
-    // which the plain loop takes without a test. Lanes past the end of the
-    // row start from NaN, which leaves the loop at the first test. Returns
-    // 0 and leaves the slot idle when the row is used up.
-    static QUORVANA_INLINE int Load(const EscapeRowJob& job, Real y, Real cRe, Real cIm, int& next, Slot& z,
-                                    int& first)
+// Points that the quick pass of a chunk left in the loop: where each one
+// stands (its z, not yet tested) and which pixel it is. They all took the
+// same number of steps, so their counts need not be kept.
+template <int kCapacity>
+struct PendingPoints {
+    double zr[kCapacity];
+    double zi[kCapacity];
+    std::int32_t at[kCapacity];
+    int count = 0;
+};
+
+// The long-running points of a chunk, continued from where the quick pass
+// left them. Several independent vectors ("slots") iterate side by side so
+// that the latency of one is hidden behind the others. Each slot holds a few
+// pending points and carries only z, the mask of lanes still in the loop and
+// a count per lane. As soon as every lane of a slot has left the loop (or
+// the slot has taken the iteration limit), its counts are stored and the
+// slot takes the next pending points, so a long-running point holds up only
+// the few points of its own vector.
+template <class V, int kSlots, int kStepsPerCheck, bool kOnceOutStaysOut>
+struct EscapeSlots {
+    using Steps = EscapeSteps<V, kOnceOutStaysOut>;
+    using Slot = typename Steps::Slot;
+    using Real = typename V::Real;
+    static constexpr int kLanes = V::kLanes;
+
+    // Applies f to every slot index as a constant, so that the slots stay in
+    // registers rather than in an array indexed at run time.
+    template <class F, int... I>
+    static QUORVANA_INLINE void ForEach(F&& f, std::integer_sequence<int, I...>)
     {
-        if (next >= job.count) {  // idle: steps on zeros until the others finish
+        (f(std::integral_constant<int, I>{}), ...);
+    }
+    template <class F>
+    static QUORVANA_INLINE void ForEachSlot(F&& f)
+    {
+        ForEach(f, std::make_integer_sequence<int, kSlots>{});
+    }
+
+    // Every pending point has taken stepsTaken steps (fewer than the limit)
+    // and is still in the loop; its count goes to counts[at].
+    template <int kCapacity>
+    static void Run(PendingPoints<kCapacity>& pending, int stepsTaken, int limit, Real cRe, Real cIm,
+                    std::int32_t* counts)
+    {
+        // Lanes past the last point start from NaN, which leaves the loop at
+        // the first test; their counts are never stored.
+        for (int i = 0; i < kLanes; ++i) pending.zr[pending.count + i] = pending.zi[pending.count + i] = __builtin_nan("");
+        const Real four = V::Splat(4.0);
+
+        Slot slot[kSlots];
+        int first[kSlots];  // index of the slot's first point, -1 when idle
+        int steps[kSlots];  // steps its points have taken, all the same
+        int next = 0;       // the next pending point still to be loaded
+        int busy = 0;
+
+        ForEachSlot([&](auto s) {
+            busy += Resume(pending, stepsTaken, next, slot[s], first[s]);
+            steps[s] = stepsTaken;
+        });
+        while (busy > 0) {
+            // Step every slot until one of them is done: all its lanes have
+            // left the loop, or it may have reached the limit.
+            int budget = limit;
+            ForEachSlot([&](auto s) {
+                if (first[s] >= 0 && limit - steps[s] < budget) budget = limit - steps[s];
+            });
+            int taken = 0;
+            bool allLive;
+            do {
+                for (int k = 0; k < kStepsPerCheck; ++k)
+                    ForEachSlot([&](auto s) { Steps::Step(cRe, cIm, four, slot[s]); });
+                taken += kStepsPerCheck;
+                allLive = true;
+                ForEachSlot([&](auto s) { allLive &= V::Any(slot[s].live); });
+            } while (allLive && taken < budget);
+
+            ForEachSlot([&](auto s) {
+                steps[s] += taken;
+                if (first[s] < 0 || (V::Any(slot[s].live) && steps[s] < limit)) return;
+                Store(pending, limit, slot[s].n, first[s], counts);
+                busy -= 1 - Resume(pending, stepsTaken, next, slot[s], first[s]);
+                steps[s] = stepsTaken;
+            });
+        }
+    }
+
+    // Loads the next kLanes pending points into a slot, every lane in the
+    // loop with the steps already taken. Returns 0 and leaves the slot idle
+    // when none are left.
+    template <int kCapacity>
+    static QUORVANA_INLINE int Resume(const PendingPoints<kCapacity>& pending, int stepsTaken, int& next, Slot& z,
+                                      int& first)
+    {
+        if (next >= pending.count) {  // idle: steps on zeros until the others finish
             first = -1;
             z.zr = z.zi = V::Splat(0.0);
             z.live = V::NoLanes();
-            z.n = V::CountOne();
+            z.n = V::CountOf(1);
             return 0;
         }
-        Real x;
-        if (job.count - next >= kLanes) {
-            x = V::Load(job.xs + next);
-        } else {
-            double padded[kLanes];
-            for (int i = 0; i < kLanes; ++i) padded[i] = next + i < job.count ? job.xs[next + i] : __builtin_nan("");
-            x = V::Load(padded);
-        }
+        z.zr = V::Load(pending.zr + next);
+        z.zi = V::Load(pending.zi + next);
+        z.live = V::AllLanes();
+        z.n = V::CountOf(stepsTaken);
         first = next;
         next += kLanes;
-        const Real p = V::Mul(x, y);
-        z.zr = V::Add(V::Sub(V::Mul(x, x), V::Mul(y, y)), cRe);
-        z.zi = V::Add(V::Add(p, p), cIm);
-        z.live = V::AllLanes();
-        z.n = V::CountOne();
         return 1;
     }
 
     // A lane that was still in the loop when the slot stopped has reached
     // the limit; the few steps past it that a check interval may add are cut.
-    static QUORVANA_INLINE void Store(const EscapeRowJob& job, int limit, Count n, int first, std::int32_t* counts)
+    template <int kCapacity>
+    static QUORVANA_INLINE void Store(const PendingPoints<kCapacity>& pending, int limit, typename V::Count n,
+                                      int first, std::int32_t* counts)
     {
         std::int64_t lanes[kLanes];
         V::StoreCounts(n, lanes);
-        const int valid = job.count - first < kLanes ? job.count - first : kLanes;
+        const int valid = pending.count - first < kLanes ? pending.count - first : kLanes;
         for (int i = 0; i < valid; ++i)
-            counts[first + i] = static_cast<std::int32_t>(lanes[i] < limit ? lanes[i] : limit);
+            counts[pending.at[first + i]] = static_cast<std::int32_t>(lanes[i] < limit ? lanes[i] : limit);
     }
 };
 
@@ -180,66 +215,119 @@ inline bool OnceOutStaysOut(const EscapeRowJob& job)
 // the slots' bookkeeping would cost more than the steps themselves. So the
 // row goes by chunks: a quick pass takes each vector of the chunk on its own
 // for at most kQuickSteps steps; the points that are then still in the loop
-// are gathered and counted afresh by the slots.
+// are gathered with their z and continued by the slots.
 template <class V, int kSlots, int kStepsPerCheck, bool kOnceOutStaysOut>
 void RunInChunks(const EscapeRowJob& job, std::int32_t* counts)
 {
-    using Engine = EscapeRowEngine<V, kSlots, kStepsPerCheck, kOnceOutStaysOut>;
+    using Steps = EscapeSteps<V, kOnceOutStaysOut>;
+    using Slots = EscapeSlots<V, kSlots, kStepsPerCheck, kOnceOutStaysOut>;
     using Real = typename V::Real;
     constexpr int kLanes = V::kLanes;
     constexpr int kChunk = 512;
     constexpr int kQuickSteps = 4;
+    // The first step is always taken, so a limit below 1 acts as 1.
     const int limit = job.maxIter < 1 ? 1 : job.maxIter;
     const Real cRe = V::Splat(job.cRe);
     const Real cIm = V::Splat(job.cIm);
     const Real four = V::Splat(4.0);
     const Real y = V::Splat(job.y);
 
-    double pendingRe[kChunk];
-    int pendingAt[kChunk];
-    std::int32_t pendingCounts[kChunk];
+    // Room for a chunk and the padding lanes of its last vector.
+    PendingPoints<kChunk + kLanes> pending;
     for (int chunk = 0; chunk < job.count; chunk += kChunk) {
         const int end = job.count - chunk < kChunk ? job.count : chunk + kChunk;
-        int pending = 0;
-        int i = chunk;
-        for (; i + kLanes <= end; i += kLanes) {
-            typename Engine::Slot z;
-            int first = 0;
-            int next = i;
-            Engine::Load(job, y, cRe, cIm, next, z, first);
+        pending.count = 0;
+        for (int i = chunk; i < end; i += kLanes) {
+            const bool whole = end - i >= kLanes;
+            Real x;
+            if (whole) {
+                x = V::Load(job.xs + i);
+            } else {  // lanes past the end start from NaN and leave at the first test
+                double padded[kLanes];
+                for (int lane = 0; lane < kLanes; ++lane)
+                    padded[lane] = i + lane < end ? job.xs[i + lane] : __builtin_nan("");
+                x = V::Load(padded);
+            }
+            typename Steps::Slot z;
+            Steps::Start(x, y, cRe, cIm, z);
             int steps = 1;
             while (steps < kQuickSteps && steps < limit && V::Any(z.live)) {
-                Engine::Step(cRe, cIm, four, z);
+                Steps::Step(cRe, cIm, four, z);
                 ++steps;
             }
-            // Still in the loop below the limit: left to the slots.
-            const int open = steps < limit ? V::Lanes(z.live) : 0;
-            if (open == 0 && steps < limit) {  // the common case: all done, no count near the limit
+            // Counts cannot pass the steps taken, so none exceeds the limit;
+            // those of lanes still in the loop are replaced by the slots.
+            if (whole) {
                 V::StoreSmallCounts(z.n, counts + i);
-                continue;
+            } else {
+                std::int32_t n[kLanes];
+                V::StoreSmallCounts(z.n, n);
+                for (int lane = 0; i + lane < end; ++lane) counts[i + lane] = n[lane];
             }
-            std::int64_t n[kLanes];
-            V::StoreCounts(z.n, n);
-            for (int lane = 0; lane < kLanes; ++lane) {
-                if (open >> lane & 1) {
-                    pendingRe[pending] = job.xs[i + lane];
-                    pendingAt[pending++] = i + lane;
-                } else {
-                    counts[i + lane] = static_cast<std::int32_t>(n[lane] < limit ? n[lane] : limit);
-                }
+            const int open = steps < limit ? V::Lanes(z.live) : 0;  // at the limit: done
+            if (open == 0) continue;
+            double zr[kLanes];
+            double zi[kLanes];
+            V::Store(z.zr, zr);
+            V::Store(z.zi, zi);
+            for (int lane = 0; lane < kLanes; ++lane) {  // written always, kept when open
+                pending.zr[pending.count] = zr[lane];
+                pending.zi[pending.count] = zi[lane];
+                pending.at[pending.count] = i + lane;
+                pending.count += open >> lane & 1;
             }
         }
-        for (; i < end; ++i) {  // the chunk's last few points
-            pendingRe[pending] = job.xs[i];
-            pendingAt[pending++] = i;
-        }
-        if (pending == 0) continue;
-        EscapeRowJob rest = job;
-        rest.xs = pendingRe;
-        rest.count = pending;
-        Engine::Run(rest, pendingCounts);
-        for (int k = 0; k < pending; ++k) counts[pendingAt[k]] = pendingCounts[k];
+        if (pending.count > 0) Slots::Run(pending, kQuickSteps, limit, cRe, cIm, counts);
     }
+}
+
+// The x coordinates of a row, as AccumulateRowFunction promises: the same
+// values as the additions one after the other, found without waiting for
+// each addition in turn. Within a binade every sum x + step lands on the
+// same grid, so the rounded increment d is the same from pixel to pixel and
+// x_{i+k} = x_i + k·d, both operations exact. Those candidates are formed
+// kLanes at a time and checked against the real additions, each candidate
+// plus step against the next one, bit for bit (so -0 and NaN are told
+// apart). A row whose every candidate passes is exactly the sequential one:
+// x_0 is given, and each x_{i+1} was checked to be x_i + step. Where a
+// check fails (a new binade, a tie rounding to even, a step that is not a
+// number), the additions that were checked stand, the failing one is taken
+// from the check itself, and d is found afresh from there.
+template <class V>
+double AccumulateRow(double x0, double step, int count, double* xs)
+{
+    using Real = typename V::Real;
+    constexpr int kLanes = V::kLanes;
+    constexpr int kAllSame = (1 << kLanes) - 1;
+    if (count <= 0) return x0;
+    xs[0] = x0;
+    const Real steps = V::Splat(step);
+    int i = 1;  // xs[i − 1] is final
+    while (count - i >= kLanes) {
+        const double base = xs[i - 1];
+        const Real bases = V::Splat(base);
+        const Real d = V::Splat((base + step) - base);
+        Real k = V::Iota();
+        Real before = bases;  // its last lane is xs[i − 1]
+        for (;;) {
+            const Real candidate = V::Add(bases, V::Mul(k, d));
+            const Real sum = V::Add(V::ShiftIn(before, candidate), steps);
+            const int same = V::SameBits(sum, candidate);
+            if (same != kAllSame) {
+                // The lanes up to the first failing one hold true sums.
+                V::Store(sum, xs + i);
+                i += __builtin_ctz(static_cast<unsigned>(~same)) + 1;
+                break;
+            }
+            V::Store(candidate, xs + i);
+            i += kLanes;
+            if (count - i < kLanes) break;
+            before = candidate;
+            k = V::Add(k, V::Splat(kLanes));
+        }
+    }
+    for (; i < count; ++i) xs[i] = xs[i - 1] + step;  // the last few, one after the other
+    return xs[count - 1] + step;
 }
 
 template <class V, int kSlots, int kStepsPerCheck>

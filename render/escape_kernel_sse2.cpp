@@ -1,4 +1,5 @@
-// The escape loop two points per vector, with SSE2 only (every x86-64).
+// The escape loop two points per vector, the accumulation two coordinates
+// and the colours four counts per vector, with SSE2 only (every x86-64).
 #include <emmintrin.h>
 
 #include "render/escape_kernel_simd.h"
@@ -14,6 +15,7 @@ struct Sse2 {
     static constexpr int kLanes = 2;
 
     static QUORVANA_INLINE Real Load(const double* p) { return _mm_loadu_pd(p); }
+    static QUORVANA_INLINE void Store(Real v, double* p) { _mm_storeu_pd(p, v); }
     static QUORVANA_INLINE Real Splat(double v) { return _mm_set1_pd(v); }
     static QUORVANA_INLINE Real Add(Real a, Real b) { return _mm_add_pd(a, b); }
     static QUORVANA_INLINE Real Sub(Real a, Real b) { return _mm_sub_pd(a, b); }
@@ -23,7 +25,7 @@ struct Sse2 {
     static QUORVANA_INLINE Mask And(Mask a, Mask b) { return _mm_and_pd(a, b); }
     static QUORVANA_INLINE Mask AllLanes() { return _mm_castsi128_pd(_mm_set1_epi32(-1)); }
     static QUORVANA_INLINE Mask NoLanes() { return _mm_setzero_pd(); }
-    static QUORVANA_INLINE Count CountOne() { return _mm_set1_epi64x(1); }
+    static QUORVANA_INLINE Count CountOf(std::int64_t n) { return _mm_set1_epi64x(n); }
     // A live lane's mask is all ones, that is −1: subtracting it counts the step.
     static QUORVANA_INLINE Count CountLive(Count n, Mask live) { return _mm_sub_epi64(n, _mm_castpd_si128(live)); }
     static QUORVANA_INLINE bool Any(Mask m) { return _mm_movemask_pd(m) != 0; }
@@ -36,13 +38,67 @@ struct Sse2 {
     {
         _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi32(n, _MM_SHUFFLE(3, 3, 2, 0)));
     }
+    static QUORVANA_INLINE Real Iota() { return _mm_setr_pd(1.0, 2.0); }
+    static QUORVANA_INLINE Real ShiftIn(Real before, Real v) { return _mm_shuffle_pd(before, v, 0b01); }
+    // SSE2 compares 32-bit halves only; a lane is the same when both are.
+    static QUORVANA_INLINE int SameBits(Real a, Real b)
+    {
+        const __m128i halves = _mm_cmpeq_epi32(_mm_castpd_si128(a), _mm_castpd_si128(b));
+        const __m128i both = _mm_and_si128(halves, _mm_shuffle_epi32(halves, _MM_SHUFFLE(2, 3, 0, 1)));
+        return _mm_movemask_pd(_mm_castsi128_pd(both));
+    }
 };
+
+// Four counts at a time; pixel 0 first on its own, so that every vector has
+// the counts one place before it to compare with.
+RowColours ColourRow(const std::int32_t* counts, int count, COLORREF* colours)
+{
+    if (count <= 0) return {};
+    RowColours row = ColourRowScalar(counts, 1, colours);
+    const __m128i zero = _mm_setzero_si128();
+    // 16-bit products suffice: green is bits 8 … 15 of 11 · 256 · n, which
+    // depend on the low 16 bits of n alone (the upper halves multiply by 0).
+    const __m128i scale = _mm_set1_epi32(11 << 8);
+    const __m128i green = _mm_set1_epi32(0xFF00);
+    const __m128i lowByte = _mm_set1_epi32(0xFF);
+    __m128i same = zero;   // per lane: neighbours equal in their low bytes
+    __m128i steps = zero;  // two 64-bit sums
+    int i = 1;
+    for (; count - i >= 4; i += 4) {
+        const __m128i n = _mm_loadu_si128(reinterpret_cast<const __m128i*>(counts + i));
+        const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(counts + i - 1));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(colours + i), _mm_and_si128(_mm_mullo_epi16(n, scale), green));
+        same = _mm_sub_epi32(same, _mm_cmpeq_epi32(_mm_and_si128(_mm_xor_si128(n, before), lowByte), zero));
+        steps = _mm_add_epi64(steps, _mm_add_epi64(_mm_unpacklo_epi32(n, zero), _mm_unpackhi_epi32(n, zero)));
+    }
+    std::int32_t sameLanes[4];
+    std::uint64_t stepLanes[2];
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(sameLanes), same);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(stepLanes), steps);
+    row.changes += (i - 1) - (sameLanes[0] + sameLanes[1] + sameLanes[2] + sameLanes[3]);
+    row.steps += stepLanes[0] + stepLanes[1];
+    // The last few, each compared with the one before it.
+    const RowColours tail = ColourRowScalar(counts + i - 1, count - i + 1, colours + i - 1);
+    row.changes += tail.changes;
+    row.steps += tail.steps - static_cast<std::uint32_t>(counts[i - 1]);
+    return row;
+}
 
 }  // namespace
 
 void EscapeRowSse2(const EscapeRowJob& job, std::int32_t* counts)
 {
     RunEscapeRow<Sse2, 5, 2>(job, counts);
+}
+
+double AccumulateRowSse2(double x0, double step, int count, double* xs)
+{
+    return AccumulateRow<Sse2>(x0, step, count, xs);
+}
+
+RowColours ColourRowSse2(const std::int32_t* counts, int count, COLORREF* colours)
+{
+    return ColourRow(counts, count, colours);
 }
 
 }  // namespace quorvana

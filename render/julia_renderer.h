@@ -56,8 +56,15 @@ public:
 
     // Rows are computed by the fastest row kernel of this processor unless
     // told otherwise; nullptr selects the plain loop, pixel by pixel, which
-    // the kernels match to the bit.
+    // the kernels match to the bit. Given a function alone, the passes
+    // around it (coordinates, colours) stay the fastest ones; given a
+    // kernel, its own passes come with it.
     void SetRowKernel(EscapeRowFunction kernel) { m_rowKernel = kernel; }
+    void SetRowKernel(const EscapeKernel& kernel)
+    {
+        m_rowKernel = kernel.run;
+        m_rowPasses = kernel;
+    }
     EscapeRowFunction RowKernel() const { return m_rowKernel; }
     // Steps of the escape loop taken so far, for throughput figures.
     std::uint64_t IterationsDone() const { return m_iterationsDone; }
@@ -103,6 +110,7 @@ private:
 
     CrtRandom m_random;
     EscapeRowFunction m_rowKernel;
+    EscapeKernel m_rowPasses;  // its accumulate and colour passes serve the kernel path
     std::uint64_t m_iterationsDone = 0;
     // Scratch rows of the kernel path, kept to spare an allocation per tick.
     std::vector<double> m_rowRe;

@@ -24,41 +24,12 @@ std::int32_t TruncateOrZero(double value)
     return static_cast<std::int32_t>(value);
 }
 
-// The loops below run in blocks of fixed length so that the compiler turns
-// them into vector code; the few pixels past the last block go singly.
-constexpr int kBlock = 16;
-
-void ColourRow(const std::int32_t* counts, COLORREF* colours, int width)
-{
-    int col = 0;
-    for (; col + kBlock <= width; col += kBlock)
-        for (int i = col; i < col + kBlock; ++i) colours[i] = JuliaRenderer::DrawnColour(counts[i]);
-    for (; col < width; ++col) colours[col] = JuliaRenderer::DrawnColour(counts[col]);
-}
-
-// The comparison values of two counts differ exactly when the counts differ
-// modulo 256 (each channel is an odd multiple of n modulo 256, one to one),
-// so neighbours are compared by their low bytes.
-std::int32_t ChangesAlongRow(const std::int32_t* counts, int width)
-{
-    std::int32_t changes = 0;
-    int col = 1;
-    for (; col + kBlock <= width; col += kBlock)
-        for (int i = col; i < col + kBlock; ++i) changes += ((counts[i] ^ counts[i - 1]) & 0xFF) != 0;
-    for (; col < width; ++col) changes += ((counts[col] ^ counts[col - 1]) & 0xFF) != 0;
-    return changes;
-}
-
-std::uint64_t SumOfCounts(const std::int32_t* counts, int width)
-{
-    std::uint64_t sum = 0;
-    for (int col = 0; col < width; ++col) sum += static_cast<std::uint32_t>(counts[col]);
-    return sum;
-}
-
 }  // namespace
 
-JuliaRenderer::JuliaRenderer(std::uint32_t seed) : m_random(seed), m_rowKernel(DispatchedEscapeKernel().run) {}
+JuliaRenderer::JuliaRenderer(std::uint32_t seed)
+    : m_random(seed), m_rowKernel(DispatchedEscapeKernel().run), m_rowPasses(DispatchedEscapeKernel())
+{
+}
 
 int JuliaRenderer::EscapeCount(double x, double y)
 {
@@ -114,9 +85,8 @@ void JuliaRenderer::DrawRowPlain(Surface& surface)
     }
 }
 
-// The same row in three passes: the coordinates, the counts by the row
-// kernel, then colours and changes. Every field ends as the plain loop
-// leaves it.
+// The same row in passes: the coordinates, the counts by the row kernel,
+// then colours and changes. Every field ends as the plain loop leaves it.
 void JuliaRenderer::DrawRowWithKernel(Surface& surface)
 {
     const int width = m_width;  // m_col is 0 and width is at least 1 here
@@ -124,31 +94,25 @@ void JuliaRenderer::DrawRowWithKernel(Surface& surface)
     m_rowRe.resize(size);
     m_rowCounts.resize(size);
     m_rowColours.resize(size);
-
-    // Accumulated, one addition per pixel in column order, exactly as the
-    // plain loop steps m_curRe: multiplying would round differently.
-    // (A local copy: the stores into the row must not make it a memory round trip.)
     double* const rowRe = m_rowRe.data();
-    double curRe = m_curRe;
-    for (int col = 0; col < width; ++col) {
-        rowRe[col] = curRe;
-        curRe += m_reStep;
-    }
-    m_curRe = curRe;
+    std::int32_t* const counts = m_rowCounts.data();
+
+    // The same values as one addition per pixel in column order, the way
+    // the plain loop steps m_curRe: multiplying would round differently.
+    m_curRe = m_rowPasses.accumulate(m_curRe, m_reStep, width, rowRe);
     m_col = width;
 
     // The last point goes through EscapeCount itself, so that m_iter and
     // z end with that point's values, as the plain loop leaves them.
-    m_rowKernel(EscapeRowJob{m_rowRe.data(), width - 1, m_curIm, m_cRe, m_cIm, m_maxIter}, m_rowCounts.data());
-    m_rowCounts[width - 1] = EscapeCount(m_rowRe[width - 1], m_curIm);
+    m_rowKernel(EscapeRowJob{rowRe, width - 1, m_curIm, m_cRe, m_cIm, m_maxIter}, counts);
+    counts[width - 1] = EscapeCount(rowRe[width - 1], m_curIm);
 
-    const std::int32_t* counts = m_rowCounts.data();
-    ColourRow(counts, m_rowColours.data(), width);
+    const RowColours row = m_rowPasses.colour(counts, width, m_rowColours.data());
     surface.SetRow(0, m_row, m_rowColours.data(), width);
     // The first pixel is compared with the last value drawn before it.
-    m_rowChanges = (ComparisonValue(counts[0]) != m_lastValue) + ChangesAlongRow(counts, width);
+    m_rowChanges = (ComparisonValue(counts[0]) != m_lastValue) + row.changes;
     m_lastValue = ComparisonValue(counts[width - 1]);  // carried over across rows and pictures
-    m_iterationsDone += SumOfCounts(counts, width);
+    m_iterationsDone += row.steps;
 }
 
 void JuliaRenderer::ChooseRandomView()
