@@ -138,9 +138,20 @@ std::vector<RowCase> RowCases()
         cases.push_back({"tail " + std::to_string(count), Accumulated(-1.6, 3.2 / count, count), 0.2, -0.123,
                          0.745, 300});
 
+    // Rows past the chunk length of the quick pass, whose long-running
+    // points are continued in batches: lengths on and around its multiples,
+    // over views where most points outlast the quick pass.
+    for (int count : {511, 512, 513, 1023, 1025, 1541})
+        cases.push_back({"chunks " + std::to_string(count), Accumulated(-1.6, 3.2 / count, count), 0.01, -0.123,
+                         0.745, 512});
+    cases.push_back({"chunks of long counts", Accumulated(-0.2, 0.4 / 1100, 1100), 0.05, -0.123, 0.745, 512});
+    // Points that leave just before, at and just after the end of the quick
+    // pass, next to each other in every lane order.
+    cases.push_back({"around the quick pass", Accumulated(-1.9, 3.8 / 997, 997), 0.3, 0.26, 0.0, 512});
+
     // Limits other than 512, including those below 1 where the first step
-    // alone is taken.
-    for (int limit : {1, 0, -7, 2, 3, 7, 1000})
+    // alone is taken, and those at and just past the quick pass.
+    for (int limit : {1, 0, -7, 2, 3, 4, 5, 6, 7, 8, 9, 1000})
         cases.push_back({"limit " + std::to_string(limit), Accumulated(-1.2, 0.11, 23), 0.1, -0.123, 0.745, limit});
     return cases;
 }
@@ -246,41 +257,71 @@ struct WindowCase {
     bool clipped;  // the window's store clipped to an inner rectangle
 };
 
-// Simulated windows: the plain loop and each kernel side by side, every
-// field and every pixel compared after every tick, across zooms and
+// A simulated window drawn by the plain loop and by a kernel side by side,
+// every field and every pixel compared after every tick, across zooms and
 // random views.
+void ExpectKernelDrawsWhatThePlainLoopDraws(const EscapeKernel& kernel, const WindowCase& w)
+{
+    const std::string where = std::string(kernel.name) + " " + std::to_string(w.width) + "x" +
+                              std::to_string(w.height) + " seed " + std::to_string(w.seed);
+    JuliaRenderer plain(w.seed);
+    JuliaRenderer fast(w.seed);
+    plain.SetRowKernel(nullptr);
+    fast.SetRowKernel(kernel);
+    PixelStore plainWindow(w.width, w.height);
+    PixelStore fastWindow(w.width, w.height);
+    if (w.clipped) {
+        plainWindow.SetClip(Rect{3, 1, w.width - 5, w.height - 2});
+        fastWindow.SetClip(Rect{3, 1, w.width - 5, w.height - 2});
+    }
+    EXPECT_EQ(plain.RestartPicture(plainWindow), fast.RestartPicture(fastWindow)) << where;
+    ExpectSameState(plain, fast, where + " after the repaint");
+    for (int picture = 0, tick = 0; picture < w.pictures; ++tick) {
+        const TickOutcome outcome = plain.DrawNextRow(plainWindow);
+        ASSERT_EQ(outcome, fast.DrawNextRow(fastWindow)) << where << " tick " << tick;
+        ASSERT_TRUE(SamePixels(plainWindow, fastWindow)) << where << " tick " << tick;
+        ExpectSameState(plain, fast, where + " tick " + std::to_string(tick));
+        if (::testing::Test::HasFailure()) return;
+        if (outcome != TickOutcome::Row || w.height <= 0) ++picture;
+    }
+}
+
 TEST(EscapeKernels, RendererWithEachKernelDrawsWhatThePlainLoopDraws)
 {
     const WindowCase windows[] = {
         {1, 1, 3, 3, false},   {1, 12, 5, 2, false},  {3, 9, 7, 3, false},    {5, 2, 11, 3, false},
         {17, 12, 13, 4, false}, {64, 48, 1, 4, false}, {33, 40, 2, 3, true},   {97, 20, 42, 3, false},
-        {0, 6, 9, 2, false},   {6, 0, 9, 2, false},
+        {0, 6, 9, 2, false},   {6, 0, 9, 2, false},   {600, 24, 99, 4, false},
     };
-    for (const EscapeKernel& kernel : AvailableEscapeKernels()) {
+    for (const EscapeKernel& kernel : AvailableEscapeKernels())
         for (const WindowCase& w : windows) {
-            const std::string where = std::string(kernel.name) + " " + std::to_string(w.width) + "x" +
-                                      std::to_string(w.height) + " seed " + std::to_string(w.seed);
-            JuliaRenderer plain(w.seed);
-            JuliaRenderer fast(w.seed);
-            plain.SetRowKernel(nullptr);
-            fast.SetRowKernel(kernel.run);
-            PixelStore plainWindow(w.width, w.height);
-            PixelStore fastWindow(w.width, w.height);
-            if (w.clipped) {
-                plainWindow.SetClip(Rect{3, 1, w.width - 5, w.height - 2});
-                fastWindow.SetClip(Rect{3, 1, w.width - 5, w.height - 2});
-            }
-            EXPECT_EQ(plain.RestartPicture(plainWindow), fast.RestartPicture(fastWindow)) << where;
-            ExpectSameState(plain, fast, where + " after the repaint");
-            for (int picture = 0, tick = 0; picture < w.pictures; ++tick) {
-                const TickOutcome outcome = plain.DrawNextRow(plainWindow);
-                ASSERT_EQ(outcome, fast.DrawNextRow(fastWindow)) << where << " tick " << tick;
-                ASSERT_TRUE(SamePixels(plainWindow, fastWindow)) << where << " tick " << tick;
-                ExpectSameState(plain, fast, where + " tick " + std::to_string(tick));
-                if (::testing::Test::HasFailure()) return;
-                if (outcome != TickOutcome::Row || w.height <= 0) ++picture;
-            }
+            ExpectKernelDrawsWhatThePlainLoopDraws(kernel, w);
+            if (HasFailure()) return;
         }
+}
+
+// Rows of every length up to a few vectors of every width, so that every
+// kernel and pass meets each tail length in its own pictures.
+TEST(EscapeKernels, RowsOfEveryWidthDrawWhatThePlainLoopDraws)
+{
+    for (const EscapeKernel& kernel : AvailableEscapeKernels())
+        for (int width = 1; width <= 41; ++width) {
+            ExpectKernelDrawsWhatThePlainLoopDraws(kernel, WindowCase{width, 16, static_cast<std::uint32_t>(width), 3, false});
+            if (HasFailure()) return;
+        }
+}
+
+// A kernel function given alone keeps the fastest passes around it.
+TEST(EscapeKernels, AKernelFunctionAloneDrawsWhatThePlainLoopDraws)
+{
+    for (const EscapeKernel& kernel : AvailableEscapeKernels()) {
+        EscapeKernel alone = DispatchedEscapeKernel();
+        alone.name = kernel.name;
+        alone.run = kernel.run;
+        JuliaRenderer probe(1);
+        probe.SetRowKernel(kernel.run);
+        EXPECT_EQ(probe.RowKernel(), kernel.run);
+        ExpectKernelDrawsWhatThePlainLoopDraws(alone, WindowCase{45, 30, 4, 3, false});
     }
 }
 
@@ -292,7 +333,7 @@ TEST(EscapeKernels, RowFieldsEndAsThePlainLoopLeavesThem)
     for (const EscapeKernel& kernel : AvailableEscapeKernels()) {
         JuliaRenderer plain(0);
         JuliaRenderer fast(0);
-        fast.SetRowKernel(kernel.run);
+        fast.SetRowKernel(kernel);
         plain.SetRowKernel(nullptr);
         for (JuliaRenderer* r : {&plain, &fast}) {
             r->m_width = 37;
