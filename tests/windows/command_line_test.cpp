@@ -11,7 +11,7 @@ using harness::Check;
 namespace {
 
 enum class Expect {
-    // Configuration mode: until its dialog exists, it ends at once without a window.
+    // Configuration mode: the settings dialog, without owner.
     Configure,
     Preview,
     Saver,
@@ -67,7 +67,19 @@ void RunRow(const std::wstring& program, const Row& row, int index)
     harness::Process process = harness::Process::Start(copy, tail);
 
     switch (row.expect) {
-    case Expect::Configure:
+    case Expect::Configure: {
+        const HWND dialog = harness::WaitForTopWindow(process.Id(), 10000);
+        wchar_t cls[64] = {};
+        if (dialog != nullptr) ::GetClassNameW(dialog, cls, 64);
+        Check(dialog != nullptr && std::wstring(cls) == L"#32770", name + " opens the configuration dialog");
+        Check(dialog == nullptr || ::GetWindow(dialog, GW_OWNER) == nullptr, name + ": the dialog has no owner");
+        Check(::GetWindow(host.Get(), GW_CHILD) == nullptr, name + " puts nothing into the host window");
+        if (dialog != nullptr) ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        Check(process.WaitExit(5000), name + " ends when the dialog is cancelled");
+        Check(process.ExitCode() == 0, name + " exit code 0, got " + std::to_string(process.ExitCode()));
+        Check(!harness::settings::AppKeyExists(app), name + " writes no setting after Cancel");
+        break;
+    }
     case Expect::None: {
         const HWND window = harness::WaitForTopWindow(process.Id(), 300);
         Check(process.WaitExit(5000), name + " ends at once");
