@@ -11,6 +11,33 @@
 namespace quorvana {
 namespace {
 
+// For each mask of four lanes: the 32-bit halves that bring its lanes to
+// the front, in order, and how many there are.
+struct PackedLanes {
+    alignas(32) std::int32_t halves[16][8];
+    std::int32_t lanes[16][4];
+    int count[16];
+};
+
+constexpr PackedLanes MakePackedLanes()
+{
+    PackedLanes table{};
+    for (int mask = 0; mask < 16; ++mask) {
+        int taken = 0;
+        for (int lane = 0; lane < 4; ++lane) {
+            if (!(mask >> lane & 1)) continue;
+            table.halves[mask][2 * taken] = 2 * lane;
+            table.halves[mask][2 * taken + 1] = 2 * lane + 1;
+            table.lanes[mask][taken] = lane;
+            ++taken;
+        }
+        table.count[mask] = taken;
+    }
+    return table;
+}
+
+constexpr PackedLanes kPackedLanes = MakePackedLanes();
+
 struct Avx2 {
     using Real = __m256d;
     using Mask = __m256d;
@@ -44,6 +71,16 @@ struct Avx2 {
     {
         const __m256i low = _mm256_permutevar8x32_epi32(n, _mm256_setr_epi32(0, 2, 4, 6, 0, 2, 4, 6));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm256_castsi256_si128(low));
+    }
+    static QUORVANA_INLINE int AppendLanes(int lanes, Real zr, Real zi, std::int32_t first, double* zrs,
+                                           double* zis, std::int32_t* at)
+    {
+        const __m256i halves = _mm256_load_si256(reinterpret_cast<const __m256i*>(kPackedLanes.halves[lanes]));
+        _mm256_storeu_ps(reinterpret_cast<float*>(zrs), _mm256_permutevar8x32_ps(_mm256_castpd_ps(zr), halves));
+        _mm256_storeu_ps(reinterpret_cast<float*>(zis), _mm256_permutevar8x32_ps(_mm256_castpd_ps(zi), halves));
+        const __m128i lane = _mm_loadu_si128(reinterpret_cast<const __m128i*>(kPackedLanes.lanes[lanes]));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(at), _mm_add_epi32(_mm_set1_epi32(first), lane));
+        return kPackedLanes.count[lanes];
     }
     static QUORVANA_INLINE Real Iota() { return _mm256_setr_pd(1.0, 2.0, 3.0, 4.0); }
     static QUORVANA_INLINE Real ShiftIn(Real before, Real v)
@@ -100,7 +137,7 @@ RowColours ColourRow(const std::int32_t* counts, int count, COLORREF* colours)
 
 void EscapeRowAvx2(const EscapeRowJob& job, std::int32_t* counts)
 {
-    RunEscapeRow<Avx2, 4, 4>(job, counts);
+    RunEscapeRow<Avx2, 3, 2>(job, counts);
 }
 
 double AccumulateRowAvx2(double x0, double step, int count, double* xs)

@@ -34,6 +34,8 @@ namespace {
 //   CountOf (each lane the given count), CountLive (count + 1 in live
 //   lanes), Any, Lanes (a bit per live lane), StoreCounts (to kLanes int64
 //   values), StoreSmallCounts (to kLanes int32 values, each below 2³¹);
+//   AppendLanes (the lanes of a bit mask packed to the front of three
+//   arrays, which have room for kLanes values, and their number);
 //   for the accumulation: Iota (1, 2 … kLanes), ShiftIn (the last lane of
 //   one vector followed by all but the last lane of the next) and SameBits
 //   (a bit per lane whose two values are the same 64 bits).
@@ -265,17 +267,9 @@ void RunInChunks(const EscapeRowJob& job, std::int32_t* counts)
                 for (int lane = 0; i + lane < end; ++lane) counts[i + lane] = n[lane];
             }
             const int open = steps < limit ? V::Lanes(z.live) : 0;  // at the limit: done
-            if (open == 0) continue;
-            double zr[kLanes];
-            double zi[kLanes];
-            V::Store(z.zr, zr);
-            V::Store(z.zi, zi);
-            for (int lane = 0; lane < kLanes; ++lane) {  // written always, kept when open
-                pending.zr[pending.count] = zr[lane];
-                pending.zi[pending.count] = zi[lane];
-                pending.at[pending.count] = i + lane;
-                pending.count += open >> lane & 1;
-            }
+            if (open != 0)
+                pending.count += V::AppendLanes(open, z.zr, z.zi, i, pending.zr + pending.count,
+                                                pending.zi + pending.count, pending.at + pending.count);
         }
         if (pending.count > 0) Slots::Run(pending, kQuickSteps, limit, cRe, cIm, counts);
     }

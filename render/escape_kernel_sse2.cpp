@@ -38,6 +38,17 @@ struct Sse2 {
     {
         _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi32(n, _MM_SHUFFLE(3, 3, 2, 0)));
     }
+    static QUORVANA_INLINE int AppendLanes(int lanes, Real zr, Real zi, std::int32_t first, double* zrs,
+                                           double* zis, std::int32_t* at)
+    {
+        // Lane 1 moves to the front when lane 0 is not taken.
+        const bool second = lanes == 2;
+        _mm_storeu_pd(zrs, second ? _mm_unpackhi_pd(zr, zr) : zr);
+        _mm_storeu_pd(zis, second ? _mm_unpackhi_pd(zi, zi) : zi);
+        at[0] = first + second;
+        at[1] = first + 1;
+        return (lanes & 1) + (lanes >> 1);
+    }
     static QUORVANA_INLINE Real Iota() { return _mm_setr_pd(1.0, 2.0); }
     static QUORVANA_INLINE Real ShiftIn(Real before, Real v) { return _mm_shuffle_pd(before, v, 0b01); }
     // SSE2 compares 32-bit halves only; a lane is the same when both are.
@@ -88,7 +99,7 @@ RowColours ColourRow(const std::int32_t* counts, int count, COLORREF* colours)
 
 void EscapeRowSse2(const EscapeRowJob& job, std::int32_t* counts)
 {
-    RunEscapeRow<Sse2, 5, 2>(job, counts);
+    RunEscapeRow<Sse2, 4, 4>(job, counts);
 }
 
 double AccumulateRowSse2(double x0, double step, int count, double* xs)
