@@ -8,7 +8,7 @@ namespace quorvana {
 std::vector<EscapeKernel> AvailableEscapeKernels()
 {
     std::vector<EscapeKernel> kernels{{"scalar", EscapeRowScalar, AccumulateRowScalar, ColourRowScalar},
-                                      {"sse2", EscapeRowSse2, AccumulateRowSse2, ColourRowSse2}};
+                                      {"sse2", EscapeRowSse2, AccumulateRowScalar, ColourRowSse2}};
     __builtin_cpu_init();
     // GCC's check includes the operating system's support for the wide registers.
     if (__builtin_cpu_supports("avx2")) kernels.push_back({"avx2", EscapeRowAvx2, AccumulateRowAvx2, ColourRowAvx2});

@@ -303,7 +303,22 @@ double AccumulateRow(double x0, double step, int count, double* xs)
         const Real d = V::Splat((base + step) - base);
         Real k = V::Iota();
         Real before = bases;  // its last lane is xs[i − 1]
-        for (;;) {
+        // Two vectors per turn: the checks of one overlap those of the other.
+        while (count - i >= 2 * kLanes) {
+            const Real candidate = V::Add(bases, V::Mul(k, d));
+            const Real candidate2 = V::Add(bases, V::Mul(V::Add(k, V::Splat(kLanes)), d));
+            const Real sum = V::Add(V::ShiftIn(before, candidate), steps);
+            const Real sum2 = V::Add(V::ShiftIn(candidate, candidate2), steps);
+            const int same = V::SameBits(sum, candidate);
+            const int same2 = V::SameBits(sum2, candidate2);
+            if ((same & same2) != kAllSame) break;  // the vector at a time below finds where
+            V::Store(candidate, xs + i);
+            V::Store(candidate2, xs + i + kLanes);
+            i += 2 * kLanes;
+            before = candidate2;
+            k = V::Add(k, V::Splat(2 * kLanes));
+        }
+        while (count - i >= kLanes) {
             const Real candidate = V::Add(bases, V::Mul(k, d));
             const Real sum = V::Add(V::ShiftIn(before, candidate), steps);
             const int same = V::SameBits(sum, candidate);
@@ -315,7 +330,6 @@ double AccumulateRow(double x0, double step, int count, double* xs)
             }
             V::Store(candidate, xs + i);
             i += kLanes;
-            if (count - i < kLanes) break;
             before = candidate;
             k = V::Add(k, V::Splat(kLanes));
         }

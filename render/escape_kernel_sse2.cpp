@@ -1,5 +1,6 @@
-// The escape loop two points per vector, the accumulation two coordinates
-// and the colours four counts per vector, with SSE2 only (every x86-64).
+// The escape loop two points per vector and the colours four counts per
+// vector, with SSE2 only (every x86-64). Its coordinates come from the
+// scalar pass: two lanes do not repay the checks of the vector one.
 #include <emmintrin.h>
 
 #include "render/escape_kernel_simd.h"
@@ -49,15 +50,6 @@ struct Sse2 {
         at[1] = first + 1;
         return (lanes & 1) + (lanes >> 1);
     }
-    static QUORVANA_INLINE Real Iota() { return _mm_setr_pd(1.0, 2.0); }
-    static QUORVANA_INLINE Real ShiftIn(Real before, Real v) { return _mm_shuffle_pd(before, v, 0b01); }
-    // SSE2 compares 32-bit halves only; a lane is the same when both are.
-    static QUORVANA_INLINE int SameBits(Real a, Real b)
-    {
-        const __m128i halves = _mm_cmpeq_epi32(_mm_castpd_si128(a), _mm_castpd_si128(b));
-        const __m128i both = _mm_and_si128(halves, _mm_shuffle_epi32(halves, _MM_SHUFFLE(2, 3, 0, 1)));
-        return _mm_movemask_pd(_mm_castsi128_pd(both));
-    }
 };
 
 // Four counts at a time; pixel 0 first on its own, so that every vector has
@@ -100,11 +92,6 @@ RowColours ColourRow(const std::int32_t* counts, int count, COLORREF* colours)
 void EscapeRowSse2(const EscapeRowJob& job, std::int32_t* counts)
 {
     RunEscapeRow<Sse2, 4, 4>(job, counts);
-}
-
-double AccumulateRowSse2(double x0, double step, int count, double* xs)
-{
-    return AccumulateRow<Sse2>(x0, step, count, xs);
 }
 
 RowColours ColourRowSse2(const std::int32_t* counts, int count, COLORREF* colours)

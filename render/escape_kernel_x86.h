@@ -10,7 +10,6 @@
 namespace quorvana {
 
 void EscapeRowSse2(const EscapeRowJob& job, std::int32_t* counts);
-double AccumulateRowSse2(double x0, double step, int count, double* xs);
 RowColours ColourRowSse2(const std::int32_t* counts, int count, COLORREF* colours);
 
 void EscapeRowAvx2(const EscapeRowJob& job, std::int32_t* counts);
