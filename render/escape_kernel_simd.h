@@ -159,7 +159,7 @@ struct EscapeSlots {
             ForEachSlot([&](auto s) {
                 steps[s] += taken;
                 if (first[s] < 0 || (V::Any(slot[s].live) && steps[s] < limit)) return;
-                Store(pending, limit, slot[s].n, first[s], counts);
+                Store(pending, limit, steps[s], slot[s].n, first[s], counts);
                 busy -= 1 - Resume(pending, stepsTaken, next, slot[s], first[s]);
                 steps[s] = stepsTaken;
             });
@@ -191,15 +191,22 @@ struct EscapeSlots {
 
     // A lane that was still in the loop when the slot stopped has reached
     // the limit; the few steps past it that a check interval may add are cut.
+    // No count exceeds the steps taken, so most slots need no cut at all.
     template <int kCapacity>
-    static QUORVANA_INLINE void Store(const PendingPoints<kCapacity>& pending, int limit, typename V::Count n,
-                                      int first, std::int32_t* counts)
+    static QUORVANA_INLINE void Store(const PendingPoints<kCapacity>& pending, int limit, int steps,
+                                      typename V::Count n, int first, std::int32_t* counts)
     {
+        const std::int32_t* at = pending.at + first;
+        if (steps <= limit && pending.count - first >= kLanes) {  // the common case
+            std::int32_t lanes[kLanes];
+            V::StoreSmallCounts(n, lanes);
+            for (int i = 0; i < kLanes; ++i) counts[at[i]] = lanes[i];
+            return;
+        }
         std::int64_t lanes[kLanes];
         V::StoreCounts(n, lanes);
         const int valid = pending.count - first < kLanes ? pending.count - first : kLanes;
-        for (int i = 0; i < valid; ++i)
-            counts[pending.at[first + i]] = static_cast<std::int32_t>(lanes[i] < limit ? lanes[i] : limit);
+        for (int i = 0; i < valid; ++i) counts[at[i]] = static_cast<std::int32_t>(lanes[i] < limit ? lanes[i] : limit);
     }
 };
 
