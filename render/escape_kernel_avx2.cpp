@@ -1,8 +1,9 @@
 // The escape loop and the accumulation four points per vector, the colours
-// eight counts per vector, with AVX2. This file alone is
-// compiled with -mavx2 (never -mfma); it is called only on processors that
-// have AVX2, and it uses nothing from the standard library, whose inline
-// functions could otherwise be shared with code built for the baseline.
+// eight counts per vector, with AVX2. This file alone is compiled with
+// -mavx2 (never -mfma); it is called only on processors that have AVX2, and
+// it uses nothing from the standard library, whose inline functions could
+// otherwise be shared with code built for the baseline. Vector loads and
+// stores are unaligned throughout: a Win64 stack is aligned to 16 bytes only.
 #include <immintrin.h>
 
 #include "render/escape_kernel_simd.h"
@@ -14,7 +15,7 @@ namespace {
 // For each mask of four lanes: the 32-bit halves that bring its lanes to
 // the front, in order, and how many there are.
 struct PackedLanes {
-    alignas(32) std::int32_t halves[16][8];
+    std::int32_t halves[16][8];
     std::int32_t lanes[16][4];
     int count[16];
 };
@@ -75,7 +76,7 @@ struct Avx2 {
     static QUORVANA_INLINE int AppendLanes(int lanes, Real zr, Real zi, std::int32_t first, double* zrs,
                                            double* zis, std::int32_t* at)
     {
-        const __m256i halves = _mm256_load_si256(reinterpret_cast<const __m256i*>(kPackedLanes.halves[lanes]));
+        const __m256i halves = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(kPackedLanes.halves[lanes]));
         _mm256_storeu_ps(reinterpret_cast<float*>(zrs), _mm256_permutevar8x32_ps(_mm256_castpd_ps(zr), halves));
         _mm256_storeu_ps(reinterpret_cast<float*>(zis), _mm256_permutevar8x32_ps(_mm256_castpd_ps(zi), halves));
         const __m128i lane = _mm_loadu_si128(reinterpret_cast<const __m128i*>(kPackedLanes.lanes[lanes]));
@@ -118,8 +119,8 @@ RowColours ColourRow(const std::int32_t* counts, int count, COLORREF* colours)
         steps = _mm256_add_epi64(steps, _mm256_add_epi64(_mm256_cvtepu32_epi64(_mm256_castsi256_si128(n)),
                                                          _mm256_cvtepu32_epi64(_mm256_extracti128_si256(n, 1))));
     }
-    alignas(32) std::int32_t sameLanes[8];
-    alignas(32) std::uint64_t stepLanes[4];
+    std::int32_t sameLanes[8];
+    std::uint64_t stepLanes[4];
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(sameLanes), same);
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(stepLanes), steps);
     std::int32_t sameCount = 0;
