@@ -36,9 +36,9 @@ namespace {
 //   values), StoreSmallCounts (to kLanes int32 values, each below 2³¹);
 //   AppendLanes (the lanes of a bit mask packed to the front of three
 //   arrays, which have room for kLanes values, and their number);
-//   for the accumulation: Iota (1, 2 … kLanes), ShiftIn (the last lane of
-//   one vector followed by all but the last lane of the next) and SameBits
-//   (a bit per lane whose two values are the same 64 bits).
+//   for the accumulation (AVX2 only): Iota (1, 2 … kLanes), ShiftIn (the
+//   last lane of one vector followed by all but the last lane of the next)
+//   and SameBits (a bit per lane whose two values are the same 64 bits).
 template <class V, bool kOnceOutStaysOut>
 struct EscapeSteps {
     using Real = typename V::Real;
