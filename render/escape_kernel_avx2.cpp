@@ -138,7 +138,7 @@ RowColours ColourRow(const std::int32_t* counts, int count, COLORREF* colours)
 
 void EscapeRowAvx2(const EscapeRowJob& job, std::int32_t* counts)
 {
-    RunEscapeRow<Avx2, 3, 2>(job, counts);
+    RunEscapeRow<Avx2, 4, 4>(job, counts);
 }
 
 double AccumulateRowAvx2(double x0, double step, int count, double* xs)
