@@ -1,7 +1,8 @@
 #include "tools/export_options.h"
 
+#include "common/parse_decimal.h"
+
 #include <cerrno>
-#include <charconv>
 #include <fcntl.h>
 #include <filesystem>
 #include <string_view>
@@ -11,15 +12,6 @@
 namespace quorvana {
 
 namespace {
-
-// Plain decimal digits only: no sign, no spaces, no suffix.
-template <typename Int>
-bool ParseDecimal(std::string_view text, Int& value)
-{
-    if (text.empty() || text.front() < '0' || text.front() > '9') return false;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && end == text.data() + text.size();
-}
 
 bool ParseSide(std::string_view text, int& side)
 {

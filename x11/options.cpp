@@ -1,40 +1,32 @@
 #include "x11/options.h"
 
-#include <charconv>
+#include "common/parse_decimal.h"
+
 #include <string_view>
 
 namespace quorvana {
 
 namespace {
 
-// Plain decimal digits only: no sign, no spaces, no suffix.
-template <typename Int>
-bool ParseDecimal(std::string_view text, Int& value)
-{
-    if (text.empty() || text.front() < '0' || text.front() > '9') return false;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && end == text.data() + text.size();
-}
-
 constexpr int kMaxPictures = 1000000;
 
 enum class Kind { Flag, Value };
 
-struct OptionSpec {
+struct OptionInfo {
     std::string_view name;  // without dashes
     Kind kind;
 };
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionInfo kOptions[] = {
     {"window-id", Kind::Value}, {"root", Kind::Flag},  {"fullscreen", Kind::Flag},
     {"speed", Kind::Value},     {"seed", Kind::Value}, {"exit-after-pictures", Kind::Value},
     {"help", Kind::Flag},       {"h", Kind::Flag},     {"version", Kind::Flag},
 };
 
-const OptionSpec* FindOption(std::string_view name)
+const OptionInfo* FindOption(std::string_view name)
 {
-    for (const OptionSpec& spec : kOptions)
-        if (spec.name == name) return &spec;
+    for (const OptionInfo& option : kOptions)
+        if (option.name == name) return &option;
     return nullptr;
 }
 
@@ -82,10 +74,10 @@ SaverParseResult ParseOptions(const std::vector<std::string>& args, const char* 
             value = std::string(name.substr(eq + 1));
             name = name.substr(0, eq);
         }
-        const OptionSpec* spec = FindOption(name);
+        const OptionInfo* option = FindOption(name);
         const std::string shown = "--" + std::string(name);
-        if (!spec) return fail("unknown option '" + arg + "' (see --help)");
-        if (spec->kind == Kind::Flag) {
+        if (!option) return fail("unknown option '" + arg + "' (see --help)");
+        if (option->kind == Kind::Flag) {
             if (value) return fail(shown + " takes no value");
         } else if (!value) {
             if (i + 1 >= args.size()) return fail(shown + ": missing value");

@@ -172,7 +172,7 @@ std::wstring Program(const std::wstring& original)
 
 // ---------------------------------------------------------------- templates
 
-struct ControlSpec {
+struct ControlTemplate {
     int id;
     const wchar_t* cls;
     const wchar_t* text;  // "#128" for a resource ordinal
@@ -180,13 +180,13 @@ struct ControlSpec {
     short x, y, cx, cy;
 };
 
-struct DialogSpec {
+struct DialogTemplate {
     UINT id;
     bool extended;
     DWORD style;
     short x, y, cx, cy;
     const wchar_t* caption;
-    std::vector<ControlSpec> controls;
+    std::vector<ControlTemplate> controls;
 };
 
 struct ReadTemplate {
@@ -197,7 +197,7 @@ struct ReadTemplate {
     std::wstring caption;
     WORD points = 0;
     std::wstring font;
-    std::vector<ControlSpec> controls;
+    std::vector<ControlTemplate> controls;
     std::vector<std::wstring> texts;  // owns the strings the controls point to
     std::vector<std::wstring> classes;
 };
@@ -236,7 +236,7 @@ public:
         t.classes.reserve(count);
         for (WORD i = 0; i < count; ++i) {
             Align();
-            ControlSpec c{};
+            ControlTemplate c{};
             DWORD exStyle = 0;
             if (t.extended) {
                 m_p += 4;  // help id
@@ -317,7 +317,7 @@ void TemplatesAsCompiled(const std::wstring& program)
 {
     constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
     constexpr DWORD kHidden = WS_CHILD;
-    const DialogSpec specs[] = {
+    const DialogTemplate expectedTemplates[] = {
         {IDD_CONFIG,
          true,
          WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT,
@@ -351,22 +351,22 @@ void TemplatesAsCompiled(const std::wstring& program)
     const HMODULE module =
         ::LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     if (!Check(module != nullptr, "the program's resources can be read")) return;
-    for (const DialogSpec& spec : specs) {
-        const std::string name = "dialog " + std::to_string(spec.id);
-        const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(spec.id), MAKEINTRESOURCEW(5));  // RT_DIALOG
+    for (const DialogTemplate& expected : expectedTemplates) {
+        const std::string name = "dialog " + std::to_string(expected.id);
+        const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(expected.id), MAKEINTRESOURCEW(5));  // RT_DIALOG
         if (!Check(found != nullptr, name + " exists")) continue;
         const auto* data = static_cast<const BYTE*>(::LockResource(::LoadResource(module, found)));
         const ReadTemplate t = TemplateReader(data).Read();
-        Check(t.extended == spec.extended, name + (spec.extended ? " is an extended template" : " is a classic template"));
-        Check(t.style == spec.style, name + " style");
+        Check(t.extended == expected.extended, name + (expected.extended ? " is an extended template" : " is a classic template"));
+        Check(t.style == expected.style, name + " style");
         Check(t.exStyle == 0, name + " extended style 0");
-        Check(t.x == spec.x && t.y == spec.y && t.cx == spec.cx && t.cy == spec.cy, name + " position and size");
-        Check(t.caption == spec.caption, name + " caption");
+        Check(t.x == expected.x && t.y == expected.y && t.cx == expected.cx && t.cy == expected.cy, name + " position and size");
+        Check(t.caption == expected.caption, name + " caption");
         Check(t.points == 8 && t.font == L"MS Sans Serif", name + " font MS Sans Serif 8");
-        if (!Check(t.controls.size() == spec.controls.size(), name + " control count")) continue;
-        for (std::size_t i = 0; i < spec.controls.size(); ++i) {
-            const ControlSpec& want = spec.controls[i];
-            const ControlSpec& got = t.controls[i];
+        if (!Check(t.controls.size() == expected.controls.size(), name + " control count")) continue;
+        for (std::size_t i = 0; i < expected.controls.size(); ++i) {
+            const ControlTemplate& want = expected.controls[i];
+            const ControlTemplate& got = t.controls[i];
             const std::string what = name + " control " + std::to_string(i + 1) + " (id " + std::to_string(want.id) + ")";
             Check(got.id == want.id, what + ": id, got " + std::to_string(got.id));
             Check(lstrcmpiW(got.cls, want.cls) == 0, what + ": class " + harness::Narrow(got.cls));
