@@ -114,6 +114,18 @@ private:
     std::uint64_t m_iterationsDone = 0;
     // Scratch rows of the kernel path, kept to spare an allocation per tick.
     std::vector<double> m_rowRe;
+    // Every row of a picture starts at m_reMin and steps by m_reStep, so the
+    // x coordinates of the last row drawn serve the next one unchanged: they
+    // were formed from these bits, by this pass, for this width.
+    struct RowReSource {
+        std::uint64_t reMinBits = 0;
+        std::uint64_t reStepBits = 0;
+        std::int32_t width = -1;
+        AccumulateRowFunction accumulate = nullptr;
+        bool operator==(const RowReSource&) const = default;
+    };
+    RowReSource m_rowReSource;
+    double m_rowReEnd = 0;  // the pass's result: one step past the last x
     std::vector<std::int32_t> m_rowCounts;
     std::vector<COLORREF> m_rowColours;
 };

@@ -1,6 +1,7 @@
 // The row step, the escape-time count, the random view, the reset and the
 // repaint. Coordinates are accumulated, never multiplied, and every real
 // value is an IEEE double: the pictures must match to the bit.
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -99,7 +100,14 @@ void JuliaRenderer::DrawRowWithKernel(Surface& surface)
 
     // The same values as one addition per pixel in column order, the way
     // the plain loop steps m_curRe: multiplying would round differently.
-    m_curRe = m_rowPasses.accumulate(m_curRe, m_reStep, width, rowRe);
+    // Compared by their bits, so -0 and NaN count as what they are.
+    const RowReSource source{std::bit_cast<std::uint64_t>(m_curRe), std::bit_cast<std::uint64_t>(m_reStep), width,
+                             m_rowPasses.accumulate};
+    if (!(source == m_rowReSource)) {
+        m_rowReEnd = m_rowPasses.accumulate(m_curRe, m_reStep, width, rowRe);
+        m_rowReSource = source;
+    }
+    m_curRe = m_rowReEnd;
     m_col = width;
 
     // The last point goes through EscapeCount itself, so that m_iter and
