@@ -232,7 +232,10 @@ void RunInChunks(const EscapeRowJob& job, std::int32_t* counts)
     using Slots = EscapeSlots<V, kSlots, kStepsPerCheck, kOnceOutStaysOut>;
     using Real = typename V::Real;
     constexpr int kLanes = V::kLanes;
-    constexpr int kChunk = 512;
+    // A row of a usual window in one chunk: the slots' last points run on
+    // with few lanes busy, which is best paid once per row (the queue of a
+    // chunk lives on the stack, some 40 KB).
+    constexpr int kChunk = 2048;
     constexpr int kQuickSteps = 4;
     // The first step is always taken, so a limit below 1 acts as 1.
     const int limit = job.maxIter < 1 ? 1 : job.maxIter;

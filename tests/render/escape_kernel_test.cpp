@@ -141,7 +141,7 @@ std::vector<RowCase> RowCases()
     // Rows past the chunk length of the quick pass, whose long-running
     // points are continued in batches: lengths on and around its multiples,
     // over views where most points outlast the quick pass.
-    for (int count : {511, 512, 513, 1023, 1025, 1541})
+    for (int count : {511, 512, 513, 1023, 1025, 1541, 2047, 2048, 2049, 4097, 4100})
         cases.push_back({"chunks " + std::to_string(count), Accumulated(-1.6, 3.2 / count, count), 0.01, -0.123,
                          0.745, 512});
     cases.push_back({"chunks of long counts", Accumulated(-0.2, 0.4 / 1100, 1100), 0.05, -0.123, 0.745, 512});
