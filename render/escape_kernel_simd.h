@@ -249,6 +249,11 @@ void RunInChunks(const EscapeRowJob& job, std::int32_t* counts)
     for (int chunk = 0; chunk < job.count; chunk += kChunk) {
         const int end = job.count - chunk < kChunk ? job.count : chunk + kChunk;
         pending.count = 0;
+        // Neighbours leave the loop after much the same number of steps:
+        // when a vector still had points in the loop after the quick pass,
+        // the next one most likely has too, and takes every quick step
+        // (where the limit lets it).
+        bool busy = false;
         for (int i = chunk; i < end; i += kLanes) {
             const bool whole = end - i >= kLanes;
             Real x;
@@ -263,9 +268,17 @@ void RunInChunks(const EscapeRowJob& job, std::int32_t* counts)
             typename Steps::Slot z;
             Steps::Start(x, y, cRe, cIm, z);
             int steps = 1;
-            while (steps < kQuickSteps && steps < limit && V::Any(z.live)) {
-                Steps::Step(cRe, cIm, four, z);
-                ++steps;
+            if (busy) {
+                // No test between the steps: a lane that has left the loop
+                // keeps its count, and the vector spares the exits that a
+                // branch would mispredict.
+                for (int k = 1; k < kQuickSteps; ++k) Steps::Step(cRe, cIm, four, z);
+                steps = kQuickSteps;
+            } else {
+                while (steps < kQuickSteps && steps < limit && V::Any(z.live)) {
+                    Steps::Step(cRe, cIm, four, z);
+                    ++steps;
+                }
             }
             // Counts cannot pass the steps taken, so none exceeds the limit;
             // those of lanes still in the loop are replaced by the slots.
@@ -277,6 +290,7 @@ void RunInChunks(const EscapeRowJob& job, std::int32_t* counts)
                 for (int lane = 0; i + lane < end; ++lane) counts[i + lane] = n[lane];
             }
             const int open = steps < limit ? V::Lanes(z.live) : 0;  // at the limit: done
+            busy = open != 0 && limit >= kQuickSteps;
             if (open != 0)
                 pending.count += V::AppendLanes(open, z.zr, z.zi, i, pending.zr + pending.count,
                                                 pending.zi + pending.count, pending.at + pending.count);

@@ -9,6 +9,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "render/escape_kernel.h"
@@ -148,6 +149,43 @@ std::vector<RowCase> RowCases()
     // Points that leave just before, at and just after the end of the quick
     // pass, next to each other in every lane order.
     cases.push_back({"around the quick pass", Accumulated(-1.9, 3.8 / 997, 997), 0.3, 0.26, 0.0, 512});
+
+    // A vector right after one that kept points in the loop takes the quick
+    // steps without a test between them. Behind such vectors and behind
+    // vectors that left entirely: points leaving after 1 to 5 steps in every
+    // lane order, and long counts; on both sides of the bound where the
+    // kernels stop carrying the mask, with limits around the quick pass.
+    for (const auto& c : {std::pair{-0.123, 0.745}, std::pair{-1.31, 0.05}}) {
+        const double y = 0.1;
+        std::vector<double> byCount(6, kNaN);  // a point leaving after that many steps
+        double longer = kNaN;                  // the one staying longest
+        int longest = 0;
+        for (int i = 0; i <= 20480; ++i) {
+            const double x = -2.5 + i / 4096.0;
+            const int n = ReferenceCount(x, y, c.first, c.second, 512);
+            if (n <= 5 && std::isnan(byCount[n])) byCount[n] = x;
+            if (n > longest) {
+                longest = n;
+                longer = x;
+            }
+        }
+        std::vector<double> shorter;
+        for (int n = 1; n <= 5; ++n)
+            if (!std::isnan(byCount[n])) shorter.push_back(byCount[n]);
+        EXPECT_GE(shorter.size(), 3u);
+        EXPECT_GE(longest, 20);
+        const int kinds = static_cast<int>(shorter.size()) + 1;  // the short ones and the long one
+        std::vector<double> xs;
+        for (int order = 0; order < kinds * kinds * kinds * kinds; ++order) {
+            if (order % 3 != 2)
+                for (int lane = 0; lane < 4; ++lane) xs.push_back(longer);
+            for (int lane = 0, digits = order; lane < 4; ++lane, digits /= kinds)
+                xs.push_back(digits % kinds == 0 ? longer : shorter[digits % kinds - 1]);
+        }
+        for (int limit : {2, 3, 4, 5, 6, 512})
+            cases.push_back({"behind long counts, c " + std::to_string(c.second) + ", limit " + std::to_string(limit), xs,
+                             y, c.first, c.second, limit});
+    }
 
     // Limits other than 512, including those below 1 where the first step
     // alone is taken, and those at and just past the quick pass.
