@@ -94,7 +94,6 @@ void JuliaRenderer::DrawRowWithKernel(Surface& surface)
     const std::size_t size = static_cast<std::size_t>(width);
     m_rowRe.resize(size);
     m_rowCounts.resize(size);
-    m_rowColours.resize(size);
     double* const rowRe = m_rowRe.data();
     std::int32_t* const counts = m_rowCounts.data();
 
@@ -115,8 +114,13 @@ void JuliaRenderer::DrawRowWithKernel(Surface& surface)
     m_rowKernel(EscapeRowJob{rowRe, width - 1, m_curIm, m_cRe, m_cIm, m_maxIter}, counts);
     counts[width - 1] = EscapeCount(rowRe[width - 1], m_curIm);
 
-    const RowColours row = m_rowPasses.colour(counts, width, m_rowColours.data());
-    surface.SetRow(0, m_row, m_rowColours.data(), width);
+    // Colours go straight into the surface's memory when the whole row is
+    // inside its clip; otherwise through a buffer and the clipping SetRow.
+    COLORREF* const inPlace = surface.WritableRow(0, m_row, width);
+    if (!inPlace) m_rowColours.resize(size);
+    COLORREF* const colours = inPlace ? inPlace : m_rowColours.data();
+    const RowColours row = m_rowPasses.colour(counts, width, colours);
+    if (!inPlace) surface.SetRow(0, m_row, colours, width);
     // The first pixel is compared with the last value drawn before it.
     m_rowChanges = (ComparisonValue(counts[0]) != m_lastValue) + row.changes;
     m_lastValue = ComparisonValue(counts[width - 1]);  // carried over across rows and pictures

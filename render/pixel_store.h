@@ -40,6 +40,7 @@ public:
     Rect ClientRect() const override { return Bounds(); }
     void SetRow(int x, int y, const COLORREF* colours, int count) override;
     void GetRow(int x, int y, COLORREF* colours, int count) const override;
+    COLORREF* WritableRow(int x, int y, int count) override;
 
 private:
     COLORREF* MutableRow(int y) { return m_pixels + static_cast<std::ptrdiff_t>(y) * m_stride; }

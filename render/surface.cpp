@@ -22,4 +22,9 @@ void Surface::GetRow(int x, int y, COLORREF* colours, int count) const
     for (int i = 0; i < count; ++i) colours[i] = GetPixel(x + i, y);
 }
 
+COLORREF* Surface::WritableRow(int, int, int)
+{
+    return nullptr;
+}
+
 }  // namespace quorvana

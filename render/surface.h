@@ -43,6 +43,9 @@ public:
     // per pixel; a pixel store overrides them with direct memory access.
     virtual void SetRow(int x, int y, const COLORREF* colours, int count);
     virtual void GetRow(int x, int y, COLORREF* colours, int count) const;
+    // The memory of a span of one row when all of it lies inside the clip,
+    // so that a writer can fill the row in place; null otherwise.
+    virtual COLORREF* WritableRow(int x, int y, int count);
 };
 
 }  // namespace quorvana
