@@ -56,14 +56,23 @@ int JuliaRenderer::FindDetailColumn(const Surface& surface) const
     const std::int32_t h = HalfWindow(m_height);
     if (m_width <= 0 || h <= 0) return 0;
     const std::size_t width = static_cast<std::size_t>(m_width);
-    std::vector<COLORREF> previous(width, kBlack);
-    std::vector<COLORREF> current(width);
+    const std::vector<COLORREF> black(width, kBlack);
+    std::vector<COLORREF> buffers[2] = {std::vector<COLORREF>(width), std::vector<COLORREF>(width)};
+    int spare = 0;
     std::vector<std::int32_t> transitions(width, 0);
+    const COLORREF* previous = black.data();  // every column starts from black
     for (int k = -h; k < h; k += 2) {
-        // Rows outside the surface or its clip read as kNoPixel, as GetPixel does.
-        surface.GetRow(0, m_bestRow + k, current.data(), m_width);
-        CountChanges(previous.data(), current.data(), transitions.data(), width);
-        previous.swap(current);
+        // A row wholly inside the clip is read where it lies; any other row
+        // is copied, reading kNoPixel outside the surface or its clip as
+        // GetPixel does. The two buffers alternate so `previous` stays valid.
+        const COLORREF* current = surface.ReadableRow(0, m_bestRow + k, m_width);
+        if (!current) {
+            surface.GetRow(0, m_bestRow + k, buffers[spare].data(), m_width);
+            current = buffers[spare].data();
+            spare ^= 1;
+        }
+        CountChanges(previous, current, transitions.data(), width);
+        previous = current;
     }
     int detailColumn = 0;
     int bestTransitions = 0;

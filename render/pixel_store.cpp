@@ -75,11 +75,20 @@ void PixelStore::GetRow(int x, int y, COLORREF* colours, int count) const
     std::fill(colours + (last - x), colours + count, kNoPixel);
 }
 
+bool PixelStore::SpanInsideClip(int x, int y, int count) const
+{
+    return count > 0 && y >= m_clip.top && y < m_clip.bottom && x >= m_clip.left &&
+           static_cast<long long>(x) + count <= m_clip.right;
+}
+
 COLORREF* PixelStore::WritableRow(int x, int y, int count)
 {
-    const bool inside = count > 0 && y >= m_clip.top && y < m_clip.bottom && x >= m_clip.left &&
-                        static_cast<long long>(x) + count <= m_clip.right;
-    return inside ? MutableRow(y) + x : nullptr;
+    return SpanInsideClip(x, y, count) ? MutableRow(y) + x : nullptr;
+}
+
+const COLORREF* PixelStore::ReadableRow(int x, int y, int count) const
+{
+    return SpanInsideClip(x, y, count) ? Row(y) + x : nullptr;
 }
 
 }  // namespace quorvana

@@ -41,8 +41,10 @@ public:
     void SetRow(int x, int y, const COLORREF* colours, int count) override;
     void GetRow(int x, int y, COLORREF* colours, int count) const override;
     COLORREF* WritableRow(int x, int y, int count) override;
+    const COLORREF* ReadableRow(int x, int y, int count) const override;
 
 private:
+    bool SpanInsideClip(int x, int y, int count) const;
     COLORREF* MutableRow(int y) { return m_pixels + static_cast<std::ptrdiff_t>(y) * m_stride; }
 
     int m_width = 0;

@@ -27,4 +27,9 @@ COLORREF* Surface::WritableRow(int, int, int)
     return nullptr;
 }
 
+const COLORREF* Surface::ReadableRow(int, int, int) const
+{
+    return nullptr;
+}
+
 }  // namespace quorvana

@@ -46,6 +46,8 @@ public:
     // The memory of a span of one row when all of it lies inside the clip,
     // so that a writer can fill the row in place; null otherwise.
     virtual COLORREF* WritableRow(int x, int y, int count);
+    // The same for reading: a span wholly inside the clip, or null.
+    virtual const COLORREF* ReadableRow(int x, int y, int count) const;
 };
 
 }  // namespace quorvana

@@ -76,7 +76,7 @@ TEST(PixelStore, RowsAreClippedPixelByPixel)
     EXPECT_EQ(store.GetPixel(6, 1), kBlack);
 }
 
-TEST(PixelStore, WritableRowOnlyForSpansWhollyInsideTheClip)
+TEST(PixelStore, DirectRowsOnlyForSpansWhollyInsideTheClip)
 {
     PixelStore store(8, 4);
     store.SetClip({2, 1, 6, 3});
@@ -85,10 +85,13 @@ TEST(PixelStore, WritableRowOnlyForSpansWhollyInsideTheClip)
         bool inside;
     } cases[] = {{2, 1, 4, true}, {3, 2, 2, true}, {2, 1, 5, false}, {1, 1, 2, false}, {2, 0, 1, false},
                  {2, 3, 1, false}, {2, 1, 0, false}, {INT_MAX, 1, 2, false}};
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(store.WritableRow(c.x, c.y, c.count) != nullptr, c.inside) << c.x << "," << c.y << " +" << c.count;
+        EXPECT_EQ(store.ReadableRow(c.x, c.y, c.count) != nullptr, c.inside) << c.x << "," << c.y << " +" << c.count;
+    }
     store.WritableRow(3, 2, 2)[1] = 0x55;
     EXPECT_EQ(store.GetPixel(4, 2), 0x55u);
+    EXPECT_EQ(store.ReadableRow(2, 2, 4)[2], 0x55u);
 }
 
 TEST(PixelStore, WrapsForeignMemoryWithItsStride)
