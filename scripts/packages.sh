@@ -5,7 +5,11 @@
 NATIVE_PACKAGES=(cmake g++ make pkg-config libpng-dev libgtest-dev libgmock-dev libbenchmark-dev
                  libx11-dev libxext-dev)
 X11_TEST_PACKAGES=(xvfb xauth xdotool x11-utils imagemagick)
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool imagemagick)
+# Wine's X11 driver and its fonts are only recommended by Debian's wine
+# packages; the saver's windows and dialogs need them under a bare Xvfb.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 fonts-wine fonts-liberation
+                  libxrender1 libxrandr2 libxcursor1 libxi6 libxcomposite1 libxinerama1 libxfixes3 libxxf86vm1
+                  xvfb xauth xdotool imagemagick)
 
 need_packages() {
     local missing=() p
