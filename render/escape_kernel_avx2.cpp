@@ -54,6 +54,7 @@ struct Avx2 {
     // Ordered and quiet: false for NaN, as the plain loop's comparison.
     static QUORVANA_INLINE Mask Less(Real a, Real b) { return _mm256_cmp_pd(a, b, _CMP_LT_OQ); }
     static QUORVANA_INLINE Mask And(Mask a, Mask b) { return _mm256_and_pd(a, b); }
+    static QUORVANA_INLINE Mask Or(Mask a, Mask b) { return _mm256_or_pd(a, b); }
     static QUORVANA_INLINE Mask AllLanes() { return _mm256_castsi256_pd(_mm256_set1_epi32(-1)); }
     static QUORVANA_INLINE Mask NoLanes() { return _mm256_setzero_pd(); }
     static QUORVANA_INLINE Count CountOf(std::int64_t n) { return _mm256_set1_epi64x(n); }
@@ -138,7 +139,9 @@ RowColours ColourRow(const std::int32_t* counts, int count, COLORREF* colours)
 
 void EscapeRowAvx2(const EscapeRowJob& job, std::int32_t* counts)
 {
-    RunEscapeRow<Avx2, 4, 4>(job, counts);
+    // Three vectors side by side in the quick pass: two overlap too little
+    // of their chains, four run out of registers.
+    RunEscapeRow<Avx2, 4, 4, 3>(job, counts);
 }
 
 double AccumulateRowAvx2(double x0, double step, int count, double* xs)

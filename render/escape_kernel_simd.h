@@ -30,7 +30,7 @@ namespace {
 
 // V supplies the vector type and its operations:
 //   Real, Mask, Count; kLanes;
-//   Load, Store, Splat, Add, Sub, Mul, Less, And, AllLanes, NoLanes,
+//   Load, Store, Splat, Add, Sub, Mul, Less, And, Or, AllLanes, NoLanes,
 //   CountOf (each lane the given count), CountLive (count + 1 in live
 //   lanes), Any, Lanes (a bit per live lane), StoreCounts (to kLanes int64
 //   values), StoreSmallCounts (to kLanes int32 values, each below 2³¹);
@@ -222,27 +222,101 @@ inline bool OnceOutStaysOut(const EscapeRowJob& job)
 
 // Most points of a typical picture leave the loop within a few steps, where
 // the slots' bookkeeping would cost more than the steps themselves. So the
-// row goes by chunks: a quick pass takes each vector of the chunk on its own
-// for at most kQuickSteps steps; the points that are then still in the loop
-// are gathered with their z and continued by the slots.
-template <class V, int kSlots, int kStepsPerCheck, bool kOnceOutStaysOut>
+// row goes by chunks: a quick pass takes the vectors of the chunk kGroup at
+// a time for at most kQuickSteps steps; the points that are then still in
+// the loop are gathered with their z and continued by the slots.
+//
+// The vectors of a group step side by side, so that their dependency chains
+// overlap, and leave the quick pass together, after one test of them all:
+// a group whose every lane has left the loop stops, and one with any lane
+// still in it goes on to kQuickSteps. A lane that has left keeps its count
+// through the steps of its neighbours (see Step), so each count is what the
+// vector alone would have reached, and every point left for the slots has
+// taken exactly kQuickSteps steps.
+template <class V, int kGroup, bool kOnceOutStaysOut>
+struct QuickPass {
+    using Steps = EscapeSteps<V, kOnceOutStaysOut>;
+    using Slot = typename Steps::Slot;
+    using Real = typename V::Real;
+    static constexpr int kLanes = V::kLanes;
+    static constexpr int kQuickSteps = 4;
+
+    template <class F, int... I>
+    static QUORVANA_INLINE void ForEach(F&& f, std::integer_sequence<int, I...>)
+    {
+        (f(std::integral_constant<int, I>{}), ...);
+    }
+    template <class F>
+    static QUORVANA_INLINE void ForEachVector(F&& f)
+    {
+        ForEach(f, std::make_integer_sequence<int, kGroup>{});
+    }
+
+    // The kGroup · kLanes points from i on, all within the row. Returns
+    // whether any of them is left in the loop (and so appended to pending).
+    template <int kCapacity>
+    static QUORVANA_INLINE bool Run(const double* xs, int i, Real y, Real cRe, Real cIm, Real four, int limit,
+                                    bool busy, std::int32_t* counts, PendingPoints<kCapacity>& pending)
+    {
+        Slot z[kGroup];
+        ForEachVector([&](auto g) { Steps::Start(V::Load(xs + i + g * kLanes), y, cRe, cIm, z[g]); });
+        int steps = 1;
+        if (busy) {
+            // No test between the steps: the group spares the exits that a
+            // branch would mispredict.
+            for (int k = 1; k < kQuickSteps; ++k) ForEachVector([&](auto g) { Steps::Step(cRe, cIm, four, z[g]); });
+            steps = kQuickSteps;
+        } else {
+            while (steps < kQuickSteps && steps < limit) {
+                ForEachVector([&](auto g) { Steps::Step(cRe, cIm, four, z[g]); });
+                ++steps;
+                Real any = z[0].live;
+                ForEachVector([&](auto g) {
+                    if constexpr (g > 0) any = V::Or(any, z[g].live);
+                });
+                if (!V::Any(any)) break;
+            }
+        }
+        // Counts cannot pass the steps taken, so none exceeds the limit;
+        // those of lanes still in the loop are replaced by the slots.
+        ForEachVector([&](auto g) { V::StoreSmallCounts(z[g].n, counts + i + g * kLanes); });
+        if (steps >= limit) return false;  // at the limit: done
+        int open[kGroup];
+        int anyOpen = 0;
+        ForEachVector([&](auto g) {
+            open[g] = V::Lanes(z[g].live);
+            anyOpen |= open[g];
+        });
+        if (anyOpen == 0) return false;
+        ForEachVector([&](auto g) {
+            if (open[g] != 0)
+                pending.count += V::AppendLanes(open[g], z[g].zr, z[g].zi, i + g * kLanes, pending.zr + pending.count,
+                                                pending.zi + pending.count, pending.at + pending.count);
+        });
+        return limit >= kQuickSteps;
+    }
+};
+
+template <class V, int kSlots, int kStepsPerCheck, int kGroup, bool kOnceOutStaysOut>
 void RunInChunks(const EscapeRowJob& job, std::int32_t* counts)
 {
     using Steps = EscapeSteps<V, kOnceOutStaysOut>;
     using Slots = EscapeSlots<V, kSlots, kStepsPerCheck, kOnceOutStaysOut>;
+    using Group = QuickPass<V, kGroup, kOnceOutStaysOut>;
     using Real = typename V::Real;
     constexpr int kLanes = V::kLanes;
     // A row of a usual window in one chunk: the slots' last points run on
     // with few lanes busy, which is best paid once per row (the queue of a
     // chunk lives on the stack, some 40 KB).
     constexpr int kChunk = 2048;
-    constexpr int kQuickSteps = 4;
+    constexpr int kQuickSteps = Group::kQuickSteps;
     // The first step is always taken, so a limit below 1 acts as 1.
     const int limit = job.maxIter < 1 ? 1 : job.maxIter;
     const Real cRe = V::Splat(job.cRe);
     const Real cIm = V::Splat(job.cIm);
     const Real four = V::Splat(4.0);
     const Real y = V::Splat(job.y);
+    const double* const xs = job.xs;
 
     // Room for a chunk and the padding lanes of its last vector.
     PendingPoints<kChunk + kLanes> pending;
@@ -250,38 +324,32 @@ void RunInChunks(const EscapeRowJob& job, std::int32_t* counts)
         const int end = job.count - chunk < kChunk ? job.count : chunk + kChunk;
         pending.count = 0;
         // Neighbours leave the loop after much the same number of steps:
-        // when a vector still had points in the loop after the quick pass,
+        // when a group still had points in the loop after the quick pass,
         // the next one most likely has too, and takes every quick step
         // (where the limit lets it).
         bool busy = false;
-        for (int i = chunk; i < end; i += kLanes) {
+        int i = chunk;
+        for (; end - i >= kGroup * kLanes; i += kGroup * kLanes)
+            busy = Group::Run(xs, i, y, cRe, cIm, four, limit, busy, counts, pending);
+        // The last few vectors of the chunk one at a time, as groups of one.
+        for (; i < end; i += kLanes) {
             const bool whole = end - i >= kLanes;
             Real x;
             if (whole) {
-                x = V::Load(job.xs + i);
+                x = V::Load(xs + i);
             } else {  // lanes past the end start from NaN and leave at the first test
                 double padded[kLanes];
                 for (int lane = 0; lane < kLanes; ++lane)
-                    padded[lane] = i + lane < end ? job.xs[i + lane] : __builtin_nan("");
+                    padded[lane] = i + lane < end ? xs[i + lane] : __builtin_nan("");
                 x = V::Load(padded);
             }
             typename Steps::Slot z;
             Steps::Start(x, y, cRe, cIm, z);
             int steps = 1;
-            if (busy) {
-                // No test between the steps: a lane that has left the loop
-                // keeps its count, and the vector spares the exits that a
-                // branch would mispredict.
-                for (int k = 1; k < kQuickSteps; ++k) Steps::Step(cRe, cIm, four, z);
-                steps = kQuickSteps;
-            } else {
-                while (steps < kQuickSteps && steps < limit && V::Any(z.live)) {
-                    Steps::Step(cRe, cIm, four, z);
-                    ++steps;
-                }
+            while (steps < kQuickSteps && steps < limit && V::Any(z.live)) {
+                Steps::Step(cRe, cIm, four, z);
+                ++steps;
             }
-            // Counts cannot pass the steps taken, so none exceeds the limit;
-            // those of lanes still in the loop are replaced by the slots.
             if (whole) {
                 V::StoreSmallCounts(z.n, counts + i);
             } else {
@@ -290,7 +358,6 @@ void RunInChunks(const EscapeRowJob& job, std::int32_t* counts)
                 for (int lane = 0; i + lane < end; ++lane) counts[i + lane] = n[lane];
             }
             const int open = steps < limit ? V::Lanes(z.live) : 0;  // at the limit: done
-            busy = open != 0 && limit >= kQuickSteps;
             if (open != 0)
                 pending.count += V::AppendLanes(open, z.zr, z.zi, i, pending.zr + pending.count,
                                                 pending.zi + pending.count, pending.at + pending.count);
@@ -362,13 +429,13 @@ double AccumulateRow(double x0, double step, int count, double* xs)
     return xs[count - 1] + step;
 }
 
-template <class V, int kSlots, int kStepsPerCheck>
+template <class V, int kSlots, int kStepsPerCheck, int kGroup>
 void RunEscapeRow(const EscapeRowJob& job, std::int32_t* counts)
 {
     if (OnceOutStaysOut(job))
-        RunInChunks<V, kSlots, kStepsPerCheck, true>(job, counts);
+        RunInChunks<V, kSlots, kStepsPerCheck, kGroup, true>(job, counts);
     else
-        RunInChunks<V, kSlots, kStepsPerCheck, false>(job, counts);
+        RunInChunks<V, kSlots, kStepsPerCheck, kGroup, false>(job, counts);
 }
 
 }  // namespace

@@ -24,6 +24,7 @@ struct Sse2 {
     // False for NaN, as the plain loop's comparison.
     static QUORVANA_INLINE Mask Less(Real a, Real b) { return _mm_cmplt_pd(a, b); }
     static QUORVANA_INLINE Mask And(Mask a, Mask b) { return _mm_and_pd(a, b); }
+    static QUORVANA_INLINE Mask Or(Mask a, Mask b) { return _mm_or_pd(a, b); }
     static QUORVANA_INLINE Mask AllLanes() { return _mm_castsi128_pd(_mm_set1_epi32(-1)); }
     static QUORVANA_INLINE Mask NoLanes() { return _mm_setzero_pd(); }
     static QUORVANA_INLINE Count CountOf(std::int64_t n) { return _mm_set1_epi64x(n); }
@@ -91,7 +92,7 @@ RowColours ColourRow(const std::int32_t* counts, int count, COLORREF* colours)
 
 void EscapeRowSse2(const EscapeRowJob& job, std::int32_t* counts)
 {
-    RunEscapeRow<Sse2, 4, 4>(job, counts);
+    RunEscapeRow<Sse2, 4, 4, 1>(job, counts);
 }
 
 RowColours ColourRowSse2(const std::int32_t* counts, int count, COLORREF* colours)
