@@ -90,6 +90,20 @@ struct PendingPoints {
     int count = 0;
 };
 
+// Applies f to every index 0 … kCount − 1 as a compile-time constant, so
+// that slots and vector groups stay in registers rather than in an array
+// indexed at run time.
+template <int kCount, class F, int... I>
+QUORVANA_INLINE void ForEachIndexOf(F&& f, std::integer_sequence<int, I...>)
+{
+    (f(std::integral_constant<int, I>{}), ...);
+}
+template <int kCount, class F>
+QUORVANA_INLINE void ForEachIndex(F&& f)
+{
+    ForEachIndexOf<kCount>(f, std::make_integer_sequence<int, kCount>{});
+}
+
 // The long-running points of a chunk, continued from where the quick pass
 // left them. Several independent vectors ("slots") iterate side by side so
 // that the latency of one is hidden behind the others. Each slot holds a few
@@ -105,17 +119,10 @@ struct EscapeSlots {
     using Real = typename V::Real;
     static constexpr int kLanes = V::kLanes;
 
-    // Applies f to every slot index as a constant, so that the slots stay in
-    // registers rather than in an array indexed at run time.
-    template <class F, int... I>
-    static QUORVANA_INLINE void ForEach(F&& f, std::integer_sequence<int, I...>)
-    {
-        (f(std::integral_constant<int, I>{}), ...);
-    }
     template <class F>
     static QUORVANA_INLINE void ForEachSlot(F&& f)
     {
-        ForEach(f, std::make_integer_sequence<int, kSlots>{});
+        ForEachIndex<kSlots>(f);
     }
 
     // Every pending point has taken stepsTaken steps (fewer than the limit)
@@ -241,15 +248,10 @@ struct QuickPass {
     static constexpr int kLanes = V::kLanes;
     static constexpr int kQuickSteps = 4;
 
-    template <class F, int... I>
-    static QUORVANA_INLINE void ForEach(F&& f, std::integer_sequence<int, I...>)
-    {
-        (f(std::integral_constant<int, I>{}), ...);
-    }
     template <class F>
     static QUORVANA_INLINE void ForEachVector(F&& f)
     {
-        ForEach(f, std::make_integer_sequence<int, kGroup>{});
+        ForEachIndex<kGroup>(f);
     }
 
     // The kGroup · kLanes points from i on, all within the row. Returns
