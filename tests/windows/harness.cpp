@@ -158,7 +158,10 @@ HWND WaitForChild(HWND parent, DWORD timeoutMs)
 {
     const ULONGLONG end = ::GetTickCount64() + timeoutMs;
     do {
-        if (HWND child = ::GetWindow(parent, GW_CHILD)) return child;
+        // A window made with WS_VISIBLE is linked in before its creation
+        // messages and shown only after them, so wait for it to be shown.
+        const HWND child = ::GetWindow(parent, GW_CHILD);
+        if (child != nullptr && (::GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) != 0) return child;
         Pump(20);
     } while (::GetTickCount64() < end);
     return nullptr;

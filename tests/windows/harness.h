@@ -47,7 +47,7 @@ void Pump(DWORD ms);
 HWND WaitForTopWindow(DWORD processId, DWORD timeoutMs);
 // Any top-level window (visible or not) of the process right now.
 HWND FindTopWindow(DWORD processId);
-// The first child window of parent, waiting for it while pumping.
+// The first child window of parent once it is shown, waiting for it while pumping.
 HWND WaitForChild(HWND parent, DWORD timeoutMs);
 
 // A visible top-level window of the test's own, to host a preview. Like the
