@@ -36,19 +36,6 @@ std::string PicturePath(const std::string& dir, int picture)
     return dir + "/" + name;
 }
 
-// FNV-1a over every pixel: equal checksums for --kernel plain and auto show
-// that the pictures are the same without writing them.
-std::uint64_t PictureChecksum(const PixelStore& window)
-{
-    std::uint64_t hash = 14695981039346656037ull;
-    for (int y = 0; y < window.Height(); ++y)
-        for (int x = 0; x < window.Width(); ++x) {
-            hash ^= window.Row(y)[x];
-            hash *= 1099511628211ull;
-        }
-    return hash;
-}
-
 const char* KernelName(const ExportOptions& options)
 {
     return options.kernel == ExportOptions::Kernel::Plain ? "plain" : DispatchedEscapeKernel().name;

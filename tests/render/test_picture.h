@@ -34,18 +34,4 @@ inline TickOutcome FinishOnePicture(JuliaRenderer& renderer, Surface& surface)
     return outcome;
 }
 
-// FNV-1a over the pixels, for comparing whole pictures.
-inline std::uint64_t PictureHash(const PixelStore& store)
-{
-    std::uint64_t hash = 1469598103934665603ull;
-    for (int y = 0; y < store.Height(); ++y)
-        for (int x = 0; x < store.Width(); ++x) {
-            for (int shift = 0; shift < 32; shift += 8) {
-                hash ^= (store.Row(y)[x] >> shift) & 0xFF;
-                hash *= 1099511628211ull;
-            }
-        }
-    return hash;
-}
-
 }  // namespace quorvana::test
