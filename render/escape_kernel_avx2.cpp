@@ -124,15 +124,7 @@ RowColours ColourRow(const std::int32_t* counts, int count, COLORREF* colours)
     std::uint64_t stepLanes[4];
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(sameLanes), same);
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(stepLanes), steps);
-    std::int32_t sameCount = 0;
-    for (std::int32_t lane : sameLanes) sameCount += lane;
-    row.changes += (i - 1) - sameCount;
-    row.steps += stepLanes[0] + stepLanes[1] + stepLanes[2] + stepLanes[3];
-    // The last few, each compared with the one before it.
-    const RowColours tail = ColourRowScalar(counts + i - 1, count - i + 1, colours + i - 1);
-    row.changes += tail.changes;
-    row.steps += tail.steps - static_cast<std::uint32_t>(counts[i - 1]);
-    return row;
+    return FinishColourRow(row, sameLanes, stepLanes, counts, i, count, colours);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 // slots resumes from its exact z, so splitting its loop changes nothing.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <type_traits>
 #include <utility>
@@ -380,6 +381,24 @@ void RunInChunks(const EscapeRowJob& job, std::int32_t* counts)
 // check fails (a new binade, a tie rounding to even, a step that is not a
 // number), the additions that were checked stand, the failing one is taken
 // from the check itself, and d is found afresh from there.
+// Ends a vector colour pass that has done pixels 0 … done − 1: row holds
+// pixel 0, the lane sums hold the equal neighbour pairs and the counts of
+// pixels 1 … done − 1; the rest go one by one, each compared with the one
+// before it.
+template <std::size_t kSameLanes, std::size_t kStepLanes>
+RowColours FinishColourRow(RowColours row, const std::int32_t (&sameLanes)[kSameLanes],
+                           const std::uint64_t (&stepLanes)[kStepLanes], const std::int32_t* counts, int done,
+                           int count, COLORREF* colours)
+{
+    row.changes += done - 1;
+    for (std::int32_t same : sameLanes) row.changes -= same;
+    for (std::uint64_t steps : stepLanes) row.steps += steps;
+    const RowColours tail = ColourRowScalar(counts + done - 1, count - done + 1, colours + done - 1);
+    row.changes += tail.changes;
+    row.steps += tail.steps - static_cast<std::uint32_t>(counts[done - 1]);
+    return row;
+}
+
 template <class V>
 double AccumulateRow(double x0, double step, int count, double* xs)
 {

@@ -79,13 +79,7 @@ RowColours ColourRow(const std::int32_t* counts, int count, COLORREF* colours)
     std::uint64_t stepLanes[2];
     _mm_storeu_si128(reinterpret_cast<__m128i*>(sameLanes), same);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(stepLanes), steps);
-    row.changes += (i - 1) - (sameLanes[0] + sameLanes[1] + sameLanes[2] + sameLanes[3]);
-    row.steps += stepLanes[0] + stepLanes[1];
-    // The last few, each compared with the one before it.
-    const RowColours tail = ColourRowScalar(counts + i - 1, count - i + 1, colours + i - 1);
-    row.changes += tail.changes;
-    row.steps += tail.steps - static_cast<std::uint32_t>(counts[i - 1]);
-    return row;
+    return FinishColourRow(row, sameLanes, stepLanes, counts, i, count, colours);
 }
 
 }  // namespace
