@@ -44,15 +44,7 @@ void BackingStore::Resize(int width, int height)
     m_store = quorvana::PixelStore(width, height, width, static_cast<quorvana::COLORREF*>(bits));
 }
 
-void BackingStore::Present(HDC target, int top, int bottom) const
-{
-    top = std::max(top, 0);
-    bottom = std::min(bottom, m_store.Height());
-    if (m_memoryDc == nullptr || top >= bottom) return;
-    ::BitBlt(target, 0, top, m_store.Width(), bottom - top, m_memoryDc, 0, top, SRCCOPY);
-}
-
-void BackingStore::PresentRect(HDC target, const RECT& rect) const
+void BackingStore::Present(HDC target, const RECT& rect) const
 {
     const int left = std::max(static_cast<int>(rect.left), 0);
     const int top = std::max(static_cast<int>(rect.top), 0);

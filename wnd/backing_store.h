@@ -1,6 +1,6 @@
 // The backing store of a fractal window: a 32-bit top-down DIB section the
 // size of the client area, wrapped in a quorvana::PixelStore that the
-// renderer draws into and reads back from. Present copies a band of rows to
+// renderer draws into and reads back from. Present copies its pixels to
 // the window; nothing is ever read back from the screen.
 #pragma once
 
@@ -23,10 +23,10 @@ public:
     int Width() const { return m_store.Width(); }
     int Height() const { return m_store.Height(); }
 
-    // Copies the store's rows [top, bottom), clipped to the store, to the
-    // same place on target.
-    void Present(HDC target, int top, int bottom) const;
-    void PresentRect(HDC target, const RECT& rect) const;
+    // Copies the store's pixels within rect, clipped to the store, to the
+    // same place on target; PresentRows the rows [top, bottom).
+    void Present(HDC target, const RECT& rect) const;
+    void PresentRows(HDC target, int top, int bottom) const { Present(target, RECT{0, top, Width(), bottom}); }
 
 private:
     void Release();

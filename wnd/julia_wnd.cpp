@@ -71,10 +71,10 @@ void CJuliaWnd::OnTimer(UINT_PTR id)
     const int row = m_renderer.m_row;
     const quorvana::TickOutcome outcome = m_renderer.DrawNextRow(m_backing.Store());
     if (outcome == quorvana::TickOutcome::Row) {
-        if (row % 2 == 0) m_backing.Present(dc.m_hDC, row, row + 1);  // odd rows draw nothing
+        if (row % 2 == 0) m_backing.PresentRows(dc.m_hDC, row, row + 1);  // odd rows draw nothing
     } else {
         // The frame end may have drawn its marker anywhere.
-        m_backing.Present(dc.m_hDC, 0, m_backing.Height());
+        m_backing.PresentRows(dc.m_hDC, 0, m_backing.Height());
     }
 }
 
@@ -90,7 +90,7 @@ void CJuliaWnd::OnPaint()
     store.SetClip(quorvana::Rect{paint.left, paint.top, paint.right, paint.bottom});
     m_renderer.RestartPicture(store);
     store.ResetClip();
-    m_backing.PresentRect(dc.m_hDC, paint);
+    m_backing.Present(dc.m_hDC, paint);
 }
 
 LRESULT CJuliaWnd::OnProbe(WPARAM query, LPARAM)

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <unistd.h>
 
+#include "x11/pixel_format.h"
+
 namespace quorvana {
 
 namespace {
@@ -14,11 +16,6 @@ std::string HexId(Window window)
     char text[24];
     std::snprintf(text, sizeof text, "0x%lx", window);
     return text;
-}
-
-bool IsUsableVisual(const XVisualInfo& info)
-{
-    return info.c_class == TrueColor && (info.depth == 24 || info.depth == 32);
 }
 
 }  // namespace
@@ -75,7 +72,7 @@ bool DrawTarget::PickVisual(Display* display, int screen, XVisualInfo* chosen)
     wanted.screen = screen;
     int count = 0;
     if (XVisualInfo* found = XGetVisualInfo(display, VisualIDMask | VisualScreenMask, &wanted, &count)) {
-        const bool usable = count > 0 && IsUsableVisual(found[0]);
+        const bool usable = count > 0 && PixelFormat::Drawable(found[0].c_class, found[0].depth);
         if (usable) *chosen = found[0];
         XFree(found);
         if (usable) return true;

@@ -16,11 +16,16 @@ std::optional<PixelFormat::Channel> PixelFormat::ChannelOf(unsigned long mask)
     return Channel{shift, bits};
 }
 
+bool PixelFormat::Drawable(int visualClass, int depth)
+{
+    return visualClass == TrueColor && (depth == 24 || depth == 32);
+}
+
 std::optional<PixelFormat> PixelFormat::FromVisual(int visualClass, int depth, unsigned long redMask,
                                                    unsigned long greenMask, unsigned long blueMask,
                                                    std::string* error)
 {
-    if (visualClass != TrueColor || (depth != 24 && depth != 32)) {
+    if (!Drawable(visualClass, depth)) {
         *error = "the window's visual has depth " + std::to_string(depth) +
                  (visualClass == TrueColor ? "" : " and is not TrueColor") +
                  "; quorvana draws on TrueColor visuals of depth 24 or 32";

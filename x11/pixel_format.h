@@ -15,6 +15,9 @@ namespace quorvana {
 
 class PixelFormat {
 public:
+    // The visuals the saver draws on: TrueColor of depth 24 or 32.
+    static bool Drawable(int visualClass, int depth);
+
     // Null, with the reason in *error, for a visual the saver cannot draw on.
     static std::optional<PixelFormat> FromVisual(int visualClass, int depth, unsigned long redMask,
                                                  unsigned long greenMask, unsigned long blueMask,

@@ -74,9 +74,9 @@ int wmain(int argc, wchar_t** argv)
         CClientDC dc(&window);
         const int row = storeRenderer.m_row;
         if (storeRenderer.DrawNextRow(backing.Store()) == quorvana::TickOutcome::Row)
-            backing.Present(dc.m_hDC, row, row + 1);
+            backing.PresentRows(dc.m_hDC, row, row + 1);
         else
-            backing.Present(dc.m_hDC, 0, kHeight);
+            backing.PresentRows(dc.m_hDC, 0, kHeight);
     }
     ::GdiFlush();
     ::QueryPerformanceCounter(&end);
