@@ -41,17 +41,28 @@ const char* KernelName(const ExportOptions& options)
     return options.kernel == ExportOptions::Kernel::Plain ? "plain" : DispatchedEscapeKernel().name;
 }
 
+std::uint32_t SeedOf(const ExportOptions& options)
+{
+    return options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));
+}
+
+// The simulated window's first repaint, on the kernel the options ask for.
+void FirstRepaint(JuliaRenderer& renderer, PixelStore& window, const ExportOptions& options)
+{
+    if (options.kernel == ExportOptions::Kernel::Plain) renderer.SetRowKernel(nullptr);
+    PrintView(renderer, renderer.RestartPicture(window), "first repaint");
+}
+
 // Renders the pictures as Export does, writing nothing, and reports the
 // time of the ticks alone (the repaint, checksums and output excluded).
 int Bench(const ExportOptions& options)
 {
-    const std::uint32_t seed = options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));
+    const std::uint32_t seed = SeedOf(options);
     std::printf("seed %u, size %dx%d, kernel %s\n", seed, options.width, options.height, KernelName(options));
 
     PixelStore window(options.width, options.height);
     JuliaRenderer renderer(seed);
-    if (options.kernel == ExportOptions::Kernel::Plain) renderer.SetRowKernel(nullptr);
-    PrintView(renderer, renderer.RestartPicture(window), "first repaint");
+    FirstRepaint(renderer, window, options);
 
     using Clock = std::chrono::steady_clock;
     Clock::duration total{};
@@ -82,13 +93,12 @@ int Bench(const ExportOptions& options)
 
 int Export(const ExportOptions& options)
 {
-    const std::uint32_t seed = options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));
+    const std::uint32_t seed = SeedOf(options);
     std::printf("seed %u, size %dx%d\n", seed, options.width, options.height);
 
     PixelStore window(options.width, options.height);
     JuliaRenderer renderer(seed);
-    if (options.kernel == ExportOptions::Kernel::Plain) renderer.SetRowKernel(nullptr);
-    PrintView(renderer, renderer.RestartPicture(window), "first repaint");
+    FirstRepaint(renderer, window, options);
 
     Progress progress(stderr, options.pictures);
     for (int picture = 1; picture <= options.pictures; ++picture) {
