@@ -22,12 +22,7 @@ struct FinishedPicture {
         renderer.m_width = kWidth;
         renderer.m_height = kHeight;
         renderer.m_aspect = static_cast<double>(kWidth) / kHeight;
-        renderer.m_reMin = -2;
-        renderer.m_reMax = 2;
-        renderer.m_imMin = -1.125;
-        renderer.m_imMax = 1.125;
-        renderer.m_cRe = kBenchRows[2].cRe;
-        renderer.m_cIm = kBenchRows[2].cIm;
+        renderer.SetView(View{-2, 2, -1.125, 1.125, kBenchRows[2].cRe, kBenchRows[2].cIm});
         renderer.ResetPicture();
         while (renderer.m_row < kHeight - 1) renderer.DrawNextRow(store);
         renderer.m_bestRow = kHeight / 2;

@@ -74,12 +74,7 @@ void RowStep(benchmark::State& state, const BenchRow& row, EscapeRowFunction ker
     PixelStore store(kBenchRowWidth, 4);
     renderer.m_width = kBenchRowWidth;
     renderer.m_height = 4;
-    renderer.m_reMin = row.reMin;
-    renderer.m_reMax = row.reMax;
-    renderer.m_imMin = row.y;
-    renderer.m_imMax = row.y;
-    renderer.m_cRe = row.cRe;
-    renderer.m_cIm = row.cIm;
+    renderer.SetView(View{row.reMin, row.reMax, row.y, row.y, row.cRe, row.cIm});
     renderer.ResetPicture();
     for (auto _ : state) {
         renderer.m_row = 0;

@@ -23,6 +23,11 @@ namespace quorvana {
 // What a tick did; the windows ignore it, the exporter reports it.
 enum class TickOutcome { Row, Zoomed, RandomView };
 
+// A view of the plane with its constant c, as a frame end chooses them.
+struct View {
+    double reMin, reMax, imMin, imMax, cRe, cIm;
+};
+
 class JuliaRenderer {
 public:
     static constexpr int kMaxIter = 512;
@@ -42,6 +47,8 @@ public:
     // The view and c for four given draws, each in 0 … 32767.
     void ChooseRandomView(int r1, int r2, int r3, int r4);
     void ResetPicture();
+    // Sets the view and c, as a frame end does; ResetPicture then starts it.
+    void SetView(const View& view);
     void DrawDottedLine(Surface& surface, int x1, int y1, int x2, int y2, COLORREF colour) const;
     void DrawDottedRect(Surface& surface, int left, int top, int right, int bottom, COLORREF colour) const;
 

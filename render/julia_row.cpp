@@ -148,6 +148,16 @@ void JuliaRenderer::ChooseRandomView(int r1, int r2, int r3, int r4)
     m_cIm = r4 * kRandomScale * 2 - 1;
 }
 
+void JuliaRenderer::SetView(const View& view)
+{
+    m_reMin = view.reMin;
+    m_reMax = view.reMax;
+    m_imMin = view.imMin;
+    m_imMax = view.imMax;
+    m_cRe = view.cRe;
+    m_cIm = view.cIm;
+}
+
 void JuliaRenderer::ResetPicture()
 {
     m_bestChanges = 0;

@@ -394,12 +394,7 @@ TEST(EscapeKernels, RowFieldsEndAsThePlainLoopLeavesThem)
         for (JuliaRenderer* r : {&plain, &fast}) {
             r->m_width = 37;
             r->m_height = 10;
-            r->m_reMin = -1.7;
-            r->m_reMax = 1.3;
-            r->m_imMin = -0.2;
-            r->m_imMax = 0.9;
-            r->m_cRe = -0.123;
-            r->m_cIm = 0.745;
+            r->SetView(View{-1.7, 1.3, -0.2, 0.9, -0.123, 0.745});
             r->m_aspect = 3.7;
             r->ResetPicture();
             r->m_lastValue = JuliaRenderer::ComparisonValue(7);

@@ -130,7 +130,7 @@ TEST(RandomView, SameSeedSameSequence)
 class RowStep : public ::testing::Test {
 protected:
     // A view whose x step is not exact in binary, so accumulation shows.
-    const test::View view{-1.7, 1.3, -1.1, 1.3, -0.8, 0.156};
+    const View view{-1.7, 1.3, -1.1, 1.3, -0.8, 0.156};
     JuliaRenderer renderer{1};
     PixelStore store{60, 40};
     void SetUp() override { test::RepaintAndSetView(renderer, store, view); }

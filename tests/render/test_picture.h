@@ -9,19 +9,10 @@
 
 namespace quorvana::test {
 
-struct View {
-    double reMin, reMax, imMin, imMax, cRe, cIm;
-};
-
 inline void RepaintAndSetView(JuliaRenderer& renderer, PixelStore& store, const View& view)
 {
     renderer.RestartPicture(store);
-    renderer.m_reMin = view.reMin;
-    renderer.m_reMax = view.reMax;
-    renderer.m_imMin = view.imMin;
-    renderer.m_imMax = view.imMax;
-    renderer.m_cRe = view.cRe;
-    renderer.m_cIm = view.cIm;
+    renderer.SetView(view);
     renderer.ResetPicture();
 }
 
