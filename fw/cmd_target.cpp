@@ -31,59 +31,95 @@ BOOL CCmdTarget::OnCmdMsg(UINT id)
 
 namespace fw {
 
+namespace {
+
+// One unpacking of wParam/lParam per handler shape; the message's result.
+using Target = CCmdTarget*;
+
+LRESULT Call(Target t, void (CCmdTarget::*h)(), WPARAM, LPARAM)
+{
+    (t->*h)();
+    return 0;
+}
+
+LRESULT Call(Target t, int (CCmdTarget::*h)(LPCREATESTRUCT), WPARAM, LPARAM lParam)
+{
+    return (t->*h)(reinterpret_cast<LPCREATESTRUCT>(lParam));
+}
+
+LRESULT Call(Target t, void (CCmdTarget::*h)(UINT_PTR), WPARAM wParam, LPARAM)
+{
+    (t->*h)(wParam);
+    return 0;
+}
+
+LRESULT Call(Target t, void (CCmdTarget::*h)(UINT, LPARAM), WPARAM wParam, LPARAM lParam)
+{
+    (t->*h)(static_cast<UINT>(wParam), lParam);
+    return 0;
+}
+
+LRESULT Call(Target t, void (CCmdTarget::*h)(UINT, POINT), WPARAM wParam, LPARAM lParam)
+{
+    // Each coordinate is the signed 16-bit half of lParam. (Not windowsx.h's
+    // GET_X_LPARAM: that header's macros collide with CWnd's member names.)
+    const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    (t->*h)(static_cast<UINT>(wParam), point);
+    return 0;
+}
+
+LRESULT Call(Target t, void (CCmdTarget::*h)(UINT, UINT, UINT), WPARAM wParam, LPARAM lParam)
+{
+    (t->*h)(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+    return 0;
+}
+
+LRESULT Call(Target t, void (CCmdTarget::*h)(UINT, CWnd*, BOOL), WPARAM wParam, LPARAM lParam)
+{
+    (t->*h)(LOWORD(wParam), CWnd::FromHandle(reinterpret_cast<HWND>(lParam)), HIWORD(wParam) != 0);
+    return 0;
+}
+
+LRESULT Call(Target t, void (CCmdTarget::*h)(BOOL, DWORD), WPARAM wParam, LPARAM lParam)
+{
+    (t->*h)(static_cast<BOOL>(wParam), static_cast<DWORD>(lParam));
+    return 0;
+}
+
+LRESULT Call(Target t, BOOL (CCmdTarget::*h)(CWnd*, UINT, UINT), WPARAM wParam, LPARAM lParam)
+{
+    return (t->*h)(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)), LOWORD(lParam), HIWORD(lParam));
+}
+
+LRESULT Call(Target t, BOOL (CCmdTarget::*h)(BOOL), WPARAM wParam, LPARAM)
+{
+    return (t->*h)(static_cast<BOOL>(wParam));
+}
+
+LRESULT Call(Target t, void (CCmdTarget::*h)(UINT, UINT, CScrollBar*), WPARAM wParam, LPARAM lParam)
+{
+    // The sending control as its CScrollBar object when one is bound to
+    // it; null for a window's own scroll bar (lParam 0) or an unbound control.
+    auto* bar = dynamic_cast<CScrollBar*>(CWnd::FromHandlePermanent(reinterpret_cast<HWND>(lParam)));
+    (t->*h)(LOWORD(wParam), HIWORD(wParam), bar);
+    return 0;
+}
+
+LRESULT Call(Target t, HCURSOR (CCmdTarget::*h)(), WPARAM, LPARAM)
+{
+    return reinterpret_cast<LRESULT>((t->*h)());
+}
+
+LRESULT Call(Target t, LRESULT (CCmdTarget::*h)(WPARAM, LPARAM), WPARAM wParam, LPARAM lParam)
+{
+    return (t->*h)(wParam, lParam);
+}
+
+}  // namespace
+
 LRESULT Dispatch(CCmdTarget* target, const MessageMapEntry& entry, WPARAM wParam, LPARAM lParam)
 {
-    switch (entry.sig) {
-    case HandlerSig::Void:
-    case HandlerSig::Command:
-        (target->*entry.handler.vv)();
-        return 0;
-    case HandlerSig::IntCreate:
-        return (target->*entry.handler.create)(
-            reinterpret_cast<LPCREATESTRUCT>(lParam));
-    case HandlerSig::VoidTimer:
-        (target->*entry.handler.timer)(wParam);
-        return 0;
-    case HandlerSig::VoidSysCommand:
-        (target->*entry.handler.sysCommand)(static_cast<UINT>(wParam), lParam);
-        return 0;
-    case HandlerSig::VoidMouse: {
-        // Each coordinate is the signed 16-bit half of lParam. (Not windowsx.h's
-        // GET_X_LPARAM: that header's macros collide with CWnd's member names.)
-        const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        (target->*entry.handler.mouse)(static_cast<UINT>(wParam), point);
-        return 0;
-    }
-    case HandlerSig::VoidKey:
-        (target->*entry.handler.key)(
-            static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
-        return 0;
-    case HandlerSig::VoidActivate:
-        (target->*entry.handler.activate)(
-            LOWORD(wParam), CWnd::FromHandle(reinterpret_cast<HWND>(lParam)), HIWORD(wParam) != 0);
-        return 0;
-    case HandlerSig::VoidActivateApp:
-        (target->*entry.handler.activateApp)(static_cast<BOOL>(wParam),
-                                                                             static_cast<DWORD>(lParam));
-        return 0;
-    case HandlerSig::BoolSetCursor:
-        return (target->*entry.handler.setCursor)(
-            CWnd::FromHandle(reinterpret_cast<HWND>(wParam)), LOWORD(lParam), HIWORD(lParam));
-    case HandlerSig::BoolBool:
-        return (target->*entry.handler.boolBool)(static_cast<BOOL>(wParam));
-    case HandlerSig::VoidScroll: {
-        // The sending control as its CScrollBar object when one is bound to
-        // it; null for a window's own scroll bar (lParam 0) or an unbound control.
-        auto* bar = dynamic_cast<CScrollBar*>(CWnd::FromHandlePermanent(reinterpret_cast<HWND>(lParam)));
-        (target->*entry.handler.scroll)(LOWORD(wParam), HIWORD(wParam), bar);
-        return 0;
-    }
-    case HandlerSig::CursorQuery:
-        return reinterpret_cast<LRESULT>((target->*entry.handler.cursorQuery)());
-    case HandlerSig::Raw:
-        return (target->*entry.handler.raw)(wParam, lParam);
-    }
-    return 0;
+    return std::visit([&](auto handler) { return Call(target, handler, wParam, lParam); }, entry.handler);
 }
 
 }  // namespace fw
