@@ -1,7 +1,5 @@
 #include "wnd/backing_store.h"
 
-#include <algorithm>
-
 BackingStore::~BackingStore() { Release(); }
 
 void BackingStore::Release()
@@ -16,6 +14,7 @@ void BackingStore::Release()
         m_bitmap = nullptr;
     }
     m_store = quorvana::PixelStore();
+    m_surface.TakeDirty();
 }
 
 void BackingStore::Resize(int width, int height)
@@ -44,12 +43,11 @@ void BackingStore::Resize(int width, int height)
     m_store = quorvana::PixelStore(width, height, width, static_cast<quorvana::COLORREF*>(bits));
 }
 
-void BackingStore::Present(HDC target, const RECT& rect) const
+void BackingStore::PresentChanges(HDC target)
 {
-    const int left = std::max(static_cast<int>(rect.left), 0);
-    const int top = std::max(static_cast<int>(rect.top), 0);
-    const int right = std::min(static_cast<int>(rect.right), m_store.Width());
-    const int bottom = std::min(static_cast<int>(rect.bottom), m_store.Height());
-    if (m_memoryDc == nullptr || left >= right || top >= bottom) return;
-    ::BitBlt(target, left, top, right - left, bottom - top, m_memoryDc, left, top, SRCCOPY);
+    // The area lies within the store, since only the store's pixels count.
+    const quorvana::Rect changed = m_surface.TakeDirty();
+    if (m_memoryDc == nullptr || changed.IsEmpty()) return;
+    ::BitBlt(target, changed.left, changed.top, changed.Width(), changed.Height(), m_memoryDc, changed.left,
+             changed.top, SRCCOPY);
 }

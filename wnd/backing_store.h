@@ -1,11 +1,13 @@
 // The backing store of a fractal window: a 32-bit top-down DIB section the
 // size of the client area, wrapped in a quorvana::PixelStore that the
-// renderer draws into and reads back from. Present copies its pixels to
-// the window; nothing is ever read back from the screen.
+// renderer draws into and reads back from through Surface().
+// PresentChanges copies what was drawn since the last call to the window;
+// nothing is ever read back from the screen.
 #pragma once
 
 #include <windows.h>
 
+#include "render/dirty_surface.h"
 #include "render/pixel_store.h"
 
 class BackingStore {
@@ -20,13 +22,12 @@ public:
     void Resize(int width, int height);
 
     quorvana::PixelStore& Store() { return m_store; }
-    int Width() const { return m_store.Width(); }
-    int Height() const { return m_store.Height(); }
+    // The store as the renderer draws on it.
+    quorvana::Surface& Surface() { return m_surface; }
 
-    // Copies the store's pixels within rect, clipped to the store, to the
-    // same place on target; PresentRows the rows [top, bottom).
-    void Present(HDC target, const RECT& rect) const;
-    void PresentRows(HDC target, int top, int bottom) const { Present(target, RECT{0, top, Width(), bottom}); }
+    // Copies the area drawn through Surface() since the last call to the
+    // same place on target.
+    void PresentChanges(HDC target);
 
 private:
     void Release();
@@ -35,4 +36,5 @@ private:
     HDC m_memoryDc = nullptr;
     HGDIOBJ m_previousBitmap = nullptr;
     quorvana::PixelStore m_store;
+    quorvana::DirtySurface m_surface{m_store};
 };

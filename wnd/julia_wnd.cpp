@@ -68,14 +68,8 @@ void CJuliaWnd::OnTimer(UINT_PTR id)
         return;
     }
     CClientDC dc(this);
-    const int row = m_renderer.m_row;
-    const quorvana::TickOutcome outcome = m_renderer.DrawNextRow(m_backing.Store());
-    if (outcome == quorvana::TickOutcome::Row) {
-        if (row % 2 == 0) m_backing.PresentRows(dc.m_hDC, row, row + 1);  // odd rows draw nothing
-    } else {
-        // The frame end may have drawn its marker anywhere.
-        m_backing.PresentRows(dc.m_hDC, 0, m_backing.Height());
-    }
+    m_renderer.DrawNextRow(m_backing.Surface());
+    m_backing.PresentChanges(dc.m_hDC);  // the row drawn, the marker of a frame end
 }
 
 void CJuliaWnd::OnPaint()
@@ -88,9 +82,9 @@ void CJuliaWnd::OnPaint()
     // The repaint works within the region being repainted, as a paint DC would.
     const RECT& paint = dc.m_ps.rcPaint;
     store.SetClip(quorvana::Rect{paint.left, paint.top, paint.right, paint.bottom});
-    m_renderer.RestartPicture(store);
+    m_renderer.RestartPicture(m_backing.Surface());
     store.ResetClip();
-    m_backing.Present(dc.m_hDC, paint);
+    m_backing.PresentChanges(dc.m_hDC);  // the region being repainted, now black
 }
 
 LRESULT CJuliaWnd::OnProbe(WPARAM query, LPARAM)

@@ -14,7 +14,7 @@
 #include "render/julia_renderer.h"
 #include "render/pixel_store.h"
 #include "x11/close_rules.h"
-#include "x11/dirty_surface.h"
+#include "render/dirty_surface.h"
 #include "x11/draw_target.h"
 #include "x11/expose_coalescer.h"
 #include "x11/image_presenter.h"

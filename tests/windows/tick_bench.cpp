@@ -68,15 +68,16 @@ int wmain(int argc, wchar_t** argv)
     BackingStore backing;
     backing.Resize(kWidth, kHeight);
     quorvana::JuliaRenderer storeRenderer(kSeed);
-    storeRenderer.RestartPicture(backing.Store());
+    {
+        CClientDC dc(&window);
+        storeRenderer.RestartPicture(backing.Surface());
+        backing.PresentChanges(dc.m_hDC);
+    }
     ::QueryPerformanceCounter(&start);
     for (int i = 0; i < ticks; ++i) {
         CClientDC dc(&window);
-        const int row = storeRenderer.m_row;
-        if (storeRenderer.DrawNextRow(backing.Store()) == quorvana::TickOutcome::Row)
-            backing.PresentRows(dc.m_hDC, row, row + 1);
-        else
-            backing.PresentRows(dc.m_hDC, 0, kHeight);
+        storeRenderer.DrawNextRow(backing.Surface());
+        backing.PresentChanges(dc.m_hDC);
     }
     ::GdiFlush();
     ::QueryPerformanceCounter(&end);

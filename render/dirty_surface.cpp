@@ -1,4 +1,4 @@
-#include "x11/dirty_surface.h"
+#include "render/dirty_surface.h"
 
 #include <algorithm>
 
@@ -40,6 +40,13 @@ void DirtySurface::SetRow(int x, int y, const COLORREF* colours, int count)
 {
     m_store.SetRow(x, y, colours, count);
     if (count > 0) Mark(Rect{x, y, static_cast<int>(std::min<long long>(static_cast<long long>(x) + count, 1 << 30)), y + 1});
+}
+
+COLORREF* DirtySurface::WritableRow(int x, int y, int count)
+{
+    COLORREF* const row = m_store.WritableRow(x, y, count);
+    if (row) Mark(Rect{x, y, x + count, y + 1});
+    return row;
 }
 
 }  // namespace quorvana

@@ -1,7 +1,7 @@
 // A surface that passes every operation on to a pixel store and remembers
 // the bounding box of what was written since it was last asked: the rows a
-// tick drew, the marker of a frame end, the area a repaint cleared. The
-// window presents just that box to the screen.
+// tick drew, the marker of a frame end, the area a repaint cleared. A window
+// presents just that box to the screen.
 #pragma once
 
 #include "render/pixel_store.h"
@@ -21,6 +21,10 @@ public:
     Rect ClientRect() const override { return m_store.ClientRect(); }
     void SetRow(int x, int y, const COLORREF* colours, int count) override;
     void GetRow(int x, int y, COLORREF* colours, int count) const override { m_store.GetRow(x, y, colours, count); }
+    // The store's own memory, so rows are written and read in place; a span
+    // handed out for writing counts as written.
+    COLORREF* WritableRow(int x, int y, int count) override;
+    const COLORREF* ReadableRow(int x, int y, int count) const override { return m_store.ReadableRow(x, y, count); }
 
 private:
     void Mark(const Rect& rect);

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "render/julia_renderer.h"
-#include "x11/dirty_surface.h"
+#include "render/dirty_surface.h"
 
 namespace quorvana {
 namespace {
@@ -24,6 +24,8 @@ TEST(DirtySurface, CollectsTheBoundingBoxOfWritesWithinTheClip)
         {"two pixels", [&] { surface.SetPixel(7, 9, 5); surface.SetPixel(2, 30, 5); }, Rect{2, 9, 8, 31}},
         {"outside the store", [&] { surface.SetPixel(100, 0, 5); surface.SetPixel(-1, 3, 5); }, Rect{}},
         {"a row running off the right", [&] { surface.SetRow(98, 4, row, 4); }, Rect{98, 4, 100, 5}},
+        {"a row written in place", [&] { surface.WritableRow(3, 6, 10)[0] = 5; }, Rect{3, 6, 13, 7}},
+        {"a row not handed out", [&] { EXPECT_EQ(surface.WritableRow(95, 6, 10), nullptr); }, Rect{}},
         {"a fill larger than the store", [&] { surface.FillBlack(Rect{-5, -5, 500, 20}); }, Rect{0, 0, 100, 20}},
         {"outside the clip",
          [&] {
