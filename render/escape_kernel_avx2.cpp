@@ -94,38 +94,27 @@ struct Avx2 {
     {
         return _mm256_movemask_pd(_mm256_castsi256_pd(_mm256_cmpeq_epi64(_mm256_castpd_si256(a), _mm256_castpd_si256(b))));
     }
-};
 
-// Eight counts at a time; pixel 0 first on its own, so that every vector
-// has the counts one place before it to compare with.
-RowColours ColourRow(const std::int32_t* counts, int count, COLORREF* colours)
-{
-    if (count <= 0) return {};
-    RowColours row = ColourRowScalar(counts, 1, colours);
-    const __m256i zero = _mm256_setzero_si256();
-    // 16-bit products suffice: green is bits 8 … 15 of 11 · 256 · n, which
-    // depend on the low 16 bits of n alone (the upper halves multiply by 0).
-    const __m256i scale = _mm256_set1_epi32(11 << 8);
-    const __m256i green = _mm256_set1_epi32(0xFF00);
-    const __m256i lowByte = _mm256_set1_epi32(0xFF);
-    __m256i same = zero;   // per lane: neighbours equal in their low bytes
-    __m256i steps = zero;  // four 64-bit sums
-    int i = 1;
-    for (; count - i >= 8; i += 8) {
-        const __m256i n = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(counts + i));
-        const __m256i before = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(counts + i - 1));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(colours + i),
-                            _mm256_and_si256(_mm256_mullo_epi16(n, scale), green));
-        same = _mm256_sub_epi32(same, _mm256_cmpeq_epi32(_mm256_and_si256(_mm256_xor_si256(n, before), lowByte), zero));
-        steps = _mm256_add_epi64(steps, _mm256_add_epi64(_mm256_cvtepu32_epi64(_mm256_castsi256_si128(n)),
-                                                         _mm256_cvtepu32_epi64(_mm256_extracti128_si256(n, 1))));
+    using Ints = __m256i;
+    static constexpr int kIntLanes = 8;
+    static QUORVANA_INLINE Ints LoadInts(const std::int32_t* p)
+    {
+        return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
     }
-    std::int32_t sameLanes[8];
-    std::uint64_t stepLanes[4];
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(sameLanes), same);
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(stepLanes), steps);
-    return FinishColourRow(row, sameLanes, stepLanes, counts, i, count, colours);
-}
+    template <class T>
+    static QUORVANA_INLINE void StoreInts(Ints v, T* p) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
+    static QUORVANA_INLINE Ints SplatInts(std::int32_t v) { return _mm256_set1_epi32(v); }
+    static QUORVANA_INLINE Ints AndInts(Ints a, Ints b) { return _mm256_and_si256(a, b); }
+    static QUORVANA_INLINE Ints XorInts(Ints a, Ints b) { return _mm256_xor_si256(a, b); }
+    static QUORVANA_INLINE Ints SubInts(Ints a, Ints b) { return _mm256_sub_epi32(a, b); }
+    static QUORVANA_INLINE Ints EqualInts(Ints a, Ints b) { return _mm256_cmpeq_epi32(a, b); }
+    static QUORVANA_INLINE Ints MulLow16(Ints a, Ints b) { return _mm256_mullo_epi16(a, b); }
+    static QUORVANA_INLINE Ints AddWidened(Ints sums, Ints n)
+    {
+        return _mm256_add_epi64(sums, _mm256_add_epi64(_mm256_cvtepu32_epi64(_mm256_castsi256_si128(n)),
+                                                        _mm256_cvtepu32_epi64(_mm256_extracti128_si256(n, 1))));
+    }
+};
 
 }  // namespace
 
@@ -143,7 +132,7 @@ double AccumulateRowAvx2(double x0, double step, int count, double* xs)
 
 RowColours ColourRowAvx2(const std::int32_t* counts, int count, COLORREF* colours)
 {
-    return ColourRow(counts, count, colours);
+    return ColourRow<Avx2>(counts, count, colours);
 }
 
 }  // namespace quorvana

@@ -39,7 +39,12 @@ namespace {
 //   arrays, which have room for kLanes values, and their number);
 //   for the accumulation (AVX2 only): Iota (1, 2 … kLanes), ShiftIn (the
 //   last lane of one vector followed by all but the last lane of the next)
-//   and SameBits (a bit per lane whose two values are the same 64 bits).
+//   and SameBits (a bit per lane whose two values are the same 64 bits);
+//   for the colours: Ints of kIntLanes 32-bit lanes with LoadInts,
+//   StoreInts (any lanes, to memory), SplatInts, AndInts, XorInts, SubInts,
+//   EqualInts (all ones where equal), MulLow16 (the low 16 bits of each
+//   16-bit product) and AddWidened (64-bit sums plus the lanes of n, widened
+//   and added pairwise).
 template <class V, bool kOnceOutStaysOut>
 struct EscapeSteps {
     using Real = typename V::Real;
@@ -369,6 +374,49 @@ void RunInChunks(const EscapeRowJob& job, std::int32_t* counts)
     }
 }
 
+// The colours, the change count and the step sum of a row, V::kIntLanes
+// counts per vector. Pixel 0 goes first on its own, so that every vector has
+// the counts one place before it to compare with; the pixels after the last
+// whole vector go one by one, each compared with the one before it.
+template <class V>
+RowColours ColourRow(const std::int32_t* counts, int count, COLORREF* colours)
+{
+    using Ints = typename V::Ints;
+    constexpr int kLanes = V::kIntLanes;
+    if (count <= 0) return {};
+    RowColours row = ColourRowScalar(counts, 1, colours);
+    const Ints zero = V::SplatInts(0);
+    // 16-bit products suffice: green is bits 8 … 15 of 11 · 256 · n, which
+    // depend on the low 16 bits of n alone (the upper halves multiply by 0).
+    const Ints scale = V::SplatInts(11 << 8);
+    const Ints green = V::SplatInts(0xFF00);
+    const Ints lowByte = V::SplatInts(0xFF);
+    Ints same = zero;   // per lane: neighbours equal in their low bytes
+    Ints steps = zero;  // 64-bit sums of the counts
+    int i = 1;
+    for (; count - i >= kLanes; i += kLanes) {
+        const Ints n = V::LoadInts(counts + i);
+        const Ints before = V::LoadInts(counts + i - 1);
+        V::StoreInts(V::AndInts(V::MulLow16(n, scale), green), colours + i);
+        // An equal lane is all ones, that is −1: subtracting it counts the pair.
+        same = V::SubInts(same, V::EqualInts(V::AndInts(V::XorInts(n, before), lowByte), zero));
+        steps = V::AddWidened(steps, n);
+    }
+    std::int32_t sameLanes[kLanes];
+    std::uint64_t stepLanes[kLanes / 2];
+    V::StoreInts(same, sameLanes);
+    V::StoreInts(steps, stepLanes);
+    row.changes += i - 1;
+    for (std::int32_t lane : sameLanes) row.changes -= lane;
+    for (std::uint64_t lane : stepLanes) row.steps += lane;
+    // The tail starts at the last pixel done, to compare with it; its count
+    // is in the sums already.
+    const RowColours tail = ColourRowScalar(counts + i - 1, count - i + 1, colours + i - 1);
+    row.changes += tail.changes;
+    row.steps += tail.steps - static_cast<std::uint32_t>(counts[i - 1]);
+    return row;
+}
+
 // The x coordinates of a row, as AccumulateRowFunction promises: the same
 // values as the additions one after the other, found without waiting for
 // each addition in turn. Within a binade every sum x + step lands on the
@@ -381,24 +429,6 @@ void RunInChunks(const EscapeRowJob& job, std::int32_t* counts)
 // check fails (a new binade, a tie rounding to even, a step that is not a
 // number), the additions that were checked stand, the failing one is taken
 // from the check itself, and d is found afresh from there.
-// Ends a vector colour pass that has done pixels 0 … done − 1: row holds
-// pixel 0, the lane sums hold the equal neighbour pairs and the counts of
-// pixels 1 … done − 1; the rest go one by one, each compared with the one
-// before it.
-template <std::size_t kSameLanes, std::size_t kStepLanes>
-RowColours FinishColourRow(RowColours row, const std::int32_t (&sameLanes)[kSameLanes],
-                           const std::uint64_t (&stepLanes)[kStepLanes], const std::int32_t* counts, int done,
-                           int count, COLORREF* colours)
-{
-    row.changes += done - 1;
-    for (std::int32_t same : sameLanes) row.changes -= same;
-    for (std::uint64_t steps : stepLanes) row.steps += steps;
-    const RowColours tail = ColourRowScalar(counts + done - 1, count - done + 1, colours + done - 1);
-    row.changes += tail.changes;
-    row.steps += tail.steps - static_cast<std::uint32_t>(counts[done - 1]);
-    return row;
-}
-
 template <class V>
 double AccumulateRow(double x0, double step, int count, double* xs)
 {

@@ -51,36 +51,27 @@ struct Sse2 {
         at[1] = first + 1;
         return (lanes & 1) + (lanes >> 1);
     }
-};
 
-// Four counts at a time; pixel 0 first on its own, so that every vector has
-// the counts one place before it to compare with.
-RowColours ColourRow(const std::int32_t* counts, int count, COLORREF* colours)
-{
-    if (count <= 0) return {};
-    RowColours row = ColourRowScalar(counts, 1, colours);
-    const __m128i zero = _mm_setzero_si128();
-    // 16-bit products suffice: green is bits 8 … 15 of 11 · 256 · n, which
-    // depend on the low 16 bits of n alone (the upper halves multiply by 0).
-    const __m128i scale = _mm_set1_epi32(11 << 8);
-    const __m128i green = _mm_set1_epi32(0xFF00);
-    const __m128i lowByte = _mm_set1_epi32(0xFF);
-    __m128i same = zero;   // per lane: neighbours equal in their low bytes
-    __m128i steps = zero;  // two 64-bit sums
-    int i = 1;
-    for (; count - i >= 4; i += 4) {
-        const __m128i n = _mm_loadu_si128(reinterpret_cast<const __m128i*>(counts + i));
-        const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(counts + i - 1));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(colours + i), _mm_and_si128(_mm_mullo_epi16(n, scale), green));
-        same = _mm_sub_epi32(same, _mm_cmpeq_epi32(_mm_and_si128(_mm_xor_si128(n, before), lowByte), zero));
-        steps = _mm_add_epi64(steps, _mm_add_epi64(_mm_unpacklo_epi32(n, zero), _mm_unpackhi_epi32(n, zero)));
+    using Ints = __m128i;
+    static constexpr int kIntLanes = 4;
+    static QUORVANA_INLINE Ints LoadInts(const std::int32_t* p)
+    {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     }
-    std::int32_t sameLanes[4];
-    std::uint64_t stepLanes[2];
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(sameLanes), same);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(stepLanes), steps);
-    return FinishColourRow(row, sameLanes, stepLanes, counts, i, count, colours);
-}
+    template <class T>
+    static QUORVANA_INLINE void StoreInts(Ints v, T* p) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
+    static QUORVANA_INLINE Ints SplatInts(std::int32_t v) { return _mm_set1_epi32(v); }
+    static QUORVANA_INLINE Ints AndInts(Ints a, Ints b) { return _mm_and_si128(a, b); }
+    static QUORVANA_INLINE Ints XorInts(Ints a, Ints b) { return _mm_xor_si128(a, b); }
+    static QUORVANA_INLINE Ints SubInts(Ints a, Ints b) { return _mm_sub_epi32(a, b); }
+    static QUORVANA_INLINE Ints EqualInts(Ints a, Ints b) { return _mm_cmpeq_epi32(a, b); }
+    static QUORVANA_INLINE Ints MulLow16(Ints a, Ints b) { return _mm_mullo_epi16(a, b); }
+    static QUORVANA_INLINE Ints AddWidened(Ints sums, Ints n)
+    {
+        const Ints zero = _mm_setzero_si128();
+        return _mm_add_epi64(sums, _mm_add_epi64(_mm_unpacklo_epi32(n, zero), _mm_unpackhi_epi32(n, zero)));
+    }
+};
 
 }  // namespace
 
@@ -91,7 +82,7 @@ void EscapeRowSse2(const EscapeRowJob& job, std::int32_t* counts)
 
 RowColours ColourRowSse2(const std::int32_t* counts, int count, COLORREF* colours)
 {
-    return ColourRow(counts, count, colours);
+    return ColourRow<Sse2>(counts, count, colours);
 }
 
 }  // namespace quorvana
