@@ -1,5 +1,6 @@
 #include "tools/export_options.h"
 
+#include "common/command_line.h"
 #include "common/parse_decimal.h"
 
 #include <cerrno>
@@ -23,74 +24,46 @@ std::string ParseSize(std::string_view text, ExportOptions& options)
     const auto cross = text.find('x');
     if (cross == std::string_view::npos || !ParseSide(text.substr(0, cross), options.width) ||
         !ParseSide(text.substr(cross + 1), options.height))
-        return "--size: '" + std::string(text) + "' is not WIDTHxHEIGHT with each side from 1 to " +
-               std::to_string(kMaxSide);
+        return IsNot(text, "WIDTHxHEIGHT with each side from 1 to " + std::to_string(kMaxSide));
+    return {};
+}
+
+std::string ParseKernel(std::string_view text, ExportOptions::Kernel& kernel)
+{
+    if (text == "plain")
+        kernel = ExportOptions::Kernel::Plain;
+    else if (text == "auto")
+        kernel = ExportOptions::Kernel::Auto;
+    else
+        return IsNot(text, "plain or auto");
+    return {};
+}
+
+std::string ParseOutputFolder(std::string_view text, std::string& outDir)
+{
+    if (text.empty()) return "the folder name is empty";
+    outDir = text;
     return {};
 }
 
 }  // namespace
 
-ParseResult ParseExportOptions(const std::vector<std::string>& args)
+ExportParseResult ParseExportOptions(const std::vector<std::string>& args)
 {
-    ParseResult result;
+    using Takes = CommandOption::Takes;
+    ExportParseResult result;
     ExportOptions& options = result.options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string name = args[i];
-        std::optional<std::string> value;
-        if (const auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
-            value = name.substr(eq + 1);
-            name.resize(eq);
-        }
-        if (name == "--help" || name == "-h") {
-            options.help = true;
-            continue;
-        }
-        if (name == "--bench" && !value) {
-            options.bench = true;
-            continue;
-        }
-        if (name == "--bench") {
-            result.error = "--bench: takes no value";
-            return result;
-        }
-        const bool known = name == "--size" || name == "--seed" || name == "--pictures" || name == "--out" ||
-                           name == "--kernel";
-        if (!known) {
-            result.error = "unknown option '" + name + "' (see --help)";
-            return result;
-        }
-        if (!value) {
-            if (i + 1 >= args.size()) {
-                result.error = name + ": missing value";
-                return result;
-            }
-            value = args[++i];
-        }
-        if (name == "--size") {
-            result.error = ParseSize(*value, options);
-        } else if (name == "--seed") {
-            std::uint32_t seed = 0;
-            if (ParseDecimal(*value, seed))
-                options.seed = seed;
-            else
-                result.error = "--seed: '" + *value + "' is not a whole number from 0 to 4294967295";
-        } else if (name == "--pictures") {
-            if (!ParseDecimal(*value, options.pictures) || options.pictures < 1 || options.pictures > kMaxPictures)
-                result.error = "--pictures: '" + *value + "' is not a count from 1 to " + std::to_string(kMaxPictures);
-        } else if (name == "--kernel") {
-            if (*value == "plain")
-                options.kernel = ExportOptions::Kernel::Plain;
-            else if (*value == "auto")
-                options.kernel = ExportOptions::Kernel::Auto;
-            else
-                result.error = "--kernel: '" + *value + "' is not plain or auto";
-        } else if (value->empty()) {
-            result.error = "--out: the folder name is empty";
-        } else {
-            options.outDir = *value;
-        }
-        if (!result.error.empty()) return result;
-    }
+    const CommandOption table[] = {
+        {"size", Takes::Value, [&](std::string_view v) { return ParseSize(v, options); }},
+        {"seed", Takes::Value, [&](std::string_view v) { return ParseSeed(v, options.seed); }},
+        {"pictures", Takes::Value, [&](std::string_view v) { return ParsePictureCount(v, options.pictures); }},
+        {"out", Takes::Value, [&](std::string_view v) { return ParseOutputFolder(v, options.outDir); }},
+        {"kernel", Takes::Value, [&](std::string_view v) { return ParseKernel(v, options.kernel); }},
+        {"bench", Takes::Nothing, SetFlag(options.bench)},
+        {"help", Takes::Nothing, SetFlag(options.help)},
+        {"h", Takes::Nothing, SetFlag(options.help)},
+    };
+    result.error = ParseCommandLine(args, table);
     return result;
 }
 

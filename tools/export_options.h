@@ -1,5 +1,7 @@
 // The exporter's command line: quorvana-render --size WxH --seed N
-// --pictures K --out DIR --kernel plain|auto --bench. Parsing checks
+// --pictures K --out DIR --kernel plain|auto --bench. The options are rows
+// of the table in export_options.cpp, parsed by the shared parser
+// (common/command_line.h, which says how to add one). Parsing checks
 // everything before anything is written, and names the bad argument in
 // one line.
 #pragma once
@@ -8,6 +10,8 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "common/option_values.h"
 
 namespace quorvana {
 
@@ -24,15 +28,14 @@ struct ExportOptions {
     bool help = false;
 };
 
-struct ParseResult {
+struct ExportParseResult {
     ExportOptions options;
     std::string error;  // empty when the command line is good
 };
 
 inline constexpr int kMaxSide = 16384;
-inline constexpr int kMaxPictures = 1000000;
 
-ParseResult ParseExportOptions(const std::vector<std::string>& args);
+ExportParseResult ParseExportOptions(const std::vector<std::string>& args);
 std::string ExportUsage();
 
 // Creates the folder when its parent exists and checks that a file can be

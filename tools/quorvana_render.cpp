@@ -126,7 +126,7 @@ int Export(const ExportOptions& options)
 int main(int argc, char** argv)
 {
     using namespace quorvana;
-    const ParseResult parsed = ParseExportOptions(std::vector<std::string>(argv + 1, argv + argc));
+    const ExportParseResult parsed = ParseExportOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
         std::fprintf(stderr, "quorvana-render: %s\n", parsed.error.c_str());
         return 2;

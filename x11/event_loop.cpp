@@ -5,7 +5,7 @@
 
 namespace quorvana {
 
-LoopEnd RunEventLoop(Display* display, SaverWindow& window, TickTimer& timer, int stopFd, int exitAfterPictures)
+LoopEnd RunEventLoop(Display* display, SaverWindow& window, TickTimer& timer, int stopFd, int pictures)
 {
     pollfd waits[2] = {{ConnectionNumber(display), POLLIN, 0}, {stopFd, POLLIN, 0}};
     for (;;) {
@@ -18,7 +18,7 @@ LoopEnd RunEventLoop(Display* display, SaverWindow& window, TickTimer& timer, in
         if (!timer.Running() && window.Started()) timer.Start(now);
         if (timer.TakeTick(now)) {
             window.Tick();
-            if (exitAfterPictures > 0 && window.FinishedPictures() >= exitAfterPictures) {
+            if (pictures > 0 && window.FinishedPictures() >= pictures) {
                 XSync(display, False);
                 return LoopEnd::PicturesDone;
             }

@@ -14,7 +14,7 @@ namespace quorvana {
 
 enum class LoopEnd { Closed, Stopped, PicturesDone };
 
-// exitAfterPictures: 0 to run until closed or stopped.
-LoopEnd RunEventLoop(Display* display, SaverWindow& window, TickTimer& timer, int stopFd, int exitAfterPictures);
+// pictures: end after this many finished pictures; 0 to run until closed or stopped.
+LoopEnd RunEventLoop(Display* display, SaverWindow& window, TickTimer& timer, int stopFd, int pictures);
 
 }  // namespace quorvana

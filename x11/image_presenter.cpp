@@ -16,24 +16,17 @@ namespace {
 
 constexpr int kNativeByteOrder = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
 
-// Shared memory only works when client and server share a machine; the
-// server's refusal comes back as an error, trapped here. QUORVANA_NO_SHM
-// turns it off, to try the other path.
-bool SharedMemoryWanted(Display* display)
-{
-    if (std::getenv("QUORVANA_NO_SHM")) return false;
-    return XShmQueryExtension(display) == True;
-}
-
 }  // namespace
 
 ImagePresenter::ImagePresenter(Display* display, Drawable drawable, Visual* visual, int depth,
-                               const PixelFormat& format, int width, int height)
+                               const PixelFormat& format, int width, int height, bool sharedMemory)
     : m_display(display), m_drawable(drawable), m_format(format), m_width(width), m_height(height)
 {
     m_gc = XCreateGC(m_display, m_drawable, 0, nullptr);
     if (m_width <= 0 || m_height <= 0) return;
-    if (SharedMemoryWanted(m_display) && CreateSharedImage(visual, depth)) return;
+    // Shared memory only works when client and server share a machine; the
+    // server's refusal comes back as an error, trapped in CreateSharedImage.
+    if (sharedMemory && XShmQueryExtension(m_display) == True && CreateSharedImage(visual, depth)) return;
     CreatePlainImage(visual, depth);
 }
 

@@ -1,6 +1,7 @@
 // Puts parts of a window's pixel store on the screen. One XImage of the
-// window's size, in shared memory (MIT-SHM) when the server offers it and
-// is local, otherwise in ordinary memory sent with XPutImage. Each call
+// window's size, in shared memory (MIT-SHM) when the caller allows it and
+// the server offers it and is local, otherwise in ordinary memory sent with
+// XPutImage. Each call
 // converts just the given area from the store's COLORREF pixels to the
 // visual's format and sends just that area.
 //
@@ -20,8 +21,10 @@ namespace quorvana {
 
 class ImagePresenter {
 public:
+    // sharedMemory: false to send every picture through the connection
+    // (--no-shm), for servers that offer MIT-SHM but fail to use it.
     ImagePresenter(Display* display, Drawable drawable, Visual* visual, int depth, const PixelFormat& format,
-                   int width, int height);
+                   int width, int height, bool sharedMemory);
     ~ImagePresenter();
     ImagePresenter(const ImagePresenter&) = delete;
     ImagePresenter& operator=(const ImagePresenter&) = delete;
@@ -30,8 +33,6 @@ public:
     void Present(const PixelStore& store, const Rect& area);
     // Hands the presenter an event; true if it was the presenter's own.
     bool HandleEvent(const XEvent& event);
-
-    bool UsesSharedMemory() const { return m_shmAttached; }
 
 private:
     bool CreateSharedImage(Visual* visual, int depth);

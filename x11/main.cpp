@@ -61,14 +61,14 @@ int Run(const SaverOptions& options)
     if (!format) return Fail(kExitFailure, error);
 
     const std::uint32_t seed = options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));
-    SaverWindow window(x->Get(), *target, *format, seed);
+    SaverWindow window(x->Get(), *target, *format, seed, options.sharedMemory);
     if (target->Owned())
         target->Show();  // the first Expose starts the first picture
     else
         window.Repaint(Rect{0, 0, target->Width(), target->Height()});
 
     TickTimer timer(TickPeriodMs(options.speed));
-    RunEventLoop(x->Get(), window, timer, stopSignals.Fd(), options.exitAfterPictures);
+    RunEventLoop(x->Get(), window, timer, stopSignals.Fd(), options.pictures);
     return 0;
 }
 

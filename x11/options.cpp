@@ -1,38 +1,47 @@
 #include "x11/options.h"
 
-#include "common/parse_decimal.h"
+#include <charconv>
 
-#include <string_view>
+#include "common/command_line.h"
 
 namespace quorvana {
 
 namespace {
 
-constexpr int kMaxPictures = 1000000;
-
-enum class Kind { Flag, Value };
-
-struct OptionInfo {
-    std::string_view name;  // without dashes
-    Kind kind;
+// Where the command line asked to draw, before $XSCREENSAVER_WINDOW is heard.
+struct TargetWanted {
+    bool root = false;
+    bool fullScreen = false;
+    std::optional<unsigned long> windowId;
 };
 
-constexpr OptionInfo kOptions[] = {
-    {"window-id", Kind::Value}, {"root", Kind::Flag},  {"fullscreen", Kind::Flag},
-    {"speed", Kind::Value},     {"seed", Kind::Value}, {"exit-after-pictures", Kind::Value},
-    {"help", Kind::Flag},       {"h", Kind::Flag},     {"version", Kind::Flag},
-};
-
-const OptionInfo* FindOption(std::string_view name)
+// The command line's own window or full screen first, then xscreensaver's
+// window, then the root window, else a window of its own.
+std::string ChooseTarget(const TargetWanted& wanted, const char* xscreensaverWindow, SaverOptions& options)
 {
-    for (const OptionInfo& option : kOptions)
-        if (option.name == name) return &option;
-    return nullptr;
+    if (static_cast<int>(wanted.root) + static_cast<int>(wanted.fullScreen) +
+            static_cast<int>(wanted.windowId.has_value()) > 1)
+        return "--window-id, --root and --fullscreen exclude each other: give one of them";
+    if (wanted.windowId) {
+        options.target = Target::GivenWindow;
+        options.windowId = *wanted.windowId;
+    } else if (wanted.fullScreen) {
+        options.target = Target::FullScreen;
+    } else if (xscreensaverWindow && *xscreensaverWindow) {
+        const auto fromEnvironment = ParseWindowId(xscreensaverWindow);
+        if (!fromEnvironment)
+            return std::string("XSCREENSAVER_WINDOW: '") + xscreensaverWindow + "' is not a window id";
+        options.target = Target::GivenWindow;
+        options.windowId = *fromEnvironment;
+    } else if (wanted.root) {
+        options.target = Target::RootWindow;
+    }
+    return {};
 }
 
 }  // namespace
 
-std::optional<unsigned long> ParseWindowId(const std::string& text)
+std::optional<unsigned long> ParseWindowId(std::string_view text)
 {
     std::uint64_t id = 0;
     std::string_view digits = text;
@@ -50,90 +59,37 @@ std::optional<unsigned long> ParseWindowId(const std::string& text)
 
 SaverParseResult ParseOptions(const std::vector<std::string>& args, const char* xscreensaverWindow)
 {
+    using Takes = CommandOption::Takes;
     SaverParseResult result;
     SaverOptions& options = result.options;
-    bool root = false;
-    bool fullScreen = false;
-    std::optional<unsigned long> windowId;
-    auto fail = [&result](std::string error) {
-        result.error = std::move(error);
-        return result;
+    TargetWanted wanted;
+    bool noSharedMemory = false;
+    const CommandOption table[] = {
+        {"window-id", Takes::Value,
+         [&](std::string_view v) {
+             wanted.windowId = ParseWindowId(v);
+             return wanted.windowId ? std::string() : IsNot(v, "a window id (hex 0x… or decimal, not 0)");
+         }},
+        {"root", Takes::Nothing, SetFlag(wanted.root)},
+        {"fullscreen", Takes::Nothing, SetFlag(wanted.fullScreen)},
+        {"speed", Takes::Value, [&](std::string_view v) { return ParseSpeed(v, options.speed); }},
+        {"seed", Takes::Value, [&](std::string_view v) { return ParseSeed(v, options.seed); }},
+        {"pictures", Takes::Value, [&](std::string_view v) { return ParsePictureCount(v, options.pictures); }},
+        {"no-shm", Takes::Nothing, SetFlag(noSharedMemory)},
+        {"help", Takes::Nothing, SetFlag(options.help)},
+        {"h", Takes::Nothing, SetFlag(options.help)},
+        {"version", Takes::Nothing, SetFlag(options.version)},
     };
-
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        std::string_view name = arg;
-        if (name.rfind("--", 0) == 0)
-            name.remove_prefix(2);
-        else if (name.size() > 1 && name[0] == '-')
-            name.remove_prefix(1);
-        else
-            return fail("unexpected argument '" + arg + "' (see --help)");
-        std::optional<std::string> value;
-        if (const auto eq = name.find('='); eq != std::string_view::npos) {
-            value = std::string(name.substr(eq + 1));
-            name = name.substr(0, eq);
-        }
-        const OptionInfo* option = FindOption(name);
-        const std::string shown = "--" + std::string(name);
-        if (!option) return fail("unknown option '" + arg + "' (see --help)");
-        if (option->kind == Kind::Flag) {
-            if (value) return fail(shown + " takes no value");
-        } else if (!value) {
-            if (i + 1 >= args.size()) return fail(shown + ": missing value");
-            value = args[++i];
-        }
-
-        if (name == "help" || name == "h") {
-            options.help = true;
-        } else if (name == "version") {
-            options.version = true;
-        } else if (name == "root") {
-            root = true;
-        } else if (name == "fullscreen") {
-            fullScreen = true;
-        } else if (name == "window-id") {
-            windowId = ParseWindowId(*value);
-            if (!windowId) return fail("--window-id: '" + *value + "' is not a window id (hex 0x… or decimal, not 0)");
-        } else if (name == "speed") {
-            if (!ParseDecimal(*value, options.speed) || options.speed > kMaxSpeed)
-                return fail("--speed: '" + *value + "' is not a whole number from 0 to 100");
-        } else if (name == "seed") {
-            std::uint32_t seed = 0;
-            if (!ParseDecimal(*value, seed))
-                return fail("--seed: '" + *value + "' is not a whole number from 0 to 4294967295");
-            options.seed = seed;
-        } else if (name == "exit-after-pictures") {
-            if (!ParseDecimal(*value, options.exitAfterPictures) || options.exitAfterPictures < 1 ||
-                options.exitAfterPictures > kMaxPictures)
-                return fail("--exit-after-pictures: '" + *value + "' is not a count from 1 to " +
-                            std::to_string(kMaxPictures));
-        }
-    }
-
-    if (static_cast<int>(root) + static_cast<int>(fullScreen) + static_cast<int>(windowId.has_value()) > 1)
-        return fail("--window-id, --root and --fullscreen exclude each other: give one of them");
-
-    if (windowId) {
-        options.target = Target::GivenWindow;
-        options.windowId = *windowId;
-    } else if (fullScreen) {
-        options.target = Target::FullScreen;
-    } else if (xscreensaverWindow && *xscreensaverWindow) {
-        const auto fromEnvironment = ParseWindowId(xscreensaverWindow);
-        if (!fromEnvironment)
-            return fail(std::string("XSCREENSAVER_WINDOW: '") + xscreensaverWindow + "' is not a window id");
-        options.target = Target::GivenWindow;
-        options.windowId = *fromEnvironment;
-    } else if (root) {
-        options.target = Target::RootWindow;
-    }
+    result.error = ParseCommandLine(args, table);
+    if (result.error.empty()) result.error = ChooseTarget(wanted, xscreensaverWindow, options);
+    options.sharedMemory = !noSharedMemory;
     return result;
 }
 
 std::string Usage()
 {
     return "Usage: quorvana [--window-id ID | --root | --fullscreen] [--speed N] [--seed N]\n"
+           "                [--pictures K] [--no-shm]\n"
            "\n"
            "Draws zooming Julia sets, one row per tick, in green.\n"
            "\n"
@@ -150,9 +106,13 @@ std::string Usage()
            "                    but at least every 10 ms\n"
            "  --seed N          seed of the random views, 0 to 4294967295: the same seed\n"
            "                    and window size give the same pictures (default: the time)\n"
+           "  --pictures K      end after K finished pictures, 1 to 1000000 (default: run\n"
+           "                    until stopped)\n"
+           "  --no-shm          send pictures through the X connection, never through\n"
+           "                    shared memory (MIT-SHM); for displays where shared memory\n"
+           "                    is offered but fails, such as some remote ones\n"
            "  --help            show this text\n"
            "  --version         show the version\n"
-           "  --exit-after-pictures K   for tests: exit after K finished pictures\n"
            "\n"
            "Options may also be written with one dash (-root) or as --name=value.\n"
            "It ends on SIGTERM or SIGINT and when its window is destroyed or closed.\n"

@@ -1,8 +1,10 @@
 // The command line of quorvana, the X11 saver, and where it draws:
 //   --window-id ID | --root | --fullscreen | (nothing: a window of its own)
-//   --speed N, --seed N, --help, --version.
-// Every option is also accepted with a single dash and as --name=value, as
-// xscreensaver display modes are. ParseOptions is pure: the caller hands in
+//   --speed N, --seed N, --pictures K, --no-shm, --help, --version.
+// The options are rows of the table in options.cpp, parsed by the shared
+// parser (common/command_line.h, which says how to add one); so every option
+// is also accepted with a single dash and as --name=value, as xscreensaver
+// display modes are. ParseOptions is pure: the caller hands in
 // $XSCREENSAVER_WINDOW, and gets either the options or one line naming the
 // bad argument and what is allowed.
 #pragma once
@@ -10,7 +12,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "common/option_values.h"
 
 namespace quorvana {
 
@@ -21,15 +26,13 @@ enum class Target {
     GivenWindow,  // a window that another program made (--window-id or xscreensaver)
 };
 
-inline constexpr int kDefaultSpeed = 100;
-inline constexpr int kMaxSpeed = 100;
-
 struct SaverOptions {
     Target target = Target::OwnWindow;
     unsigned long windowId = 0;          // for Target::GivenWindow
-    int speed = kDefaultSpeed;           // 0 … 100
+    int speed = kDefaultSpeed;           // 0 … kMaxSpeed
     std::optional<std::uint32_t> seed;   // none: taken from the time
-    int exitAfterPictures = 0;           // testing aid; 0: run until stopped
+    int pictures = 0;                    // end after this many finished pictures; 0: run until stopped
+    bool sharedMemory = true;            // MIT-SHM when the server offers it; --no-shm: never
     bool help = false;
     bool version = false;
 };
@@ -46,7 +49,7 @@ struct SaverParseResult {
 SaverParseResult ParseOptions(const std::vector<std::string>& args, const char* xscreensaverWindow);
 
 // A window id in hex (0x…) or decimal, from 1 to 0xFFFFFFFF.
-std::optional<unsigned long> ParseWindowId(const std::string& text);
+std::optional<unsigned long> ParseWindowId(std::string_view text);
 
 std::string Usage();
 

@@ -2,13 +2,15 @@
 
 namespace quorvana {
 
-SaverWindow::SaverWindow(Display* display, const DrawTarget& target, const PixelFormat& format, std::uint32_t seed)
+SaverWindow::SaverWindow(Display* display, const DrawTarget& target, const PixelFormat& format, std::uint32_t seed,
+                         bool sharedMemory)
     : m_display(display),
       m_target(target),
       m_format(format),
       m_renderer(seed),
       m_width(target.Width()),
-      m_height(target.Height())
+      m_height(target.Height()),
+      m_sharedMemory(sharedMemory)
 {
     if (target.FullScreen()) m_closeRules.emplace();
 }
@@ -21,7 +23,7 @@ void SaverWindow::Repaint(const Rect& exposed)
         m_presenter.reset();
         m_store.Resize(m_width, m_height);
         m_presenter = std::make_unique<ImagePresenter>(m_display, m_target.Id(), m_target.GetVisual(),
-                                                       m_target.Depth(), m_format, m_width, m_height);
+                                                       m_target.Depth(), m_format, m_width, m_height, m_sharedMemory);
         area = m_store.Bounds();
     }
     m_store.SetClip(area);

@@ -24,7 +24,9 @@ namespace quorvana {
 
 class SaverWindow {
 public:
-    SaverWindow(Display* display, const DrawTarget& target, const PixelFormat& format, std::uint32_t seed);
+    // sharedMemory: whether pictures may go through MIT-SHM (see ImagePresenter).
+    SaverWindow(Display* display, const DrawTarget& target, const PixelFormat& format, std::uint32_t seed,
+                bool sharedMemory);
 
     enum class Next { Continue, Close };
     Next HandleEvent(const XEvent& event);
@@ -54,6 +56,7 @@ private:
     std::optional<CloseRules> m_closeRules;
     int m_width;   // the window's size as last reported; the store follows at the next Expose
     int m_height;
+    bool m_sharedMemory;
     bool m_started = false;
     int m_finishedPictures = 0;
 };

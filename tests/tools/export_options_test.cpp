@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tools/export_options.h"
@@ -11,7 +12,7 @@ namespace {
 
 TEST(ExportOptions, DefaultsAndGoodForms)
 {
-    const ParseResult defaults = ParseExportOptions({});
+    const ExportParseResult defaults = ParseExportOptions({});
     EXPECT_EQ(defaults.error, "");
     EXPECT_EQ(defaults.options.width, 640);
     EXPECT_EQ(defaults.options.height, 480);
@@ -19,7 +20,7 @@ TEST(ExportOptions, DefaultsAndGoodForms)
     EXPECT_EQ(defaults.options.pictures, 10);
     EXPECT_EQ(defaults.options.outDir, "out");
 
-    const ParseResult full = ParseExportOptions(
+    const ExportParseResult full = ParseExportOptions(
         {"--size", "1x16384", "--seed=4294967295", "--pictures", "3", "--out=pics"});
     EXPECT_EQ(full.error, "");
     EXPECT_EQ(full.options.width, 1);
@@ -28,6 +29,33 @@ TEST(ExportOptions, DefaultsAndGoodForms)
     EXPECT_EQ(full.options.pictures, 3);
     EXPECT_EQ(full.options.outDir, "pics");
     EXPECT_TRUE(ParseExportOptions({"--help"}).options.help);
+    EXPECT_TRUE(ParseExportOptions({"-h"}).options.help);
+
+    // the forms the saver takes too: one dash, and a switch and a kernel
+    const ExportParseResult dashes = ParseExportOptions({"-size", "4x3", "--bench", "-kernel=plain"});
+    EXPECT_EQ(dashes.error, "");
+    EXPECT_EQ(dashes.options.width, 4);
+    EXPECT_EQ(dashes.options.height, 3);
+    EXPECT_TRUE(dashes.options.bench);
+    EXPECT_EQ(dashes.options.kernel, ExportOptions::Kernel::Plain);
+    EXPECT_EQ(ParseExportOptions({}).options.kernel, ExportOptions::Kernel::Auto);
+}
+
+// The lines shared with the saver's parser, word for word.
+TEST(ExportOptions, MessagesAsTheSaverGivesThem)
+{
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
+        {{"--seed", "4294967296"}, "--seed: '4294967296' is not a whole number from 0 to 4294967295"},
+        {{"--pictures", "1000001"}, "--pictures: '1000001' is not a count from 1 to 1000000"},
+        {{"--size", "0x480"}, "--size: '0x480' is not WIDTHxHEIGHT with each side from 1 to 16384"},
+        {{"--kernel", "fast"}, "--kernel: 'fast' is not plain or auto"},
+        {{"--out="}, "--out: the folder name is empty"},
+        {{"--bench=yes"}, "--bench takes no value"},
+        {{"--pictures"}, "--pictures: missing value"},
+        {{"--frobnicate"}, "unknown option '--frobnicate' (see --help)"},
+        {{"640x480"}, "unexpected argument '640x480' (see --help)"},
+    };
+    for (const auto& [args, error] : cases) EXPECT_EQ(ParseExportOptions(args).error, error) << args[0];
 }
 
 struct BadCase {
@@ -49,7 +77,7 @@ TEST(ExportOptions, BadInputNamesTheArgument)
         {{"640x480"}, "640x480"},
     };
     for (const BadCase& c : cases) {
-        const ParseResult result = ParseExportOptions(c.args);
+        const ExportParseResult result = ParseExportOptions(c.args);
         EXPECT_NE(result.error.find(c.named), std::string::npos) << c.args[0] << ": " << result.error;
         EXPECT_EQ(result.error.find('\n'), std::string::npos);
     }

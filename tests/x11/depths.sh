@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib.sh"
 # A given 32-bit window holds the exporter's picture.
 host_window 128x72 32
 status=0
-timeout 20 "$QUORVANA" --window-id "$HOST_ID" --seed 13 --exit-after-pictures 2 || status=$?
+timeout 20 "$QUORVANA" --window-id "$HOST_ID" --seed 13 --pictures 2 || status=$?
 diff=$(differing_pixels "$HOST_ID" 13 128x72 2)
 if [ "$status" -eq 0 ] && [ "$diff" = "0" ] && at_least_lit 10 "$HOST_ID"; then
     pass "32-bit window: the exporter's picture"

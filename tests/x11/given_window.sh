@@ -6,19 +6,19 @@ source "$(dirname "$0")/lib.sh"
 
 SIZE=128x72
 PICTURES=2
-# how the window is named | seed | environment
+# how the window is named | seed | further option
 CASES=(
     "hex|7|"
     "decimal|11|"
     "environment|23|"
-    "hex|31|QUORVANA_NO_SHM=1"
+    "hex|31|--no-shm"
     "root-under-xscreensaver|47|"
 )
 
 for case in "${CASES[@]}"; do
-    IFS='|' read -r way seed environment <<<"$case"
+    IFS='|' read -r way seed option <<<"$case"
     host_window "$SIZE"
-    args=(--seed "$seed" --exit-after-pictures "$PICTURES")
+    args=(--seed "$seed" --pictures "$PICTURES")
     run_env=(env -u XSCREENSAVER_WINDOW)
     case $way in
         hex) args+=(--window-id "$HOST_ID") ;;
@@ -26,7 +26,7 @@ for case in "${CASES[@]}"; do
         environment) run_env+=("XSCREENSAVER_WINDOW=$((HOST_ID))") ;;
         root-under-xscreensaver) args+=(--root); run_env+=("XSCREENSAVER_WINDOW=$HOST_ID") ;;
     esac
-    [ -n "$environment" ] && run_env+=("$environment")
+    [ -n "$option" ] && args+=("$option")
     status=0
     timeout 20 "${run_env[@]}" "$QUORVANA" "${args[@]}" || status=$?
     if [ "$status" -ne 0 ]; then
@@ -36,7 +36,7 @@ for case in "${CASES[@]}"; do
         other=$(differing_pixels "$HOST_ID" "$((seed + 1))" "$SIZE" "$PICTURES")
         if [ "$(lit_rows "$HOST_ID")" -lt 10 ] || [ "$other" = "0" ]; then
             fail "$way: the window shows no picture that tells seeds apart (another seed differs in '$other' pixels)"
-        elif [ "$diff" = "0" ]; then pass "$way ${environment:-}: window matches the exporter"; else fail "$way ${environment:-}: $diff pixels differ from the exporter"; fi
+        elif [ "$diff" = "0" ]; then pass "$way ${option:-}: window matches the exporter"; else fail "$way ${option:-}: $diff pixels differ from the exporter"; fi
     fi
     kill "$HOST_PID"
 done

@@ -14,10 +14,10 @@ ticks=$(getconf CLK_TCK)
 cpu_of() { awk -v t="$ticks" '{ print ($14 + $15) / t }' "/proc/$1/stat"; }
 xvfb=$(pgrep -n -x Xvfb)
 for mode in shm plain; do
-    env_args=()
-    [ $mode = plain ] && env_args=(QUORVANA_NO_SHM=1)
+    options=()
+    [ $mode = plain ] && options=(--no-shm)
     server_before=$(cpu_of "$xvfb")
-    env "${env_args[@]}" "$quorvana" --root --speed 100 --seed "$seed" &
+    "$quorvana" --root --speed 100 --seed "$seed" "${options[@]}" &
     pid=$!
     sleep "$seconds"
     saver=$(cpu_of "$pid")

@@ -49,7 +49,7 @@ TEST(SaverOptions, WhereItDrawsAndHowFast)
     }
 }
 
-TEST(SaverOptions, SeedHelpVersionAndTestingAid)
+TEST(SaverOptions, SeedPicturesSharedMemoryHelpVersion)
 {
     EXPECT_EQ(ParseOptions({}, nullptr).options.seed, std::nullopt);
     EXPECT_EQ(ParseOptions({"--seed", "0"}, nullptr).options.seed, 0u);
@@ -57,8 +57,12 @@ TEST(SaverOptions, SeedHelpVersionAndTestingAid)
     EXPECT_TRUE(ParseOptions({"--help"}, nullptr).options.help);
     EXPECT_TRUE(ParseOptions({"-h"}, nullptr).options.help);
     EXPECT_TRUE(ParseOptions({"--version"}, nullptr).options.version);
-    EXPECT_EQ(ParseOptions({"--exit-after-pictures", "3"}, nullptr).options.exitAfterPictures, 3);
-    EXPECT_EQ(ParseOptions({}, nullptr).options.exitAfterPictures, 0);
+    EXPECT_EQ(ParseOptions({"--pictures", "3"}, nullptr).options.pictures, 3);
+    EXPECT_EQ(ParseOptions({"-pictures=1000000"}, nullptr).options.pictures, 1000000);
+    EXPECT_EQ(ParseOptions({}, nullptr).options.pictures, 0);
+    EXPECT_TRUE(ParseOptions({}, nullptr).options.sharedMemory);
+    EXPECT_FALSE(ParseOptions({"--no-shm"}, nullptr).options.sharedMemory);
+    EXPECT_FALSE(ParseOptions({"-no-shm"}, nullptr).options.sharedMemory);
 }
 
 struct BadCase {
@@ -92,7 +96,10 @@ TEST(SaverOptions, BadArgumentsGiveOneLineNamingThem)
         {{"--frobnicate"}, nullptr, "unknown option '--frobnicate' (see --help)"},
         {{"/s"}, nullptr, "unexpected argument '/s' (see --help)"},
         {{"-"}, nullptr, "unexpected argument '-' (see --help)"},
-        {{"--exit-after-pictures", "0"}, nullptr, "--exit-after-pictures: '0' is not a count from 1 to 1000000"},
+        {{"--pictures", "0"}, nullptr, "--pictures: '0' is not a count from 1 to 1000000"},
+        {{"--pictures", "1000001"}, nullptr, "--pictures: '1000001' is not a count from 1 to 1000000"},
+        {{"--no-shm=1"}, nullptr, "--no-shm takes no value"},
+        {{"--frobnicate=3"}, nullptr, "unknown option '--frobnicate=3' (see --help)"},
         {{}, "window", "XSCREENSAVER_WINDOW: 'window' is not a window id"},
         {{"--root"}, "0", "XSCREENSAVER_WINDOW: '0' is not a window id"},
     };

@@ -4,7 +4,7 @@ source "$(dirname "$0")/lib.sh"
 ROOT=$(xwininfo -root | awk '/Window id:/ { print $4 }')
 read -r W H < <(xdotool getdisplaygeometry)
 status=0
-timeout 20 env -u XSCREENSAVER_WINDOW "$QUORVANA" --root --seed 19 --exit-after-pictures 1 || status=$?
+timeout 20 env -u XSCREENSAVER_WINDOW "$QUORVANA" --root --seed 19 --pictures 1 || status=$?
 if [ "$status" -ne 0 ]; then
     fail "--root: status $status"
 else

@@ -1,0 +1,59 @@
+#include "common/command_line.h"
+
+#include <optional>
+
+namespace quorvana {
+
+namespace {
+
+const CommandOption* FindOption(std::span<const CommandOption> options, std::string_view name)
+{
+    for (const CommandOption& option : options)
+        if (option.name == name) return &option;
+    return nullptr;
+}
+
+// The option's name without its dashes, or nullopt when arg is no option.
+std::optional<std::string_view> OptionName(std::string_view arg)
+{
+    if (arg.starts_with("--")) return arg.substr(2);
+    if (arg.size() > 1 && arg[0] == '-') return arg.substr(1);
+    return std::nullopt;
+}
+
+}  // namespace
+
+OptionHandler SetFlag(bool& flag)
+{
+    return [&flag](std::string_view) {
+        flag = true;
+        return std::string();
+    };
+}
+
+std::string ParseCommandLine(const std::vector<std::string>& args, std::span<const CommandOption> options)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        std::optional<std::string_view> name = OptionName(arg);
+        if (!name) return "unexpected argument '" + arg + "' (see --help)";
+        std::optional<std::string_view> value;
+        if (const auto eq = name->find('='); eq != std::string_view::npos) {
+            value = name->substr(eq + 1);
+            name = name->substr(0, eq);
+        }
+        const CommandOption* option = FindOption(options, *name);
+        if (!option) return "unknown option '" + arg + "' (see --help)";
+        const std::string shown = "--" + std::string(*name);
+        if (option->takes == CommandOption::Takes::Nothing && value) return shown + " takes no value";
+        if (option->takes == CommandOption::Takes::Value && !value) {
+            if (i + 1 >= args.size()) return shown + ": missing value";
+            value = args[++i];
+        }
+        if (std::string complaint = option->apply(value.value_or("")); !complaint.empty())
+            return shown + ": " + complaint;
+    }
+    return {};
+}
+
+}  // namespace quorvana

@@ -1,0 +1,54 @@
+// One parser for the command lines of both programs: quorvana, the X11 saver
+// (x11/options.cpp), and quorvana-render, the exporter
+// (tools/export_options.cpp). Each program lists its options as a table of
+// CommandOption rows; ParseCommandLine walks the arguments, accepts every
+// option as --name, -name (xscreensaver runs its display modes as "-root")
+// and --name=value, calls the row's handler, and stops at the first bad
+// argument with one line that names it. It writes nothing and exits nowhere:
+// the program prints the line and exits with status 2.
+//
+// Adding an option to a program is one small edit in its options file:
+//   1. a field for it in the program's options struct;
+//   2. a row in its table, e.g.
+//        {"speed", Takes::Value, [&](std::string_view v) { return ParseSpeed(v, options.speed); }},
+//      or {"bench", Takes::Nothing, SetFlag(options.bench)} for a switch.
+//      A handler stores the value and returns "", or returns what is wrong
+//      with it ("'7x' is not a whole number …", see IsNot); the parser puts
+//      "--name: " in front. Values both programs take (seed, picture count,
+//      speed) have their handlers in common/option_values.h, so their limits
+//      and messages exist once;
+//   3. a line in the program's usage text and a case in its test table.
+#pragma once
+
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvana {
+
+// Stores the option's value (empty for a switch) and returns "", or returns
+// what is wrong with the value, without the option's name.
+using OptionHandler = std::function<std::string(std::string_view value)>;
+
+struct CommandOption {
+    enum class Takes { Nothing, Value };
+    std::string_view name;  // without dashes
+    Takes takes;
+    OptionHandler apply;
+};
+
+// The handler of a switch: sets flag when the option is given.
+OptionHandler SetFlag(bool& flag);
+
+// The arguments without the program's name. Returns "" when all of them are
+// good, else the one line for the first bad one:
+//   unexpected argument 'ARG' (see --help)   not an option at all
+//   unknown option 'ARG' (see --help)        no row of that name
+//   --NAME takes no value                    a switch written --NAME=VALUE
+//   --NAME: missing value                    the last argument lacks its value
+//   --NAME: COMPLAINT                        the handler refused the value
+std::string ParseCommandLine(const std::vector<std::string>& args, std::span<const CommandOption> options);
+
+}  // namespace quorvana

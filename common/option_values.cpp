@@ -1,0 +1,40 @@
+#include "common/option_values.h"
+
+#include "common/parse_decimal.h"
+
+namespace quorvana {
+
+std::string IsNot(std::string_view text, std::string_view what)
+{
+    std::string complaint = "'";
+    complaint.append(text).append("' is not ").append(what);
+    return complaint;
+}
+
+std::string ParseSeed(std::string_view text, std::optional<std::uint32_t>& seed)
+{
+    std::uint32_t value = 0;
+    if (!ParseDecimal(text, value)) return IsNot(text, "a whole number from 0 to 4294967295");
+    seed = value;
+    return {};
+}
+
+std::string ParsePictureCount(std::string_view text, int& pictures)
+{
+    int value = 0;
+    if (!ParseDecimal(text, value) || value < 1 || value > kMaxPictures)
+        return IsNot(text, "a count from 1 to " + std::to_string(kMaxPictures));
+    pictures = value;
+    return {};
+}
+
+std::string ParseSpeed(std::string_view text, int& speed)
+{
+    int value = 0;
+    if (!ParseDecimal(text, value) || value > kMaxSpeed)
+        return IsNot(text, "a whole number from 0 to " + std::to_string(kMaxSpeed));
+    speed = value;
+    return {};
+}
+
+}  // namespace quorvana
