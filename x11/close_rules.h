@@ -25,8 +25,6 @@ public:
     // A FocusOut event with its mode and detail (NotifyNormal …, NotifyAncestor …).
     bool OnFocusOut(int mode, int detail) const;
 
-    const std::optional<std::pair<int, int>>& FirstPointer() const { return m_firstPointer; }
-
 private:
     std::optional<std::pair<int, int>> m_firstPointer;
 };

@@ -5,14 +5,14 @@
 
 namespace quorvana {
 
-LoopEnd RunEventLoop(Display* display, SaverWindow& window, TickTimer& timer, int stopFd, int pictures)
+void RunEventLoop(Display* display, JuliaWindow& window, TickTimer& timer, int stopFd, int pictures)
 {
     pollfd waits[2] = {{ConnectionNumber(display), POLLIN, 0}, {stopFd, POLLIN, 0}};
     for (;;) {
         while (XPending(display) > 0) {
             XEvent event;
             XNextEvent(display, &event);
-            if (window.HandleEvent(event) == SaverWindow::Next::Close) return LoopEnd::Closed;
+            if (window.HandleEvent(event) == JuliaWindow::Next::Close) return;
         }
         const auto now = TickTimer::Clock::now();
         if (!timer.Running() && window.Started()) timer.Start(now);
@@ -20,15 +20,15 @@ LoopEnd RunEventLoop(Display* display, SaverWindow& window, TickTimer& timer, in
             window.Tick();
             if (pictures > 0 && window.FinishedPictures() >= pictures) {
                 XSync(display, False);
-                return LoopEnd::PicturesDone;
+                return;
             }
             continue;
         }
         XFlush(display);
         waits[0].revents = waits[1].revents = 0;
         const int ready = poll(waits, stopFd >= 0 ? 2 : 1, timer.TimeoutMs(now));
-        if (ready < 0 && errno != EINTR) return LoopEnd::Stopped;
-        if (stopFd >= 0 && (waits[1].revents & POLLIN)) return LoopEnd::Stopped;
+        if (ready < 0 && errno != EINTR) return;
+        if (stopFd >= 0 && (waits[1].revents & POLLIN)) return;
     }
 }
 

@@ -7,14 +7,13 @@
 
 #include <X11/Xlib.h>
 
-#include "x11/saver_window.h"
+#include "x11/julia_window.h"
 #include "x11/tick_timer.h"
 
 namespace quorvana {
 
-enum class LoopEnd { Closed, Stopped, PicturesDone };
-
-// pictures: end after this many finished pictures; 0 to run until closed or stopped.
-LoopEnd RunEventLoop(Display* display, SaverWindow& window, TickTimer& timer, int stopFd, int pictures);
+// Returns when the window is closed or destroyed, when the stop signal
+// arrives, or after `pictures` finished pictures (0: no such end).
+void RunEventLoop(Display* display, JuliaWindow& window, TickTimer& timer, int stopFd, int pictures);
 
 }  // namespace quorvana

@@ -1,6 +1,26 @@
 // quorvana: the native X11 saver. It draws zooming Julia sets on a window it
 // is given (xscreensaver's, or any by id), on the root window, or in a
 // window of its own, one row per tick; see --help and Usage() in options.cpp.
+//
+// Flow of control, top to bottom:
+//   start    main() parses the command line and $XSCREENSAVER_WINDOW
+//            (ParseOptions); --help and --version answer and end here.
+//   mode     Run() opens the display and picks the DrawTarget the options
+//            name: a given window, the root, or an own window (full screen
+//            or not), and the PixelFormat of its visual.
+//   windows  One JuliaWindow (julia_window.h) over that target owns the
+//            renderer, the window's pixel store and the ImagePresenter. An
+//            own window is mapped and gets its first repaint from its first
+//            Expose; a window already on the screen is repainted at once.
+//   ticks    RunEventLoop (event_loop.h) hands every X event to the window
+//            (Expose series repaint, ConfigureNotify takes the new size,
+//            input closes a full-screen window) and calls Tick() once per
+//            TickTimer period: one row, or the frame end after the last row.
+//   end      The loop returns on SIGTERM or SIGINT (StopSignals), when the
+//            window is destroyed or closed, or after --pictures K; the
+//            destructors free the image, the own window and the display.
+//            Exit status 0, 1 when the display cannot be used, 2 for bad
+//            arguments, no display or no such window.
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -11,7 +31,7 @@
 #include "x11/event_loop.h"
 #include "x11/options.h"
 #include "x11/pixel_format.h"
-#include "x11/saver_window.h"
+#include "x11/julia_window.h"
 #include "x11/stop_signals.h"
 #include "x11/tick_timer.h"
 #include "x11/x_connection.h"
@@ -61,7 +81,7 @@ int Run(const SaverOptions& options)
     if (!format) return Fail(kExitFailure, error);
 
     const std::uint32_t seed = options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));
-    SaverWindow window(x->Get(), *target, *format, seed, options.sharedMemory);
+    JuliaWindow window(x->Get(), *target, *format, seed, options.sharedMemory);
     if (target->Owned())
         target->Show();  // the first Expose starts the first picture
     else

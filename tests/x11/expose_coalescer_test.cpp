@@ -47,13 +47,5 @@ TEST(ExposeCoalescer, EmptyRectanglesAddNothingAndAnEmptySeriesRepaintsNothing)
                     });
 }
 
-TEST(ExposeCoalescer, ClearForgetsASeriesInProgress)
-{
-    ExposeCoalescer coalescer;
-    Play(coalescer, {{{0, 0, 100, 100}, 1, std::nullopt}});
-    coalescer.Clear();
-    Play(coalescer, {{{50, 50, 60, 60}, 0, Rect{50, 50, 60, 60}}});
-}
-
 }  // namespace
 }  // namespace quorvana

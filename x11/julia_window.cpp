@@ -1,8 +1,8 @@
-#include "x11/saver_window.h"
+#include "x11/julia_window.h"
 
 namespace quorvana {
 
-SaverWindow::SaverWindow(Display* display, const DrawTarget& target, const PixelFormat& format, std::uint32_t seed,
+JuliaWindow::JuliaWindow(Display* display, const DrawTarget& target, const PixelFormat& format, std::uint32_t seed,
                          bool sharedMemory)
     : m_display(display),
       m_target(target),
@@ -15,7 +15,7 @@ SaverWindow::SaverWindow(Display* display, const DrawTarget& target, const Pixel
     if (target.FullScreen()) m_closeRules.emplace();
 }
 
-void SaverWindow::Repaint(const Rect& exposed)
+void JuliaWindow::Repaint(const Rect& exposed)
 {
     Rect area = exposed;
     if (!m_presenter || m_store.Width() != m_width || m_store.Height() != m_height) {
@@ -33,19 +33,19 @@ void SaverWindow::Repaint(const Rect& exposed)
     m_started = true;
 }
 
-void SaverWindow::Tick()
+void JuliaWindow::Tick()
 {
     if (m_renderer.DrawNextRow(m_surface) != TickOutcome::Row) ++m_finishedPictures;
     Present();
 }
 
-void SaverWindow::Present()
+void JuliaWindow::Present()
 {
     const Rect dirty = m_surface.TakeDirty();
     if (!dirty.IsEmpty()) m_presenter->Present(m_store, dirty);
 }
 
-SaverWindow::Next SaverWindow::HandleEvent(const XEvent& event)
+JuliaWindow::Next JuliaWindow::HandleEvent(const XEvent& event)
 {
     if (m_presenter && m_presenter->HandleEvent(event)) return Next::Continue;
     switch (event.type) {
@@ -81,7 +81,7 @@ SaverWindow::Next SaverWindow::HandleEvent(const XEvent& event)
     return Next::Continue;
 }
 
-SaverWindow::Next SaverWindow::HandleInput(const XEvent& event)
+JuliaWindow::Next JuliaWindow::HandleInput(const XEvent& event)
 {
     bool close = false;
     switch (event.type) {

@@ -1,9 +1,10 @@
-// The fractal window of the X11 saver: one Julia renderer driven by the
-// event loop. Each tick draws the next row into the window's pixel store and
-// presents the rows that changed (and the marker, at a frame end); each
-// completed series of Expose events restarts the picture, clipped to the
-// exposed area; a new size is taken up at the next Expose. A full-screen
-// window also applies the close rules to the user's input.
+// The fractal window of the X11 saver, the counterpart of the Windows
+// saver's CJuliaWnd: one Julia renderer driven by the event loop. Each tick
+// draws the next row into the window's pixel store and presents the rows
+// that changed (and the marker, at a frame end); each completed series of
+// Expose events restarts the picture, clipped to the exposed area; a new
+// size is taken up at the next Expose. A full-screen window also applies
+// the close rules to the user's input.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -22,10 +23,10 @@
 
 namespace quorvana {
 
-class SaverWindow {
+class JuliaWindow {
 public:
     // sharedMemory: whether pictures may go through MIT-SHM (see ImagePresenter).
-    SaverWindow(Display* display, const DrawTarget& target, const PixelFormat& format, std::uint32_t seed,
+    JuliaWindow(Display* display, const DrawTarget& target, const PixelFormat& format, std::uint32_t seed,
                 bool sharedMemory);
 
     enum class Next { Continue, Close };
