@@ -1,5 +1,5 @@
 // The benchmark rows: one 1920-pixel row each of four views of increasing
-// cost, with x accumulated as the renderer accumulates it.
+// cost, with x accumulated by the renderer's own pass.
 #pragma once
 
 #include <cstdint>
@@ -29,12 +29,7 @@ inline constexpr int kBenchRowWidth = 1920;
 inline std::vector<double> BenchRowRe(const BenchRow& row)
 {
     std::vector<double> xs(kBenchRowWidth);
-    const double step = (row.reMax - row.reMin) / kBenchRowWidth;
-    double x = row.reMin;
-    for (double& v : xs) {
-        v = x;
-        x += step;
-    }
+    AccumulateRowScalar(row.reMin, (row.reMax - row.reMin) / kBenchRowWidth, kBenchRowWidth, xs.data());
     return xs;
 }
 

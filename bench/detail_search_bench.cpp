@@ -5,6 +5,7 @@
 #include "bench/bench_rows.h"
 #include "render/julia_renderer.h"
 #include "render/pixel_store.h"
+#include "tests/support/detail_search_reference.h"
 
 namespace quorvana::bench {
 namespace {
@@ -45,8 +46,8 @@ void RowOrder(benchmark::State& state)
 void ColumnOrder(benchmark::State& state)
 {
     const FinishedPicture& p = Picture();
-    for (auto _ : state) benchmark::DoNotOptimize(p.renderer.FindDetailColumnColumnOrder(p.store));
-    state.SetLabel("column " + std::to_string(p.renderer.FindDetailColumnColumnOrder(p.store)));
+    for (auto _ : state) benchmark::DoNotOptimize(FindDetailColumnColumnOrder(p.renderer, p.store));
+    state.SetLabel("column " + std::to_string(FindDetailColumnColumnOrder(p.renderer, p.store)));
 }
 
 BENCHMARK(RowOrder)->Name("FindDetailColumn/1920x1080/row_order")->Unit(benchmark::kMicrosecond);

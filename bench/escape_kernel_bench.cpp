@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,11 +67,14 @@ void Kernel(benchmark::State& state, const BenchRow& row, EscapeRowFunction kern
 }
 
 // The whole tick of a drawn row: coordinates, counts, colours, changes and
-// the pixels set in the store.
-void RowStep(benchmark::State& state, const BenchRow& row, EscapeRowFunction kernel)
+// the pixels set in the store; no kernel: the plain loop.
+void RowStep(benchmark::State& state, const BenchRow& row, std::optional<EscapeKernel> kernel)
 {
     JuliaRenderer renderer(1);
-    renderer.SetRowKernel(kernel);
+    if (kernel)
+        renderer.UseRowKernel(*kernel);
+    else
+        renderer.UsePlainLoop();
     PixelStore store(kBenchRowWidth, 4);
     renderer.m_width = kBenchRowWidth;
     renderer.m_height = 4;
@@ -97,8 +101,10 @@ const int kRegistered = [] {
     }
     for (const BenchRow& row : kBenchRows) {
         const std::string view = row.name;
-        benchmark::RegisterBenchmark(("DrawNextRow/" + view + "/plain").c_str(), RowStep, row, nullptr);
-        benchmark::RegisterBenchmark(("DrawNextRow/" + view + "/dispatched").c_str(), RowStep, row, dispatched.run);
+        benchmark::RegisterBenchmark(("DrawNextRow/" + view + "/plain").c_str(), RowStep, row,
+                                     std::optional<EscapeKernel>());
+        benchmark::RegisterBenchmark(("DrawNextRow/" + view + "/dispatched").c_str(), RowStep, row,
+                                     std::optional<EscapeKernel>(dispatched));
     }
     return 0;
 }();

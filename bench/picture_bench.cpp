@@ -45,9 +45,9 @@ void DrawPictures(benchmark::State& state, int first, int last, const EscapeKern
         for (int picture = first; picture <= last; ++picture) {
             JuliaRenderer renderer = PictureStarts()[picture];
             if (kernel)
-                renderer.SetRowKernel(*kernel);
+                renderer.UseRowKernel(*kernel);
             else
-                renderer.SetRowKernel(nullptr);
+                renderer.UsePlainLoop();
             while (renderer.DrawNextRow(window) == TickOutcome::Row) {
             }
             steps += renderer.IterationsDone() - PictureStarts()[picture].IterationsDone();

@@ -39,12 +39,16 @@ void DirtySurface::FillBlack(const Rect& rect)
 void DirtySurface::SetRow(int x, int y, const COLORREF* colours, int count)
 {
     m_store.SetRow(x, y, colours, count);
+    // A span may run past the surface, even past INT_MAX in x + count; Mark
+    // clips it to the store right away, so any right edge beyond every store
+    // will do. 2³⁰ is one, and leaves Width() room not to overflow.
     if (count > 0) Mark(Rect{x, y, static_cast<int>(std::min<long long>(static_cast<long long>(x) + count, 1 << 30)), y + 1});
 }
 
 COLORREF* DirtySurface::WritableRow(int x, int y, int count)
 {
     COLORREF* const row = m_store.WritableRow(x, y, count);
+    // Given only for a span wholly inside the clip, so x + count cannot overflow.
     if (row) Mark(Rect{x, y, x + count, y + 1});
     return row;
 }

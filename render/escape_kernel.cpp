@@ -36,9 +36,9 @@ double AccumulateRowScalar(double x0, double step, int count, double* xs)
 // The comparison values of two counts differ exactly when the counts differ
 // modulo 256 (each channel is an odd multiple of n modulo 256, one to one),
 // so neighbours are compared by their low bytes.
-RowColours ColourRowScalar(const std::int32_t* counts, int count, COLORREF* colours)
+RowTotals ColourRowScalar(const std::int32_t* counts, int count, COLORREF* colours)
 {
-    RowColours row;
+    RowTotals row;
     for (int i = 0; i < count; ++i) {
         const auto n = static_cast<std::uint32_t>(counts[i]);
         colours[i] = MakeRgb(0, 11 * n & 0xFF, 0);
@@ -48,16 +48,11 @@ RowColours ColourRowScalar(const std::int32_t* counts, int count, COLORREF* colo
     return row;
 }
 
-EscapeKernel DispatchedEscapeKernel()
+const EscapeKernel& DispatchedEscapeKernel()
 {
-    return AvailableEscapeKernels().back();
-}
-
-std::optional<EscapeKernel> FindEscapeKernel(std::string_view name)
-{
-    for (const EscapeKernel& kernel : AvailableEscapeKernels())
-        if (name == kernel.name) return kernel;
-    return std::nullopt;
+    // The processor does not change while the program runs.
+    static const EscapeKernel fastest = AvailableEscapeKernels().back();
+    return fastest;
 }
 
 }  // namespace quorvana

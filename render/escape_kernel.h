@@ -4,8 +4,8 @@
 // Beside each kernel, the two passes around it in the same instruction set:
 // the accumulation of the x coordinates and the colours of the counts.
 //
-// The renderer calls one kernel per drawn row; the exporter, the tests and
-// the benchmarks pick kernels by name. Every kernel here gives the same
+// The renderer calls one kernel per drawn row, the fastest unless told
+// otherwise; the tests and the benchmarks go through them all. Every kernel here gives the same
 // counts as the plain loop for every input, NaN and infinities included:
 // the arithmetic is the same IEEE double operations in the same order, and
 // the build forbids fused multiply-add (-ffp-contract=off, no FMA code).
@@ -16,8 +16,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
-#include <string_view>
 #include <vector>
 
 #include "render/colour.h"
@@ -42,37 +40,36 @@ using EscapeRowFunction = void (*)(const EscapeRowJob& job, std::int32_t* counts
 // (x0 when count is 0).
 using AccumulateRowFunction = double (*)(double x0, double step, int count, double* xs);
 
-// What the colour pass learns of a row besides its colours.
-struct RowColours {
+// What the colour pass counts over a row besides writing its colours.
+struct RowTotals {
     std::int32_t changes = 0;  // neighbours i − 1, i whose comparison values differ
     std::uint64_t steps = 0;   // the sum of the counts
 };
 
 // colours[i] = the drawn colour RGB(0, 11 · counts[i] mod 256, 0) for
-// i < count; counts are at least 0.
-using ColourRowFunction = RowColours (*)(const std::int32_t* counts, int count, COLORREF* colours);
+// i < count, and the row's totals; counts are at least 0.
+using ColourRowFunction = RowTotals (*)(const std::int32_t* counts, int count, COLORREF* colours);
 
+// A row kernel with the two passes around it, all in one instruction set.
 struct EscapeKernel {
-    const char* name;  // "scalar", "sse2", "avx2"
-    EscapeRowFunction run;
-    AccumulateRowFunction accumulate;
-    ColourRowFunction colour;
+    const char* name;                  // "scalar", "sse2", "avx2"
+    EscapeRowFunction run;             // the counts
+    AccumulateRowFunction accumulate;  // the x coordinates before
+    ColourRowFunction colour;          // the colours and totals after
 };
 
 // The kernels this build holds that this processor can run, the scalar one
 // first and the fastest last.
 std::vector<EscapeKernel> AvailableEscapeKernels();
 
-// The fastest available kernel; what a renderer uses unless told otherwise.
-EscapeKernel DispatchedEscapeKernel();
-
-// The kernel of that name if this build and processor have it.
-std::optional<EscapeKernel> FindEscapeKernel(std::string_view name);
+// The fastest available kernel, looked up once; what a renderer uses
+// unless told otherwise.
+const EscapeKernel& DispatchedEscapeKernel();
 
 // The portable kernel and passes: the escape loop once per point, the
 // additions one after the other, no vector code.
 void EscapeRowScalar(const EscapeRowJob& job, std::int32_t* counts);
 double AccumulateRowScalar(double x0, double step, int count, double* xs);
-RowColours ColourRowScalar(const std::int32_t* counts, int count, COLORREF* colours);
+RowTotals ColourRowScalar(const std::int32_t* counts, int count, COLORREF* colours);
 
 }  // namespace quorvana

@@ -130,7 +130,7 @@ double AccumulateRowAvx2(double x0, double step, int count, double* xs)
     return AccumulateRow<Avx2>(x0, step, count, xs);
 }
 
-RowColours ColourRowAvx2(const std::int32_t* counts, int count, COLORREF* colours)
+RowTotals ColourRowAvx2(const std::int32_t* counts, int count, COLORREF* colours)
 {
     return ColourRow<Avx2>(counts, count, colours);
 }

@@ -225,9 +225,10 @@ struct EscapeSlots {
 
 // For |c| < 2 a point that has left the loop never comes back: from
 // |z|² ≥ 4 follows |z² + c| ≥ 4 − |c| > 2, and infinities and NaN stay what
-// they are. Below the bound used here (|c| < 1.84) the margin dwarfs every
+// they are. The test below bounds each part of c by 1.3, which bounds |c|
+// by 1.3 · √2 ≈ 1.84; there the margin (|z² + c| ≥ 2.16) dwarfs every
 // rounding, so the escape test alone tells which lanes are still counting
-// and the mask needs no carrying over.
+// and the mask needs no carrying over. Other c carry the mask.
 inline bool OnceOutStaysOut(const EscapeRowJob& job)
 {
     return __builtin_fabs(job.cRe) < 1.3 && __builtin_fabs(job.cIm) < 1.3;
@@ -303,12 +304,46 @@ struct QuickPass {
         });
         return limit >= kQuickSteps;
     }
+
+    // The last few vectors of a chunk, one at a time, as groups of one: the
+    // points from i on, up to end, which may leave the vector part empty.
+    template <int kCapacity>
+    static QUORVANA_INLINE void RunOneVector(const double* xs, int i, int end, Real y, Real cRe, Real cIm, Real four,
+                                             int limit, std::int32_t* counts, PendingPoints<kCapacity>& pending)
+    {
+        const bool whole = end - i >= kLanes;
+        Real x;
+        if (whole) {
+            x = V::Load(xs + i);
+        } else {  // lanes past the end start from NaN and leave at the first test
+            double padded[kLanes];
+            for (int lane = 0; lane < kLanes; ++lane) padded[lane] = i + lane < end ? xs[i + lane] : __builtin_nan("");
+            x = V::Load(padded);
+        }
+        Slot z;
+        Steps::Start(x, y, cRe, cIm, z);
+        int steps = 1;
+        while (steps < kQuickSteps && steps < limit && V::Any(z.live)) {
+            Steps::Step(cRe, cIm, four, z);
+            ++steps;
+        }
+        if (whole) {
+            V::StoreSmallCounts(z.n, counts + i);
+        } else {
+            std::int32_t n[kLanes];
+            V::StoreSmallCounts(z.n, n);
+            for (int lane = 0; i + lane < end; ++lane) counts[i + lane] = n[lane];
+        }
+        const int open = steps < limit ? V::Lanes(z.live) : 0;  // at the limit: done
+        if (open != 0)
+            pending.count += V::AppendLanes(open, z.zr, z.zi, i, pending.zr + pending.count, pending.zi + pending.count,
+                                            pending.at + pending.count);
+    }
 };
 
 template <class V, int kSlots, int kStepsPerCheck, int kGroup, bool kOnceOutStaysOut>
 void RunInChunks(const EscapeRowJob& job, std::int32_t* counts)
 {
-    using Steps = EscapeSteps<V, kOnceOutStaysOut>;
     using Slots = EscapeSlots<V, kSlots, kStepsPerCheck, kOnceOutStaysOut>;
     using Group = QuickPass<V, kGroup, kOnceOutStaysOut>;
     using Real = typename V::Real;
@@ -339,37 +374,8 @@ void RunInChunks(const EscapeRowJob& job, std::int32_t* counts)
         int i = chunk;
         for (; end - i >= kGroup * kLanes; i += kGroup * kLanes)
             busy = Group::Run(xs, i, y, cRe, cIm, four, limit, busy, counts, pending);
-        // The last few vectors of the chunk one at a time, as groups of one.
-        for (; i < end; i += kLanes) {
-            const bool whole = end - i >= kLanes;
-            Real x;
-            if (whole) {
-                x = V::Load(xs + i);
-            } else {  // lanes past the end start from NaN and leave at the first test
-                double padded[kLanes];
-                for (int lane = 0; lane < kLanes; ++lane)
-                    padded[lane] = i + lane < end ? xs[i + lane] : __builtin_nan("");
-                x = V::Load(padded);
-            }
-            typename Steps::Slot z;
-            Steps::Start(x, y, cRe, cIm, z);
-            int steps = 1;
-            while (steps < kQuickSteps && steps < limit && V::Any(z.live)) {
-                Steps::Step(cRe, cIm, four, z);
-                ++steps;
-            }
-            if (whole) {
-                V::StoreSmallCounts(z.n, counts + i);
-            } else {
-                std::int32_t n[kLanes];
-                V::StoreSmallCounts(z.n, n);
-                for (int lane = 0; i + lane < end; ++lane) counts[i + lane] = n[lane];
-            }
-            const int open = steps < limit ? V::Lanes(z.live) : 0;  // at the limit: done
-            if (open != 0)
-                pending.count += V::AppendLanes(open, z.zr, z.zi, i, pending.zr + pending.count,
-                                                pending.zi + pending.count, pending.at + pending.count);
-        }
+        // The last few vectors of the chunk, one at a time.
+        for (; i < end; i += kLanes) Group::RunOneVector(xs, i, end, y, cRe, cIm, four, limit, counts, pending);
         if (pending.count > 0) Slots::Run(pending, kQuickSteps, limit, cRe, cIm, counts);
     }
 }
@@ -379,12 +385,12 @@ void RunInChunks(const EscapeRowJob& job, std::int32_t* counts)
 // the counts one place before it to compare with; the pixels after the last
 // whole vector go one by one, each compared with the one before it.
 template <class V>
-RowColours ColourRow(const std::int32_t* counts, int count, COLORREF* colours)
+RowTotals ColourRow(const std::int32_t* counts, int count, COLORREF* colours)
 {
     using Ints = typename V::Ints;
     constexpr int kLanes = V::kIntLanes;
     if (count <= 0) return {};
-    RowColours row = ColourRowScalar(counts, 1, colours);
+    RowTotals row = ColourRowScalar(counts, 1, colours);
     const Ints zero = V::SplatInts(0);
     // 16-bit products suffice: green is bits 8 … 15 of 11 · 256 · n, which
     // depend on the low 16 bits of n alone (the upper halves multiply by 0).
@@ -411,7 +417,7 @@ RowColours ColourRow(const std::int32_t* counts, int count, COLORREF* colours)
     for (std::uint64_t lane : stepLanes) row.steps += lane;
     // The tail starts at the last pixel done, to compare with it; its count
     // is in the sums already.
-    const RowColours tail = ColourRowScalar(counts + i - 1, count - i + 1, colours + i - 1);
+    const RowTotals tail = ColourRowScalar(counts + i - 1, count - i + 1, colours + i - 1);
     row.changes += tail.changes;
     row.steps += tail.steps - static_cast<std::uint32_t>(counts[i - 1]);
     return row;

@@ -80,7 +80,7 @@ void EscapeRowSse2(const EscapeRowJob& job, std::int32_t* counts)
     RunEscapeRow<Sse2, 4, 4, 1>(job, counts);
 }
 
-RowColours ColourRowSse2(const std::int32_t* counts, int count, COLORREF* colours)
+RowTotals ColourRowSse2(const std::int32_t* counts, int count, COLORREF* colours)
 {
     return ColourRow<Sse2>(counts, count, colours);
 }

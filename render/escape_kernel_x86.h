@@ -10,10 +10,10 @@
 namespace quorvana {
 
 void EscapeRowSse2(const EscapeRowJob& job, std::int32_t* counts);
-RowColours ColourRowSse2(const std::int32_t* counts, int count, COLORREF* colours);
+RowTotals ColourRowSse2(const std::int32_t* counts, int count, COLORREF* colours);
 
 void EscapeRowAvx2(const EscapeRowJob& job, std::int32_t* counts);
 double AccumulateRowAvx2(double x0, double step, int count, double* xs);
-RowColours ColourRowAvx2(const std::int32_t* counts, int count, COLORREF* colours);
+RowTotals ColourRowAvx2(const std::int32_t* counts, int count, COLORREF* colours);
 
 }  // namespace quorvana

@@ -4,11 +4,11 @@
 
 #include <vector>
 
+#include "render/row_parity.h"
+
 namespace quorvana {
 
 namespace {
-
-bool IsOdd(std::int32_t value) { return value % 2 != 0; }
 
 // Rows above and below the best row that the search and the marker take in.
 std::int32_t HalfWindow(std::int32_t height)
@@ -85,43 +85,22 @@ int JuliaRenderer::FindDetailColumn(const Surface& surface) const
     return detailColumn;
 }
 
-int JuliaRenderer::FindDetailColumnColumnOrder(const Surface& surface) const
-{
-    const std::int32_t h = HalfWindow(m_height);
-    int detailColumn = 0;
-    int bestTransitions = 0;
-    for (int x = 0; x < m_width; ++x) {
-        int transitions = 0;
-        COLORREF previous = kBlack;  // so a column's first non-black pixel counts
-        for (int k = -h; k < h; k += 2) {
-            const COLORREF pixel = surface.GetPixel(x, m_bestRow + k);
-            if (pixel != previous) {
-                ++transitions;
-                previous = pixel;
-            }
-        }
-        if (transitions > bestTransitions) {  // the leftmost of equal columns wins
-            detailColumn = x;
-            bestTransitions = transitions;
-        }
-    }
-    return detailColumn;
-}
-
-// Centres a view of half the real span on the detail column of the best row;
-// the imaginary span follows the window's proportions, not the old view.
+// Centres a view of half the real span on the detail point, the pixel of the
+// detail column in the best row; the imaginary span follows the window's
+// proportions, not the old view. The order of the operations is part of the
+// pictures: each value is rounded as written here.
 void JuliaRenderer::ZoomInto(int detailColumn)
 {
-    const double s = m_reMax - m_reMin;
-    const double re = m_reMin + (detailColumn * s) / m_width;
-    const double im = m_imMin + ((m_imMax - m_imMin) * m_bestRow) / m_height;
-    const double hs = s * 0.5;
-    const double q = hs * 0.5;
-    m_reMin = re - q;
-    m_reMax = re + q;
-    const double p = (hs / m_aspect) * 0.5;
-    m_imMin = im - p;
-    m_imMax = im + p;
+    const double span = m_reMax - m_reMin;  // the real span of the old view
+    const double detailRe = m_reMin + (detailColumn * span) / m_width;
+    const double detailIm = m_imMin + ((m_imMax - m_imMin) * m_bestRow) / m_height;
+    const double newSpan = span * 0.5;                        // the two-fold zoom
+    const double halfReSpan = newSpan * 0.5;                  // either side of the point
+    const double halfImSpan = (newSpan / m_aspect) * 0.5;
+    m_reMin = detailRe - halfReSpan;
+    m_reMax = detailRe + halfReSpan;
+    m_imMin = detailIm - halfImSpan;
+    m_imMax = detailIm + halfImSpan;
 }
 
 // The marker frames a quarter of the picture to either side of the detail
@@ -146,7 +125,7 @@ void JuliaRenderer::DrawDottedLine(Surface& surface, int x1, int y1, int x2, int
         for (int x = from; x < to; ++x) surface.SetPixel(x, y1, colour);
         return;
     }
-    // Vertical at x1 whatever x2 says, one pixel on every even row.
+    // Vertical at x1 whatever x2 says (see the header), one pixel on every even row.
     const int from = y1 < y2 ? y1 : y2;
     const int to = y1 < y2 ? y2 : y1;
     for (int y = from; y < to; ++y)

@@ -8,9 +8,14 @@
 // surface on its whole client area and RestartPicture on every repaint with
 // the surface of the repaint. All state lives in this object; the fields are
 // public so that tools and tests can set up and inspect a view.
+//
+// The code: julia_row.cpp (the row step and the escape count),
+// julia_frame_end.cpp (the detail search, the zoom and the marker),
+// julia_view.cpp (the views, the reset and the repaint).
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "render/colour.h"
@@ -30,53 +35,78 @@ struct View {
 
 class JuliaRenderer {
 public:
-    static constexpr int kMaxIter = 512;
-    static constexpr COLORREF kMarkerColour = MakeRgb(0, 25, 0);
+    static constexpr int kMaxIter = 512;                         // the escape loop's limit
+    static constexpr COLORREF kMarkerColour = MakeRgb(0, 25, 0); // the dotted rectangle's colour
 
-    // The random views draw from a generator seeded here, once.
+    // The random views draw from a generator seeded here, once. Rows are
+    // drawn by the fastest row kernel of this processor.
     explicit JuliaRenderer(std::uint32_t seed);
 
-    // Handles row m_row and advances; after the last row it finishes the
-    // picture on the same surface.
+    // --- Ticks and repaints: what a window calls ---
+
+    // One tick: draws row m_row (odd rows stay black) and advances; after
+    // the last row it finishes the picture on the same surface.
     TickOutcome DrawNextRow(Surface& surface);
     // The repaint: clears the surface, takes the geometry from its client
-    // area and ends the current picture at once.
+    // area and ends the current picture at once with its frame end.
     TickOutcome RestartPicture(Surface& paint);
+    // The frame end: without a best row (none, row 0, or one past the
+    // bottom) a random view; else zooms two-fold into the detail column of
+    // the best row and frames it with the marker. Then ResetPicture.
     TickOutcome FinishPicture(Surface& surface);
+
+    // --- Views ---
+
+    // A random view and c from the next four draws of the generator.
     void ChooseRandomView();
-    // The view and c for four given draws, each in 0 … 32767.
+    // The view and c for four given draws, each in 0 … 32767; the imaginary
+    // span follows m_aspect.
     void ChooseRandomView(int r1, int r2, int r3, int r4);
-    void ResetPicture();
     // Sets the view and c, as a frame end does; ResetPicture then starts it.
     void SetView(const View& view);
+    // Starts a picture of the current view at row 0: the steps per pixel
+    // from the view and m_width, m_height, the limit, no best row yet.
+    void ResetPicture();
+
+    // --- The marker ---
+
+    // A dotted line in the picture's own manner. A horizontal one (y1 == y2)
+    // covers x from min(x1, x2) up to, not including, max(x1, x2), and is
+    // not drawn at all on an odd row. Any other is vertical at x1, whatever
+    // x2 says, from min(y1, y2) up to, not including, max(y1, y2), with a
+    // pixel on the even rows only.
     void DrawDottedLine(Surface& surface, int x1, int y1, int x2, int y2, COLORREF colour) const;
+    // Four dotted lines: top and bottom from left to right, the bottom one
+    // a pixel longer to take in the corner; left and right from top to bottom.
     void DrawDottedRect(Surface& surface, int left, int top, int right, int bottom, COLORREF colour) const;
 
-    // Escape-time count of the point (x, y), left in m_iter with the final z.
-    int EscapeCount(double x, double y);
-    // The column of the most colour transitions around m_bestRow, 0 if none.
-    // Reads the rows in memory order with a counter per column.
-    int FindDetailColumn(const Surface& surface) const;
-    // The same search going down one column after the other, pixel by
-    // pixel: the reference the row order must agree with.
-    int FindDetailColumnColumnOrder(const Surface& surface) const;
+    // --- The parts of a picture ---
 
-    // Rows are computed by the fastest row kernel of this processor unless
-    // told otherwise; nullptr selects the plain loop, pixel by pixel, which
-    // the kernels match to the bit. Given a function alone, the passes
-    // around it (coordinates, colours) stay the fastest ones; given a
-    // kernel, its own passes come with it.
-    void SetRowKernel(EscapeRowFunction kernel) { m_rowKernel = kernel; }
-    void SetRowKernel(const EscapeKernel& kernel)
-    {
-        m_rowKernel = kernel.run;
-        m_rowPasses = kernel;
-    }
-    EscapeRowFunction RowKernel() const { return m_rowKernel; }
+    // Escape-time count of the point (x, y), 1 … m_maxIter, left in m_iter
+    // with the final z in m_zRe, m_zIm and m_zReOld.
+    int EscapeCount(double x, double y);
+    // The column with the most colour transitions down the band of rows
+    // m_bestRow − h, m_bestRow − h + 2, … m_bestRow + h − 2 (h: a quarter of
+    // the height, made even), starting from black; the leftmost of equal
+    // columns, 0 if none. Reads the rows in memory order with a counter per
+    // column.
+    int FindDetailColumn(const Surface& surface) const;
+
+    // --- How rows are computed ---
+
+    // Drawn rows by the plain loop, pixel by pixel through EscapeCount: the
+    // reference the kernels match to the bit.
+    void UsePlainLoop() { m_rowKernel.reset(); }
+    // Drawn rows by this kernel with its own passes (coordinates, colours);
+    // the pictures are the same as the plain loop's.
+    void UseRowKernel(const EscapeKernel& kernel) { m_rowKernel = kernel; }
     // Steps of the escape loop taken so far, for throughput figures.
     std::uint64_t IterationsDone() const { return m_iterationsDone; }
 
+    // The colour a count is drawn in: green 11 · n (mod 256).
     static constexpr COLORREF DrawnColour(int n) { return MakeRgb(0, static_cast<unsigned>(11 * n) & 0xFF, 0); }
+    // The value neighbouring pixels are compared by when counting a row's
+    // changes: it differs exactly when the counts differ modulo 256.
     static constexpr COLORREF ComparisonValue(int n)
     {
         return MakeRgb(static_cast<unsigned>(17 * n) & 0xFF, static_cast<unsigned>(7 * n) & 0xFF,
@@ -84,40 +114,39 @@ public:
     }
 
     // The renderer state; every field is zero at construction.
-    std::int32_t m_width = 0;
+    std::int32_t m_width = 0;       // the picture's size, from the last repaint's client area
     std::int32_t m_height = 0;
-    double m_reMin = 0;
+    double m_reMin = 0;             // the view: real and imaginary ranges of the plane
     double m_reMax = 0;
     double m_imMin = 0;
     double m_imMax = 0;
-    std::int32_t m_maxIter = 0;
-    double m_zReOld = 0;
+    std::int32_t m_maxIter = 0;     // the escape loop's limit for this picture
+    double m_zReOld = 0;            // the last point's z, as EscapeCount left it
     double m_zRe = 0;
     double m_zIm = 0;
-    double m_cRe = 0;
+    double m_cRe = 0;               // the constant c of z → z² + c
     double m_cIm = 0;
-    std::int32_t m_iter = 0;
-    double m_reStep = 0;
+    std::int32_t m_iter = 0;        // the last point's count
+    double m_reStep = 0;            // the plane's step from one pixel to the next
     double m_imStep = 0;
-    std::int32_t m_col = 0;
+    std::int32_t m_col = 0;         // the pixel being drawn
     std::int32_t m_row = 0;
-    double m_curRe = 0;
+    double m_curRe = 0;             // that pixel's point, accumulated step by step
     double m_curIm = 0;
-    std::int32_t m_rowChanges = 0;
-    std::int32_t m_bestChanges = 0;
-    std::int32_t m_bestRow = 0;
-    COLORREF m_lastValue = 0;
-    double m_aspect = 0;
+    std::int32_t m_rowChanges = 0;  // changes of comparison value along the current row
+    std::int32_t m_bestChanges = 0; // the most changes of any row of this picture
+    std::int32_t m_bestRow = 0;     // the first row with that many; 0: none yet
+    COLORREF m_lastValue = 0;       // the comparison value of the last pixel drawn, in any row or picture
+    double m_aspect = 0;            // m_width / m_height of the last repaint
 
 private:
     void DrawRowPlain(Surface& surface);
-    void DrawRowWithKernel(Surface& surface);
+    void DrawRowWithKernel(Surface& surface, const EscapeKernel& kernel);
     void ZoomInto(int detailColumn);
     void DrawMarker(Surface& surface, int detailColumn) const;
 
     CrtRandom m_random;
-    EscapeRowFunction m_rowKernel;
-    EscapeKernel m_rowPasses;  // its accumulate and colour passes serve the kernel path
+    std::optional<EscapeKernel> m_rowKernel;  // empty: the plain loop (UsePlainLoop)
     std::uint64_t m_iterationsDone = 0;
     // Scratch rows of the kernel path, kept to spare an allocation per tick.
     std::vector<double> m_rowRe;

@@ -1,36 +1,14 @@
-// The row step, the escape-time count, the random view, the reset and the
-// repaint. Coordinates are accumulated, never multiplied, and every real
-// value is an IEEE double: the pictures must match to the bit.
+// The row step and the escape-time count. Coordinates are accumulated,
+// never multiplied, and every real value is an IEEE double: the pictures
+// must match to the bit, whichever way a row is computed.
 #include <bit>
-#include <cmath>
-#include <limits>
 
 #include "render/julia_renderer.h"
+#include "render/row_parity.h"
 
 namespace quorvana {
 
-namespace {
-
-bool IsOdd(std::int32_t value) { return value % 2 != 0; }
-
-// The single-precision value nearest to 1/32767, as the random views scale by it.
-constexpr double kRandomScale = static_cast<double>(1.0f / 32767.0f);
-
-// Truncates toward zero. A quotient that is not finite or does not fit (only
-// an empty client area produces one) counts as 0 rather than being converted.
-std::int32_t TruncateOrZero(double value)
-{
-    constexpr double kLimit = 2147483648.0;
-    if (!std::isfinite(value) || value <= -kLimit || value >= kLimit) return 0;
-    return static_cast<std::int32_t>(value);
-}
-
-}  // namespace
-
-JuliaRenderer::JuliaRenderer(std::uint32_t seed)
-    : m_random(seed), m_rowKernel(DispatchedEscapeKernel().run), m_rowPasses(DispatchedEscapeKernel())
-{
-}
+JuliaRenderer::JuliaRenderer(std::uint32_t seed) : m_random(seed), m_rowKernel(DispatchedEscapeKernel()) {}
 
 int JuliaRenderer::EscapeCount(double x, double y)
 {
@@ -57,7 +35,7 @@ TickOutcome JuliaRenderer::DrawNextRow(Surface& surface)
     // Odd rows stay black and count nothing.
     if (m_col < m_width && !IsOdd(m_row)) {
         if (m_rowKernel)
-            DrawRowWithKernel(surface);
+            DrawRowWithKernel(surface, *m_rowKernel);
         else
             DrawRowPlain(surface);
     }
@@ -88,7 +66,7 @@ void JuliaRenderer::DrawRowPlain(Surface& surface)
 
 // The same row in passes: the coordinates, the counts by the row kernel,
 // then colours and changes. Every field ends as the plain loop leaves it.
-void JuliaRenderer::DrawRowWithKernel(Surface& surface)
+void JuliaRenderer::DrawRowWithKernel(Surface& surface, const EscapeKernel& kernel)
 {
     const int width = m_width;  // m_col is 0 and width is at least 1 here
     const std::size_t size = static_cast<std::size_t>(width);
@@ -101,9 +79,9 @@ void JuliaRenderer::DrawRowWithKernel(Surface& surface)
     // the plain loop steps m_curRe: multiplying would round differently.
     // Compared by their bits, so -0 and NaN count as what they are.
     const RowReSource source{std::bit_cast<std::uint64_t>(m_curRe), std::bit_cast<std::uint64_t>(m_reStep), width,
-                             m_rowPasses.accumulate};
+                             kernel.accumulate};
     if (!(source == m_rowReSource)) {
-        m_rowReEnd = m_rowPasses.accumulate(m_curRe, m_reStep, width, rowRe);
+        m_rowReEnd = kernel.accumulate(m_curRe, m_reStep, width, rowRe);
         m_rowReSource = source;
     }
     m_curRe = m_rowReEnd;
@@ -111,7 +89,7 @@ void JuliaRenderer::DrawRowWithKernel(Surface& surface)
 
     // The last point goes through EscapeCount itself, so that m_iter and
     // z end with that point's values, as the plain loop leaves them.
-    m_rowKernel(EscapeRowJob{rowRe, width - 1, m_curIm, m_cRe, m_cIm, m_maxIter}, counts);
+    kernel.run(EscapeRowJob{rowRe, width - 1, m_curIm, m_cRe, m_cIm, m_maxIter}, counts);
     counts[width - 1] = EscapeCount(rowRe[width - 1], m_curIm);
 
     // Colours go straight into the surface's memory when the whole row is
@@ -119,69 +97,12 @@ void JuliaRenderer::DrawRowWithKernel(Surface& surface)
     COLORREF* const inPlace = surface.WritableRow(0, m_row, width);
     if (!inPlace) m_rowColours.resize(size);
     COLORREF* const colours = inPlace ? inPlace : m_rowColours.data();
-    const RowColours row = m_rowPasses.colour(counts, width, colours);
+    const RowTotals row = kernel.colour(counts, width, colours);
     if (!inPlace) surface.SetRow(0, m_row, colours, width);
     // The first pixel is compared with the last value drawn before it.
     m_rowChanges = (ComparisonValue(counts[0]) != m_lastValue) + row.changes;
     m_lastValue = ComparisonValue(counts[width - 1]);  // carried over across rows and pictures
     m_iterationsDone += row.steps;
-}
-
-void JuliaRenderer::ChooseRandomView()
-{
-    const int r1 = m_random.Next();
-    const int r2 = m_random.Next();
-    const int r3 = m_random.Next();
-    const int r4 = m_random.Next();
-    ChooseRandomView(r1, r2, r3, r4);
-}
-
-void JuliaRenderer::ChooseRandomView(int r1, int r2, int r3, int r4)
-{
-    m_reMin = r1 * kRandomScale * 3 - 6;
-    m_reMax = r2 * kRandomScale * 3 + 3.25;
-    const std::int32_t s = static_cast<std::int32_t>(m_reMax - m_reMin);
-    const std::int32_t a = TruncateOrZero(s / m_aspect);
-    m_imMax = a * 0.5;
-    m_imMin = -(a * 0.5);
-    m_cRe = r3 * kRandomScale * 2 - 1;
-    m_cIm = r4 * kRandomScale * 2 - 1;
-}
-
-void JuliaRenderer::SetView(const View& view)
-{
-    m_reMin = view.reMin;
-    m_reMax = view.reMax;
-    m_imMin = view.imMin;
-    m_imMax = view.imMax;
-    m_cRe = view.cRe;
-    m_cIm = view.cIm;
-}
-
-void JuliaRenderer::ResetPicture()
-{
-    m_bestChanges = 0;
-    m_bestRow = 0;
-    m_maxIter = kMaxIter;
-    m_row = 0;
-    m_reStep = (m_reMax - m_reMin) / static_cast<double>(m_width);
-    m_imStep = (m_imMax - m_imMin) / static_cast<double>(m_height);
-    m_curIm = m_imMin;
-}
-
-TickOutcome JuliaRenderer::RestartPicture(Surface& paint)
-{
-    const Rect client = paint.ClientRect();
-    paint.FillBlack(client);
-    m_width = client.right - client.left;
-    m_height = client.bottom - client.top;
-    m_aspect = static_cast<double>(m_width) / static_cast<double>(m_height);
-    // A surface that reads pure white at all three probes did not take the fill.
-    if (paint.GetPixel(m_width / 2, 10) == kWhite && paint.GetPixel(10, m_height - 10) == kWhite &&
-        paint.GetPixel(m_width - 10, m_height - 10) == kWhite)
-        paint.FillBlack(client);
-    m_row = m_height + 1;
-    return DrawNextRow(paint);
 }
 
 }  // namespace quorvana

@@ -49,7 +49,7 @@ std::uint32_t SeedOf(const ExportOptions& options)
 // The simulated window's first repaint, on the kernel the options ask for.
 void FirstRepaint(JuliaRenderer& renderer, PixelStore& window, const ExportOptions& options)
 {
-    if (options.kernel == ExportOptions::Kernel::Plain) renderer.SetRowKernel(nullptr);
+    if (options.kernel == ExportOptions::Kernel::Plain) renderer.UsePlainLoop();
     PrintView(renderer, renderer.RestartPicture(window), "first repaint");
 }
 

@@ -9,6 +9,7 @@
 
 #include "render/julia_renderer.h"
 #include "render/pixel_store.h"
+#include "tests/support/detail_search_reference.h"
 
 namespace quorvana {
 namespace {
@@ -59,7 +60,7 @@ TEST(DetailSearch, RowOrderFindsTheColumnOfColumnOrderOnRandomPictures)
         // Best rows anywhere from above the picture to below it, odd ones too.
         const int bestRow = static_cast<int>(random() % (height + 12)) - 6;
         const JuliaRenderer renderer = SearchAt(width, height, bestRow);
-        const int expected = renderer.FindDetailColumnColumnOrder(store);
+        const int expected = FindDetailColumnColumnOrder(renderer, store);
         const std::string where = "trial " + std::to_string(trial) + ": " + std::to_string(width) + "x" +
                                   std::to_string(height) + " best row " + std::to_string(bestRow);
         EXPECT_EQ(renderer.FindDetailColumn(store), expected) << where;
@@ -120,7 +121,7 @@ TEST(DetailSearch, HandWorkedPictures)
             for (int x = 0; x < width; ++x) store.SetPixel(x, y, Colour(c.rows[y][x]));
         store.SetClip(c.clip);
         const JuliaRenderer renderer = SearchAt(width, height, c.bestRow);
-        EXPECT_EQ(renderer.FindDetailColumnColumnOrder(store), c.expected) << c.name << " (column order)";
+        EXPECT_EQ(FindDetailColumnColumnOrder(renderer, store), c.expected) << c.name << " (column order)";
         EXPECT_EQ(renderer.FindDetailColumn(store), c.expected) << c.name;
     }
 }
@@ -132,7 +133,7 @@ TEST(DetailSearch, WindowsBelowEightRowsReadNothing)
     for (int bestRow : {0, 2, 4, 6}) {
         const JuliaRenderer renderer = SearchAt(5, 7, bestRow);
         EXPECT_EQ(renderer.FindDetailColumn(store), 0);
-        EXPECT_EQ(renderer.FindDetailColumnColumnOrder(store), 0);
+        EXPECT_EQ(FindDetailColumnColumnOrder(renderer, store), 0);
     }
 }
 

@@ -41,8 +41,8 @@ struct SideBySide {
 
     SideBySide(int width, int height) : plainWindow(width, height), fastWindow(width, height)
     {
-        plain.SetRowKernel(nullptr);
-        fast.SetRowKernel(CountingKernel());
+        plain.UsePlainLoop();
+        fast.UseRowKernel(CountingKernel());
         plain.RestartPicture(plainWindow);
         fast.RestartPicture(fastWindow);
     }
@@ -117,10 +117,10 @@ TEST(RowCoordinateReuse, ANewWidthOrPassFormsThemAfresh)
     EXPECT_EQ(s_accumulations, 1);
 
     // Another pass is asked for its own values, even for the same row.
-    windows.fast.SetRowKernel(AvailableEscapeKernels().front());
+    windows.fast.UseRowKernel(AvailableEscapeKernels().front());
     windows.DrawRow();
     windows.DrawRow();
-    windows.fast.SetRowKernel(CountingKernel());
+    windows.fast.UseRowKernel(CountingKernel());
     windows.DrawRow();
     windows.DrawRow();  // one of the two is even
     EXPECT_EQ(s_accumulations, 2);

@@ -106,9 +106,9 @@ TEST(RowPasses, EveryAccumulationMatchesTheAdditionsOneAfterTheOther)
 
 // The colour rules spelled out: the drawn colour and the comparison value
 // of the renderer, neighbours compared by their comparison values.
-RowColours ExpectedColours(const std::vector<std::int32_t>& counts, std::vector<COLORREF>& colours)
+RowTotals ExpectedColours(const std::vector<std::int32_t>& counts, std::vector<COLORREF>& colours)
 {
-    RowColours row;
+    RowTotals row;
     colours.clear();
     for (std::size_t i = 0; i < counts.size(); ++i) {
         colours.push_back(JuliaRenderer::DrawnColour(counts[i]));
@@ -141,12 +141,12 @@ TEST(RowPasses, EveryColourPassFollowsTheColourRules)
 
     for (const std::vector<std::int32_t>& counts : rows) {
         std::vector<COLORREF> expectedColours;
-        const RowColours expected = ExpectedColours(counts, expectedColours);
+        const RowTotals expected = ExpectedColours(counts, expectedColours);
         const int count = static_cast<int>(counts.size());
         for (const EscapeKernel& kernel : AvailableEscapeKernels()) {
             const std::string where = std::string(kernel.name) + ", " + std::to_string(count) + " counts";
             std::vector<COLORREF> colours(counts.size() + 1, 0xDEADBEEF);
-            const RowColours row = kernel.colour(counts.data(), count, colours.data());
+            const RowTotals row = kernel.colour(counts.data(), count, colours.data());
             EXPECT_EQ(row.changes, expected.changes) << where;
             EXPECT_EQ(row.steps, expected.steps) << where;
             EXPECT_EQ(colours.back(), 0xDEADBEEF) << where << ": one past the end";
@@ -164,7 +164,7 @@ TEST(RowPasses, NothingIsWrittenForAnEmptyRow)
         EXPECT_EQ(x, 7) << kernel.name;
         COLORREF colour = 9;
         const std::int32_t count = 3;
-        const RowColours row = kernel.colour(&count, 0, &colour);
+        const RowTotals row = kernel.colour(&count, 0, &colour);
         EXPECT_EQ(colour, 9u) << kernel.name;
         EXPECT_EQ(row.changes, 0) << kernel.name;
         EXPECT_EQ(row.steps, 0u) << kernel.name;
