@@ -2,30 +2,42 @@
 // a given size from its first repaint on, one tick at a time, and writes the
 // window after every tick that ends a picture; with --bench it times the
 // pictures instead of writing them. See --help.
+#include <algorithm>
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
 #include <ctime>
+#include <deque>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "render/julia_renderer.h"
 #include "render/pixel_store.h"
+#include "tools/atomic_file.h"
+#include "tools/encoder_pool.h"
 #include "tools/export_options.h"
-#include "tools/png_writer.h"
 #include "tools/progress.h"
 
 namespace quorvana {
 namespace {
 
-void PrintView(const JuliaRenderer& r, TickOutcome outcome, const char* label)
+// The line that tells which view the next picture shows.
+std::string DescribeView(const JuliaRenderer& r, TickOutcome outcome, const std::string& label)
 {
+    char line[512];
     if (outcome == TickOutcome::Zoomed)
-        std::printf("%s: zoom into re %.17g .. %.17g, im %.17g .. %.17g\n", label, r.m_reMin, r.m_reMax,
-                    r.m_imMin, r.m_imMax);
+        std::snprintf(line, sizeof line, "%s: zoom into re %.17g .. %.17g, im %.17g .. %.17g\n", label.c_str(),
+                      r.m_reMin, r.m_reMax, r.m_imMin, r.m_imMax);
     else
-        std::printf("%s: random view re %.17g .. %.17g, im %.17g .. %.17g, c = %.17g %+.17gi\n", label,
-                    r.m_reMin, r.m_reMax, r.m_imMin, r.m_imMax, r.m_cRe, r.m_cIm);
+        std::snprintf(line, sizeof line, "%s: random view re %.17g .. %.17g, im %.17g .. %.17g, c = %.17g %+.17gi\n",
+                      label.c_str(), r.m_reMin, r.m_reMax, r.m_imMin, r.m_imMax, r.m_cRe, r.m_cIm);
+    return line;
+}
+
+void PrintView(const JuliaRenderer& r, TickOutcome outcome, const std::string& label)
+{
+    std::fputs(DescribeView(r, outcome, label).c_str(), stdout);
     std::fflush(stdout);
 }
 
@@ -91,6 +103,35 @@ int Bench(const ExportOptions& options)
     return 0;
 }
 
+// What the renderer's thread knows of a picture handed to the encoders.
+struct PendingPicture {
+    std::string path;
+    std::string viewLine;
+};
+
+// Writes the oldest encoded picture and reports it; returns false after
+// reporting an error.
+bool WriteNext(EncoderPool& encoders, std::deque<PendingPicture>& pending, int& written, Progress& progress)
+{
+    EncodedPicture encoded = encoders.TakeNext();
+    const PendingPicture picture = std::move(pending.front());
+    pending.pop_front();
+    std::string error = encoded.error.empty() ? WriteFileAtomically(picture.path, encoded.png)
+                                              : "cannot write '" + picture.path + "': " + encoded.error;
+    if (!error.empty()) {
+        progress.Finish();
+        std::fprintf(stderr, "quorvana-render: %s\n", error.c_str());
+        return false;
+    }
+    progress.PictureDone(++written, picture.path.c_str());
+    std::fputs(picture.viewLine.c_str(), stdout);
+    std::fflush(stdout);
+    return true;
+}
+
+// The renderer draws on this thread while the encoders compress the
+// pictures before it; files are written here, in order, so the names, the
+// messages and what is left after a failure are those of a plain loop.
 int Export(const ExportOptions& options)
 {
     const std::uint32_t seed = SeedOf(options);
@@ -100,6 +141,11 @@ int Export(const ExportOptions& options)
     JuliaRenderer renderer(seed);
     FirstRepaint(renderer, window, options);
 
+    const int workers = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    const std::size_t pictureBytes = static_cast<std::size_t>(options.width) * options.height * sizeof(COLORREF);
+    EncoderPool encoders(workers, EncoderPool::HeldFor(workers, pictureBytes));
+    std::deque<PendingPicture> pending;
+    int written = 0;
     Progress progress(stderr, options.pictures);
     for (int picture = 1; picture <= options.pictures; ++picture) {
         TickOutcome outcome;
@@ -107,15 +153,15 @@ int Export(const ExportOptions& options)
             outcome = renderer.DrawNextRow(window);
             progress.Row(picture, renderer.m_row, options.height);
         } while (outcome == TickOutcome::Row);
+        if (encoders.Full() && !WriteNext(encoders, pending, written, progress)) return 1;
         const std::string path = PicturePath(options.outDir, picture);
-        if (const std::string error = WritePng(window, path); !error.empty()) {
-            progress.Finish();
-            std::fprintf(stderr, "quorvana-render: %s\n", error.c_str());
-            return 1;
-        }
-        progress.PictureDone(picture, path.c_str());
-        PrintView(renderer, outcome, path.c_str());
+        pending.push_back({path, DescribeView(renderer, outcome, path)});
+        encoders.Submit(window);
+        while (encoders.NextReady())
+            if (!WriteNext(encoders, pending, written, progress)) return 1;
     }
+    while (!encoders.Empty())
+        if (!WriteNext(encoders, pending, written, progress)) return 1;
     progress.Finish();
     return 0;
 }

@@ -1,0 +1,113 @@
+#include "tools/encoder_pool.h"
+
+#include <algorithm>
+
+#include "tools/png_encoder.h"
+
+namespace quorvana {
+
+namespace {
+// Pictures held beyond those in the workers' hands keep every worker busy
+// while the renderer draws; a budget keeps huge pictures from taking
+// gigabytes of copies.
+constexpr std::size_t kHeldPerWorker = 2;
+constexpr std::size_t kHeldBytesBudget = std::size_t{512} << 20;
+}  // namespace
+
+EncoderPool::EncoderPool(int workers, std::size_t held) : m_held(std::max<std::size_t>(held, 1))
+{
+    for (int i = 0; i < std::max(workers, 1); ++i) m_workers.emplace_back([this] { Work(); });
+}
+
+EncoderPool::~EncoderPool()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
+        m_waiting.clear();
+    }
+    m_workArrived.notify_all();
+    for (std::thread& worker : m_workers) worker.join();
+}
+
+std::size_t EncoderPool::HeldFor(int workers, std::size_t pictureBytes)
+{
+    const std::size_t wanted = kHeldPerWorker * static_cast<std::size_t>(std::max(workers, 1));
+    const std::size_t affordable = kHeldBytesBudget / std::max<std::size_t>(pictureBytes, 1);
+    return std::clamp<std::size_t>(affordable, 1, wanted);
+}
+
+bool EncoderPool::Full() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_inOrder.size() >= m_held;
+}
+
+bool EncoderPool::Empty() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_inOrder.empty();
+}
+
+void EncoderPool::Submit(const PixelStore& picture)
+{
+    auto job = std::make_shared<Job>();
+    {
+        // A copy whose encoding is done lends its pages: fresh ones would
+        // be faulted in one by one.
+        std::lock_guard lock(m_mutex);
+        if (!m_spare.empty()) {
+            job->picture = std::move(m_spare.back());
+            m_spare.pop_back();
+        }
+    }
+    if (job->picture.Width() != picture.Width() || job->picture.Height() != picture.Height())
+        job->picture.Resize(picture.Width(), picture.Height());
+    for (int y = 0; y < picture.Height(); ++y) job->picture.SetRow(0, y, picture.Row(y), picture.Width());
+    {
+        std::lock_guard lock(m_mutex);
+        m_inOrder.push_back(job);
+        m_waiting.push_back(std::move(job));
+    }
+    m_workArrived.notify_one();
+}
+
+bool EncoderPool::NextReady() const
+{
+    std::lock_guard lock(m_mutex);
+    return !m_inOrder.empty() && m_inOrder.front()->done;
+}
+
+EncodedPicture EncoderPool::TakeNext()
+{
+    std::unique_lock lock(m_mutex);
+    m_jobDone.wait(lock, [this] { return m_inOrder.front()->done; });
+    EncodedPicture result = std::move(m_inOrder.front()->result);
+    m_inOrder.pop_front();
+    return result;
+}
+
+void EncoderPool::Work()
+{
+    for (;;) {
+        std::shared_ptr<Job> job;
+        {
+            std::unique_lock lock(m_mutex);
+            m_workArrived.wait(lock, [this] { return m_stopping || !m_waiting.empty(); });
+            if (m_stopping) return;
+            job = std::move(m_waiting.front());
+            m_waiting.pop_front();
+        }
+        EncodedPicture result;
+        result.error = EncodePng(job->picture, result.png);
+        {
+            std::lock_guard lock(m_mutex);
+            m_spare.push_back(std::move(job->picture));
+            job->result = std::move(result);
+            job->done = true;
+        }
+        m_jobDone.notify_all();
+    }
+}
+
+}  // namespace quorvana

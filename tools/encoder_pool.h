@@ -1,0 +1,70 @@
+// Encodes finished pictures as PNG on worker threads while the renderer
+// draws the next ones. The renderer's thread hands in a copy of each
+// picture and takes the encoded files back in the order it handed them in.
+// At most a fixed number of pictures are held at once (waiting, being
+// encoded, or encoded and not yet taken), so memory does not grow with the
+// number of pictures exported.
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "render/pixel_store.h"
+
+namespace quorvana {
+
+struct EncodedPicture {
+    std::vector<unsigned char> png;
+    std::string error;  // empty when png holds the file
+};
+
+class EncoderPool {
+public:
+    // workers >= 1; held >= 1 bounds the pictures held at once.
+    EncoderPool(int workers, std::size_t held);
+    // Stops the workers; pictures not yet taken are dropped.
+    ~EncoderPool();
+    EncoderPool(const EncoderPool&) = delete;
+    EncoderPool& operator=(const EncoderPool&) = delete;
+
+    // True when Submit must wait for TakeNext to make room.
+    bool Full() const;
+    bool Empty() const;
+    // Copies the picture into the queue; call only when not Full.
+    void Submit(const PixelStore& picture);
+    // True when the oldest picture handed in is encoded.
+    bool NextReady() const;
+    // The oldest picture handed in, once encoded; call only when not Empty.
+    EncodedPicture TakeNext();
+
+    // The pictures a pool may hold for pictures of this many bytes: a few
+    // per worker, fewer for very large pictures, never none.
+    static std::size_t HeldFor(int workers, std::size_t pictureBytes);
+
+private:
+    struct Job {
+        PixelStore picture;
+        EncodedPicture result;
+        bool done = false;
+    };
+
+    void Work();
+
+    const std::size_t m_held;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_workArrived;
+    std::condition_variable m_jobDone;
+    std::deque<std::shared_ptr<Job>> m_inOrder;  // everything held, oldest first
+    std::deque<std::shared_ptr<Job>> m_waiting;  // handed in, not yet picked up by a worker
+    std::vector<PixelStore> m_spare;             // copies already encoded, for reuse
+    bool m_stopping = false;
+    std::vector<std::thread> m_workers;
+};
+
+}  // namespace quorvana
