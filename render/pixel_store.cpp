@@ -91,16 +91,4 @@ const COLORREF* PixelStore::ReadableRow(int x, int y, int count) const
     return SpanInsideClip(x, y, count) ? Row(y) + x : nullptr;
 }
 
-std::uint64_t PictureChecksum(const PixelStore& store)
-{
-    std::uint64_t hash = 14695981039346656037ull;
-    for (int y = 0; y < store.Height(); ++y)
-        for (int x = 0; x < store.Width(); ++x)
-            for (int shift = 0; shift < 32; shift += 8) {
-                hash ^= (store.Row(y)[x] >> shift) & 0xFF;
-                hash *= 1099511628211ull;
-            }
-    return hash;
-}
-
 }  // namespace quorvana

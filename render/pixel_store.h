@@ -55,8 +55,4 @@ private:
     Rect m_clip;
 };
 
-// FNV-1a over the bytes of every pixel, row by row, whatever the clip:
-// equal checksums show two pictures to be the same without comparing them.
-std::uint64_t PictureChecksum(const PixelStore& store);
-
 }  // namespace quorvana

@@ -2,8 +2,10 @@
 # installs what is missing (as root) or says what to install (otherwise).
 # Sourced by run.sh, test.sh and .ci/run.
 
-NATIVE_PACKAGES=(cmake g++ make pkg-config libpng-dev libgtest-dev libgmock-dev libbenchmark-dev
-                 libx11-dev libxext-dev)
+# zlib: the exporter's PNG encoder; xxhash.h: the picture hash; libpng: the
+# tests read the exported PNGs back with it.
+NATIVE_PACKAGES=(cmake g++ make pkg-config zlib1g-dev libxxhash-dev libpng-dev libgtest-dev libgmock-dev
+                 libbenchmark-dev libx11-dev libxext-dev)
 X11_TEST_PACKAGES=(xvfb xauth xdotool x11-utils imagemagick)
 # Wine's X11 driver and its fonts are only recommended by Debian's wine
 # packages; the saver's windows and dialogs need them under a bare Xvfb.

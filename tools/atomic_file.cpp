@@ -31,7 +31,7 @@ std::string WriteFileAtomically(const std::string& path, const std::vector<unsig
     const std::string partial = PartialName(path);
     errno = 0;
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(partial.c_str(), "wb"));
-    if (!file) return "cannot create '" + partial + "': " + Reason(errno);
+    if (!file) return "cannot write '" + path + "': " + Reason(errno);
     // A full device may show itself only when the buffer is flushed or the
     // file closed, so both are checked before the rename.
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() &&

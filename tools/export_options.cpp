@@ -87,7 +87,7 @@ std::string ExportUsage()
            "                  (default); the pictures are identical\n"
            "  --bench         render the pictures without writing any file (--out is not\n"
            "                  used) and print the time per picture and the loop steps per\n"
-           "                  second, with a checksum of each picture\n"
+           "                  second, with the XXH3 hash of each picture\n"
            "  --help          show this text\n"
            "\n"
            "Per picture it prints the view the next picture zooms into, or the random\n"

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "render/julia_renderer.h"
 #include "render/pixel_store.h"
@@ -23,6 +24,14 @@ inline TickOutcome FinishOnePicture(JuliaRenderer& renderer, Surface& surface)
     do outcome = renderer.DrawNextRow(surface);
     while (outcome == TickOutcome::Row);
     return outcome;
+}
+
+// Every pixel, row by row, for comparing two stores.
+inline std::vector<COLORREF> PixelsOf(const PixelStore& store)
+{
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < store.Height(); ++y) pixels.insert(pixels.end(), store.Row(y), store.Row(y) + store.Width());
+    return pixels;
 }
 
 }  // namespace quorvana::test

@@ -62,6 +62,17 @@ for n in 1 2 3; do
     cmp -s "$work/one/picture-000$n.png" "$work/two/picture-000$n.png" || fail "seed 5 picture $n differs between runs"
 done
 
+# A picture that cannot be written (its file is the full device) stops the
+# export: status 1, one line naming the file and the reason, the pictures
+# before it intact, nothing after it, no partial file left.
+mkdir "$work/full"
+ln -s /dev/full "$work/full/picture-0002.png.partial"
+"$exporter" --size 64x48 --seed 5 --pictures 3 --out "$work/full" >/dev/null 2>"$work/stderr"
+status=$?
+[ "$status" -eq 1 ] || fail "full device: status $status, expected 1"
+grep -q "picture-0002.png': No space left on device" "$work/stderr" || fail "full device: $(cat "$work/stderr")"
+[ "$(ls -A "$work/full")" = picture-0001.png ] || fail "full device left: $(ls -A "$work/full")"
+
 # Without a seed one is taken from the time and printed.
 "$exporter" --size 4x4 --pictures 1 --out "$work/three" >"$work/stdout" 2>/dev/null || fail "run without seed failed"
 grep -qE '^seed [0-9]+' "$work/stdout" || fail "time seed not printed"

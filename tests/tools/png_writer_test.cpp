@@ -1,55 +1,74 @@
-// The PNG holds exactly the store's colours as 8-bit RGB, and a failed
-// write leaves no file behind.
+// The PNG holds exactly the store's colours as 8-bit RGB, whatever each
+// row's filter, and a failed write leaves no file behind.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <png.h>
+#include <functional>
+#include <string>
 #include <vector>
 
-#include "render/pixel_store.h"
+#include "render/julia_renderer.h"
+#include "tests/tools/png_decode.h"
+#include "tools/atomic_file.h"
 #include "tools/png_writer.h"
 
 namespace quorvana {
 namespace {
 
-std::vector<COLORREF> ReadPng(const std::string& path, int& width, int& height)
-{
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    std::vector<COLORREF> pixels;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) return pixels;
-    EXPECT_EQ(image.format & PNG_FORMAT_FLAG_COLOR, PNG_FORMAT_FLAG_COLOR);
-    EXPECT_EQ(image.format & PNG_FORMAT_FLAG_ALPHA, 0u);
-    image.format = PNG_FORMAT_RGB;
-    std::vector<png_byte> rgb(PNG_IMAGE_SIZE(image));
-    png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr);
-    width = image.width;
-    height = image.height;
-    for (std::size_t i = 0; i + 2 < rgb.size(); i += 3) pixels.push_back(MakeRgb(rgb[i], rgb[i + 1], rgb[i + 2]));
-    return pixels;
-}
+struct PictureCase {
+    const char* name;
+    int width, height;
+    std::function<COLORREF(int x, int y)> colour;
+};
 
 TEST(PngWriter, WritesTheExactColours)
 {
-    PixelStore store(3, 2);
-    const COLORREF colours[] = {MakeRgb(1, 2, 3), MakeRgb(0, 255, 0), 0x1900, MakeRgb(255, 0, 0), kBlack, kWhite};
-    for (int i = 0; i < 6; ++i) store.SetPixel(i % 3, i / 3, colours[i]);
-    const std::string path = testing::TempDir() + "/exact.png";
-    ASSERT_EQ(WritePng(store, path), "");
-    int width = 0, height = 0;
-    EXPECT_EQ(ReadPng(path, width, height), std::vector<COLORREF>(colours, colours + 6));
-    EXPECT_EQ(width, 3);
-    EXPECT_EQ(height, 2);
-    EXPECT_FALSE(std::filesystem::exists(path + ".partial"));
+    const std::vector<PictureCase> cases = {
+        {"every channel apart", 3, 2,
+         [](int x, int y) {
+             const COLORREF c[] = {MakeRgb(1, 2, 3), MakeRgb(0, 255, 0), 0x1900, MakeRgb(255, 0, 0), kBlack, kWhite};
+             return c[y * 3 + x];
+         }},
+        {"one pixel", 1, 1, [](int, int) { return JuliaRenderer::kMarkerColour; }},
+        {"black and drawn rows, odd width", 37, 9,
+         [](int x, int y) { return y % 2 ? kBlack : JuliaRenderer::DrawnColour(x * 7 + y); }},
+        {"repeated rows", 5, 6, [](int x, int) { return JuliaRenderer::DrawnColour(x); }},
+        {"all black", 4, 3, [](int, int) { return kBlack; }},
+        {"wrapping differences", 300, 2, [](int x, int y) { return MakeRgb(255 * (x % 2), (x * 37) & 0xFF, y); }},
+    };
+    for (const PictureCase& c : cases) {
+        PixelStore store(c.width, c.height);
+        for (int y = 0; y < c.height; ++y)
+            for (int x = 0; x < c.width; ++x) store.SetPixel(x, y, c.colour(x, y));
+        const std::string path = testing::TempDir() + "/exact.png";
+        ASSERT_EQ(WritePng(store, path), "") << c.name;
+        const PixelStore decoded = test::DecodePng(path);
+        EXPECT_EQ(decoded.Width(), c.width) << c.name;
+        EXPECT_EQ(test::PixelsOf(decoded), test::PixelsOf(store)) << c.name;
+        EXPECT_FALSE(std::filesystem::exists(PartialName(path))) << c.name;
+    }
 }
 
 TEST(PngWriter, FailureLeavesNothingBehind)
 {
-    PixelStore store(2, 2);
-    const std::string path = testing::TempDir() + "/no-such-folder/x.png";
-    EXPECT_NE(WritePng(store, path), "");
-    EXPECT_FALSE(std::filesystem::exists(path));
+    PixelStore store(64, 64);
+    store.SetPixel(3, 3, kWhite);
+    const std::filesystem::path dir = testing::TempDir() + "/png-writer-failure";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directory(dir);
+    // The file being written is the full device: the write itself fails.
+    const std::string full = (dir / "full.png").string();
+    std::filesystem::create_symlink("/dev/full", PartialName(full));
+    const std::string missing = (dir / "no-such-folder" / "x.png").string();
+    const struct {
+        std::string path;
+        const char* reason;
+    } cases[] = {{full, "No space left on device"}, {missing, "No such file or directory"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(WritePng(store, c.path), "cannot write '" + c.path + "': " + c.reason);
+        EXPECT_FALSE(std::filesystem::exists(c.path)) << c.path;
+        EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(PartialName(c.path)))) << c.path;
+    }
 }
 
 }  // namespace

@@ -1,0 +1,42 @@
+// Test helper: reads a PNG with libpng, an encoder independent of ours,
+// into a pixel store; fails the test on anything but 8-bit RGB.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <png.h>
+#include <string>
+#include <vector>
+
+#include "render/pixel_store.h"
+
+namespace quorvana::test {
+
+inline PixelStore DecodePng(const std::string& path)
+{
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) {
+        ADD_FAILURE() << path << ": " << image.message;
+        return {};
+    }
+    EXPECT_EQ(image.format, static_cast<png_uint_32>(PNG_FORMAT_RGB)) << path;
+    image.format = PNG_FORMAT_RGB;
+    std::vector<png_byte> rgb(PNG_IMAGE_SIZE(image));
+    EXPECT_TRUE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) << path << ": " << image.message;
+    PixelStore store(static_cast<int>(image.width), static_cast<int>(image.height));
+    for (std::size_t i = 0; i + 2 < rgb.size(); i += 3) {
+        const int pixel = static_cast<int>(i / 3);
+        store.SetPixel(pixel % store.Width(), pixel / store.Width(), MakeRgb(rgb[i], rgb[i + 1], rgb[i + 2]));
+    }
+    return store;
+}
+
+inline std::vector<COLORREF> PixelsOf(const PixelStore& store)
+{
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < store.Height(); ++y) pixels.insert(pixels.end(), store.Row(y), store.Row(y) + store.Width());
+    return pixels;
+}
+
+}  // namespace quorvana::test

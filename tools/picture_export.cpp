@@ -1,0 +1,109 @@
+#include "tools/picture_export.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <deque>
+#include <thread>
+
+#include "tools/atomic_file.h"
+#include "tools/encoder_pool.h"
+#include "tools/progress.h"
+#include "tools/simulated_window.h"
+
+namespace quorvana {
+
+namespace {
+
+// What the renderer's thread keeps of a picture handed to the encoders.
+struct PendingPicture {
+    std::string path;
+    std::string viewLine;
+};
+
+// Pictures handed to the encoders, written back in order.
+class OrderedWriter {
+public:
+    OrderedWriter(EncoderPool& encoders, Progress& progress) : m_encoders(encoders), m_progress(progress) {}
+
+    void Expect(PendingPicture picture) { m_pending.push_back(std::move(picture)); }
+
+    // Writes the oldest picture, waiting for its encoding; false after
+    // reporting an error.
+    bool WriteNext()
+    {
+        EncodedPicture encoded = m_encoders.TakeNext();
+        const PendingPicture picture = std::move(m_pending.front());
+        m_pending.pop_front();
+        const std::string error = encoded.error.empty() ? WriteFileAtomically(picture.path, encoded.png)
+                                                        : "cannot write '" + picture.path + "': " + encoded.error;
+        if (!error.empty()) {
+            m_progress.Finish();
+            std::fprintf(stderr, "quorvana-render: %s\n", error.c_str());
+            return false;
+        }
+        m_progress.PictureDone(++m_written, picture.path.c_str());
+        std::fputs(picture.viewLine.c_str(), stdout);
+        std::fflush(stdout);
+        return true;
+    }
+
+    // Writes what is ready without waiting.
+    bool WriteReady()
+    {
+        while (m_encoders.NextReady())
+            if (!WriteNext()) return false;
+        return true;
+    }
+
+    bool WriteAll()
+    {
+        while (!m_encoders.Empty())
+            if (!WriteNext()) return false;
+        return true;
+    }
+
+private:
+    EncoderPool& m_encoders;
+    Progress& m_progress;
+    std::deque<PendingPicture> m_pending;
+    int m_written = 0;
+};
+
+}  // namespace
+
+std::string PicturePath(const std::string& dir, int picture)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "picture-%04d.png", picture);
+    return dir + "/" + name;
+}
+
+int ExportPictures(const ExportOptions& options)
+{
+    SimulatedWindow window(options);
+    std::printf("seed %u, size %dx%d\n", window.seed, options.width, options.height);
+    FirstRepaint(window, options);
+
+    const int workers = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    const std::size_t pictureBytes = static_cast<std::size_t>(options.width) * options.height * sizeof(COLORREF);
+    EncoderPool encoders(workers, EncoderPool::HeldFor(workers, pictureBytes));
+    Progress progress(stderr, options.pictures);
+    OrderedWriter writer(encoders, progress);
+    for (int picture = 1; picture <= options.pictures; ++picture) {
+        TickOutcome outcome;
+        do {
+            outcome = window.renderer.DrawNextRow(window.pixels);
+            progress.Row(picture, window.renderer.m_row, options.height);
+        } while (outcome == TickOutcome::Row);
+        if (encoders.Full() && !writer.WriteNext()) return 1;
+        const std::string path = PicturePath(options.outDir, picture);
+        writer.Expect({path, DescribeView(window.renderer, outcome, path)});
+        encoders.Submit(window.pixels);
+        if (!writer.WriteReady()) return 1;
+    }
+    if (!writer.WriteAll()) return 1;
+    progress.Finish();
+    return 0;
+}
+
+}  // namespace quorvana

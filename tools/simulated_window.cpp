@@ -1,0 +1,51 @@
+#include "tools/simulated_window.h"
+
+#include <cstdio>
+#include <ctime>
+
+namespace quorvana {
+
+namespace {
+
+std::uint32_t SeedOf(const ExportOptions& options)
+{
+    return options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));
+}
+
+}  // namespace
+
+SimulatedWindow::SimulatedWindow(const ExportOptions& options)
+    : seed(SeedOf(options)), renderer(seed), pixels(options.width, options.height)
+{
+}
+
+const char* KernelName(const ExportOptions& options)
+{
+    return options.kernel == ExportOptions::Kernel::Plain ? "plain" : DispatchedEscapeKernel().name;
+}
+
+void FirstRepaint(SimulatedWindow& window, const ExportOptions& options)
+{
+    if (options.kernel == ExportOptions::Kernel::Plain) window.renderer.UsePlainLoop();
+    PrintView(window.renderer, window.renderer.RestartPicture(window.pixels), "first repaint");
+}
+
+std::string DescribeView(const JuliaRenderer& r, TickOutcome outcome, const std::string& label)
+{
+    char line[512];
+    if (outcome == TickOutcome::Zoomed)
+        std::snprintf(line, sizeof line, "%s: zoom into re %.17g .. %.17g, im %.17g .. %.17g\n", label.c_str(),
+                      r.m_reMin, r.m_reMax, r.m_imMin, r.m_imMax);
+    else
+        std::snprintf(line, sizeof line, "%s: random view re %.17g .. %.17g, im %.17g .. %.17g, c = %.17g %+.17gi\n",
+                      label.c_str(), r.m_reMin, r.m_reMax, r.m_imMin, r.m_imMax, r.m_cRe, r.m_cIm);
+    return line;
+}
+
+void PrintView(const JuliaRenderer& renderer, TickOutcome outcome, const std::string& label)
+{
+    std::fputs(DescribeView(renderer, outcome, label).c_str(), stdout);
+    std::fflush(stdout);
+}
+
+}  // namespace quorvana
