@@ -16,7 +16,7 @@ public:
     int Next()
     {
         m_state = m_state * 214013u + 2531011u;
-        return static_cast<int>((m_state >> 16) & 0x7FFF);
+        return static_cast<int>((m_state >> 16) & kMax);
     }
 
 private:

@@ -1,6 +1,6 @@
 // An in-memory 32-bit picture with a clip rectangle: the backing store of
 // every fractal window and of the exporter. It either owns its pixels or
-// wraps memory that a front end allocated (a DIB section, a shared image).
+// wraps memory that a front end allocated (the Windows window's DIB section).
 // Pixels outside the clip are neither written nor readable.
 #pragma once
 

@@ -26,7 +26,10 @@ const char* KernelName(const ExportOptions& options)
 
 void FirstRepaint(SimulatedWindow& window, const ExportOptions& options)
 {
-    if (options.kernel == ExportOptions::Kernel::Plain) window.renderer.UsePlainLoop();
+    if (options.kernel == ExportOptions::Kernel::Plain)
+        window.renderer.UsePlainLoop();
+    else
+        window.renderer.UseRowKernel(DispatchedEscapeKernel());
     PrintView(window.renderer, window.renderer.RestartPicture(window.pixels), "first repaint");
 }
 

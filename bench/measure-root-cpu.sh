@@ -2,13 +2,13 @@
 # Measures the saver's CPU time per second of wall time at speed 100 on a
 # 1920 x 1080 root window in Xvfb, with shared memory and without, one run
 # after the other in the same display; also the X server's share.
-# Usage: measure-root-cpu.sh QUORVANA [SECONDS [SEED]]   (not part of the test suite)
+# Usage: bench/measure-root-cpu.sh build/native/x11/quorvana [SECONDS [SEED]]
 set -euo pipefail
 QUORVANA=$(realpath "$1")
 SECONDS_TO_RUN=${2:-10}
 SEED=${3:-1}
 here=$(dirname "$0")
-exec "$here/../support/with-xvfb" -s 1920x1080x24 bash -s "$QUORVANA" "$SECONDS_TO_RUN" "$SEED" <<'INNER'
+exec "$here/../tests/support/with-xvfb" -s 1920x1080x24 bash -s "$QUORVANA" "$SECONDS_TO_RUN" "$SEED" <<'INNER'
 quorvana=$1 seconds=$2 seed=$3
 ticks=$(getconf CLK_TCK)
 cpu_of() { awk -v t="$ticks" '{ print ($14 + $15) / t }' "/proc/$1/stat"; }
