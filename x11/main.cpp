@@ -31,6 +31,7 @@
 #include "x11/event_loop.h"
 #include "x11/options.h"
 #include "x11/pixel_format.h"
+#include "x11/registration.h"
 #include "x11/julia_window.h"
 #include "x11/stop_signals.h"
 #include "x11/tick_timer.h"
@@ -109,5 +110,8 @@ int main(int argc, char** argv)
         std::printf("quorvana %s\n", QUORVANA_VERSION);
         return 0;
     }
+    if (parsed.options.registerMode || parsed.options.unregisterMode)
+        return Register(parsed.options.registerMode ? Registration::Add : Registration::Remove,
+                        UserRegistrationFiles(), stdout, stderr);
     return Run(parsed.options);
 }

@@ -79,8 +79,12 @@ SaverParseResult ParseOptions(const std::vector<std::string>& args, const char* 
         {"help", Takes::Nothing, SetFlag(options.help)},
         {"h", Takes::Nothing, SetFlag(options.help)},
         {"version", Takes::Nothing, SetFlag(options.version)},
+        {"register", Takes::Nothing, SetFlag(options.registerMode)},
+        {"unregister", Takes::Nothing, SetFlag(options.unregisterMode)},
     };
     result.error = ParseCommandLine(args, table);
+    if (result.error.empty() && options.registerMode && options.unregisterMode)
+        result.error = "--register and --unregister exclude each other: give one of them";
     if (result.error.empty()) result.error = ChooseTarget(wanted, xscreensaverWindow, options);
     options.sharedMemory = !noSharedMemory;
     return result;
@@ -90,6 +94,7 @@ std::string Usage()
 {
     return "Usage: quorvana [--window-id ID | --root | --fullscreen] [--speed N] [--seed N]\n"
            "                [--pictures K] [--no-shm]\n"
+           "  or:  quorvana --register | --unregister\n"
            "\n"
            "Draws zooming Julia sets, one row per tick, in green.\n"
            "\n"
@@ -111,13 +116,22 @@ std::string Usage()
            "  --no-shm          send pictures through the X connection, never through\n"
            "                    shared memory (MIT-SHM); for displays where shared memory\n"
            "                    is offered but fails, such as some remote ones\n"
+           "\n"
+           "With xscreensaver:\n"
+           "  --register        add Quorvana to the display modes in ~/.xscreensaver, at\n"
+           "                    the end of the list, changing nothing else; without that\n"
+           "                    file, start it from the system's list of modes; the\n"
+           "                    previous file is kept as ~/.xscreensaver.quorvana.bak\n"
+           "  --unregister      take Quorvana out of ~/.xscreensaver again\n"
+           "\n"
            "  --help            show this text\n"
            "  --version         show the version\n"
            "\n"
            "Options may also be written with one dash (-root) or as --name=value.\n"
            "It ends on SIGTERM or SIGINT and when its window is destroyed or closed.\n"
-           "Exit status: 0 ended normally, 1 the display cannot be used, 2 bad arguments,\n"
-           "no display, or no such window.\n";
+           "Exit status: 0 ended normally, 1 the display cannot be used or ~/.xscreensaver\n"
+           "cannot be read, parsed or written (it is then left as it was), 2 bad\n"
+           "arguments, no display, or no such window.\n";
 }
 
 }  // namespace quorvana

@@ -1,6 +1,7 @@
 // The command line of quorvana, the X11 saver, and where it draws:
 //   --window-id ID | --root | --fullscreen | (nothing: a window of its own)
-//   --speed N, --seed N, --pictures K, --no-shm, --help, --version.
+//   --speed N, --seed N, --pictures K, --no-shm, --help, --version;
+//   or --register / --unregister (registration.h) instead of drawing.
 // The options are rows of the table in options.cpp, parsed by the shared
 // parser (common/command_line.h, which says how to add one); so every option
 // is also accepted with a single dash and as --name=value, as xscreensaver
@@ -35,6 +36,8 @@ struct SaverOptions {
     bool sharedMemory = true;            // MIT-SHM when the server offers it; --no-shm: never
     bool help = false;
     bool version = false;
+    bool registerMode = false;    // add Quorvana to ~/.xscreensaver instead of drawing
+    bool unregisterMode = false;  // take it out again
 };
 
 struct SaverParseResult {

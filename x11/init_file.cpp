@@ -1,0 +1,132 @@
+#include "x11/init_file.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace quorvana {
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+char Unescape(char c)
+{
+    switch (c) {
+    case 'n': return '\n';
+    case 'r': return '\r';
+    case 't': return '\t';
+    default: return c;
+    }
+}
+
+// One logical line: its characters joined and decoded, each with the offset
+// of its source; the last offset marks where the line's content ends.
+struct LogicalLine {
+    std::string text;
+    std::vector<std::size_t> offsets;
+};
+
+// Joins physical lines at "\\\n" as xscreensaver does (only once the line
+// holds more than two characters), from `pos` on; advances pos and line.
+bool JoinLine(std::string_view file, std::size_t& pos, std::size_t& line, LogicalLine& joined)
+{
+    for (;;) {
+        const std::size_t newline = file.find('\n', pos);
+        const std::size_t end = newline == std::string_view::npos ? file.size() : newline + 1;
+        for (std::size_t i = pos; i < end; ++i) {
+            joined.text += file[i];
+            joined.offsets.push_back(i);
+        }
+        pos = end;
+        ++line;
+        const std::string& t = joined.text;
+        if (!(t.size() > 2 && t.back() == '\n' && t[t.size() - 2] == '\\')) return true;
+        joined.text.resize(t.size() - 2);
+        joined.offsets.resize(joined.offsets.size() - 2);
+        if (pos >= file.size()) return false;
+    }
+}
+
+LogicalLine Decode(const LogicalLine& joined, std::size_t fileSize)
+{
+    LogicalLine decoded;
+    std::size_t contentEnd = joined.text.size();
+    std::size_t endOffset = fileSize;
+    if (contentEnd > 0 && joined.text.back() == '\n') {
+        --contentEnd;
+        endOffset = joined.offsets.back();
+    }
+    for (std::size_t i = 0; i < contentEnd; ++i) {
+        decoded.offsets.push_back(joined.offsets[i]);
+        if (joined.text[i] != '\\') {
+            decoded.text += joined.text[i];
+        } else if (i + 1 < joined.text.size()) {
+            decoded.text += Unescape(joined.text[++i]);
+        } else {
+            decoded.offsets.pop_back();  // a lone backslash at the very end ends the line
+        }
+    }
+    decoded.offsets.push_back(endOffset);
+    return decoded;
+}
+
+std::string Lower(std::string_view text)
+{
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower;
+}
+
+}  // namespace
+
+InitFileParse ParseInitFile(std::string_view text)
+{
+    InitFileParse result;
+    if (text.find('\0') != std::string_view::npos) {
+        result.error = "it holds a NUL byte, so it is not a text file";
+        return result;
+    }
+    std::size_t pos = 0;
+    std::size_t line = 1;
+    while (pos < text.size()) {
+        const std::size_t firstLine = line;
+        LogicalLine joined;
+        if (!JoinLine(text, pos, line, joined)) {
+            result.error = "line " + std::to_string(firstLine) + ": the file ends inside a continued line";
+            return result;
+        }
+        const LogicalLine decoded = Decode(joined, text.size());
+        const std::string& d = decoded.text;
+        const std::size_t start = std::find_if_not(d.begin(), d.end(), IsBlank) - d.begin();
+        if (start == d.size() || d[start] == '#' || d[start] == '!' || d[start] == ';') continue;
+        const std::size_t colon = d.find(':', start);
+        if (colon == std::string::npos) {
+            result.error = "line " + std::to_string(firstLine) + ": no 'name: value' and no comment";
+            return result;
+        }
+        InitSetting setting;
+        setting.key = d.substr(start, colon - start);
+        setting.value = d.substr(colon + 1);
+        setting.sourceOffsets.assign(decoded.offsets.begin() + static_cast<std::ptrdiff_t>(colon + 1),
+                                     decoded.offsets.end());
+        setting.firstLine = firstLine;
+        result.settings.push_back(std::move(setting));
+    }
+    return result;
+}
+
+const InitSetting* FindSetting(const InitFileParse& file, std::string_view name)
+{
+    const std::string lowerName = Lower(name);
+    const InitSetting* found = nullptr;
+    for (const InitSetting& setting : file.settings) {
+        const std::string key = Lower(setting.key);
+        if (key == lowerName || key == "*" + lowerName || key == "xscreensaver." + lowerName ||
+            key == "xscreensaver*" + lowerName)
+            found = &setting;
+    }
+    return found;
+}
+
+}  // namespace quorvana

@@ -1,0 +1,98 @@
+#include "x11/registration.h"
+
+#include <cstdlib>
+#include <optional>
+#include <pwd.h>
+#include <unistd.h>
+
+#include "x11/file_replace.h"
+#include "x11/xscreensaver_list.h"
+
+namespace quorvana {
+
+namespace {
+
+constexpr const char* kSystemDefaults = "/etc/X11/app-defaults/XScreenSaver";
+
+int Fail(std::FILE* err, const std::string& message)
+{
+    std::fprintf(err, "quorvana: %s\n", message.c_str());
+    return 1;
+}
+
+void Say(std::FILE* out, const std::string& line) { std::fprintf(out, "%s\n", line.c_str()); }
+
+void TellNextSteps(std::FILE* out, Registration what)
+{
+    Say(out, "A running xscreensaver reads the file again when it next blanks the screen;");
+    Say(out, "to make it read the file now: xscreensaver-command -restart");
+    if (what == Registration::Add) {
+        Say(out, "To choose Quorvana, open xscreensaver-settings and pick \"Quorvana\" in the list;");
+        Say(out, "for Quorvana alone, set Mode to \"Only One Screen Saver\".");
+    } else {
+        Say(out, "If Quorvana was the one screen saver chosen, choose another in xscreensaver-settings.");
+    }
+}
+
+std::string Describe(ListEdit::Outcome outcome, Registration what, const std::string& path)
+{
+    switch (outcome) {
+    case ListEdit::Outcome::Added: return "Added Quorvana to the display modes in " + path + ".";
+    case ListEdit::Outcome::Enabled: return "Quorvana was disabled in " + path + "; it is enabled now.";
+    case ListEdit::Outcome::Removed: return "Took Quorvana out of the display modes in " + path + ".";
+    case ListEdit::Outcome::Unchanged:
+        return what == Registration::Add ? "Quorvana is already among the display modes in " + path + "."
+                                         : "Quorvana is not among the display modes in " + path + ".";
+    case ListEdit::Outcome::Refused: break;
+    }
+    return {};
+}
+
+}  // namespace
+
+RegistrationFiles UserRegistrationFiles()
+{
+    std::string home;
+    if (const char* fromEnvironment = std::getenv("HOME"); fromEnvironment && *fromEnvironment)
+        home = fromEnvironment;
+    else if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir)
+        home = entry->pw_dir;
+    if (!home.empty() && home.back() != '/') home += '/';
+    const std::string user = home + ".xscreensaver";
+    return {user, user + ".quorvana.bak", kSystemDefaults};
+}
+
+int Register(Registration what, const RegistrationFiles& files, std::FILE* out, std::FILE* err)
+{
+    std::optional<std::string> old;
+    if (std::string error = ReadWholeFile(files.user, old); !error.empty()) return Fail(err, error);
+    if (what == Registration::Remove && !old) {
+        Say(out, "There is no " + files.user + ": nothing to do.");
+        return 0;
+    }
+    std::optional<std::string> system;
+    ReadWholeFile(files.systemDefaults, system);  // without it, a new list starts empty
+
+    const ListEdit edit = what == Registration::Add ? AddQuorvana(old, system.value_or(""))
+                                                     : RemoveQuorvana(*old);
+    if (edit.outcome == ListEdit::Outcome::Refused)
+        return Fail(err, "cannot change '" + files.user + "': " + edit.error + "; the file is left as it was");
+    if (edit.outcome == ListEdit::Outcome::Unchanged) {
+        Say(out, Describe(edit.outcome, what, files.user) + " Nothing to do.");
+        return 0;
+    }
+
+    if (old) {
+        if (std::string error = ReplaceFile(files.backup, *old); !error.empty())
+            return Fail(err, error + "; " + files.user + " is left as it was");
+    }
+    if (std::string error = ReplaceFile(files.user, edit.text); !error.empty())
+        return Fail(err, error + "; it is left as it was");
+    Say(out, Describe(edit.outcome, what, files.user));
+    Say(out, old ? "The previous file is kept as " + files.backup + "."
+                 : "There was no such file: it starts from the system's list of display modes.");
+    TellNextSteps(out, what);
+    return 0;
+}
+
+}  // namespace quorvana

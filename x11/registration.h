@@ -1,0 +1,31 @@
+// quorvana --register and --unregister: add Quorvana to the display modes of
+// the user's xscreensaver (~/.xscreensaver) or take it out again, and tell
+// the user what happened and what to do next. The file is only ever replaced
+// whole (file_replace.h), after its previous contents are kept in a backup
+// beside it; a file that cannot be read as xscreensaver reads it is left as
+// it was, with a message and status 1. The list itself is edited by
+// xscreensaver_list.h.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+namespace quorvana {
+
+struct RegistrationFiles {
+    std::string user;            // ~/.xscreensaver
+    std::string backup;          // where the previous user file is kept
+    std::string systemDefaults;  // xscreensaver's app-defaults, for its list of modes
+};
+
+// The files of the user running the program: $HOME (or, without it, the home
+// folder of the password database) and Debian's app-defaults file.
+RegistrationFiles UserRegistrationFiles();
+
+enum class Registration { Add, Remove };
+
+// Returns the exit status: 0 done or nothing to do, 1 the file was left as
+// it was because it cannot be read, parsed or written.
+int Register(Registration what, const RegistrationFiles& files, std::FILE* out, std::FILE* err);
+
+}  // namespace quorvana

@@ -1,0 +1,182 @@
+#include "x11/xscreensaver_list.h"
+
+#include <cctype>
+#include <vector>
+
+#include "x11/init_file.h"
+
+namespace quorvana {
+
+namespace {
+
+constexpr std::string_view kProgram = "quorvana";
+constexpr std::string_view kSetting = "programs";
+// Before a new line of the list: the end of the previous line ("\n" and a
+// continuation), then the indent xscreensaver-settings gives its commands.
+constexpr std::string_view kLineBreak = "\\n\\\n\t\t\t\t";
+
+bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+
+// One mode of the list, as indexes into the decoded value.
+struct ListLine {
+    std::size_t first = 0;  // first character that is not blank
+    std::size_t last = 0;   // one past the last character that is not blank
+    std::size_t end = 0;    // the '\n' that ends the line, or the value's size
+    bool enabled = true;
+    std::string program;    // the command's first word, without its folder
+};
+
+// "[-] [visual:] [\"name\"] command", read as xscreensaver reads it.
+void ReadMode(std::string_view mode, ListLine& line)
+{
+    std::size_t i = 0;
+    auto skipSpaces = [&] { while (i < mode.size() && IsSpace(mode[i])) ++i; };
+    if (mode[i] == '-') {
+        line.enabled = false;
+        ++i;
+        skipSpaces();
+    }
+    const std::size_t visual = i;
+    while (i < mode.size() && mode[i] != ':' && mode[i] != '"' && !IsSpace(mode[i])) ++i;
+    if (i < mode.size() && mode[i] == ':') {
+        ++i;
+        skipSpaces();
+    } else {
+        i = visual;
+    }
+    if (i < mode.size() && mode[i] == '"') {
+        const std::size_t close = mode.find('"', i + 1);
+        i = close == std::string_view::npos ? mode.size() : close + 1;
+        skipSpaces();
+    }
+    std::size_t wordEnd = i;
+    while (wordEnd < mode.size() && !IsSpace(mode[wordEnd])) ++wordEnd;
+    const std::string_view word = mode.substr(i, wordEnd - i);
+    const std::size_t slash = word.rfind('/');
+    line.program = std::string(slash == std::string_view::npos ? word : word.substr(slash + 1));
+}
+
+std::vector<ListLine> SplitList(const std::string& value)
+{
+    std::vector<ListLine> lines;
+    std::size_t start = 0;
+    while (start < value.size()) {
+        while (start < value.size() && (value[start] == ' ' || value[start] == '\t' || value[start] == '\n'))
+            ++start;
+        if (start == value.size()) break;
+        ListLine line;
+        line.first = start;
+        line.end = value.find('\n', start);
+        if (line.end == std::string::npos) line.end = value.size();
+        line.last = line.end;
+        while (line.last > line.first && IsSpace(value[line.last - 1])) --line.last;
+        ReadMode(std::string_view(value).substr(line.first, line.last - line.first), line);
+        start = line.end + 1;
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+// The list's setting in a file known to parse, with its modes.
+struct FoundList {
+    const InitSetting* setting = nullptr;
+    std::vector<ListLine> lines;
+    std::vector<std::size_t> quorvana;  // indexes into lines
+};
+
+FoundList FindList(const InitFileParse& parse)
+{
+    FoundList found;
+    found.setting = FindSetting(parse, kSetting);
+    if (!found.setting) return found;
+    found.lines = SplitList(found.setting->value);
+    for (std::size_t i = 0; i < found.lines.size(); ++i)
+        if (found.lines[i].program == kProgram) found.quorvana.push_back(i);
+    return found;
+}
+
+ListEdit Refuse(const std::string& error) { return {ListEdit::Outcome::Refused, {}, error}; }
+
+// The bytes after "programs:" in the system's defaults, up to the end of the
+// list; empty when they have none.
+std::string SystemListSource(std::string_view systemDefaults)
+{
+    const InitFileParse parse = ParseInitFile(systemDefaults);
+    const InitSetting* list = parse.error.empty() ? FindSetting(parse, kSetting) : nullptr;
+    if (!list) return {};
+    const std::size_t from = list->sourceOffsets.front();
+    return std::string(systemDefaults.substr(from, list->sourceOffsets.back() - from));
+}
+
+// Adds to a file that has a list.
+ListEdit AddToList(std::string text, const FoundList& found)
+{
+    const std::vector<std::size_t>& at = found.setting->sourceOffsets;
+    for (std::size_t i : found.quorvana)
+        if (found.lines[i].enabled) return {ListEdit::Outcome::Unchanged, std::move(text), {}};
+    if (!found.quorvana.empty()) {
+        const std::size_t dash = found.lines[found.quorvana.front()].first;
+        text.erase(at[dash], at[dash + 1] - at[dash]);
+        return {ListEdit::Outcome::Enabled, std::move(text), {}};
+    }
+    if (found.lines.empty())
+        text.insert(at.front(), " " + std::string(kQuorvanaCommand));
+    else
+        text.insert(at[found.lines.back().last], std::string(kLineBreak) + std::string(kQuorvanaCommand));
+    return {ListEdit::Outcome::Added, std::move(text), {}};
+}
+
+// The bytes that hold mode `index` of the list, chosen so that removing the
+// mode AddToList appended gives back the file it started from.
+std::pair<std::size_t, std::size_t> LineBytes(std::string_view text, const FoundList& found, std::size_t index)
+{
+    const std::vector<std::size_t>& at = found.setting->sourceOffsets;
+    const ListLine& line = found.lines[index];
+    auto blanksBefore = [&](std::size_t offset) {
+        while (offset > at.front() && (text[offset - 1] == ' ' || text[offset - 1] == '\t')) --offset;
+        return offset;
+    };
+    if (found.lines.size() == 1) return {blanksBefore(at[line.first]), at[line.last]};
+    if (index + 1 == found.lines.size()) return {at[found.lines[index - 1].last], at[line.last]};
+    return {blanksBefore(at[line.first]), at[line.end + 1]};
+}
+
+}  // namespace
+
+ListEdit AddQuorvana(const std::optional<std::string_view>& userFile, std::string_view systemDefaults)
+{
+    std::string text = userFile ? std::string(*userFile) : std::string();
+    InitFileParse parse = ParseInitFile(text);
+    if (!parse.error.empty()) return Refuse(parse.error);
+    if (!FindSetting(parse, kSetting)) {
+        // No list of its own: xscreensaver shows the system's, so start from it.
+        if (!userFile) text = "# XScreenSaver preferences, started by quorvana --register\n";
+        if (!text.empty() && text.back() != '\n') text += '\n';
+        text += std::string(kSetting) + ":" + SystemListSource(systemDefaults) + "\n";
+        parse = ParseInitFile(text);
+        if (!parse.error.empty()) return Refuse("the system's list of display modes: " + parse.error);
+    }
+    ListEdit edit = AddToList(std::move(text), FindList(parse));
+    if (edit.outcome == ListEdit::Outcome::Unchanged && !userFile) edit.text.clear();
+    return edit;
+}
+
+ListEdit RemoveQuorvana(std::string_view userFile)
+{
+    std::string text(userFile);
+    InitFileParse parse = ParseInitFile(text);
+    if (!parse.error.empty()) return Refuse(parse.error);
+    FoundList found = FindList(parse);
+    if (found.quorvana.empty()) return {ListEdit::Outcome::Unchanged, std::move(text), {}};
+    // One line at a time, each found afresh, so that no cut leans on offsets
+    // that an earlier cut moved.
+    while (!found.quorvana.empty()) {
+        const auto [from, to] = LineBytes(text, found, found.quorvana.back());
+        text.erase(from, to - from);
+        parse = ParseInitFile(text);
+        found = FindList(parse);
+    }
+    return {ListEdit::Outcome::Removed, std::move(text), {}};
+}
+
+}  // namespace quorvana
