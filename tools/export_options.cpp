@@ -69,8 +69,7 @@ ExportParseResult ParseExportOptions(const std::vector<std::string>& args)
 
 std::string ExportUsage()
 {
-    return "Usage: quorvana-render [--size WxH] [--seed N] [--pictures K] [--out DIR]\n"
-           "                       [--kernel plain|auto] [--bench]\n"
+    return "Usage: quorvana-render [OPTION]...\n"
            "\n"
            "Simulates a Quorvana window of the given size from its first repaint on,\n"
            "one row per tick, and writes the window as a PNG (RGB, 8 bits per channel)\n"

@@ -16,11 +16,13 @@ struct TargetWanted {
 };
 
 // The command line's own window or full screen first, then xscreensaver's
-// window, then the root window, else a window of its own.
+// window, then the root window, else a window of its own. --window-id wins
+// over --root, as it does for xscreensaver's own display modes:
+// xscreensaver-settings previews a mode by adding "--window-id ID" to the
+// command of its list, "quorvana --root".
 std::string ChooseTarget(const TargetWanted& wanted, const char* xscreensaverWindow, SaverOptions& options)
 {
-    if (static_cast<int>(wanted.root) + static_cast<int>(wanted.fullScreen) +
-            static_cast<int>(wanted.windowId.has_value()) > 1)
+    if (wanted.fullScreen && (wanted.root || wanted.windowId))
         return "--window-id, --root and --fullscreen exclude each other: give one of them";
     if (wanted.windowId) {
         options.target = Target::GivenWindow;
@@ -92,8 +94,7 @@ SaverParseResult ParseOptions(const std::vector<std::string>& args, const char* 
 
 std::string Usage()
 {
-    return "Usage: quorvana [--window-id ID | --root | --fullscreen] [--speed N] [--seed N]\n"
-           "                [--pictures K] [--no-shm]\n"
+    return "Usage: quorvana [--window-id ID | --root | --fullscreen] [OPTION]...\n"
            "  or:  quorvana --register | --unregister\n"
            "\n"
            "Draws zooming Julia sets, one row per tick, in green.\n"
@@ -129,9 +130,12 @@ std::string Usage()
            "\n"
            "Options may also be written with one dash (-root) or as --name=value.\n"
            "It ends on SIGTERM or SIGINT and when its window is destroyed or closed.\n"
-           "Exit status: 0 ended normally, 1 the display cannot be used or ~/.xscreensaver\n"
-           "cannot be read, parsed or written (it is then left as it was), 2 bad\n"
-           "arguments, no display, or no such window.\n";
+           "\n"
+           "Exit status:\n"
+           "  0  ended normally; or --register or --unregister done, or nothing to do\n"
+           "  1  the display cannot be used; or ~/.xscreensaver cannot be read, parsed\n"
+           "     or written, and is left as it was\n"
+           "  2  bad arguments, no display, or no such window\n";
 }
 
 }  // namespace quorvana

@@ -12,6 +12,6 @@ check "program in the hack folder" '[ -x "$prefix/usr/libexec/xscreensaver/quorv
 check "link on the path" '[ "$("$prefix/usr/bin/quorvana" --version)" = "$("$prefix/usr/libexec/xscreensaver/quorvana" --version)" ]'
 xml=$prefix/usr/share/xscreensaver/config/quorvana.xml
 check "settings file" '[ -f "$xml" ]'
-check "settings file: speed slider 0 to 100" 'grep -q "type=\"slider\" arg=\"-speed %\"" "$xml" && grep -q "low=\"0\" high=\"100\" default=\"100\"" "$xml"'
+check "settings file: speed slider 0 to 100" 'grep -q "type=\"slider\" arg=\"--speed %\"" "$xml" && grep -q "low=\"0\" high=\"100\" default=\"100\"" "$xml"'
 check "settings file: the slider's argument is accepted" '"$prefix/usr/bin/quorvana" -speed 37 --help >/dev/null'
 [ "$failures" -eq 0 ]

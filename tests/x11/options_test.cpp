@@ -31,6 +31,8 @@ TEST(SaverOptions, WhereItDrawsAndHowFast)
         {{}, "0x200001", Target::GivenWindow, 0x200001, 100},
         {{}, "2097153", Target::GivenWindow, 0x200001, 100},
         {{"--root"}, "0x200001", Target::GivenWindow, 0x200001, 100},
+        // xscreensaver-settings' preview: the list's command plus --window-id
+        {{"--root", "--window-id", "0x5"}, "0x200001", Target::GivenWindow, 0x5, 100},
         {{"--window-id", "0x300001"}, "0x200001", Target::GivenWindow, 0x300001, 100},
         {{"--fullscreen"}, "0x200001", Target::FullScreen, 0, 100},
         {{"--speed", "0"}, nullptr, Target::OwnWindow, 0, 0},
@@ -90,8 +92,6 @@ TEST(SaverOptions, BadArgumentsGiveOneLineNamingThem)
         {{"--window-id", "-5"}, nullptr, "--window-id: '-5' is not a window id (hex 0x… or decimal, not 0)"},
         {{"--window-id"}, nullptr, "--window-id: missing value"},
         {{"--root", "--fullscreen"}, nullptr, "--window-id, --root and --fullscreen exclude each other: give one of them"},
-        {{"--root", "--window-id", "5"}, nullptr,
-         "--window-id, --root and --fullscreen exclude each other: give one of them"},
         {{"--root=yes"}, nullptr, "--root takes no value"},
         {{"--frobnicate"}, nullptr, "unknown option '--frobnicate' (see --help)"},
         {{"/s"}, nullptr, "unexpected argument '/s' (see --help)"},
