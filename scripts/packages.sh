@@ -7,6 +7,12 @@
 NATIVE_PACKAGES=(cmake g++ make pkg-config zlib1g-dev libxxhash-dev libpng-dev libgtest-dev libgmock-dev
                  libbenchmark-dev libx11-dev libxext-dev)
 X11_TEST_PACKAGES=(xvfb xauth xdotool x11-utils imagemagick)
+# The Debian package and its tests: help2man makes the man pages from --help;
+# dpkg-dev (dpkg-shlibdeps) and file let CPack derive Depends from the
+# binaries; lintian, groff-base and man-db check the package and its pages;
+# xscreensaver is the real daemon the installed package is run with; procps
+# (pgrep) finds the display mode it started.
+PACKAGE_PACKAGES=(help2man dpkg-dev file lintian groff-base man-db xscreensaver procps)
 # Wine's X11 driver and its fonts are only recommended by Debian's wine
 # packages; the saver's windows and dialogs need them under a bare Xvfb.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 fonts-wine fonts-liberation

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds everything and runs all tests: the native build (renderer,
-# exporter, X11 saver) and the Windows saver under Wine in a virtual display.
+# exporter, X11 saver, the Debian package) and the Windows saver under Wine
+# in a virtual display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-need_packages "${NATIVE_PACKAGES[@]}" "${X11_TEST_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
+need_packages "${NATIVE_PACKAGES[@]}" "${X11_TEST_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
 
 jobs=$(nproc)
 cmake --preset native -DBUILD_TESTING=ON >/dev/null

@@ -1,0 +1,43 @@
+# Builds the Debian package with CPack and checks it as Debian would: its
+# name and files, Depends from the binaries' libraries, lintian with no error
+# and no warning, and manual pages that groff renders without a warning and
+# that mention every option of --help.
+# Usage: package.sh BUILD_DIR VERSION
+set -euo pipefail
+build=$1 version=$2
+deb=$build/quorvana_${version}_amd64.deb
+failures=0
+check() { if eval "$2"; then echo "ok: $1"; else echo "FAIL: $1" >&2; failures=$((failures + 1)); fi; }
+
+rm -f "$deb"
+(cd "$build" && cpack -G DEB >/dev/null)
+check "built $(basename "$deb")" '[ -f "$deb" ]'
+contents=$(dpkg-deb -c "$deb" | awk '{ print $6 }')
+for path in /usr/libexec/xscreensaver/quorvana /usr/share/xscreensaver/config/quorvana.xml \
+            /usr/bin/quorvana-render /usr/bin/quorvana /usr/share/man/man6/quorvana.6.gz \
+            /usr/share/man/man1/quorvana-render.1.gz /usr/share/doc/quorvana/copyright \
+            /usr/share/doc/quorvana/changelog.gz; do
+    check "holds $path" 'grep -qx -- ".$path" <<<"$contents"'
+done
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+check "depends on the libraries the programs link" \
+      '[[ $depends == *libc6* && $depends == *libx11-6* && $depends == *libxext6* && $depends == *libpng16-16* ]]'
+check "recommends xscreensaver" '[ "$(dpkg-deb -f "$deb" Recommends)" = xscreensaver ]'
+
+# lintian warns when run as root; that line is about lintian, not the package.
+tags=$(lintian "$deb" 2>&1 | grep -v 'running with root privileges' || true)
+[ -z "$tags" ] || echo "$tags"
+check "lintian: no error, no warning" '! grep -q "^[EW]: " <<<"$tags"'
+
+for page in "$build/packaging/quorvana.6:$build/x11/quorvana" \
+            "$build/packaging/quorvana-render.1:$build/tools/quorvana-render"; do
+    roff=${page%%:*} program=${page#*:}
+    check "$(basename "$roff"): groff -ww has nothing to say" \
+          '[ -z "$(groff -ww -man -Tutf8 -z "$roff" 2>&1)" ]'
+    text=$(MANWIDTH=200 man -l "$roff" 2>/dev/null)
+    for option in $("$program" --help | grep -o -- '--[a-z][a-z-]*' | sort -u); do
+        check "$(basename "$roff") describes $option" 'grep -q -- "$option" <<<"$text"'
+    done
+done
+[ "$failures" -eq 0 ]
