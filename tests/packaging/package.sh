@@ -1,7 +1,7 @@
 # Builds the Debian package with CPack and checks it as Debian would: its
-# name and files, Depends from the binaries' libraries, lintian with no error
-# and no warning, and manual pages that groff renders without a warning and
-# that mention every option of --help.
+# name and files, Depends naming the package of every library the binaries
+# load, lintian with no error and no warning, and manual pages that groff
+# renders without a warning and that mention every option of --help.
 # Usage: package.sh BUILD_DIR VERSION
 set -euo pipefail
 build=$1 version=$2
@@ -21,8 +21,15 @@ for path in /usr/libexec/xscreensaver/quorvana /usr/share/xscreensaver/config/qu
 done
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-check "depends on the libraries the programs link" \
-      '[[ $depends == *libc6* && $depends == *libx11-6* && $depends == *libxext6* && $depends == *libpng16-16* ]]'
+unpacked=$(mktemp -d)
+trap 'rm -rf "$unpacked"' EXIT
+dpkg-deb -x "$deb" "$unpacked"
+for soname in $(readelf -d "$unpacked/usr/libexec/xscreensaver/quorvana" "$unpacked/usr/bin/quorvana-render" |
+                sed -n 's/.*Shared library: \[\(.*\)\]/\1/p' | sort -u); do
+    owner=$(dpkg -S "*/$soname" 2>/dev/null | head -n 1 | cut -d: -f1)
+    check "Depends names $owner, which holds $soname" \
+          '[ -n "$owner" ] && [[ ", $depends," == *", $owner "* || ", $depends," == *", $owner,"* ]]'
+done
 check "recommends xscreensaver" '[ "$(dpkg-deb -f "$deb" Recommends)" = xscreensaver ]'
 
 # lintian warns when run as root; that line is about lintian, not the package.
