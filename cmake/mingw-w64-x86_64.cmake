@@ -3,10 +3,11 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
 set(triple x86_64-w64-mingw32)
-# Debian ships a win32-threads and a posix-threads flavour; the saver needs
-# no threads, so take whichever the machine has, win32 first.
-find_program(CMAKE_C_COMPILER NAMES ${triple}-gcc-win32 ${triple}-gcc REQUIRED)
-find_program(CMAKE_CXX_COMPILER NAMES ${triple}-g++-win32 ${triple}-g++ REQUIRED)
+# Debian ships a win32-threads and a posix-threads flavour. The exporter's
+# encoder threads need std::thread, which GCC 12 offers only in the posix
+# flavour (its winpthreads is linked in statically like the rest).
+find_program(CMAKE_C_COMPILER NAMES ${triple}-gcc-posix REQUIRED)
+find_program(CMAKE_CXX_COMPILER NAMES ${triple}-g++-posix REQUIRED)
 find_program(CMAKE_RC_COMPILER NAMES ${triple}-windres REQUIRED)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${triple})

@@ -39,10 +39,50 @@ std::string ParseKernel(std::string_view text, ExportOptions::Kernel& kernel)
     return {};
 }
 
-std::string ParseOutputFolder(std::string_view text, std::string& outDir)
+std::string ParseOutputFolder(std::string_view text, ExportOptions& options)
 {
     if (text.empty()) return "the folder name is empty";
-    outDir = text;
+    options.outDir = text;
+    options.outGiven = true;
+    return {};
+}
+
+bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix)
+{
+    if (text.size() < suffix.size()) return false;
+    for (std::size_t i = 0; i < suffix.size(); ++i) {
+        const char c = text[text.size() - suffix.size() + i];
+        if ((c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) != suffix[i]) return false;
+    }
+    return true;
+}
+
+std::string ParseAnimationFile(std::string_view text, std::string& animation)
+{
+    if (text.size() <= 4 || !EndsWithIgnoringCase(text, ".gif")) return IsNot(text, "a file name ending in .gif");
+    animation = text;
+    return {};
+}
+
+std::string ParseTicksPerFrame(std::string_view text, std::optional<int>& ticks)
+{
+    int value = 0;
+    if (!ParseDecimal(text, value) || value < 1 || value > kMaxTicksPerFrame)
+        return IsNot(text, "a count from 1 to " + std::to_string(kMaxTicksPerFrame));
+    ticks = value;
+    return {};
+}
+
+// Options that mean nothing together are refused rather than ignored.
+std::string CheckCombination(const ExportOptions& options)
+{
+    if (options.animation.empty()) {
+        if (options.ticksPerFrame) return "--ticks-per-frame: only with --animation";
+        if (options.speed) return "--speed: only with --animation";
+        return {};
+    }
+    if (options.bench) return "--animation: not with --bench, which writes nothing";
+    if (options.outGiven) return "--out: not with --animation, which writes FILE alone";
     return {};
 }
 
@@ -57,13 +97,23 @@ ExportParseResult ParseExportOptions(const std::vector<std::string>& args)
         {"size", Takes::Value, [&](std::string_view v) { return ParseSize(v, options); }},
         {"seed", Takes::Value, [&](std::string_view v) { return ParseSeed(v, options.seed); }},
         {"pictures", Takes::Value, [&](std::string_view v) { return ParsePictureCount(v, options.pictures); }},
-        {"out", Takes::Value, [&](std::string_view v) { return ParseOutputFolder(v, options.outDir); }},
+        {"out", Takes::Value, [&](std::string_view v) { return ParseOutputFolder(v, options); }},
         {"kernel", Takes::Value, [&](std::string_view v) { return ParseKernel(v, options.kernel); }},
         {"bench", Takes::Nothing, SetFlag(options.bench)},
+        {"animation", Takes::Value, [&](std::string_view v) { return ParseAnimationFile(v, options.animation); }},
+        {"ticks-per-frame", Takes::Value, [&](std::string_view v) { return ParseTicksPerFrame(v, options.ticksPerFrame); }},
+        {"speed", Takes::Value,
+         [&](std::string_view v) {
+             int speed = kDefaultSpeed;
+             const std::string error = ParseSpeed(v, speed);
+             if (error.empty()) options.speed = speed;
+             return error;
+         }},
         {"help", Takes::Nothing, SetFlag(options.help)},
         {"h", Takes::Nothing, SetFlag(options.help)},
     };
     result.error = ParseCommandLine(args, table);
+    if (result.error.empty() && !options.help) result.error = CheckCombination(options);
     return result;
 }
 
@@ -74,7 +124,8 @@ std::string ExportUsage()
            "Simulates a Quorvana window of the given size from its first repaint on,\n"
            "one row per tick, and writes the window as a PNG (RGB, 8 bits per channel)\n"
            "after every tick that ends a picture, marker included:\n"
-           "DIR/picture-0001.png ... DIR/picture-K.png.\n"
+           "DIR/picture-0001.png ... DIR/picture-K.png. With --animation it records the\n"
+           "window instead, tick by tick, as an animated GIF of K pictures.\n"
            "\n"
            "  --size WxH      window size in pixels, each side 1 to 16384 (default 640x480)\n"
            "  --seed N        seed of the random views, 0 to 4294967295; the same seed\n"
@@ -87,11 +138,31 @@ std::string ExportUsage()
            "  --bench         render the pictures without writing any file (--out is not\n"
            "                  used) and print the time per picture and the loop steps per\n"
            "                  second, with the XXH3 hash of each picture\n"
+           "  --animation FILE.gif\n"
+           "                  record the window as the saver shows it into FILE, a\n"
+           "                  lossless animated GIF; each frame stores only what changed,\n"
+           "                  and the last frame of each picture equals its PNG\n"
+           "  --ticks-per-frame T\n"
+           "                  ticks one frame of the recording holds, 1 to 1000 (default:\n"
+           "                  as few as viewers show at their true pace, 2 at speed 100)\n"
+           "  --speed N       the saver's speed the recording plays at, 0 to 100: one\n"
+           "                  row every 500 - 5 x N ms, at least every 10 ms (default 100)\n"
            "  --help          show this text\n"
            "\n"
            "Per picture it prints the view the next picture zooms into, or the random\n"
            "view and constant c it chose. Progress goes to standard error.\n"
            "Exit status: 0 done, 1 a file could not be written, 2 bad arguments.\n";
+}
+
+std::string CheckAnimationFile(const std::string& file)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path path(file);
+    const fs::path parent = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    if (!fs::is_directory(parent, ec)) return "--animation: the folder of '" + file + "' does not exist";
+    if (fs::is_directory(path, ec)) return "--animation: '" + file + "' is a folder";
+    return {};
 }
 
 std::string PrepareOutputFolder(const std::string& dir)

@@ -26,6 +26,12 @@ struct ExportOptions {
     enum class Kernel { Plain, Auto } kernel = Kernel::Auto;
     bool bench = false;  // time the pictures, write no file
     bool help = false;
+    bool outGiven = false;  // --out was on the command line
+    // --animation FILE.gif records the window tick by tick into FILE
+    // instead of writing pictures; empty when not asked for.
+    std::string animation;
+    std::optional<int> ticksPerFrame;  // none: the recording's own choice
+    std::optional<int> speed;          // the saver's speed setting the recording plays at
 };
 
 struct ExportParseResult {
@@ -34,9 +40,14 @@ struct ExportParseResult {
 };
 
 inline constexpr int kMaxSide = 16384;
+inline constexpr int kMaxTicksPerFrame = 1000;
 
 ExportParseResult ParseExportOptions(const std::vector<std::string>& args);
 std::string ExportUsage();
+
+// The recording's folder must exist and FILE must not be a folder; returns
+// an error line, or empty on success.
+std::string CheckAnimationFile(const std::string& file);
 
 // Creates the folder when its parent exists and checks that a file can be
 // made in it; returns an error line, or empty on success.

@@ -16,7 +16,7 @@ int BenchPictures(const ExportOptions& options)
     SimulatedWindow window(options);
     std::printf("seed %u, size %dx%d, kernel %s\n", window.seed, options.width, options.height,
                 KernelName(options));
-    FirstRepaint(window, options);
+    FirstRepaint(window, options, window.pixels);
 
     using Clock = std::chrono::steady_clock;
     Clock::duration total{};

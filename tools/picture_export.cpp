@@ -82,7 +82,7 @@ int ExportPictures(const ExportOptions& options)
 {
     SimulatedWindow window(options);
     std::printf("seed %u, size %dx%d\n", window.seed, options.width, options.height);
-    FirstRepaint(window, options);
+    FirstRepaint(window, options, window.pixels);
 
     const int workers = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
     const std::size_t pictureBytes = static_cast<std::size_t>(options.width) * options.height * sizeof(COLORREF);

@@ -1,11 +1,13 @@
 // quorvana-render: the headless exporter. It simulates a Quorvana window of
 // a given size from its first repaint on, one tick at a time, and writes the
 // window after every tick that ends a picture; with --bench it times the
-// pictures instead of writing them. See --help.
+// pictures instead of writing them, with --animation it records every tick.
+// See --help.
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "tools/animation_recording.h"
 #include "tools/export_options.h"
 #include "tools/picture_bench.h"
 #include "tools/picture_export.h"
@@ -23,6 +25,13 @@ int main(int argc, char** argv)
         return 0;
     }
     if (parsed.options.bench) return BenchPictures(parsed.options);
+    if (!parsed.options.animation.empty()) {
+        if (const std::string error = CheckAnimationFile(parsed.options.animation); !error.empty()) {
+            std::fprintf(stderr, "quorvana-render: %s\n", error.c_str());
+            return 2;
+        }
+        return RecordAnimation(parsed.options);
+    }
     if (const std::string error = PrepareOutputFolder(parsed.options.outDir); !error.empty()) {
         std::fprintf(stderr, "quorvana-render: %s\n", error.c_str());
         return 2;

@@ -24,13 +24,13 @@ const char* KernelName(const ExportOptions& options)
     return options.kernel == ExportOptions::Kernel::Plain ? "plain" : DispatchedEscapeKernel().name;
 }
 
-void FirstRepaint(SimulatedWindow& window, const ExportOptions& options)
+void FirstRepaint(SimulatedWindow& window, const ExportOptions& options, Surface& paint)
 {
     if (options.kernel == ExportOptions::Kernel::Plain)
         window.renderer.UsePlainLoop();
     else
         window.renderer.UseRowKernel(DispatchedEscapeKernel());
-    PrintView(window.renderer, window.renderer.RestartPicture(window.pixels), "first repaint");
+    PrintView(window.renderer, window.renderer.RestartPicture(paint), "first repaint");
 }
 
 std::string DescribeView(const JuliaRenderer& r, TickOutcome outcome, const std::string& label)

@@ -24,8 +24,9 @@ struct SimulatedWindow {
 // "plain", or the name of the vector kernel this processor runs.
 const char* KernelName(const ExportOptions& options);
 
-// The repaint that opens the window, reported on standard output.
-void FirstRepaint(SimulatedWindow& window, const ExportOptions& options);
+// The repaint that opens the window, through paint (the window's pixels or
+// a surface over them), reported on standard output.
+void FirstRepaint(SimulatedWindow& window, const ExportOptions& options, Surface& paint);
 
 // "LABEL: zoom into …" or "LABEL: random view …, c = …", with its newline.
 std::string DescribeView(const JuliaRenderer& renderer, TickOutcome outcome, const std::string& label);

@@ -1,24 +1,14 @@
-// The pace of a fractal window: one row per tick, every 500 − 5 × speed ms
-// with a floor of 10 ms, the same rule as the Windows saver's timer. The
-// timer keeps an absolute deadline so the event loop can block on the X
-// connection exactly until the next tick is due; a tick that comes late does
-// not cause a burst of catch-up ticks afterwards.
+// The pace of a fractal window: one row per tick at the period of
+// common/tick_period.h. The timer keeps an absolute deadline so the event
+// loop can block on the X connection exactly until the next tick is due; a
+// tick that comes late does not cause a burst of catch-up ticks afterwards.
 #pragma once
 
 #include <chrono>
 
+#include "common/tick_period.h"
+
 namespace quorvana {
-
-inline constexpr int kMinTickMs = 10;
-
-// Computed in 64 bits, so that no speed overflows.
-constexpr int TickPeriodMs(int speed)
-{
-    const long long period = 500 - 5 * static_cast<long long>(speed);
-    if (period < kMinTickMs) return kMinTickMs;
-    if (period > 500) return 500;  // negative speeds count as 0
-    return static_cast<int>(period);
-}
 
 class TickTimer {
 public:

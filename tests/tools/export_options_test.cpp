@@ -39,6 +39,14 @@ TEST(ExportOptions, DefaultsAndGoodForms)
     EXPECT_TRUE(dashes.options.bench);
     EXPECT_EQ(dashes.options.kernel, ExportOptions::Kernel::Plain);
     EXPECT_EQ(ParseExportOptions({}).options.kernel, ExportOptions::Kernel::Auto);
+
+    const ExportParseResult recording =
+        ParseExportOptions({"--animation", "Show.GIF", "--ticks-per-frame", "1000", "--speed", "0"});
+    EXPECT_EQ(recording.error, "");
+    EXPECT_EQ(recording.options.animation, "Show.GIF");
+    EXPECT_EQ(recording.options.ticksPerFrame, 1000);
+    EXPECT_EQ(recording.options.speed, 0);
+    EXPECT_EQ(ParseExportOptions({"--speed", "5", "--help"}).error, "");
 }
 
 // The lines shared with the saver's parser, word for word.
@@ -54,6 +62,16 @@ TEST(ExportOptions, MessagesAsTheSaverGivesThem)
         {{"--pictures"}, "--pictures: missing value"},
         {{"--frobnicate"}, "unknown option '--frobnicate' (see --help)"},
         {{"640x480"}, "unexpected argument '640x480' (see --help)"},
+        {{"--animation", "a.png"}, "--animation: 'a.png' is not a file name ending in .gif"},
+        {{"--animation", "a.webp"}, "--animation: 'a.webp' is not a file name ending in .gif"},
+        {{"--animation", ".gif"}, "--animation: '.gif' is not a file name ending in .gif"},
+        {{"--animation", "a.gif", "--ticks-per-frame", "0"},
+         "--ticks-per-frame: '0' is not a count from 1 to 1000"},
+        {{"--animation", "a.gif", "--speed", "101"}, "--speed: '101' is not a whole number from 0 to 100"},
+        {{"--animation", "a.gif", "--bench"}, "--animation: not with --bench, which writes nothing"},
+        {{"--out", "o", "--animation", "a.gif"}, "--out: not with --animation, which writes FILE alone"},
+        {{"--speed", "50"}, "--speed: only with --animation"},
+        {{"--ticks-per-frame", "3"}, "--ticks-per-frame: only with --animation"},
     };
     for (const auto& [args, error] : cases) EXPECT_EQ(ParseExportOptions(args).error, error) << args[0];
 }

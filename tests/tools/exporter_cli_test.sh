@@ -39,7 +39,7 @@ done
 [ ! -e "$work/missing" ] || fail "created the missing parent folder"
 
 "$exporter" --help >"$work/help" || fail "--help failed"
-for word in --size --seed --pictures --out; do grep -q -- "$word" "$work/help" || fail "--help lacks $word"; done
+for word in --size --seed --pictures --out --kernel --bench --animation --ticks-per-frame --speed; do grep -q -- "$word" "$work/help" || fail "--help lacks $word"; done
 
 # A good run creates the folder (its parent exists) and writes each picture.
 "$exporter" --size 40x30 --seed 5 --pictures 3 --out "$work/one" >"$work/stdout" 2>"$work/stderr" ||
@@ -72,6 +72,60 @@ status=$?
 [ "$status" -eq 1 ] || fail "full device: status $status, expected 1"
 grep -q "picture-0002.png': No space left on device" "$work/stderr" || fail "full device: $(cat "$work/stderr")"
 [ "$(ls -A "$work/full")" = picture-0001.png ] || fail "full device left: $(ls -A "$work/full")"
+
+# Recordings. Bad combinations and names: status 2, nothing written.
+while IFS='|' read -r args named; do
+    # shellcheck disable=SC2086
+    (cd "$work" && "$exporter" $args >/dev/null 2>"$work/stderr")
+    status=$?
+    [ "$status" -eq 2 ] || fail "'$args': status $status, expected 2"
+    grep -q -- "$named" "$work/stderr" || fail "'$args': error does not name $named: $(cat "$work/stderr")"
+    [ -z "$(find "$work" -name 'rec*')" ] || fail "'$args': wrote $(find "$work" -name 'rec*')"
+done <<CASES
+--animation rec.png|--animation
+--animation rec.gif --bench|--animation
+--animation rec.gif --out rec|--out
+--animation rec.gif --ticks-per-frame 0|--ticks-per-frame
+--animation no-such-folder/rec.gif|--animation
+--speed 20|--speed
+CASES
+
+# A recording that cannot be written leaves nothing behind.
+ln -s /dev/full "$work/full.gif.partial"
+"$exporter" --size 64x48 --seed 5 --pictures 1 --animation "$work/full.gif" >/dev/null 2>"$work/stderr"
+status=$?
+[ "$status" -eq 1 ] || fail "recording to the full device: status $status, expected 1"
+grep -q "full.gif': No space left on device" "$work/stderr" || fail "full device: $(cat "$work/stderr")"
+[ -z "$(find "$work" -name 'full.gif*')" ] || fail "full device left $(find "$work" -name 'full.gif*')"
+
+# The last frame of each picture is the PNG the exporter writes for it; the
+# frame delays add up to the saver's time per row at that speed.
+#   size, ticks per frame (empty: default), speed, frames per picture, centiseconds per picture
+while read -r size ticks speed frames centiseconds; do
+    name="rec-$size-$speed"
+    [ "$ticks" = - ] && ticks=
+    "$exporter" --size "$size" --seed 5 --pictures 3 --out "$work/$name-png" >/dev/null 2>&1
+    "$exporter" --size "$size" --seed 5 --pictures 3 --animation "$work/$name.gif" --speed "$speed" \
+        ${ticks:+--ticks-per-frame "$ticks"} >/dev/null 2>"$work/stderr" ||
+        { fail "$name: recording failed: $(cat "$work/stderr")"; continue; }
+    [ "$(grep -c "written: $work/$name.gif" "$work/stderr")" -eq 3 ] || fail "$name: no progress per picture"
+    [ ! -e "$work/$name.gif.partial" ] || fail "$name: partial file left"
+    mkdir "$work/$name-frames"
+    convert "$work/$name.gif" -coalesce "$work/$name-frames/%d.png"
+    count=$(ls "$work/$name-frames" | wc -l)
+    [ "$count" -eq $((3 * frames)) ] || fail "$name: $count frames, expected $((3 * frames))"
+    for n in 1 2 3; do
+        compare -metric AE "$work/$name-frames/$((n * frames - 1)).png" "$work/$name-png/picture-000$n.png" null: \
+            2>"$work/ae" || fail "$name: picture $n differs from its PNG in $(cat "$work/ae") pixels"
+    done
+    total=$(identify -format '%T\n' "$work/$name.gif" | paste -sd+ | bc)
+    [ "$total" -eq $((3 * centiseconds)) ] || fail "$name: delays add up to $total cs, expected $((3 * centiseconds))"
+done <<CASES
+64x48 4 50 12 1200
+41x29 - 100 14 29
+40x30 - 97 15 45
+33x20 1 96 20 40
+CASES
 
 # Without a seed one is taken from the time and printed.
 "$exporter" --size 4x4 --pictures 1 --out "$work/three" >"$work/stdout" 2>/dev/null || fail "run without seed failed"

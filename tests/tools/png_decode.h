@@ -1,5 +1,6 @@
 // Test helper: reads a PNG with libpng, an encoder independent of ours,
-// into a pixel store; fails the test on anything but 8-bit RGB.
+// into a pixel store; fails the test on anything but 8-bit RGB unless any
+// colour format is allowed (files that other tools wrote).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,7 +13,7 @@
 
 namespace quorvana::test {
 
-inline PixelStore DecodePng(const std::string& path)
+inline PixelStore DecodePng(const std::string& path, bool anyFormat = false)
 {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
@@ -20,7 +21,9 @@ inline PixelStore DecodePng(const std::string& path)
         ADD_FAILURE() << path << ": " << image.message;
         return {};
     }
-    EXPECT_EQ(image.format, static_cast<png_uint_32>(PNG_FORMAT_RGB)) << path;
+    if (!anyFormat) {
+        EXPECT_EQ(image.format, static_cast<png_uint_32>(PNG_FORMAT_RGB)) << path;
+    }
     image.format = PNG_FORMAT_RGB;
     std::vector<png_byte> rgb(PNG_IMAGE_SIZE(image));
     EXPECT_TRUE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) << path << ": " << image.message;

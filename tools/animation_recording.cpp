@@ -1,0 +1,108 @@
+#include "tools/animation_recording.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "common/tick_period.h"
+#include "render/dirty_surface.h"
+#include "tools/atomic_file.h"
+#include "tools/gif_animation.h"
+#include "tools/progress.h"
+#include "tools/simulated_window.h"
+
+namespace quorvana {
+
+namespace {
+
+constexpr int kShortestTrueDelayMs = 20;
+constexpr int kShortestTrueDelayCs = kShortestTrueDelayMs / 10;
+constexpr int kLongestDelayCs = 65535;
+
+// GIF delays are whole centiseconds. Each frame's delay is rounded from the
+// time elapsed since the start, so the rounding does not add up over a
+// long recording.
+class FrameClock {
+public:
+    explicit FrameClock(int tickPeriodMs) : m_tickPeriodMs(tickPeriodMs) {}
+
+    int DelayCs(int ticks)
+    {
+        m_elapsedMs += static_cast<long long>(ticks) * m_tickPeriodMs;
+        const long long due = (m_elapsedMs + 5) / 10 - m_shownCs;
+        const int delay = static_cast<int>(std::clamp<long long>(due, kShortestTrueDelayCs, kLongestDelayCs));
+        m_shownCs += delay;
+        return delay;
+    }
+
+private:
+    int m_tickPeriodMs;
+    long long m_elapsedMs = 0;
+    long long m_shownCs = 0;
+};
+
+int Fail(Progress& progress, const std::string& error)
+{
+    progress.Finish();
+    std::fprintf(stderr, "quorvana-render: %s\n", error.c_str());
+    return 1;
+}
+
+}  // namespace
+
+int DefaultTicksPerFrame(int tickPeriodMs)
+{
+    return (kShortestTrueDelayMs + tickPeriodMs - 1) / tickPeriodMs;
+}
+
+int RecordAnimation(const ExportOptions& options)
+{
+    const int tickPeriodMs = TickPeriodMs(options.speed.value_or(kDefaultSpeed));
+    const int ticksPerFrame = options.ticksPerFrame.value_or(DefaultTicksPerFrame(tickPeriodMs));
+    SimulatedWindow window(options);
+    std::printf("seed %u, size %dx%d, %d ticks of %d ms per frame\n", window.seed, options.width, options.height,
+                ticksPerFrame, tickPeriodMs);
+    Progress progress(stderr, options.pictures);
+    AtomicFile file(options.animation);
+    if (std::string error = file.Open(); !error.empty()) return Fail(progress, error);
+
+    // The first frame holds the repaint, which clears the whole window,
+    // and the ticks after it.
+    DirtySurface surface(window.pixels);
+    FirstRepaint(window, options, surface);
+    GifAnimation gif(options.width, options.height);
+    FrameClock clock(tickPeriodMs);
+    int ticks = 0;
+    for (int picture = 1; picture <= options.pictures;) {
+        const TickOutcome outcome = window.renderer.DrawNextRow(surface);
+        ++ticks;
+        progress.Row(picture, window.renderer.m_row, options.height);
+        const bool pictureEnds = outcome != TickOutcome::Row;
+        // A picture's last frame takes the ticks a full frame would leave
+        // short, so no frame but a tiny picture's is shorter than the rest.
+        const int ticksLeft = options.height - window.renderer.m_row;
+        if (!pictureEnds && (ticks < ticksPerFrame || ticksLeft < ticksPerFrame)) continue;
+        // Ticks on the rows left black change nothing, yet their time
+        // passes: such a frame repeats one pixel as it is.
+        Rect changed = surface.TakeDirty();
+        if (changed.IsEmpty()) changed = Rect{0, 0, 1, 1};
+        std::string error = gif.AddFrame(window.pixels, changed, clock.DelayCs(ticks));
+        if (error.empty()) error = file.Write(gif.Bytes());
+        if (!error.empty()) return Fail(progress, error);
+        gif.Bytes().clear();
+        ticks = 0;
+        if (pictureEnds) {
+            progress.PictureDone(picture, options.animation.c_str());
+            PrintView(window.renderer, outcome, "picture " + std::to_string(picture));
+            ++picture;
+        }
+    }
+    gif.Finish();
+    std::string error = file.Write(gif.Bytes());
+    if (error.empty()) error = file.Commit();
+    if (!error.empty()) return Fail(progress, error);
+    progress.Finish();
+    return 0;
+}
+
+}  // namespace quorvana

@@ -1,0 +1,21 @@
+// --animation FILE.gif: the simulated window recorded as the saver shows
+// it, tick by tick from the first repaint, into an animated GIF. A frame
+// holds a few ticks (--ticks-per-frame) and stores the rectangle they
+// changed; a frame always ends at the tick that ends a picture, so that
+// frame shows exactly the picture the exporter writes as PNG. The frame
+// delays follow the saver's pace at --speed.
+#pragma once
+
+#include "tools/export_options.h"
+
+namespace quorvana {
+
+// The fewest ticks whose time viewers show as it is: most show a GIF delay
+// below 2/100 s as 1/10 s, so a frame must last at least 20 ms.
+int DefaultTicksPerFrame(int tickPeriodMs);
+
+// Returns the exit status: 0 done, 1 the file could not be written (then
+// nothing is left of it; reported on standard error).
+int RecordAnimation(const ExportOptions& options);
+
+}  // namespace quorvana

@@ -1,0 +1,67 @@
+#include "tools/gif_animation.h"
+
+namespace quorvana {
+
+namespace {
+
+constexpr unsigned char kExtension = 0x21;
+constexpr unsigned char kGraphicControl = 0xF9;
+constexpr unsigned char kApplication = 0xFF;
+constexpr unsigned char kImage = 0x2C;
+constexpr unsigned char kTrailer = 0x3B;
+// Graphic control: "do not dispose", the frame stays as the next one's ground.
+constexpr unsigned char kKeepFrame = 1 << 2;
+
+}  // namespace
+
+GifAnimation::GifAnimation(int width, int height)
+{
+    static constexpr unsigned char kSignature[] = {'G', 'I', 'F', '8', '9', 'a'};
+    m_bytes.assign(kSignature, kSignature + sizeof kSignature);
+    PutWord(width);
+    PutWord(height);
+    // A global palette of 2^(7+1) entries with 8 bits per primary colour.
+    m_bytes.insert(m_bytes.end(), {0xF7, 0, 0});
+    for (int green = 0; green < 256; ++green) m_bytes.insert(m_bytes.end(), {0, static_cast<unsigned char>(green), 0});
+    // NETSCAPE2.0: repeat forever (a count of 0).
+    const char application[] = "NETSCAPE2.0";
+    m_bytes.insert(m_bytes.end(), {kExtension, kApplication, 11});
+    m_bytes.insert(m_bytes.end(), application, application + 11);
+    m_bytes.insert(m_bytes.end(), {3, 1, 0, 0, 0});
+}
+
+void GifAnimation::PutWord(int value)
+{
+    m_bytes.push_back(static_cast<unsigned char>(value & 0xFF));
+    m_bytes.push_back(static_cast<unsigned char>(value >> 8 & 0xFF));
+}
+
+std::string GifAnimation::AddFrame(const PixelStore& window, const Rect& rect, int centiseconds)
+{
+    m_indices.clear();
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        const COLORREF* row = window.Row(y);
+        for (int x = rect.left; x < rect.right; ++x) {
+            if ((row[x] & ~MakeRgb(0, 255, 0)) != 0) return "a colour outside the green levels cannot be recorded";
+            m_indices.push_back(static_cast<unsigned char>(row[x] >> 8));
+        }
+    }
+    m_bytes.insert(m_bytes.end(), {kExtension, kGraphicControl, 4, kKeepFrame});
+    PutWord(centiseconds);
+    m_bytes.insert(m_bytes.end(), {0, 0});  // no transparent colour; block end
+    m_bytes.push_back(kImage);
+    PutWord(rect.left);
+    PutWord(rect.top);
+    PutWord(rect.Width());
+    PutWord(rect.Height());
+    m_bytes.push_back(0);  // the global palette, not interlaced
+    m_lzw.Encode(m_indices.data(), m_indices.size(), m_bytes);
+    return {};
+}
+
+void GifAnimation::Finish()
+{
+    m_bytes.push_back(kTrailer);
+}
+
+}  // namespace quorvana
