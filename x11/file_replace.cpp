@@ -62,14 +62,18 @@ std::string FinalPath(const std::string& path)
     return path;
 }
 
-// Permissions for the new file: the old file's, or what the umask leaves of rw-rw-rw-.
-mode_t ModeFor(const std::string& path)
+// Gives the new file the old one's permissions and, when run as root (say
+// under sudo), its owner; a new file gets what the umask leaves of rw-rw-rw-.
+bool TakeOver(int fd, const std::string& path)
 {
     struct stat info {};
-    if (::stat(path.c_str(), &info) == 0) return info.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    if (::stat(path.c_str(), &info) != 0) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        return ::fchmod(fd, 0666 & ~mask) == 0;
+    }
+    if (::geteuid() == 0 && ::fchown(fd, info.st_uid, info.st_gid) != 0) return false;
+    return ::fchmod(fd, info.st_mode & 07777) == 0;
 }
 
 }  // namespace
@@ -101,7 +105,7 @@ std::string ReplaceFile(const std::string& path, std::string_view contents)
     std::string temporary = target + ".XXXXXX";
     FileDescriptor fd(::mkstemp(temporary.data()));
     if (fd.Get() < 0) return Failure("write a file beside", target);
-    bool written = ::fchmod(fd.Get(), ModeFor(target)) == 0 && WriteAll(fd.Get(), contents) &&
+    bool written = TakeOver(fd.Get(), target) && WriteAll(fd.Get(), contents) &&
                    ::fsync(fd.Get()) == 0;
     int reason = errno;
     if (!fd.Close() && written) {

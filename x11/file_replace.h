@@ -3,8 +3,8 @@
 // either all of its old bytes or all of the new ones. The new bytes go to a
 // temporary file in the same folder, reach the disk (fsync), and only then
 // are renamed over the old file. A symbolic link is followed, so that a file
-// kept elsewhere and linked stays linked; the old file's permissions are
-// kept. Each returns "" or one line naming the file and the reason.
+// kept elsewhere and linked stays linked; the old file's permissions (and,
+// for root, its owner) are kept. Each returns "" or one line naming the file and the reason.
 #pragma once
 
 #include <optional>

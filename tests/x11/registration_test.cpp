@@ -10,6 +10,7 @@
 #include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "x11/registration.h"
 
@@ -72,7 +73,13 @@ TEST_F(RegistrationTest, KeepsTheOldFileAndItsPermissions)
 {
     Write(m_files.user, m_old);
     fs::permissions(m_files.user, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    // Run as root (as CI runs, or a user under sudo), the file keeps its owner.
+    const uid_t owner = ::geteuid() == 0 ? 65534 : ::geteuid();
+    ASSERT_EQ(::chown(m_files.user.c_str(), owner, static_cast<gid_t>(-1)), 0);
     ASSERT_EQ(Run(), 0) << m_said;
+    struct stat info {};
+    ASSERT_EQ(::stat(m_files.user.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, owner);
     EXPECT_EQ(Read(m_files.backup), m_old);
     EXPECT_NE(Read(m_files.user).find("quorvana --root"), std::string::npos);
     EXPECT_EQ(fs::status(m_files.user).permissions() & fs::perms::all,
