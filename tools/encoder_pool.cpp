@@ -89,6 +89,7 @@ EncodedPicture EncoderPool::TakeNext()
 
 void EncoderPool::Work()
 {
+    PngEncoder encoder;
     for (;;) {
         std::shared_ptr<Job> job;
         {
@@ -99,7 +100,7 @@ void EncoderPool::Work()
             m_waiting.pop_front();
         }
         EncodedPicture result;
-        result.error = EncodePng(job->picture, result.png);
+        result.error = encoder.Encode(job->picture, result.png);
         {
             std::lock_guard lock(m_mutex);
             m_spare.push_back(std::move(job->picture));

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <zlib.h>
 
 namespace quorvana {
@@ -45,7 +46,8 @@ bool IsBlack(const COLORREF* pixels, int width)
 // one above as Up (all zeros too), any other row as Sub, which turns a run
 // of one colour into zeros. With zlib's run-length strategy this packs
 // about as tightly as libpng's default at a small fraction of its time.
-// Returns false for a row of zeros, whose bytes are left unwritten.
+// out holds the filter byte, 3 bytes per pixel and one spare byte. Returns
+// false for a row of zeros, whose bytes are left unwritten.
 bool FilterRow(const COLORREF* pixels, const COLORREF* above, int width, unsigned char* out)
 {
     if (IsBlack(pixels, width)) {
@@ -61,28 +63,30 @@ bool FilterRow(const COLORREF* pixels, const COLORREF* above, int width, unsigne
     COLORREF left = kBlack;
     for (int x = 0; x < width; ++x) {
         const COLORREF pixel = pixels[x];
-        // COLORREF keeps red in the low byte; bytes wrap modulo 256 as PNG says.
-        rgb[3 * x] = static_cast<unsigned char>((pixel & 0xFF) - (left & 0xFF));
-        rgb[3 * x + 1] = static_cast<unsigned char>(((pixel >> 8) & 0xFF) - ((left >> 8) & 0xFF));
-        rgb[3 * x + 2] = static_cast<unsigned char>(((pixel >> 16) & 0xFF) - ((left >> 16) & 0xFF));
+        // Byte by byte pixel − left, modulo 256 as PNG says, in one word:
+        // the high bits are set aside so that no borrow crosses a byte.
+        const std::uint32_t difference =
+            ((pixel | 0x80808080u) - (left & 0x7F7F7F7Fu)) ^ ((pixel ^ ~left) & 0x80808080u);
+        // COLORREF keeps red in the low byte. Four bytes are stored at once;
+        // the fourth lands on the next pixel's place, or on the spare byte
+        // after the row, and is overwritten.
+        const unsigned char bytes[4] = {static_cast<unsigned char>(difference), static_cast<unsigned char>(difference >> 8),
+                                        static_cast<unsigned char>(difference >> 16), 0};
+        std::memcpy(rgb + 3 * x, bytes, 4);
         left = pixel;
     }
     return true;
 }
 
+}  // namespace
+
 // A zlib stream written as IDAT chunks. Deflate is zlib's raw form, and the
 // stream's header and Adler-32 trailer are written here, so that the
-// checksum of a row of zeros costs nothing.
-class IdatWriter {
+// checksum of a row of zeros costs nothing. One stream serves picture
+// after picture: zlib's tables are made once, not faulted in each time.
+class PngEncoder::IdatWriter {
 public:
-    explicit IdatWriter(std::vector<unsigned char>& png) : m_png(png)
-    {
-        m_ok = deflateInit2(&m_stream, 1, Z_DEFLATED, -15, 9, Z_RLE) == Z_OK;
-        // Deflate, 32 KiB window, the fastest level; 0x7801 is a multiple of 31.
-        m_chunk[0] = 0x78;
-        m_chunk[1] = 0x01;
-        m_used = 2;
-    }
+    IdatWriter() { m_ok = deflateInit2(&m_stream, 1, Z_DEFLATED, -15, 9, Z_RLE) == Z_OK; }
     ~IdatWriter()
     {
         if (m_ok) deflateEnd(&m_stream);
@@ -90,7 +94,18 @@ public:
     IdatWriter(const IdatWriter&) = delete;
     IdatWriter& operator=(const IdatWriter&) = delete;
 
-    bool Ok() const { return m_ok; }
+    // Starts a stream whose chunks go to png.
+    bool Begin(std::vector<unsigned char>& png)
+    {
+        if (!m_ok || deflateReset(&m_stream) != Z_OK) return false;
+        m_png = &png;
+        m_adler = 1;
+        // Deflate, 32 KiB window, the fastest level; 0x7801 is a multiple of 31.
+        m_chunk[0] = 0x78;
+        m_chunk[1] = 0x01;
+        m_used = 2;
+        return true;
+    }
 
     // Compresses one filtered row; zeros says it holds nothing but zeros.
     bool AddRow(const unsigned char* row, std::size_t size, bool zeros)
@@ -132,11 +147,11 @@ private:
 
     void PutIdat()
     {
-        PutChunk(m_png, "IDAT", m_chunk.data(), m_used);
+        PutChunk(*m_png, "IDAT", m_chunk.data(), m_used);
         m_used = 0;
     }
 
-    std::vector<unsigned char>& m_png;
+    std::vector<unsigned char>* m_png = nullptr;
     z_stream m_stream{};
     bool m_ok = false;
     uLong m_adler = 1;
@@ -144,9 +159,11 @@ private:
     std::size_t m_used = 0;
 };
 
-}  // namespace
+PngEncoder::PngEncoder() : m_idat(std::make_unique<IdatWriter>()) {}
 
-std::string EncodePng(const PixelStore& picture, std::vector<unsigned char>& png)
+PngEncoder::~PngEncoder() = default;
+
+std::string PngEncoder::Encode(const PixelStore& picture, std::vector<unsigned char>& png)
 {
     const int width = picture.Width();
     const int height = picture.Height();
@@ -163,20 +180,27 @@ std::string EncodePng(const PixelStore& picture, std::vector<unsigned char>& png
         8, 2, 0, 0, 0};
     PutChunk(png, "IHDR", header, sizeof header);
 
-    IdatWriter idat(png);
-    if (!idat.Ok()) return "cannot start the PNG compressor: out of memory";
+    if (!m_idat->Begin(png)) return "cannot start the PNG compressor: out of memory";
     // Rows of zeros are all alike: they are fed from one buffer kept zero.
     const std::size_t rowBytes = 1 + static_cast<std::size_t>(width) * kBytesPerPixel;
-    std::vector<unsigned char> row(rowBytes), zeros(rowBytes);
+    m_row.resize(rowBytes + 1);  // FilterRow writes one byte past a row
+    m_zeros.assign(rowBytes, 0);
+    unsigned char* row = m_row.data();
+    unsigned char* zeros = m_zeros.data();
     for (int y = 0; y < height; ++y) {
-        const bool filled = FilterRow(picture.Row(y), y > 0 ? picture.Row(y - 1) : nullptr, width, row.data());
+        const bool filled = FilterRow(picture.Row(y), y > 0 ? picture.Row(y - 1) : nullptr, width, row);
         zeros[0] = row[0];
         const bool allZero = !filled && row[0] == kFilterNone;
-        if (!idat.AddRow(filled ? row.data() : zeros.data(), rowBytes, allZero)) return "the PNG compressor failed";
+        if (!m_idat->AddRow(filled ? row : zeros, rowBytes, allZero)) return "the PNG compressor failed";
     }
-    if (!idat.Finish()) return "the PNG compressor failed";
+    if (!m_idat->Finish()) return "the PNG compressor failed";
     PutChunk(png, "IEND", nullptr, 0);
     return {};
+}
+
+std::string EncodePng(const PixelStore& picture, std::vector<unsigned char>& png)
+{
+    return PngEncoder().Encode(picture, png);
 }
 
 }  // namespace quorvana

@@ -1,9 +1,11 @@
 // Encodes a picture as an 8-bit RGB PNG in memory, with exactly the
 // picture's colours. Every platform runs this same code over zlib, so a
-// picture gives the same bytes on Linux and on Windows. The exporter's
-// encoder threads call it; the file is written by the caller.
+// picture gives the same bytes on Linux and on Windows. Each of the
+// exporter's encoder threads keeps one encoder; the file is written by the
+// caller.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,7 +13,24 @@
 
 namespace quorvana {
 
-// Fills png with the whole file; returns an error line, or empty on success.
+class PngEncoder {
+public:
+    PngEncoder();
+    ~PngEncoder();
+    PngEncoder(const PngEncoder&) = delete;
+    PngEncoder& operator=(const PngEncoder&) = delete;
+
+    // Fills png with the whole file; returns an error line, or empty on success.
+    std::string Encode(const PixelStore& picture, std::vector<unsigned char>& png);
+
+private:
+    class IdatWriter;
+    std::unique_ptr<IdatWriter> m_idat;  // zlib's state, kept from picture to picture
+    std::vector<unsigned char> m_row;
+    std::vector<unsigned char> m_zeros;
+};
+
+// One picture with an encoder of its own.
 std::string EncodePng(const PixelStore& picture, std::vector<unsigned char>& png);
 
 }  // namespace quorvana
