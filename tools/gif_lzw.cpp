@@ -30,8 +30,8 @@ public:
     void Finish()
     {
         if (m_count > 0) PutByte(static_cast<unsigned char>(m_bits));
+        // A block opens with its first byte, so none is left empty.
         if (m_blockUsed > 0) m_out[m_blockAt] = static_cast<unsigned char>(m_blockUsed);
-        else if (m_blockAt < m_out.size()) m_out.pop_back();  // an opened block left empty
         m_out.push_back(0);
     }
 

@@ -14,6 +14,7 @@
 
 #include "tests/tools/png_decode.h"
 #include "tools/gif_animation.h"
+#include "tools/gif_lzw.h"
 
 namespace quorvana {
 namespace {
@@ -63,6 +64,28 @@ TEST(GifAnimation, DecodesToTheFramesGiven)
     ASSERT_EQ(std::system(("identify -format '%T ' '" + path + "' >'" + delays + "'").c_str()), 0);
     std::ifstream in(delays);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "2 7 65535 ");
+}
+
+// Whatever the length of the compressed data, also a whole number of full
+// blocks, the sub-blocks end exactly at the empty block that closes them.
+TEST(GifLzw, SubBlocksEndAtTheTerminator)
+{
+    std::vector<unsigned char> indices;
+    std::uint32_t random = 1;
+    GifLzw lzw;
+    int fullBlocksOnly = 0;
+    for (int count = 1; count <= 3000; ++count) {
+        random = random * 214013 + 2531011;
+        indices.push_back(static_cast<unsigned char>(random >> 16));
+        std::vector<unsigned char> out;
+        lzw.Encode(indices.data(), indices.size(), out);
+        ASSERT_EQ(out[0], 8);
+        std::size_t at = 1;
+        while (at < out.size() && out[at] != 0) at += 1 + out[at];
+        ASSERT_EQ(at, out.size() - 1) << count << " indices";
+        fullBlocksOnly += (out.size() - 2) % 256 == 0;
+    }
+    EXPECT_GT(fullBlocksOnly, 0);  // the case that once lost a byte was met
 }
 
 TEST(GifAnimation, RefusesColoursOutsideTheGreenLevels)
