@@ -1,0 +1,187 @@
+; Quorvana's Windows installer (NSIS 3, a 64-bit installer). CMake builds it
+; with the target "installer", passing VERSION, VERSION_NUMBERS, PUBLISHER,
+; COPYRIGHT, SCR, README, LICENSE, ICON and OUTFILE with -D.
+;
+; Command line: /S silent; /AllUsers or /CurrentUser; /KeepScreenSaver to
+; leave the user's screen saver as it is; /D=FOLDER (last) for a new
+; installation's folder. The uninstaller takes /S and /RemoveSettings.
+; Exit codes: 0 done, 1 cancelled by the user, 2 failed with nothing changed.
+
+Target amd64-unicode
+SetCompressor /SOLID lzma
+ManifestDPIAware true
+ManifestSupportedOS all
+
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvana"
+
+Name "Quorvana"
+OutFile "${OUTFILE}"
+BrandingText "Quorvana ${VERSION}"
+ShowInstDetails show
+ShowUninstDetails show
+
+VIProductVersion "${VERSION_NUMBERS}"
+VIAddVersionKey "ProductName" "Quorvana"
+VIAddVersionKey "FileDescription" "Quorvana Setup"
+VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "ProductVersion" "${VERSION}"
+VIAddVersionKey "CompanyName" "${PUBLISHER}"
+VIAddVersionKey "LegalCopyright" "${COPYRIGHT}"
+VIAddVersionKey "OriginalFilename" "QuorvanaSetup-${VERSION}.exe"
+
+!include LogicLib.nsh
+!include nsDialogs.nsh
+!include staging.nsh
+!include scope.nsh
+!include in_use.nsh
+!include screen_saver.nsh
+
+!insertmacro DEFINE_WAIT_UNTIL_CLOSED ""
+!insertmacro DEFINE_WAIT_UNTIL_CLOSED "un."
+
+Var UseAsScreenSaver  ; BST_CHECKED or BST_UNCHECKED
+Var RemoveSettings    ; BST_CHECKED or BST_UNCHECKED
+Var CheckBox
+Var DirectoryText
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MULTIUSER_PAGE_INSTALLMODE
+!define MUI_PAGE_CUSTOMFUNCTION_PRE DirectoryPre
+!define MUI_DIRECTORYPAGE_TEXT_TOP "$DirectoryText"
+!insertmacro MUI_PAGE_DIRECTORY
+Page custom OptionsPage OptionsLeave
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+
+UninstPage custom un.OptionsPage un.OptionsLeave
+!insertmacro MUI_UNPAGE_INSTFILES
+
+!insertmacro MUI_LANGUAGE "English"
+
+Function .onInit
+  !insertmacro SCOPE_INIT
+  StrCpy $UseAsScreenSaver ${BST_CHECKED}
+  ClearErrors
+  ${GetOptions} $R0 "/KeepScreenSaver" $R1
+  ${IfNot} ${Errors}
+    StrCpy $UseAsScreenSaver ${BST_UNCHECKED}
+  ${EndIf}
+FunctionEnd
+
+; An upgrade stays in its folder; a new installation says where the saver goes.
+Function DirectoryPre
+  ${If} $UpgradeDir != ""
+    Abort
+  ${EndIf}
+  ${If} $MultiUser.InstallMode == "AllUsers"
+    StrCpy $DirectoryText "Quorvana itself goes into the Windows system folder ($SYSDIR), where Screen Saver Settings lists it. Its uninstaller and its README go into the folder below. $(^ClickNext)"
+  ${Else}
+    StrCpy $DirectoryText "Setup will install Quorvana for you alone in the folder below. To install it in a different folder, click Browse and select another folder. $(^ClickNext)"
+  ${EndIf}
+FunctionEnd
+
+Function OptionsPage
+  !insertmacro MUI_HEADER_TEXT "Screen Saver" "Choose whether Windows shows Quorvana when the computer is idle."
+  nsDialogs::Create 1018
+  Pop $0
+  ${NSD_CreateCheckbox} 0 0 100% 12u "Use Quorvana as my screen saver"
+  Pop $CheckBox
+  ${NSD_SetState} $CheckBox $UseAsScreenSaver
+  ${NSD_CreateLabel} 0 20u 100% 40u "Windows then starts Quorvana after the wait set in Screen Saver Settings, where you can change its speed or choose another screen saver at any time. Uninstalling Quorvana gives you back the screen saver you have now."
+  Pop $0
+  nsDialogs::Show
+FunctionEnd
+
+Function OptionsLeave
+  ${NSD_GetState} $CheckBox $UseAsScreenSaver
+FunctionEnd
+
+Function RegisterUninstaller
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "Quorvana"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$ScrPath,0"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe" /$MultiUser.InstallMode'
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /$MultiUser.InstallMode /S'
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  ${If} $MultiUser.InstallMode == "AllUsers"
+    ${GetSize} "$SYSDIR" "/M=quorvana.scr /S=0K /G=0" $1 $2 $3
+    IntOp $0 $0 + $1
+  ${EndIf}
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
+FunctionEnd
+
+Section "Quorvana"
+  Call SetScrPath
+  Call WaitUntilClosed
+  !insertmacro INSTALL_FILES "${SCR}" "${README}" "${LICENSE}"
+  ClearErrors
+  Call RegisterUninstaller
+  ${If} ${Errors}
+    !insertmacro FAIL "Cannot register Quorvana in Apps & features; nothing was installed."
+  ${EndIf}
+  ${If} $UseAsScreenSaver == ${BST_CHECKED}
+    Call UseAsScreenSaver
+  ${EndIf}
+  !insertmacro FOR_EACH_INSTALLED_FILE DROP_OLD_FILE
+SectionEnd
+
+Function .onInstFailed
+  !insertmacro ROLL_BACK_INSTALLATION
+FunctionEnd
+
+Function un.onInit
+  !insertmacro SCOPE_UNINIT
+  StrCpy $RemoveSettings ${BST_UNCHECKED}
+  ${un.GetParameters} $R0
+  ClearErrors
+  ${un.GetOptions} $R0 "/RemoveSettings" $R1
+  ${IfNot} ${Errors}
+    StrCpy $RemoveSettings ${BST_CHECKED}
+  ${EndIf}
+FunctionEnd
+
+Function un.OptionsPage
+  !insertmacro MUI_HEADER_TEXT "Uninstall Quorvana" "Remove Quorvana from this computer."
+  nsDialogs::Create 1018
+  Pop $0
+  ${NSD_CreateLabel} 0 0 100% 24u "Quorvana will be removed from $INSTDIR. Click Uninstall to start."
+  Pop $0
+  ${NSD_CreateCheckbox} 0 30u 100% 12u "Also remove my Quorvana settings"
+  Pop $CheckBox
+  ${NSD_SetState} $CheckBox $RemoveSettings
+  ${NSD_CreateLabel} 0 46u 100% 30u "Unless you check this, your settings (the speed) stay, and a new installation starts with them."
+  Pop $0
+  GetDlgItem $0 $HWNDPARENT 1
+  SendMessage $0 ${WM_SETTEXT} 0 "STR:$(^UninstallBtn)"
+  nsDialogs::Show
+FunctionEnd
+
+Function un.OptionsLeave
+  ${NSD_GetState} $CheckBox $RemoveSettings
+FunctionEnd
+
+Section "Uninstall"
+  Call un.SetScrPath
+  Call un.WaitUntilClosed
+  Call un.GiveBackScreenSaver
+  Delete /REBOOTOK "$ScrPath"
+  Delete "$INSTDIR\README.txt"
+  Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR"  ; only when empty: files the user put there stay
+  DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+  DeleteRegKey HKCU "${MEMORY_KEY}"
+  ${If} $RemoveSettings == ${BST_CHECKED}
+    DeleteRegKey HKCU "Software\Quorvana"
+  ${Else}
+    DeleteRegKey /ifempty HKCU "Software\Quorvana"
+  ${EndIf}
+SectionEnd
