@@ -9,6 +9,7 @@
 
 !define EXIT_FAILED 2  ; nothing was changed; a message says why
 
+Var Committing     ; 1 once every file is written and they take their place
 Var Committed      ; how many files have taken their place
 Var CreatedDir     ; 1 when this run made $INSTDIR
 
@@ -41,15 +42,30 @@ Var CreatedDir     ; 1 when this run made $INSTDIR
   ${EndIf}
 !macroend
 
-; Leftovers of an interrupted run must not stand in the way.
-!macro CLEAR_LEFTOVERS TARGET INDEX
+; Leftovers of an interrupted run go first, so that every NAME.old seen
+; later is this run's own.
+!macro PREPARE_STAGING TARGET
   Delete "${TARGET}.new"
   Delete "${TARGET}.old"
+  ${If} ${FileExists} "${TARGET}.new"
+  ${OrIf} ${FileExists} "${TARGET}.old"
+    !insertmacro FAIL "Cannot write ${TARGET}.new: something of that name is in the way."
+  ${EndIf}
 !macroend
 
 !macro STAGE_FILE SOURCE TARGET
+  !insertmacro PREPARE_STAGING "${TARGET}"
   ClearErrors
   File "/oname=${TARGET}.new" "${SOURCE}"
+  ${If} ${Errors}
+    !insertmacro FAIL "Cannot write ${TARGET}.new. Check the free space and your rights in that folder."
+  ${EndIf}
+!macroend
+
+!macro STAGE_UNINSTALLER TARGET
+  !insertmacro PREPARE_STAGING "${TARGET}"
+  ClearErrors
+  WriteUninstaller "${TARGET}.new"
   ${If} ${Errors}
     !insertmacro FAIL "Cannot write ${TARGET}.new. Check the free space and your rights in that folder."
   ${EndIf}
@@ -71,11 +87,13 @@ Var CreatedDir     ; 1 when this run made $INSTDIR
 
 !macro ROLL_BACK_FILE TARGET INDEX
   Delete "${TARGET}.new"
-  ${If} ${FileExists} "${TARGET}.old"
-    Delete "${TARGET}"
-    Rename "${TARGET}.old" "${TARGET}"
-  ${ElseIf} $Committed > ${INDEX}
-    Delete "${TARGET}"  ; this run put it there: nothing was there before
+  ${If} $Committing == 1
+    ${If} ${FileExists} "${TARGET}.old"
+      Delete "${TARGET}"
+      Rename "${TARGET}.old" "${TARGET}"
+    ${ElseIf} $Committed > ${INDEX}
+      Delete "${TARGET}"  ; this run put it there: nothing was there before
+    ${EndIf}
   ${EndIf}
 !macroend
 
@@ -85,17 +103,14 @@ Var CreatedDir     ; 1 when this run made $INSTDIR
 
 ; The whole step, called from the install section.
 !macro INSTALL_FILES SCR README LICENSE
+  StrCpy $Committing 0
   StrCpy $Committed 0
   !insertmacro CREATE_INSTALL_DIR
-  !insertmacro FOR_EACH_INSTALLED_FILE CLEAR_LEFTOVERS
   !insertmacro STAGE_FILE "${SCR}" "$ScrPath"
   !insertmacro STAGE_FILE "${README}" "$INSTDIR\README.txt"
   !insertmacro STAGE_FILE "${LICENSE}" "$INSTDIR\LICENSE.txt"
-  ClearErrors
-  WriteUninstaller "$INSTDIR\uninstall.exe.new"
-  ${If} ${Errors}
-    !insertmacro FAIL "Cannot write $INSTDIR\uninstall.exe.new. Check the free space and your rights in that folder."
-  ${EndIf}
+  !insertmacro STAGE_UNINSTALLER "$INSTDIR\uninstall.exe"
+  StrCpy $Committing 1
   !insertmacro FOR_EACH_INSTALLED_FILE COMMIT_FILE
 !macroend
 

@@ -1,0 +1,349 @@
+// The real installer and uninstaller, run silently in a Wine prefix of this
+// test's own: the files, the Uninstall key, the screen saver taken over and
+// given back, the installed saver started /s from the path the registry
+// names, upgrades in place that keep the settings, the refusal while the
+// saver runs, and the roll-back of failed installations.
+// argv: installer, the built quorvana.scr, the project version (Wine paths).
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <shlobj.h>
+#include <windows.h>
+
+#include "tests/windows/harness.h"
+
+using harness::Check;
+using harness::Narrow;
+
+namespace {
+
+const std::wstring kUninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorvana";
+const std::wstring kDesktopKey = L"Control Panel\\Desktop";
+const std::wstring kSettingsKey = L"Software\\Quorvana";
+const std::wstring kPreviousSaver = L"C:\\windows\\system32\\previous.scr";
+constexpr DWORD kExitFailed = 2;
+
+std::wstring s_installer;
+std::wstring s_builtScr;
+std::wstring s_version;
+
+std::optional<std::wstring> ReadString(HKEY root, const std::wstring& key, const std::wstring& value)
+{
+    wchar_t text[1024];
+    DWORD size = sizeof text;
+    if (::RegGetValueW(root, key.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return std::wstring(text);
+}
+
+std::optional<DWORD> ReadDword(HKEY root, const std::wstring& key, const std::wstring& value)
+{
+    DWORD data = 0, size = sizeof data;
+    if (::RegGetValueW(root, key.c_str(), value.c_str(), RRF_RT_REG_DWORD, nullptr, &data, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return data;
+}
+
+void WriteString(HKEY root, const std::wstring& key, const std::wstring& value, const std::wstring& text)
+{
+    ::RegSetKeyValueW(root, key.c_str(), value.c_str(), REG_SZ, text.c_str(),
+                      static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+bool KeyExists(HKEY root, const std::wstring& key)
+{
+    HKEY handle = nullptr;
+    if (::RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+    ::RegCloseKey(handle);
+    return true;
+}
+
+bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string Contents(const std::wstring& path)
+{
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void Write(const std::wstring& path, const std::string& contents)
+{
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << contents;
+}
+
+std::wstring ShortPath(const std::wstring& path)
+{
+    wchar_t buffer[MAX_PATH];
+    return ::GetShortPathNameW(path.c_str(), buffer, MAX_PATH) ? buffer : path;
+}
+
+std::wstring KnownFolder(REFKNOWNFOLDERID id)
+{
+    PWSTR path = nullptr;
+    std::wstring result;
+    if (SUCCEEDED(::SHGetKnownFolderPath(id, 0, nullptr, &path))) result = path;
+    ::CoTaskMemFree(path);
+    return result;
+}
+
+// Wine does not know FOLDERID_UserProgramFiles; the installer then takes
+// the same fallback.
+std::wstring LocalPrograms()
+{
+    const std::wstring known = KnownFolder(FOLDERID_UserProgramFiles);
+    return known.empty() ? KnownFolder(FOLDERID_LocalAppData) + L"\\Programs" : known;
+}
+
+std::wstring SystemScr()
+{
+    wchar_t system[MAX_PATH];
+    ::GetSystemDirectoryW(system, MAX_PATH);
+    return std::wstring(system) + L"\\quorvana.scr";
+}
+
+// Runs "program" tail and returns its exit code (STILL_ACTIVE when it hangs).
+DWORD Run(const std::wstring& program, const std::wstring& tail)
+{
+    harness::Process process = harness::Process::Start(program, tail);
+    if (!process.WaitExit(60000)) return STILL_ACTIVE;
+    return process.ExitCode();
+}
+
+DWORD Install(const std::wstring& arguments) { return Run(s_installer, L"/S " + arguments); }
+
+// An installation as its Uninstall key describes it.
+struct Installed {
+    HKEY root;
+    std::wstring dir;  // InstallLocation
+    std::wstring scr;  // where quorvana.scr went
+};
+
+// Runs the uninstaller as Apps & features would, silently. It carries on
+// from a copy of itself, so its end shows as its Uninstall key going.
+void Uninstall(const Installed& installed, const std::wstring& extra)
+{
+    const std::wstring command = ReadString(installed.root, kUninstallKey, L"QuietUninstallString").value_or(L"");
+    const size_t close = command.find(L'"', 1);
+    if (!Check(command.starts_with(L'"') && close != std::wstring::npos, "QuietUninstallString starts quoted")) return;
+    Run(command.substr(1, close - 1), command.substr(close + 2) + extra);
+    for (int waited = 0; waited < 300 && KeyExists(installed.root, kUninstallKey); ++waited) harness::Pump(100);
+    harness::Pump(500);  // its last deletions after the key
+    Check(!KeyExists(installed.root, kUninstallKey), "the uninstaller removes its Uninstall key");
+}
+
+void ChecksTheInstallation(const Installed& installed, const std::wstring& scope, const std::string& what)
+{
+    Check(Contents(installed.scr) == Contents(s_builtScr), what + ": quorvana.scr is the built one");
+    for (const wchar_t* file : {L"uninstall.exe", L"README.txt", L"LICENSE.txt"})
+        Check(Exists(installed.dir + L"\\" + file), what + ": " + Narrow(file) + " is installed");
+    const std::wstring uninstaller = L"\"" + installed.dir + L"\\uninstall.exe\" " + scope;
+    const struct {
+        const wchar_t* value;
+        std::wstring expected;
+    } strings[] = {
+        {L"DisplayName", L"Quorvana"},
+        {L"DisplayVersion", s_version},
+        {L"Publisher", L"The Quorvana developers"},
+        {L"DisplayIcon", installed.scr + L",0"},
+        {L"InstallLocation", installed.dir},
+        {L"UninstallString", uninstaller},
+        {L"QuietUninstallString", uninstaller + L" /S"},
+    };
+    for (const auto& s : strings)
+        Check(ReadString(installed.root, kUninstallKey, s.value) == s.expected,
+              what + ": Uninstall key " + Narrow(s.value) + " is " + Narrow(s.expected));
+    Check(ReadDword(installed.root, kUninstallKey, L"NoModify") == 1u, what + ": NoModify 1");
+    Check(ReadDword(installed.root, kUninstallKey, L"NoRepair") == 1u, what + ": NoRepair 1");
+    const DWORD kilobytes = ReadDword(installed.root, kUninstallKey, L"EstimatedSize").value_or(0);
+    Check(kilobytes >= Contents(s_builtScr).size() / 1024 && kilobytes < 4096, what + ": EstimatedSize in KB");
+}
+
+std::optional<std::wstring> ScreenSaver() { return ReadString(HKEY_CURRENT_USER, kDesktopKey, L"SCRNSAVE.EXE"); }
+
+void SetPreviousScreenSaver()
+{
+    WriteString(HKEY_CURRENT_USER, kDesktopKey, L"SCRNSAVE.EXE", kPreviousSaver);
+    WriteString(HKEY_CURRENT_USER, kDesktopKey, L"ScreenSaveActive", L"0");
+}
+
+void ScreenSaverIsGivenBack(const std::string& what)
+{
+    Check(ScreenSaver() == kPreviousSaver, what + ": SCRNSAVE.EXE is the previous screen saver again");
+    Check(ReadString(HKEY_CURRENT_USER, kDesktopKey, L"ScreenSaveActive") == L"0",
+          what + ": ScreenSaveActive is as it was");
+}
+
+// The saver that SCRNSAVE.EXE names starts full screen and ends on a key press.
+void RegisteredSaverRuns()
+{
+    harness::Process saver = harness::Process::Start(ScreenSaver().value_or(L""), L"/s");
+    const HWND window = harness::WaitForTopWindow(saver.Id(), 10000);
+    if (!Check(window != nullptr, "the saver that SCRNSAVE.EXE names starts /s")) return;
+    harness::Pump(500);
+    ::PostMessageW(window, WM_KEYDOWN, 'A', 0x001E0001);
+    Check(saver.WaitExit(5000) && saver.ExitCode() == 0, "it ends with exit code 0 on a key press");
+}
+
+void JustMeInstallsUpgradesAndUninstalls()
+{
+    const std::wstring dir = LocalPrograms() + L"\\Quorvana";
+    const Installed installed{HKEY_CURRENT_USER, dir, dir + L"\\quorvana.scr"};
+    SetPreviousScreenSaver();
+    if (!Check(Install(L"/CurrentUser") == 0, "just me: the installer succeeds")) return;
+    ChecksTheInstallation(installed, L"/CurrentUser", "just me");
+    Check(ScreenSaver() == ShortPath(installed.scr), "just me: SCRNSAVE.EXE names the installed file");
+    Check(ReadString(HKEY_CURRENT_USER, kDesktopKey, L"ScreenSaveActive") == L"1", "just me: ScreenSaveActive 1");
+    RegisteredSaverRuns();
+
+    // An older installation that the user has set up; the saver or its settings run.
+    WriteString(HKEY_CURRENT_USER, kUninstallKey, L"DisplayVersion", L"0.9");
+    WriteString(HKEY_CURRENT_USER, kSettingsKey + L"\\quorvana\\Config", L"Marker", L"kept");
+    for (const wchar_t* mode : {L"/s", L"/c"}) {
+        harness::Process running = harness::Process::Start(installed.scr, mode);
+        harness::WaitForTopWindow(running.Id(), 10000);
+        Check(Install(L"") == kExitFailed, "while " + Narrow(mode) + " runs the installer fails");
+        Check(ReadString(HKEY_CURRENT_USER, kUninstallKey, L"DisplayVersion") == L"0.9",
+              "while " + Narrow(mode) + " runs nothing is changed");
+    }
+    // Without a scope switch the installer finds the installation and upgrades it.
+    Check(Install(L"") == 0, "upgrade: the installer succeeds");
+    ChecksTheInstallation(installed, L"/CurrentUser", "upgrade");
+    Check(ReadString(HKEY_CURRENT_USER, kSettingsKey + L"\\quorvana\\Config", L"Marker") == L"kept",
+          "upgrade: the settings are kept");
+
+    Uninstall(installed, L"");
+    Check(!Exists(dir), "uninstall: the folder is gone");
+    ScreenSaverIsGivenBack("uninstall");
+    Check(ReadString(HKEY_CURRENT_USER, kSettingsKey + L"\\quorvana\\Config", L"Marker") == L"kept",
+          "uninstall: the settings are kept");
+    Check(!KeyExists(HKEY_CURRENT_USER, kSettingsKey + L"\\Installer"), "uninstall: its own memory is gone");
+}
+
+void KeepScreenSaverAndRemoveSettings()
+{
+    const Installed installed{HKEY_CURRENT_USER, L"C:\\Quorvana2", L"C:\\Quorvana2\\quorvana.scr"};
+    SetPreviousScreenSaver();
+    if (!Check(Install(L"/CurrentUser /KeepScreenSaver /D=C:\\Quorvana2") == 0, "/D=: the installer succeeds"))
+        return;
+    Check(ReadString(HKEY_CURRENT_USER, kUninstallKey, L"InstallLocation") == installed.dir,
+          "/D=: installed into the folder given");
+    Check(ScreenSaver() == kPreviousSaver, "/KeepScreenSaver: SCRNSAVE.EXE is left alone");
+    Uninstall(installed, L" /RemoveSettings");
+    Check(!Exists(installed.dir), "/RemoveSettings: the folder is gone");
+    Check(!KeyExists(HKEY_CURRENT_USER, kSettingsKey), "/RemoveSettings: HKCU\\Software\\Quorvana is gone");
+}
+
+void AllUsersInstallsIntoTheSystemFolder()
+{
+    const std::wstring dir = KnownFolder(FOLDERID_ProgramFiles) + L"\\Quorvana";
+    const Installed installed{HKEY_LOCAL_MACHINE, dir, SystemScr()};
+    SetPreviousScreenSaver();
+    if (!Check(Install(L"/AllUsers") == 0, "all users: the installer succeeds")) return;
+    ChecksTheInstallation(installed, L"/AllUsers", "all users");
+    Check(!KeyExists(HKEY_CURRENT_USER, kUninstallKey), "all users: no Uninstall key of the user's own");
+    Check(ScreenSaver() == ShortPath(installed.scr), "all users: SCRNSAVE.EXE names the system folder's file");
+    Uninstall(installed, L"");
+    Check(!Exists(installed.scr) && !Exists(dir), "all users: the files are gone");
+    ScreenSaverIsGivenBack("all users");
+}
+
+// A folder where the installer would write LICENSE.txt.new: it cannot be
+// written, as on a full disk.
+void BlockLicense(const std::wstring& dir)
+{
+    ::CreateDirectoryW(dir.c_str(), nullptr);
+    ::CreateDirectoryW((dir + L"\\LICENSE.txt.new").c_str(), nullptr);
+    Write(dir + L"\\LICENSE.txt.new\\in the way", "");
+}
+
+void NoLeftovers(const std::wstring& dir, const std::string& what)
+{
+    for (const wchar_t* file : {L"quorvana.scr", L"README.txt", L"uninstall.exe"})
+        for (const wchar_t* suffix : {L".new", L".old"})
+            Check(!Exists(dir + L"\\" + file + suffix), what + ": no " + Narrow(file) + Narrow(suffix) + " is left");
+}
+
+void FailuresRollBack()
+{
+    SetPreviousScreenSaver();
+    Write(L"C:\\blocker", "a file where a folder would go");
+    Check(Install(L"/CurrentUser /D=C:\\blocker\\Quorvana") == kExitFailed, "a folder under a file: exit code 2");
+    Check(!KeyExists(HKEY_CURRENT_USER, kUninstallKey), "a folder under a file: no Uninstall key");
+
+    // A new installation that cannot write its third file takes back the first two.
+    BlockLicense(L"C:\\Blocked");
+    Check(Install(L"/CurrentUser /D=C:\\Blocked") == kExitFailed, "a file that cannot be written: exit code 2");
+    for (const wchar_t* file : {L"quorvana.scr", L"README.txt"})
+        Check(!Exists(std::wstring(L"C:\\Blocked\\") + file), "new installation rolled back: no " + Narrow(file));
+    NoLeftovers(L"C:\\Blocked", "new installation rolled back");
+    Check(!KeyExists(HKEY_CURRENT_USER, kUninstallKey), "new installation rolled back: no Uninstall key");
+    Check(ScreenSaver() == kPreviousSaver, "new installation rolled back: SCRNSAVE.EXE unchanged");
+
+    // A failed upgrade leaves the installation as it was.
+    const std::wstring dir = LocalPrograms() + L"\\Quorvana";
+    const Installed installed{HKEY_CURRENT_USER, dir, dir + L"\\quorvana.scr"};
+    if (!Check(Install(L"/CurrentUser") == 0, "upgrade failure: the first installation")) return;
+    Write(installed.scr, "the installed build");
+    BlockLicense(dir);
+    Check(Install(L"") == kExitFailed, "upgrade that cannot write a file: exit code 2");
+    Check(Contents(installed.scr) == "the installed build", "upgrade rolled back: quorvana.scr as it was");
+    NoLeftovers(dir, "upgrade rolled back");
+    Check(KeyExists(HKEY_CURRENT_USER, kUninstallKey), "upgrade rolled back: the installation is still registered");
+    ::DeleteFileW((dir + L"\\LICENSE.txt.new\\in the way").c_str());
+    ::RemoveDirectoryW((dir + L"\\LICENSE.txt.new").c_str());
+    Uninstall(installed, L"");
+    ScreenSaverIsGivenBack("uninstall after a failed upgrade");
+}
+
+struct VersionField {
+    const std::wstring* file;
+    const wchar_t* name;
+    std::wstring expected;
+};
+
+std::optional<std::wstring> VersionString(const std::wstring& file, const wchar_t* name)
+{
+    std::vector<char> block(::GetFileVersionInfoSizeW(file.c_str(), nullptr));
+    if (block.empty() || !::GetFileVersionInfoW(file.c_str(), 0, static_cast<DWORD>(block.size()), block.data()))
+        return std::nullopt;
+    wchar_t* text = nullptr;
+    UINT length = 0;
+    const std::wstring query = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+    if (!::VerQueryValueW(block.data(), query.c_str(), reinterpret_cast<void**>(&text), &length)) return std::nullopt;
+    return std::wstring(text);
+}
+
+void VersionInformation()
+{
+    const VersionField fields[] = {
+        {&s_builtScr, L"FileDescription", L"Quorvana"}, {&s_builtScr, L"ProductName", L"Quorvana"},
+        {&s_builtScr, L"FileVersion", s_version},        {&s_builtScr, L"ProductVersion", s_version},
+        {&s_builtScr, L"OriginalFilename", L"quorvana.scr"},
+        {&s_installer, L"ProductName", L"Quorvana"},     {&s_installer, L"ProductVersion", s_version},
+    };
+    for (const VersionField& field : fields)
+        Check(VersionString(*field.file, field.name) == field.expected,
+              Narrow(*field.file) + ": " + Narrow(field.name) + " is " + Narrow(field.expected));
+    Check(VersionString(s_builtScr, L"LegalCopyright").value_or(L"").starts_with(L"Copyright"),
+          "quorvana.scr: LegalCopyright");
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc < 4) return 2;
+    s_installer = argv[1];
+    s_builtScr = argv[2];
+    s_version = argv[3];
+    VersionInformation();
+    JustMeInstallsUpgradesAndUninstalls();
+    KeepScreenSaverAndRemoveSettings();
+    AllUsersInstallsIntoTheSystemFolder();
+    FailuresRollBack();
+    return harness::Finish();
+}

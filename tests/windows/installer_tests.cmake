@@ -1,0 +1,23 @@
+# The installer and the portable zip. The installer test changes HKLM, the
+# system folder and the screen saver, so it runs in a Wine session (prefix
+# and Xvfb) of its own, apart from the other Windows tests.
+set(installer_session_dir ${CMAKE_CURRENT_BINARY_DIR}/installer-session)
+add_test(NAME installer_session_start COMMAND ${session} start ${installer_session_dir} 1280x800x24)
+set_tests_properties(installer_session_start PROPERTIES FIXTURES_SETUP installer_session TIMEOUT 180
+                     LABELS windows)
+add_test(NAME installer_session_stop COMMAND ${session} stop ${installer_session_dir})
+set_tests_properties(installer_session_stop PROPERTIES FIXTURES_CLEANUP installer_session TIMEOUT 60
+                     LABELS windows)
+
+add_executable(installer_test installer_test.cpp)
+target_link_libraries(installer_test PRIVATE quorvana_wine_harness shell32 ole32 version)
+add_dependencies(installer_test installer)
+string(REPLACE "/" "\\" setup_wine "Z:${QUORVANA_SETUP}")
+add_test(NAME installer_test
+         COMMAND ${session} run ${installer_session_dir} $<TARGET_FILE:installer_test>
+                 ${setup_wine} ${program_wine} ${QUORVANA_VERSION})
+set_tests_properties(installer_test PROPERTIES FIXTURES_REQUIRED installer_session LABELS windows TIMEOUT 600)
+
+add_test(NAME portable_zip COMMAND ${CMAKE_COMMAND} -E tar tf ${QUORVANA_PORTABLE_ZIP})
+set_tests_properties(portable_zip PROPERTIES LABELS windows
+                     PASS_REGULAR_EXPRESSION "^quorvana.scr\nREADME.txt\nLICENSE.txt\n$")
