@@ -15,7 +15,8 @@ X11_TEST_PACKAGES=(xvfb xauth xdotool x11-utils imagemagick)
 PACKAGE_PACKAGES=(help2man dpkg-dev file lintian groff-base man-db xscreensaver procps)
 # Wine's X11 driver and its fonts are only recommended by Debian's wine
 # packages; the saver's windows and dialogs need them under a bare Xvfb.
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 fonts-wine fonts-liberation
+# nsis builds the Windows installer.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 nsis wine wine64 fonts-wine fonts-liberation
                   libxrender1 libxrandr2 libxcursor1 libxi6 libxcomposite1 libxinerama1 libxfixes3 libxxf86vm1
                   xvfb xauth xdotool imagemagick)
 

@@ -48,6 +48,7 @@ Var DirectoryText
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 
+!define MUI_WELCOMEPAGE_TEXT "Setup will install Quorvana ${VERSION}, a screen saver that draws zooming Julia sets in shades of green.$\r$\n$\r$\nIf Quorvana is already installed, Setup upgrades it and keeps your settings.$\r$\n$\r$\n$(^ClickNext)"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !define MUI_PAGE_CUSTOMFUNCTION_PRE DirectoryPre
@@ -55,6 +56,10 @@ Var DirectoryText
 !insertmacro MUI_PAGE_DIRECTORY
 Page custom OptionsPage OptionsLeave
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_TEXT "Open Screen Saver Settings"
+!define MUI_FINISHPAGE_RUN_FUNCTION OpenScreenSaverSettings
+!define MUI_FINISHPAGE_RUN_NOTCHECKED
 !insertmacro MUI_PAGE_FINISH
 
 UninstPage custom un.OptionsPage un.OptionsLeave
@@ -100,6 +105,10 @@ Function OptionsLeave
   ${NSD_GetState} $CheckBox $UseAsScreenSaver
 FunctionEnd
 
+Function OpenScreenSaverSettings
+  Exec '"$SYSDIR\control.exe" desk.cpl,,@screensaver'
+FunctionEnd
+
 Function RegisterUninstaller
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "Quorvana"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -139,6 +148,7 @@ FunctionEnd
 
 Function un.onInit
   !insertmacro SCOPE_UNINIT
+  Call un.SetScrPath
   StrCpy $RemoveSettings ${BST_UNCHECKED}
   ${un.GetParameters} $R0
   ClearErrors
@@ -152,7 +162,7 @@ Function un.OptionsPage
   !insertmacro MUI_HEADER_TEXT "Uninstall Quorvana" "Remove Quorvana from this computer."
   nsDialogs::Create 1018
   Pop $0
-  ${NSD_CreateLabel} 0 0 100% 24u "Quorvana will be removed from $INSTDIR. Click Uninstall to start."
+  ${NSD_CreateLabel} 0 0 100% 24u "Quorvana will be removed: $ScrPath and the folder $INSTDIR. Click Uninstall to start."
   Pop $0
   ${NSD_CreateCheckbox} 0 30u 100% 12u "Also remove my Quorvana settings"
   Pop $CheckBox
@@ -169,7 +179,6 @@ Function un.OptionsLeave
 FunctionEnd
 
 Section "Uninstall"
-  Call un.SetScrPath
   Call un.WaitUntilClosed
   Call un.GiveBackScreenSaver
   Delete /REBOOTOK "$ScrPath"
