@@ -2,10 +2,10 @@
 # installs what is missing (as root) or says what to install (otherwise).
 # Sourced by run.sh, test.sh and .ci/run.
 
-# zlib: the exporter's PNG encoder; xxhash.h: the picture hash; libpng: the
-# tests read the exported PNGs back with it.
-NATIVE_PACKAGES=(cmake g++ make pkg-config zlib1g-dev libxxhash-dev libpng-dev libgtest-dev libgmock-dev
-                 libbenchmark-dev libx11-dev libxext-dev)
+# zlib: the exporter's PNG encoder; xxhash.h: the picture hash; libwebp: its
+# WebP recordings; libpng: the tests read the exported PNGs back with it.
+NATIVE_PACKAGES=(cmake g++ make pkg-config zlib1g-dev libxxhash-dev libwebp-dev libpng-dev libgtest-dev
+                 libgmock-dev libbenchmark-dev libx11-dev libxext-dev)
 X11_TEST_PACKAGES=(xvfb xauth xdotool x11-utils imagemagick)
 # The Debian package and its tests: help2man makes the man pages from --help;
 # dpkg-dev (dpkg-shlibdeps) and file let CPack derive Depends from the

@@ -1,13 +1,13 @@
 #include "tools/animation_recording.h"
 
-#include <algorithm>
+#include <memory>
 #include <cstdio>
 #include <string>
 
 #include "common/tick_period.h"
 #include "render/dirty_surface.h"
 #include "tools/atomic_file.h"
-#include "tools/gif_animation.h"
+#include "tools/animation_writer.h"
 #include "tools/progress.h"
 #include "tools/simulated_window.h"
 
@@ -16,30 +16,6 @@ namespace quorvana {
 namespace {
 
 constexpr int kShortestTrueDelayMs = 20;
-constexpr int kShortestTrueDelayCs = kShortestTrueDelayMs / 10;
-constexpr int kLongestDelayCs = 65535;
-
-// GIF delays are whole centiseconds. Each frame's delay is rounded from the
-// time elapsed since the start, so the rounding does not add up over a
-// long recording.
-class FrameClock {
-public:
-    explicit FrameClock(int tickPeriodMs) : m_tickPeriodMs(tickPeriodMs) {}
-
-    int DelayCs(int ticks)
-    {
-        m_elapsedMs += static_cast<long long>(ticks) * m_tickPeriodMs;
-        const long long due = (m_elapsedMs + 5) / 10 - m_shownCs;
-        const int delay = static_cast<int>(std::clamp<long long>(due, kShortestTrueDelayCs, kLongestDelayCs));
-        m_shownCs += delay;
-        return delay;
-    }
-
-private:
-    int m_tickPeriodMs;
-    long long m_elapsedMs = 0;
-    long long m_shownCs = 0;
-};
 
 int Fail(Progress& progress, const std::string& error)
 {
@@ -70,8 +46,8 @@ int RecordAnimation(const ExportOptions& options)
     // and the ticks after it.
     DirtySurface surface(window.pixels);
     FirstRepaint(window, options, surface);
-    GifAnimation gif(options.width, options.height);
-    FrameClock clock(tickPeriodMs);
+    const std::unique_ptr<AnimationWriter> writer =
+        MakeAnimationWriter(options.animation, options.width, options.height);
     int ticks = 0;
     for (int picture = 1; picture <= options.pictures;) {
         const TickOutcome outcome = window.renderer.DrawNextRow(surface);
@@ -86,10 +62,10 @@ int RecordAnimation(const ExportOptions& options)
         // passes: such a frame repeats one pixel as it is.
         Rect changed = surface.TakeDirty();
         if (changed.IsEmpty()) changed = Rect{0, 0, 1, 1};
-        std::string error = gif.AddFrame(window.pixels, changed, clock.DelayCs(ticks));
-        if (error.empty()) error = file.Write(gif.Bytes());
+        std::string error = writer->AddFrame(window.pixels, changed, ticks * tickPeriodMs);
+        if (error.empty()) error = file.Write(writer->Bytes());
         if (!error.empty()) return Fail(progress, error);
-        gif.Bytes().clear();
+        writer->Bytes().clear();
         ticks = 0;
         if (pictureEnds) {
             progress.PictureDone(picture, options.animation.c_str());
@@ -97,8 +73,8 @@ int RecordAnimation(const ExportOptions& options)
             ++picture;
         }
     }
-    gif.Finish();
-    std::string error = file.Write(gif.Bytes());
+    std::string error = writer->Finish();
+    if (error.empty()) error = file.Write(writer->Bytes());
     if (error.empty()) error = file.Commit();
     if (!error.empty()) return Fail(progress, error);
     progress.Finish();

@@ -2,6 +2,7 @@
 
 #include "common/command_line.h"
 #include "common/parse_decimal.h"
+#include "tools/animation_writer.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -47,21 +48,18 @@ std::string ParseOutputFolder(std::string_view text, ExportOptions& options)
     return {};
 }
 
-bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix)
-{
-    if (text.size() < suffix.size()) return false;
-    for (std::size_t i = 0; i < suffix.size(); ++i) {
-        const char c = text[text.size() - suffix.size() + i];
-        if ((c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) != suffix[i]) return false;
-    }
-    return true;
-}
-
 std::string ParseAnimationFile(std::string_view text, std::string& animation)
 {
-    if (text.size() <= 4 || !EndsWithIgnoringCase(text, ".gif")) return IsNot(text, "a file name ending in .gif");
-    animation = text;
-    return {};
+    const std::string file(text);
+    std::string endings;
+    for (const std::string& extension : AnimationExtensions()) {
+        if (HasExtension(file, extension)) {
+            animation = file;
+            return {};
+        }
+        endings += (endings.empty() ? "" : " or ") + extension;
+    }
+    return IsNot(text, "a file name ending in " + endings);
 }
 
 std::string ParseTicksPerFrame(std::string_view text, std::optional<int>& ticks)
@@ -140,8 +138,9 @@ std::string ExportUsage()
            "                  second, with the XXH3 hash of each picture\n"
            "  --animation FILE.gif\n"
            "                  record the window as the saver shows it into FILE, a\n"
-           "                  lossless animated GIF; each frame stores only what changed,\n"
-           "                  and the last frame of each picture equals its PNG\n"
+           "                  lossless animated GIF (or WebP: FILE.webp, where built with\n"
+           "                  libwebp); each frame stores only what changed, and the\n"
+           "                  last frame of each picture equals its PNG\n"
            "  --ticks-per-frame T\n"
            "                  ticks one frame of the recording holds, 1 to 1000 (default:\n"
            "                  as few as viewers show at their true pace, 2 at speed 100)\n"

@@ -1,5 +1,7 @@
 #include "tools/gif_animation.h"
 
+#include <algorithm>
+
 namespace quorvana {
 
 namespace {
@@ -11,6 +13,8 @@ constexpr unsigned char kImage = 0x2C;
 constexpr unsigned char kTrailer = 0x3B;
 // Graphic control: "do not dispose", the frame stays as the next one's ground.
 constexpr unsigned char kKeepFrame = 1 << 2;
+constexpr int kShortestTrueDelayCs = 2;
+constexpr int kLongestDelayCs = 65535;
 
 }  // namespace
 
@@ -36,7 +40,16 @@ void GifAnimation::PutWord(int value)
     m_bytes.push_back(static_cast<unsigned char>(value >> 8 & 0xFF));
 }
 
-std::string GifAnimation::AddFrame(const PixelStore& window, const Rect& rect, int centiseconds)
+int GifAnimation::DelayCs(int milliseconds)
+{
+    m_elapsedMs += milliseconds;
+    const long long due = (m_elapsedMs + 5) / 10 - m_shownCs;
+    const int delay = static_cast<int>(std::clamp<long long>(due, kShortestTrueDelayCs, kLongestDelayCs));
+    m_shownCs += delay;
+    return delay;
+}
+
+std::string GifAnimation::AddFrame(const PixelStore& window, const Rect& rect, int milliseconds)
 {
     m_indices.clear();
     for (int y = rect.top; y < rect.bottom; ++y) {
@@ -47,7 +60,7 @@ std::string GifAnimation::AddFrame(const PixelStore& window, const Rect& rect, i
         }
     }
     m_bytes.insert(m_bytes.end(), {kExtension, kGraphicControl, 4, kKeepFrame});
-    PutWord(centiseconds);
+    PutWord(DelayCs(milliseconds));
     m_bytes.insert(m_bytes.end(), {0, 0});  // no transparent colour; block end
     m_bytes.push_back(kImage);
     PutWord(rect.left);
@@ -59,9 +72,10 @@ std::string GifAnimation::AddFrame(const PixelStore& window, const Rect& rect, i
     return {};
 }
 
-void GifAnimation::Finish()
+std::string GifAnimation::Finish()
 {
     m_bytes.push_back(kTrailer);
+    return {};
 }
 
 }  // namespace quorvana

@@ -2,41 +2,38 @@
 // the caller to write out as it goes. The palette is the 256 pure green
 // levels (index = the green byte), which hold every colour the renderer
 // draws, black and the marker's green among them, so frames are lossless.
-// A frame stores only a rectangle of the window and leaves the rest of the
+// A frame stores only the rectangle that changed and leaves the rest of the
 // canvas as the frames before it made it. The animation repeats forever.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "render/pixel_store.h"
+#include "tools/animation_writer.h"
 #include "tools/gif_lzw.h"
 
 namespace quorvana {
 
-class GifAnimation {
+class GifAnimation final : public AnimationWriter {
 public:
     // The header, the palette and the repeat instruction go into Bytes().
     GifAnimation(int width, int height);
 
-    // Appends the rectangle of window (inside it, not empty) as a frame shown
-    // for the given centiseconds (0 … 65535). Returns an error line if a
-    // pixel is not a pure green level, and then adds nothing.
-    std::string AddFrame(const PixelStore& window, const Rect& rect, int centiseconds);
-    // Appends the end of the file.
-    void Finish();
-
-    // What was built and not yet taken: write it out, then clear it.
-    std::vector<unsigned char>& Bytes() { return m_bytes; }
-
-    static constexpr int kMaxSide = 65535;
+    // GIF delays are whole centiseconds: each frame's is rounded from the
+    // time since the start, so rounding does not add up, and is at least
+    // 2/100 s, as most viewers show a shorter delay as 1/10 s. A pixel that
+    // is not a pure green level is refused, and then nothing is added.
+    std::string AddFrame(const PixelStore& window, const Rect& changed, int milliseconds) override;
+    std::string Finish() override;
 
 private:
+    int DelayCs(int milliseconds);
     void PutWord(int value);
 
-    std::vector<unsigned char> m_bytes;
     std::vector<unsigned char> m_indices;
     GifLzw m_lzw;
+    long long m_elapsedMs = 0;
+    long long m_shownCs = 0;
 };
 
 }  // namespace quorvana

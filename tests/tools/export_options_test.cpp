@@ -47,6 +47,7 @@ TEST(ExportOptions, DefaultsAndGoodForms)
     EXPECT_EQ(recording.options.ticksPerFrame, 1000);
     EXPECT_EQ(recording.options.speed, 0);
     EXPECT_EQ(ParseExportOptions({"--speed", "5", "--help"}).error, "");
+    EXPECT_EQ(ParseExportOptions({"--animation", "x.WebP"}).options.animation, "x.WebP");
 }
 
 // The lines shared with the saver's parser, word for word.
@@ -62,9 +63,8 @@ TEST(ExportOptions, MessagesAsTheSaverGivesThem)
         {{"--pictures"}, "--pictures: missing value"},
         {{"--frobnicate"}, "unknown option '--frobnicate' (see --help)"},
         {{"640x480"}, "unexpected argument '640x480' (see --help)"},
-        {{"--animation", "a.png"}, "--animation: 'a.png' is not a file name ending in .gif"},
-        {{"--animation", "a.webp"}, "--animation: 'a.webp' is not a file name ending in .gif"},
-        {{"--animation", ".gif"}, "--animation: '.gif' is not a file name ending in .gif"},
+        {{"--animation", "a.png"}, "--animation: 'a.png' is not a file name ending in .gif or .webp"},
+        {{"--animation", ".gif"}, "--animation: '.gif' is not a file name ending in .gif or .webp"},
         {{"--animation", "a.gif", "--ticks-per-frame", "0"},
          "--ticks-per-frame: '0' is not a count from 1 to 1000"},
         {{"--animation", "a.gif", "--speed", "101"}, "--speed: '101' is not a whole number from 0 to 100"},

@@ -98,33 +98,43 @@ status=$?
 grep -q "full.gif': No space left on device" "$work/stderr" || fail "full device: $(cat "$work/stderr")"
 [ -z "$(find "$work" -name 'full.gif*')" ] || fail "full device left $(find "$work" -name 'full.gif*')"
 
-# The last frame of each picture is the PNG the exporter writes for it; the
-# frame delays add up to the saver's time per row at that speed.
-#   size, ticks per frame (empty: default), speed, frames per picture, centiseconds per picture
-while read -r size ticks speed frames centiseconds; do
-    name="rec-$size-$speed"
+# The frame shown as each picture ends is the PNG the exporter writes for
+# it; the frame delays add up to the saver's time per row at that speed.
+# A GIF has a frame per ticks-per-frame; the WebP encoder merges a frame
+# that changes nothing into the one before, so frames are found by time.
+#   format, size, ticks per frame (-: default), speed, GIF frames per picture, centiseconds per picture
+while read -r format size ticks speed frames centiseconds; do
+    name="rec-$format-$size-$speed"
     [ "$ticks" = - ] && ticks=
     "$exporter" --size "$size" --seed 5 --pictures 3 --out "$work/$name-png" >/dev/null 2>&1
-    "$exporter" --size "$size" --seed 5 --pictures 3 --animation "$work/$name.gif" --speed "$speed" \
+    "$exporter" --size "$size" --seed 5 --pictures 3 --animation "$work/$name.$format" --speed "$speed" \
         ${ticks:+--ticks-per-frame "$ticks"} >/dev/null 2>"$work/stderr" ||
         { fail "$name: recording failed: $(cat "$work/stderr")"; continue; }
-    [ "$(grep -c "written: $work/$name.gif" "$work/stderr")" -eq 3 ] || fail "$name: no progress per picture"
-    [ ! -e "$work/$name.gif.partial" ] || fail "$name: partial file left"
+    [ "$(grep -c "written: $work/$name.$format" "$work/stderr")" -eq 3 ] || fail "$name: no progress per picture"
+    [ ! -e "$work/$name.$format.partial" ] || fail "$name: partial file left"
     mkdir "$work/$name-frames"
-    convert "$work/$name.gif" -coalesce "$work/$name-frames/%d.png"
+    convert "$work/$name.$format" -coalesce "$work/$name-frames/%d.png"
     count=$(ls "$work/$name-frames" | wc -l)
-    [ "$count" -eq $((3 * frames)) ] || fail "$name: $count frames, expected $((3 * frames))"
+    [ "$format" != gif ] || [ "$count" -eq $((3 * frames)) ] || fail "$name: $count frames, expected $((3 * frames))"
+    mapfile -t delays < <(identify -format '%T\n' "$work/$name.$format")
+    frame=0 start=0
     for n in 1 2 3; do
-        compare -metric AE "$work/$name-frames/$((n * frames - 1)).png" "$work/$name-png/picture-000$n.png" null: \
-            2>"$work/ae" || fail "$name: picture $n differs from its PNG in $(cat "$work/ae") pixels"
+        # the frame on show just before picture n's time is up
+        while [ "$frame" -lt "${#delays[@]}" ] && [ $((start + delays[frame])) -lt $((n * centiseconds)) ]; do
+            start=$((start + delays[frame])) frame=$((frame + 1))
+        done
+        compare -metric AE "$work/$name-frames/$frame.png" "$work/$name-png/picture-000$n.png" null: \
+            2>"$work/ae" || fail "$name: picture $n differs from frame $frame in $(cat "$work/ae") pixels"
     done
-    total=$(identify -format '%T\n' "$work/$name.gif" | paste -sd+ | bc)
+    total=$(printf '%s\n' "${delays[@]}" | paste -sd+ | bc)
     [ "$total" -eq $((3 * centiseconds)) ] || fail "$name: delays add up to $total cs, expected $((3 * centiseconds))"
 done <<CASES
-64x48 4 50 12 1200
-41x29 - 100 14 29
-40x30 - 97 15 45
-33x20 1 96 20 40
+gif 64x48 4 50 12 1200
+gif 41x29 - 100 14 29
+gif 40x30 - 97 15 45
+gif 33x20 1 96 20 40
+webp 41x29 - 100 14 29
+webp 64x48 4 50 12 1200
 CASES
 
 # Without a seed one is taken from the time and printed.

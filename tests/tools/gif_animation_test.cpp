@@ -21,7 +21,7 @@ namespace {
 
 struct Frame {
     Rect rect;
-    int centiseconds;
+    int milliseconds;
 };
 
 TEST(GifAnimation, DecodesToTheFramesGiven)
@@ -36,19 +36,19 @@ TEST(GifAnimation, DecodesToTheFramesGiven)
     const auto gradient = [](int x, int y) { return MakeRgb(0, (x + y) & 0xFF, 0); };
     const auto marker = [](int, int) { return MakeRgb(0, 25, 0); };
     const std::vector<std::pair<Frame, std::function<COLORREF(int, int)>>> frames = {
-        {{{0, 0, kWidth, kHeight}, 2}, noise},
-        {{{10, 20, 110, 70}, 7}, gradient},
-        {{{kWidth - 1, kHeight - 1, kWidth, kHeight}, 65535}, marker},
+        {{{0, 0, kWidth, kHeight}, 20}, noise},
+        {{{10, 20, 110, 70}, 70}, gradient},
+        {{{kWidth - 1, kHeight - 1, kWidth, kHeight}, 655350}, marker},
     };
     GifAnimation gif(kWidth, kHeight);
     std::vector<std::vector<COLORREF>> expected;
     for (const auto& [frame, colour] : frames) {
         for (int y = frame.rect.top; y < frame.rect.bottom; ++y)
             for (int x = frame.rect.left; x < frame.rect.right; ++x) window.SetPixel(x, y, colour(x, y));
-        ASSERT_EQ(gif.AddFrame(window, frame.rect, frame.centiseconds), "");
+        ASSERT_EQ(gif.AddFrame(window, frame.rect, frame.milliseconds), "");
         expected.push_back(test::PixelsOf(window));
     }
-    gif.Finish();
+    ASSERT_EQ(gif.Finish(), "");
     const std::string dir = testing::TempDir();
     const std::string path = dir + "/frames.gif";
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(gif.Bytes().data()),
@@ -94,9 +94,9 @@ TEST(GifAnimation, RefusesColoursOutsideTheGreenLevels)
     window.SetPixel(2, 2, MakeRgb(1, 40, 0));
     GifAnimation gif(4, 4);
     const std::size_t before = gif.Bytes().size();
-    EXPECT_NE(gif.AddFrame(window, {0, 0, 4, 4}, 2), "");
+    EXPECT_NE(gif.AddFrame(window, {0, 0, 4, 4}, 20), "");
     EXPECT_EQ(gif.Bytes().size(), before);
-    EXPECT_EQ(gif.AddFrame(window, {0, 0, 2, 2}, 2), "");
+    EXPECT_EQ(gif.AddFrame(window, {0, 0, 2, 2}, 20), "");
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # quorvana-render.exe under Wine writes the same PNG files, to the bit, as
 # the native exporter, for a few seeds and sizes (odd ones among them) with
-# the plain loop and the fastest kernel. Also: a bad argument is refused
-# with status 2 there too.
+# the plain loop and the fastest kernel, and the same recordings. Also: a
+# bad argument is refused with status 2 there too.
 # Usage: exporter_identity_test.sh SESSION_DIR WINDOWS_EXPORTER NATIVE_EXPORTER
 set -uo pipefail
 session=$(dirname "$0")/wine-session
@@ -35,6 +35,20 @@ done <<CASES
 640x480 1 auto 3
 301x199 42 plain 2
 CASES
+
+# A recording is the same file too.
+args=(--size 97x61 --seed 3 --pictures 2)
+"$native_exporter" "${args[@]}" --animation "$work/native.gif" >/dev/null 2>&1 || fail "native recording failed"
+"$session" run "$dir" "$windows_exporter" "${args[@]}" --animation "Z:$work/windows.gif" >"$work/log" 2>&1 ||
+    fail "Windows recording failed: $(cat "$work/log")"
+cmp -s "$work/native.gif" "$work/windows.gif" || fail "the recordings differ"
+
+# This build has no WebP: the name is refused before anything is written.
+"$session" run "$dir" "$windows_exporter" --animation "Z:$work/x.webp" >"$work/log" 2>&1
+status=$?
+[ "$status" -eq 2 ] || fail "--animation x.webp: status $status, expected 2"
+grep -q "ending in .gif" "$work/log" || fail "--animation x.webp: $(cat "$work/log")"
+[ ! -e "$work/x.webp" ] || fail "--animation x.webp: wrote the file"
 
 "$session" run "$dir" "$windows_exporter" --size 0x5 >"$work/log" 2>&1
 status=$?

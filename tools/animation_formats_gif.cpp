@@ -1,0 +1,20 @@
+// The recording formats of a build without libwebp (Windows): GIF.
+#include "tools/animation_writer.h"
+
+#include "tools/gif_animation.h"
+
+namespace quorvana {
+
+const std::vector<std::string>& AnimationExtensions()
+{
+    static const std::vector<std::string> extensions = {".gif"};
+    return extensions;
+}
+
+std::unique_ptr<AnimationWriter> MakeAnimationWriter(const std::string& file, int width, int height)
+{
+    if (HasExtension(file, ".gif")) return std::make_unique<GifAnimation>(width, height);
+    return nullptr;
+}
+
+}  // namespace quorvana

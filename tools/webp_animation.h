@@ -1,0 +1,30 @@
+// An animated lossless WebP of the saver's window, made with libwebp's
+// animation encoder: it is given every frame whole, finds the rectangle
+// that changed itself and stores the frames without key frames, each
+// drawn over the canvas the frames before it left. The file is assembled
+// at the end, so its bytes are all ready after Finish. Built where Debian
+// has libwebp (Linux).
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "tools/animation_writer.h"
+
+namespace quorvana {
+
+class WebpAnimation final : public AnimationWriter {
+public:
+    WebpAnimation(int width, int height);
+    ~WebpAnimation() override;
+
+    std::string AddFrame(const PixelStore& window, const Rect& changed, int milliseconds) override;
+    std::string Finish() override;
+
+private:
+    struct Encoder;
+    std::unique_ptr<Encoder> m_encoder;
+    int m_timestampMs = 0;
+};
+
+}  // namespace quorvana
