@@ -23,6 +23,29 @@ std::optional<std::string_view> OptionName(std::string_view arg)
 
 }  // namespace
 
+std::string Printable(std::string_view text)
+{
+    std::string shown;
+    for (const char ch : text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (byte >= 0x20 && byte != 0x7F) {
+            shown += ch;  // bytes of UTF-8 characters among them
+        } else if (ch == '\n') {
+            shown += "\\n";
+        } else if (ch == '\r') {
+            shown += "\\r";
+        } else if (ch == '\t') {
+            shown += "\\t";
+        } else {
+            static constexpr char kHex[] = "0123456789abcdef";
+            shown += "\\x";
+            shown += kHex[byte >> 4];
+            shown += kHex[byte & 0xF];
+        }
+    }
+    return shown;
+}
+
 OptionHandler SetFlag(bool& flag)
 {
     return [&flag](std::string_view) {
@@ -36,14 +59,14 @@ std::string ParseCommandLine(const std::vector<std::string>& args, std::span<con
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         std::optional<std::string_view> name = OptionName(arg);
-        if (!name) return "unexpected argument '" + arg + "' (see --help)";
+        if (!name) return "unexpected argument '" + Printable(arg) + "' (see --help)";
         std::optional<std::string_view> value;
         if (const auto eq = name->find('='); eq != std::string_view::npos) {
             value = name->substr(eq + 1);
             name = name->substr(0, eq);
         }
         const CommandOption* option = FindOption(options, *name);
-        if (!option) return "unknown option '" + arg + "' (see --help)";
+        if (!option) return "unknown option '" + Printable(arg) + "' (see --help)";
         const std::string shown = "--" + std::string(*name);
         if (option->takes == CommandOption::Takes::Nothing && value) return shown + " takes no value";
         if (option->takes == CommandOption::Takes::Value && !value) {

@@ -42,6 +42,11 @@ struct CommandOption {
 // The handler of a switch: sets flag when the option is given.
 OptionHandler SetFlag(bool& flag);
 
+// The text of an argument as an error line shows it: control characters
+// (a newline, an escape sequence) written as \n, \r, \t, \xHH, so that the
+// line stays one line and the terminal shows it as it is.
+std::string Printable(std::string_view text);
+
 // The arguments without the program's name. Returns "" when all of them are
 // good, else the one line for the first bad one:
 //   unexpected argument 'ARG' (see --help)   not an option at all

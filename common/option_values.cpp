@@ -1,5 +1,6 @@
 #include "common/option_values.h"
 
+#include "common/command_line.h"
 #include "common/parse_decimal.h"
 
 namespace quorvana {
@@ -7,7 +8,7 @@ namespace quorvana {
 std::string IsNot(std::string_view text, std::string_view what)
 {
     std::string complaint = "'";
-    complaint.append(text).append("' is not ").append(what);
+    complaint.append(Printable(text)).append("' is not ").append(what);
     return complaint;
 }
 

@@ -172,15 +172,15 @@ std::string PrepareOutputFolder(const std::string& dir)
     if (!fs::exists(path, ec)) {
         const fs::path parent = path.has_parent_path() ? path.parent_path() : fs::path(".");
         if (!fs::is_directory(parent, ec))
-            return "--out: '" + dir + "' does not exist and neither does its parent folder";
-        if (!fs::create_directory(path, ec)) return "--out: cannot create '" + dir + "': " + ec.message();
+            return "--out: '" + Printable(dir) + "' does not exist and neither does its parent folder";
+        if (!fs::create_directory(path, ec)) return "--out: cannot create '" + Printable(dir) + "': " + ec.message();
     } else if (!fs::is_directory(path, ec)) {
-        return "--out: '" + dir + "' is not a folder";
+        return "--out: '" + Printable(dir) + "' is not a folder";
     }
     // Write permission alone says little to root or on a read-only mount: try.
     const std::string probe = (path / ".quorvana-write-test").string();
     const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
-    if (fd < 0 && errno != EEXIST) return "--out: cannot write into '" + dir + "'";
+    if (fd < 0 && errno != EEXIST) return "--out: cannot write into '" + Printable(dir) + "'";
     if (fd >= 0) {
         ::close(fd);
         ::unlink(probe.c_str());

@@ -32,7 +32,7 @@ std::string ChooseTarget(const TargetWanted& wanted, const char* xscreensaverWin
     } else if (xscreensaverWindow && *xscreensaverWindow) {
         const auto fromEnvironment = ParseWindowId(xscreensaverWindow);
         if (!fromEnvironment)
-            return std::string("XSCREENSAVER_WINDOW: '") + xscreensaverWindow + "' is not a window id";
+            return "XSCREENSAVER_WINDOW: '" + Printable(xscreensaverWindow) + "' is not a window id";
         options.target = Target::GivenWindow;
         options.windowId = *fromEnvironment;
     } else if (wanted.root) {

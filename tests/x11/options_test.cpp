@@ -102,6 +102,10 @@ TEST(SaverOptions, BadArgumentsGiveOneLineNamingThem)
         {{"--frobnicate=3"}, nullptr, "unknown option '--frobnicate=3' (see --help)"},
         {{}, "window", "XSCREENSAVER_WINDOW: 'window' is not a window id"},
         {{"--root"}, "0", "XSCREENSAVER_WINDOW: '0' is not a window id"},
+        // control characters are shown escaped, so that the error stays one line
+        {{"--speed", "1\r\n2"}, nullptr, "--speed: '1\\r\\n2' is not a whole number from 0 to 100"},
+        {{"x\ty\x1b[2J"}, nullptr, "unexpected argument 'x\\ty\\x1b[2J' (see --help)"},
+        {{}, "0x1\n", "XSCREENSAVER_WINDOW: '0x1\\n' is not a window id"},
     };
     for (const BadCase& c : cases) {
         std::string shown;

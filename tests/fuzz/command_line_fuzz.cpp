@@ -1,0 +1,72 @@
+// Both programs' command lines from arbitrary bytes: the first byte picks
+// the program (and, for the saver, whether $XSCREENSAVER_WINDOW is set to
+// the first argument); the rest, split at zero bytes, is the argument vector.
+// A good command line must give values within their documented ranges; a
+// bad one exactly one non-empty line.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tests/fuzz/fuzz_check.h"
+#include "tools/export_options.h"
+#include "x11/options.h"
+
+using namespace quorvana;
+
+
+namespace {
+
+void CheckError(const std::string& error)
+{
+    FUZZ_CHECK(!error.empty(), "an error is not empty");
+    for (const char ch : error) FUZZ_CHECK(ch != '\n' && ch != '\r', "an error is one line");
+}
+
+void CheckExporter(const std::vector<std::string>& args)
+{
+    const ExportParseResult parsed = ParseExportOptions(args);
+    if (!parsed.error.empty()) return CheckError(parsed.error);
+    const ExportOptions& o = parsed.options;
+    FUZZ_CHECK(o.width >= 1 && o.width <= kMaxSide && o.height >= 1 && o.height <= kMaxSide, "size within 1 … 16384");
+    FUZZ_CHECK(o.pictures >= 1 && o.pictures <= kMaxPictures, "picture count within 1 … 1000000");
+    FUZZ_CHECK(!o.outDir.empty(), "an output folder is named");
+}
+
+void CheckSaver(const std::vector<std::string>& args, const char* environment)
+{
+    const SaverParseResult parsed = ParseOptions(args, environment);
+    if (!parsed.error.empty()) return CheckError(parsed.error);
+    const SaverOptions& o = parsed.options;
+    FUZZ_CHECK(o.speed >= 0 && o.speed <= kMaxSpeed, "speed within 0 … 100");
+    FUZZ_CHECK(o.pictures >= 0 && o.pictures <= kMaxPictures, "picture count within 0 … 1000000");
+    FUZZ_CHECK(!(o.registerMode && o.unregisterMode), "register and unregister exclude each other");
+    if (o.target == Target::GivenWindow) FUZZ_CHECK(o.windowId >= 1 && o.windowId <= 0xFFFFFFFFul, "a window id fits 32 bits");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0) return 0;
+    const std::uint8_t mode = data[0];
+    std::vector<std::string> args(1);
+    for (std::size_t i = 1; i < size; ++i) {
+        if (data[i] == 0)
+            args.emplace_back();
+        else
+            args.back().push_back(static_cast<char>(data[i]));
+    }
+    if (size == 1) args.clear();
+    if ((mode & 1) == 0) {
+        CheckExporter(args);
+    } else if (mode & 2) {
+        // $XSCREENSAVER_WINDOW: the first piece; the command line: the others.
+        const std::string environment = args.empty() ? std::string() : args.front();
+        if (!args.empty()) args.erase(args.begin());
+        CheckSaver(args, environment.c_str());
+    } else {
+        CheckSaver(args, nullptr);
+    }
+    return 0;
+}
