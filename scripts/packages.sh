@@ -13,6 +13,11 @@ X11_TEST_PACKAGES=(xvfb xauth xdotool x11-utils imagemagick)
 # xscreensaver is the real daemon the installed package is run with; procps
 # (pgrep) finds the display mode it started.
 PACKAGE_PACKAGES=(help2man dpkg-dev file lintian groff-base man-db xscreensaver procps)
+# The fuzzers and soaks (scripts/stress.sh, the fuzz preset): clang with
+# libFuzzer and the sanitizers' run-time libraries, which Debian's clang only
+# recommends; llvm for llvm-symbolizer, so sanitizer reports name functions
+# and lines.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev llvm)
 # Wine's X11 driver and its fonts are only recommended by Debian's wine
 # packages; the saver's windows and dialogs need them under a bare Xvfb.
 # nsis builds the Windows installer.

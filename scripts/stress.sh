@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# The reliability campaign: the fuzzers, the soaks and the fault tests, with
+# a table of figures at the end.
+#   scripts/stress.sh           the long form: each fuzzer 10 minutes, 100,000
+#                               small pictures and 300 large ones, 1,000 X11
+#                               start/stop cycles
+#   scripts/stress.sh --short   the same in under 5 minutes (CI runs it)
+# FUZZ_SECONDS sets the time per fuzzer. The fuzzers run two at a time, each
+# on one core, from a copy of the checked-in seed corpus; what they find is
+# kept in build/stress (crash-*, timeout-*, oom-*: replay one with
+# build/fuzz/tests/fuzz/fuzz_NAME FILE). Exit status 1 when anything failed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+need_packages "${NATIVE_PACKAGES[@]}" "${X11_TEST_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
+
+if [ "${1:-}" = --short ]; then
+    form=short seconds=20 small=5000 large=10 cycles=60
+else
+    form=long seconds=600 small=100000 large=300 cycles=1000
+fi
+seconds=${FUZZ_SECONDS:-$seconds}
+jobs=$(($(nproc) < 2 ? $(nproc) : 2))
+
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+cmake --preset native -DBUILD_TESTING=ON >/dev/null
+cmake --build --preset native -j "$jobs" --target quorvana quorvana-render x11_probe
+
+out=build/stress
+rm -rf "$out"
+mkdir -p "$out"
+failed=0
+rows=()
+row() { rows+=("$(printf '%-22s | %s' "$1" "$2")"); }
+
+# --- fuzzers ---
+fuzz_one() {  # NAME: runs one fuzzer for $seconds into $out/NAME.*
+    local name=$1
+    mkdir -p "$out/$name.corpus"
+    build/fuzz/tests/fuzz/fuzz_"$name" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 \
+        -print_final_stats=1 -artifact_prefix="$out/$name." "$out/$name.corpus" "tests/fuzz/corpus/$name" \
+        >"$out/$name.log" 2>&1 || true
+}
+export -f fuzz_one
+export out seconds
+printf '%s\n' command_line renderer frame_end | xargs -P "$jobs" -I{} bash -c 'fuzz_one {}'
+for name in command_line renderer frame_end; do
+    log=$out/$name.log
+    runs=$(awk '/stat::number_of_executed_units/ { print $2 }' "$log")
+    cover=$(grep -o 'cov: [0-9]*' "$log" | tail -n 1 | cut -d' ' -f2)
+    findings=$(find "$out" -maxdepth 1 -name "$name.crash-*" -o -maxdepth 1 -name "$name.timeout-*" \
+        -o -maxdepth 1 -name "$name.oom-*" | wc -l)
+    [ "$findings" -eq 0 ] && [ -n "$runs" ] || failed=1
+    row "fuzz $name" "${seconds} s, ${runs:-?} executions, ${cover:-?} edges covered, $findings findings"
+done
+
+# --- renderer soak (under the sanitizers) ---
+if soak=$(build/fuzz/tests/fuzz/render_soak --pictures "$small" --large "$large" --seed "$RANDOM" 2>&1); then
+    row "renderer soak" "${soak#render soak: }"
+else
+    failed=1
+    row "renderer soak" "FAILED: $soak"
+fi
+
+# --- X11: start/stop soak and faults, each in a display of its own ---
+export QUORVANA=build/native/x11/quorvana X11_PROBE=build/native/tests/x11/x11_probe
+export QUORVANA_RENDER=build/native/tools/quorvana-render
+if SOAK_SEED=$RANDOM tests/support/with-xvfb -s 640x480x24 bash tests/x11/soak.sh "$cycles" >"$out/x11-soak.log" 2>&1
+then :; else failed=1; fi
+line=$(grep '^x11 soak:' "$out/x11-soak.log" || echo "x11 soak: FAILED, see $out/x11-soak.log")
+row "x11 start/stop soak" "${line#x11 soak: }"
+if tests/support/with-xvfb -s 640x480x24 bash tests/x11/faults.sh >"$out/x11-faults.log" 2>&1; then
+    row "x11 faults" "$(grep -c '^ok:' "$out/x11-faults.log") passed: server gone, window destroyed, MIT-SHM refused"
+else
+    failed=1
+    row "x11 faults" "FAILED: $(grep '^FAIL' "$out/x11-faults.log" | head -n 3 | tr '\n' ' ')"
+fi
+
+echo
+echo "Figures ($form form, $(date -u '+%Y-%m-%d %H:%M UTC')):"
+printf '%s\n' "${rows[@]}"
+exit "$failed"

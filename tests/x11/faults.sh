@@ -1,0 +1,78 @@
+# Faults from the X side: the server going away under a drawing saver (exit
+# status 1, one line); the given window destroyed at once after the start,
+# between the saver's requests (status 0, or 2 with one line when it was
+# gone before the saver looked); a server that offers MIT-SHM but cannot
+# reach the saver's segment (here: a server in an IPC namespace of its own),
+# where the saver must fall back to sending the pictures through the
+# connection and still draw exactly the exporter's picture.
+source "$(dirname "$0")/lib.sh"
+
+# own_xvfb [COMMAND PREFIX...]: a further display of this script's own;
+# sets OWN_DISPLAY and OWN_XVFB_PID.
+own_xvfb() {
+    exec {fd}< <(exec "$@" Xvfb -displayfd 1 -screen 0 320x240x24 -nolisten tcp 2>/dev/null)
+    OWN_XVFB_PID=$!
+    CHILDREN+=("$OWN_XVFB_PID")
+    local number
+    read -r -t 20 number <&"$fd" || { fail "own Xvfb did not start"; return 1; }
+    OWN_DISPLAY=":$number"
+}
+
+# The server goes away while the saver draws.
+for target in --root own; do
+    own_xvfb || break
+    args=(--seed 3)
+    [ "$target" = own ] || args+=("$target")
+    DISPLAY=$OWN_DISPLAY "$QUORVANA" "${args[@]}" 2>"$WORK/lost.err" &
+    pid=$!
+    sleep 0.5
+    kill "$OWN_XVFB_PID"
+    if ! ends_within 3 "$pid"; then
+        fail "server gone ($target): the saver still runs"; kill -KILL "$pid"
+    elif [ "$ENDED_STATUS" -ne 1 ] || [ "$(wc -l <"$WORK/lost.err")" -ne 1 ] ||
+        ! grep -q 'lost the connection to the X server' "$WORK/lost.err"; then
+        fail "server gone ($target): status $ENDED_STATUS, said: $(cat "$WORK/lost.err")"
+    else
+        pass "server gone ($target): status 1, one line"
+    fi
+done
+
+# The given window destroyed right after the start, at a different moment each time.
+destroyed=0
+for delay in 0 0 0 0.01 0.02 0.03 0.05 0.08 0.1 0.2; do
+    host_window 64x48
+    start_saver --window-id "$HOST_ID"
+    sleep "$delay"
+    "$X11_PROBE" destroy "$HOST_ID"
+    if ! ends_within 3 "$SAVER_PID"; then
+        fail "window destroyed after ${delay}s: the saver still runs"; kill -KILL "$SAVER_PID"
+    elif { [ "$ENDED_STATUS" -eq 0 ] && [ ! -s "$WORK/saver.err" ]; } ||
+        { [ "$ENDED_STATUS" -eq 2 ] && [ "$(wc -l <"$WORK/saver.err")" -eq 1 ] &&
+            grep -q "there is no window" "$WORK/saver.err"; }; then
+        destroyed=$((destroyed + 1))
+    else
+        fail "window destroyed after ${delay}s: status $ENDED_STATUS, said: $(cat "$WORK/saver.err")"
+    fi
+    kill "$HOST_PID"
+done
+[ "$destroyed" -eq 10 ] && pass "window destroyed under the saver: ended cleanly 10 times"
+
+# MIT-SHM offered, but the server cannot attach the saver's segment.
+if ! unshare --ipc true 2>/dev/null; then
+    echo "skipped: shared memory refused (unshare --ipc needs root)"
+elif own_xvfb unshare --ipc; then
+    saved_display=$DISPLAY
+    export DISPLAY=$OWN_DISPLAY
+    host_window 128x72
+    if ! timeout 20 "$QUORVANA" --window-id "$HOST_ID" --seed 19 --pictures 2 2>"$WORK/refused.err"; then
+        fail "shared memory refused: the saver failed: $(cat "$WORK/refused.err")"
+    else
+        diff=$(differing_pixels "$HOST_ID" 19 128x72 2)
+        [ "$diff" = 0 ] && [ "$(lit_rows "$HOST_ID")" -ge 10 ] &&
+            pass "shared memory refused: fell back and drew the exporter's picture" ||
+            fail "shared memory refused: $diff pixels differ from the exporter"
+    fi
+    kill "$HOST_PID"
+    export DISPLAY=$saved_display
+fi
+finish
