@@ -159,8 +159,8 @@ std::string CheckAnimationFile(const std::string& file)
     std::error_code ec;
     const fs::path path(file);
     const fs::path parent = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    if (!fs::is_directory(parent, ec)) return "--animation: the folder of '" + file + "' does not exist";
-    if (fs::is_directory(path, ec)) return "--animation: '" + file + "' is a folder";
+    if (!fs::is_directory(parent, ec)) return "--animation: the folder of '" + Printable(file) + "' does not exist";
+    if (fs::is_directory(path, ec)) return "--animation: '" + Printable(file) + "' is a folder";
     return {};
 }
 

@@ -31,6 +31,10 @@ void CheckExporter(const std::vector<std::string>& args)
     FUZZ_CHECK(o.width >= 1 && o.width <= kMaxSide && o.height >= 1 && o.height <= kMaxSide, "size within 1 … 16384");
     FUZZ_CHECK(o.pictures >= 1 && o.pictures <= kMaxPictures, "picture count within 1 … 1000000");
     FUZZ_CHECK(!o.outDir.empty(), "an output folder is named");
+    FUZZ_CHECK(!o.ticksPerFrame || (*o.ticksPerFrame >= 1 && *o.ticksPerFrame <= kMaxTicksPerFrame),
+               "ticks per frame within 1 … 1000");
+    FUZZ_CHECK(!o.speed || (*o.speed >= 0 && *o.speed <= kMaxSpeed), "speed within 0 … 100");
+    FUZZ_CHECK(o.help || o.animation.empty() || !o.bench, "a recording is not a benchmark");
 }
 
 void CheckSaver(const std::vector<std::string>& args, const char* environment)
