@@ -8,6 +8,10 @@ source "$(dirname "$0")/lib.sh"
 cycles=${1:-60}
 RANDOM=${SOAK_SEED:-1}
 
+# Signals go to the saver, not to the shell that is about to become it: a
+# shell killed before its exec would run this script's exit trap.
+saver_program=$(readlink -f "$QUORVANA")
+is_saver() { [ "$(readlink "/proc/$1/exe" 2>/dev/null)" = "$saver_program" ]; }
 # A background command of a script starts with SIGINT ignored until the
 # saver sets up its handler; a SIGINT before that is lost, so SIGINT waits
 # for the handler (SIGTERM and SIGKILL may come at any moment).
@@ -37,6 +41,7 @@ for ((cycle = 1; cycle <= cycles; cycle++)); do
     esac
     start_saver "${where[@]}" "${options[@]}"
     pids+=("$SAVER_PID")
+    wait_until 3 is_saver "$SAVER_PID" || true
     ((RANDOM % 4 == 0)) || ms $((RANDOM % 400))
     action=$((RANDOM % 6))
     [ ${#where[@]} -eq 2 ] || [ "$action" -ge 3 ] || action=0  # only a given window is destroyed or resized
@@ -61,6 +66,7 @@ for ((cycle = 1; cycle <= cycles; cycle++)); do
             "wchan $(cat "/proc/$SAVER_PID/wchan" 2>/dev/null)"
         kill -KILL "$SAVER_PID" 2>/dev/null || true
     fi
+    CHILDREN=("${CHILDREN[0]}" "$HOST_PID")  # only live ones: ended ones' ids come back to others
 done
 
 left=0
