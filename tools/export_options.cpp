@@ -71,6 +71,18 @@ std::string ParseTicksPerFrame(std::string_view text, std::optional<int>& ticks)
     return {};
 }
 
+// Write permission alone says little to root or on a read-only mount: try,
+// so that a folder that takes no file is named before any picture is drawn.
+bool CanCreateFileIn(const std::filesystem::path& folder)
+{
+    const std::string probe = (folder / ".quorvana-write-test").string();
+    const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+    if (fd < 0) return errno == EEXIST;
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return true;
+}
+
 // Options that mean nothing together are refused rather than ignored.
 std::string CheckCombination(const ExportOptions& options)
 {
@@ -161,6 +173,7 @@ std::string CheckAnimationFile(const std::string& file)
     const fs::path parent = path.has_parent_path() ? path.parent_path() : fs::path(".");
     if (!fs::is_directory(parent, ec)) return "--animation: the folder of '" + Printable(file) + "' does not exist";
     if (fs::is_directory(path, ec)) return "--animation: '" + Printable(file) + "' is a folder";
+    if (!CanCreateFileIn(parent)) return "--animation: cannot write into the folder of '" + Printable(file) + "'";
     return {};
 }
 
@@ -177,14 +190,7 @@ std::string PrepareOutputFolder(const std::string& dir)
     } else if (!fs::is_directory(path, ec)) {
         return "--out: '" + Printable(dir) + "' is not a folder";
     }
-    // Write permission alone says little to root or on a read-only mount: try.
-    const std::string probe = (path / ".quorvana-write-test").string();
-    const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
-    if (fd < 0 && errno != EEXIST) return "--out: cannot write into '" + Printable(dir) + "'";
-    if (fd >= 0) {
-        ::close(fd);
-        ::unlink(probe.c_str());
-    }
+    if (!CanCreateFileIn(path)) return "--out: cannot write into '" + Printable(dir) + "'";
     return {};
 }
 

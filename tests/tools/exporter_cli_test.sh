@@ -73,6 +73,31 @@ status=$?
 grep -q "picture-0002.png': No space left on device" "$work/stderr" || fail "full device: $(cat "$work/stderr")"
 [ "$(ls -A "$work/full")" = picture-0001.png ] || fail "full device left: $(ls -A "$work/full")"
 
+# A disk that fills up in the middle of an export, on a small file system
+# of its own (where mounting is allowed, as for root): status 1, the file
+# named, every picture before it whole, and no partial file; the same for a
+# recording. The mount lives in a namespace of its own, so the checks run in it.
+if unshare -m true 2>/dev/null; then
+    "$exporter" --size 160x120 --seed 5 --pictures 40 --out "$work/unlimited" >/dev/null 2>&1
+    mkdir "$work/small"
+    # shellcheck disable=SC2016
+    unshare -m sh -c 'mount -t tmpfs -o size=48k tmpfs "$1" || exit
+        "$2" --size 160x120 --seed 5 --pictures 40 --out "$1/out" >/dev/null 2>"$3/stderr"; echo $? >"$3/status"
+        ls -A "$1/out" >"$3/left"
+        for f in "$1"/out/*; do cmp -s "$f" "$3/unlimited/${f##*/}" || echo "${f##*/}"; done >"$3/broken"
+        "$2" --size 160x120 --seed 5 --pictures 40 --animation "$1/rec.gif" >/dev/null 2>"$3/small-rec.stderr"
+        echo $? >"$3/small-rec.status"; ls -A "$1" >"$3/small-rec.left"' - "$work/small" "$exporter" "$work"
+    [ "$(cat "$work/status")" = 1 ] || fail "small disk: status $(cat "$work/status"), expected 1"
+    grep -qx "quorvana-render: cannot write '$work/small/out/picture-00[0-9][0-9].png': No space left on device" \
+        "$work/stderr" || fail "small disk: $(cat "$work/stderr")"
+    [ ! -s "$work/broken" ] && [ "$(wc -l <"$work/left")" -ge 2 ] && ! grep -q partial "$work/left" ||
+        fail "small disk: left $(tr '\n' ' ' <"$work/left"), broken: $(cat "$work/broken")"
+    [ "$(cat "$work/small-rec.status")" = 1 ] && grep -q "rec.gif': No space left on device" "$work/small-rec.stderr" &&
+        [ "$(cat "$work/small-rec.left")" = out ] || fail "small disk, recording: $(cat "$work/small-rec.stderr" "$work/small-rec.left")"
+else
+    echo "skipped: a disk filling up (mounting a small file system needs root)"
+fi
+
 # Recordings. Bad combinations and names: status 2, nothing written.
 while IFS='|' read -r args named; do
     # shellcheck disable=SC2086
@@ -87,6 +112,7 @@ done <<CASES
 --animation rec.gif --out rec|--out
 --animation rec.gif --ticks-per-frame 0|--ticks-per-frame
 --animation no-such-folder/rec.gif|--animation
+--animation /proc/rec.gif|--animation
 --speed 20|--speed
 CASES
 
