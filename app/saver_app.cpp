@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/parse_mode.h"
+#include "app/settings.h"
 #include "wnd/julia_wnd.h"
 #include "wnd/saver_wnd.h"
 
@@ -45,16 +46,16 @@ BOOL CSaverApp::StartPreview(const wchar_t* handleArgument)
     // nothing ever ends: end at once instead.
     HWND host = nullptr;
     if (!ParseWindowHandle(handleArgument, &host) || !::IsWindow(host)) {
-        m_nExitCode = kExitBadHostWindow;
+        m_nExitCode = kExitNoWindow;
         return FALSE;
     }
     CWnd* parent = CWnd::FromHandle(host);
-    auto* preview = new CJuliaWnd(TRUE);  // deletes itself after its window's last message
+    auto* preview = new CJuliaWnd(CJuliaWnd::Deletion::AfterLastMessage, settings::ReadSpeed(*this));
     RECT client{};
     ::GetClientRect(host, &client);
     if (!preview->Create(0, WS_CHILD | WS_VISIBLE, client, parent)) {
         // A failed creation has already cleaned the object up.
-        m_nExitCode = kExitBadHostWindow;
+        m_nExitCode = kExitNoWindow;
         return FALSE;
     }
     m_pMainWnd = preview;
@@ -63,8 +64,12 @@ BOOL CSaverApp::StartPreview(const wchar_t* handleArgument)
 
 BOOL CSaverApp::StartSaver()
 {
-    auto* saver = new CSaverWnd;  // deletes itself after its window's last message
-    if (!saver->CreateFullScreen()) return FALSE;
+    auto* saver = new CSaverWnd(settings::ReadSpeed(*this));  // deletes itself after its window's last message
+    if (!saver->CreateFullScreen()) {
+        // A failed creation has already cleaned the object up.
+        m_nExitCode = kExitNoWindow;
+        return FALSE;
+    }
     m_pMainWnd = saver;
     return TRUE;
 }

@@ -1,16 +1,37 @@
-// CSaverApp: the application object. InitInstance selects the settings'
-// registry key, reads the mode from the command line and sets up exactly
-// one mode: the configuration dialog (RunConfig, then the program ends),
-// the preview inside a host window, or the full-screen saver; an unknown
-// switch ends the program at once without touching anything.
+// CSaverApp: the application object of quorvana.scr.
+//
+// Flow of control, all on the one GUI thread:
+//
+//   start   the framework's entry point (fw/app_main.cpp) names the
+//           application after the program file and calls InitInstance once.
+//   mode    InitInstance selects the settings' registry key and reads argv[1]
+//           (ParseMode):
+//             /c, /c:N or nothing  RunConfig: the settings dialog runs in its
+//                                  own modal loop, OK stores the settings;
+//                                  InitInstance returns FALSE.
+//             /p N                 a CJuliaWnd child filling host window N;
+//                                  returns TRUE.
+//             /s                   a CSaverWnd over the whole screen; returns TRUE.
+//             anything else        returns FALSE at once, touching nothing.
+//   windows every fractal window (preview, saver, the dialog's live preview)
+//           is made with the stored speed and arms timer 1 in WM_CREATE.
+//   ticks   the framework's message loop (CWinApp::Run), or the dialog's
+//           modal loop, delivers WM_PAINT (restart the picture) and WM_TIMER
+//           (draw the next row, finish the picture after the last one).
+//   end     the saver posts WM_CLOSE to itself on user input, or the host
+//           destroys the preview: the main window's destruction posts the
+//           quit message, the loop ends and its code (0) is the exit code.
+//           Configuration mode ends when RunConfig returns (exit code 0); a
+//           start that made no window ends with kExitNoWindow.
 #pragma once
 
 #include "fw/win_app.h"
 
 class CSaverApp : public CWinApp {
 public:
-    // Exit code of a preview whose host window is missing, unreadable or gone.
-    static constexpr int kExitBadHostWindow = 2;
+    // Exit code of a start that made no window: a preview whose host window
+    // is missing, unreadable or gone, or a window that could not be created.
+    static constexpr int kExitNoWindow = 2;
 
     CSaverApp();
     ~CSaverApp() override;

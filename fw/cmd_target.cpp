@@ -42,6 +42,11 @@ LRESULT Call(Target t, void (CCmdTarget::*h)(), WPARAM, LPARAM)
     return 0;
 }
 
+LRESULT Call(Target t, BOOL (CCmdTarget::*h)(), WPARAM, LPARAM)
+{
+    return (t->*h)();
+}
+
 LRESULT Call(Target t, int (CCmdTarget::*h)(LPCREATESTRUCT), WPARAM, LPARAM lParam)
 {
     return (t->*h)(reinterpret_cast<LPCREATESTRUCT>(lParam));

@@ -9,9 +9,9 @@ CDialog::~CDialog() = default;
 
 const fw::MessageMap* CDialog::GetThisMessageMap()
 {
+    // Through the member pointers the calls stay virtual: an override runs.
     static const fw::MessageMapEntry entries[] = {
-        fw::OnMessage(WM_INITDIALOG, &CDialog::HandleInitDialog),
-        // Through the member pointers the calls stay virtual: an override runs.
+        fw::OnMessage<WM_INITDIALOG>(&CDialog::OnInitDialog),
         fw::OnCommand(IDOK, &CDialog::OnOK),
         fw::OnCommand(IDCANCEL, &CDialog::OnCancel),
     };
@@ -28,8 +28,12 @@ INT_PTR CDialog::DoModal()
             owner = app->m_pMainWnd->m_hWnd;
     }
     if (owner != nullptr) owner = ::GetAncestor(owner, GA_ROOT);
-    return ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate), owner, &DialogProc,
-                             reinterpret_cast<LPARAM>(this));
+    const INT_PTR result = ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate), owner,
+                                             &DialogProc, reinterpret_cast<LPARAM>(this));
+    // The temporaries made for the dialog's controls outlive their windows
+    // otherwise when no message loop runs after this one.
+    CWnd::DeleteTempMap();
+    return result;
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -42,8 +46,6 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     if (!dialog->SubclassWindow(hWnd)) return FALSE;
     return dialog->Dispatch(message, wParam, lParam);
 }
-
-LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) { return OnInitDialog(); }
 
 BOOL CDialog::OnInitDialog()
 {

@@ -47,6 +47,5 @@ protected:
     CWnd* m_pParentWnd;
 
 private:
-    LRESULT HandleInitDialog(WPARAM, LPARAM);
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 };

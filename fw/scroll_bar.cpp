@@ -16,8 +16,3 @@ void CScrollBar::SetScrollRange(int minimum, int maximum, BOOL redraw)
 {
     ::SetScrollRange(m_hWnd, SB_CTL, minimum, maximum, redraw);
 }
-
-void CScrollBar::GetScrollRange(int* minimum, int* maximum) const
-{
-    ::GetScrollRange(m_hWnd, SB_CTL, minimum, maximum);
-}

@@ -16,5 +16,4 @@ public:
     int SetScrollPos(int position, BOOL redraw = TRUE);
     int GetScrollPos() const;
     void SetScrollRange(int minimum, int maximum, BOOL redraw = TRUE);
-    void GetScrollRange(int* minimum, int* maximum) const;
 };

@@ -21,6 +21,7 @@ struct ThreadState {
     std::unordered_map<HWND, std::unique_ptr<CWnd>> temporary;
     CWnd* creating = nullptr;
     CurrentMessage current;
+    int dispatching = 0;  // messages being handled right now, nested ones included
 };
 
 ThreadState& State()
@@ -63,6 +64,8 @@ CWnd* CWnd::FromHandle(HWND hWnd)
 
 void CWnd::DeleteTempMap()
 {
+    // A handler further up the stack may still hold a temporary.
+    if (State().dispatching > 0) return;
     auto& temporary = State().temporary;
     for (auto& [hWnd, wnd] : temporary) wnd->m_hWnd = nullptr;  // not ours to destroy
     temporary.clear();
@@ -102,13 +105,6 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
         return FALSE;
     }
     return TRUE;
-}
-
-HWND CWnd::Detach()
-{
-    const HWND hWnd = m_hWnd;
-    if (hWnd != nullptr) Unbind();
-    return hWnd;
 }
 
 BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
@@ -268,6 +264,7 @@ LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     ThreadState& state = State();
     const CurrentMessage saved = state.current;
     state.current = {message, wParam, lParam};
+    ++state.dispatching;
     ++m_dispatchDepth;
     const HWND hWnd = m_hWnd;
     const LRESULT result = WindowProc(message, wParam, lParam);
@@ -281,6 +278,7 @@ LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
         }
     }
     state.current = saved;
+    --state.dispatching;
     EndDispatch();  // may delete this
     return result;
 }

@@ -29,10 +29,13 @@ public:
 
     // The object bound to hWnd, or a temporary object for a window the
     // framework did not create; temporaries are deleted when the message loop
-    // is next idle. Null for a null handle.
+    // is next idle or a modal dialog ends, whichever comes first with no
+    // message being handled. Null for a null handle.
     static CWnd* FromHandle(HWND hWnd);
     // The bound object only, or null.
     static CWnd* FromHandlePermanent(HWND hWnd);
+    // Deletes the temporaries, unless a message is being handled (its
+    // handler may hold one).
     static void DeleteTempMap();
 
     // Creates the window; TRUE when it exists. className null means the
@@ -45,13 +48,12 @@ public:
     LRESULT Default();
 
     // Binds an existing window (one the framework did not create, such as a
-    // dialog created by the dialog manager) to this object, and back.
+    // dialog created by the dialog manager) to this object.
     BOOL Attach(HWND hWnd);
-    HWND Detach();
     // Binds an existing window of this thread and routes its messages
     // through this object's map, anything unhandled going on to the window's
-    // own procedure. Unbinding (WM_NCDESTROY, Detach, the destructor) hands
-    // the window back to that procedure.
+    // own procedure. Unbinding (WM_NCDESTROY, the destructor) hands the
+    // window back to that procedure.
     BOOL SubclassWindow(HWND hWnd);
 
     // The child window with this control id (a temporary object unless the

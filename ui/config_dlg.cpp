@@ -17,8 +17,12 @@ constexpr int kPageStep = 10;
 constexpr UINT kSysCommandMask = 0xFFF0;
 }  // namespace
 
-CConfigDlg::CConfigDlg(CWnd* parent)
-    : CDialog(IDD_CONFIG, parent), m_icon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)))
+CConfigDlg::CConfigDlg(const settings::Settings& stored, CWnd* parent)
+    : CDialog(IDD_CONFIG, parent),
+      m_speed(stored.speed),
+      m_blank(stored.blank),
+      m_icon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))),
+      m_preview(CJuliaWnd::Deletion::ByHolder, stored.speed)
 {
 }
 
@@ -27,10 +31,10 @@ CConfigDlg::~CConfigDlg() = default;
 const fw::MessageMap* CConfigDlg::GetThisMessageMap()
 {
     static const fw::MessageMapEntry entries[] = {
-        fw::OnMessage(WM_SYSCOMMAND, &CConfigDlg::OnSysCommand),
-        fw::OnMessage(WM_PAINT, &CConfigDlg::OnPaint),
-        fw::OnMessage(WM_QUERYDRAGICON, &CConfigDlg::OnQueryDragIcon),
-        fw::OnMessage(WM_HSCROLL, &CConfigDlg::OnHScroll),
+        fw::OnMessage<WM_SYSCOMMAND>(&CConfigDlg::OnSysCommand),
+        fw::OnMessage<WM_PAINT>(&CConfigDlg::OnPaint),
+        fw::OnMessage<WM_QUERYDRAGICON>(&CConfigDlg::OnQueryDragIcon),
+        fw::OnMessage<WM_HSCROLL>(&CConfigDlg::OnHScroll),
     };
     static const fw::MessageMap map = fw::MakeMap(CDialog::GetThisMessageMap(), entries);
     return &map;

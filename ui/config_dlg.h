@@ -2,8 +2,8 @@
 // preview (a CJuliaWnd child over the top of the dialog) and one speed bar
 // whose position is the "Speed" setting; every movement of the bar re-arms
 // the preview's timer at once. A hidden "Blank screen" check box carries the
-// "Blankscr" setting through unchanged. RunConfig fills m_speed and m_blank
-// before DoModal and stores them after IDOK; the data exchange moves them
+// "Blankscr" setting through unchanged. RunConfig makes the dialog with the
+// stored settings and stores m_speed and m_blank after IDOK; the data exchange moves them
 // into the controls when the dialog opens and back when it ends with OK.
 // The system command IDM_ABOUTBOX opens the About box.
 #pragma once
@@ -11,20 +11,21 @@
 #include <windows.h>
 
 #include "fw/dialog.h"
+#include "app/settings.h"
 #include "fw/scroll_bar.h"
 #include "wnd/julia_wnd.h"
 
 class CConfigDlg : public CDialog {
 public:
-    explicit CConfigDlg(CWnd* parent = nullptr);
+    explicit CConfigDlg(const settings::Settings& stored, CWnd* parent = nullptr);
     ~CConfigDlg() override;
 
     const fw::MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
     static const fw::MessageMap* GetThisMessageMap();
 
     CScrollBar m_speedBar;
-    int m_speed = 0;
-    int m_blank = 0;
+    int m_speed;
+    int m_blank;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -36,6 +37,6 @@ protected:
 
     HICON m_icon;
     // The window is a child of the dialog's and goes with it; the object
-    // goes with this one, so it does not delete itself.
-    CJuliaWnd m_preview{FALSE};
+    // goes with this one.
+    CJuliaWnd m_preview;
 };

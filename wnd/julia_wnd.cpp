@@ -3,9 +3,8 @@
 #include <ctime>
 
 #include "fw/dc.h"
-#include "fw/win_app.h"
 #include "fw/wnd_class.h"
-#include "ui/resource.h"
+#include "wnd/null_cursor.h"
 #include "wnd/test_probe.h"
 #include "wnd/timer_period.h"
 
@@ -13,8 +12,10 @@ LPCWSTR CJuliaWnd::s_lpszFractalClass = nullptr;
 
 // Each window draws its random views from a generator seeded with the
 // calendar time at its construction.
-CJuliaWnd::CJuliaWnd(BOOL bAutoDelete)
-    : m_renderer(static_cast<std::uint32_t>(std::time(nullptr))), m_bAutoDelete(bAutoDelete)
+CJuliaWnd::CJuliaWnd(Deletion deletion, int speed)
+    : m_renderer(static_cast<std::uint32_t>(std::time(nullptr))),
+      m_bAutoDelete(deletion == Deletion::AfterLastMessage ? TRUE : FALSE),
+      m_startSpeed(speed < 0 ? 0 : speed)  // no upper bound: above 100 the timer all but stops
 {
 }
 
@@ -23,10 +24,10 @@ CJuliaWnd::~CJuliaWnd() = default;
 const fw::MessageMap* CJuliaWnd::GetThisMessageMap()
 {
     static const fw::MessageMapEntry entries[] = {
-        fw::OnMessage(WM_CREATE, &CJuliaWnd::OnCreate),
-        fw::OnMessage(WM_TIMER, &CJuliaWnd::OnTimer),
-        fw::OnMessage(WM_PAINT, &CJuliaWnd::OnPaint),
-        fw::OnMessage(ProbeMessage(), &CJuliaWnd::OnProbe),
+        fw::OnMessage<WM_CREATE>(&CJuliaWnd::OnCreate),
+        fw::OnMessage<WM_TIMER>(&CJuliaWnd::OnTimer),
+        fw::OnMessage<WM_PAINT>(&CJuliaWnd::OnPaint),
+        fw::OnRegisteredMessage(ProbeMessage(), &CJuliaWnd::OnProbe),
     };
     static const fw::MessageMap map = fw::MakeMap(CWnd::GetThisMessageMap(), entries);
     return &map;
@@ -55,9 +56,7 @@ void CJuliaWnd::ArmTimer(int speed)
 int CJuliaWnd::OnCreate(LPCREATESTRUCT createStruct)
 {
     if (CWnd::OnCreate(createStruct) == -1) return -1;
-    int speed = static_cast<int>(AfxGetApp()->GetProfileInt(L"Config", L"Speed", 100));
-    if (speed < 0) speed = 0;  // no upper bound: above 100 the timer all but stops
-    ArmTimer(speed);
+    ArmTimer(m_startSpeed);
     return 0;
 }
 

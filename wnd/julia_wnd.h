@@ -2,7 +2,8 @@
 // host window, the live preview of the configuration dialog, and (derived)
 // the full-screen saver window. It owns one renderer and one backing store.
 //
-// WM_CREATE arms timer 1 from the stored "Speed"; each tick draws the next
+// WM_CREATE arms timer 1 for the speed the window was made with (the
+// stored "Speed", which its maker reads); each tick draws the next
 // row into the backing store and presents it; each WM_PAINT restarts the
 // picture within the region being repainted. A new size reaches the renderer
 // at the next WM_PAINT. With auto-delete on, the object deletes itself after
@@ -21,7 +22,14 @@ public:
     // The narrowest window that registers the class with the invisible cursor.
     static constexpr int kFractalClassMinWidth = 320;
 
-    explicit CJuliaWnd(BOOL bAutoDelete);
+    // Who deletes the object once its window is gone: the object itself,
+    // after the window's last message (a window made with new), or whoever
+    // holds it (a member of another object).
+    enum class Deletion { AfterLastMessage, ByHolder };
+
+    // speed: the timer's speed when the window is made; a negative one
+    // counts as 0, and there is no upper bound.
+    CJuliaWnd(Deletion deletion, int speed);
     ~CJuliaWnd() override;
 
     // Creates the window over rect (parent client coordinates, or screen
@@ -51,5 +59,6 @@ private:
     quorvana::JuliaRenderer m_renderer;
     BackingStore m_backing;
     const BOOL m_bAutoDelete;
+    const int m_startSpeed;
     UINT m_timerPeriod = 0;
 };

@@ -1,24 +1,24 @@
 #include "wnd/saver_wnd.h"
 
-CSaverWnd::CSaverWnd() : CJuliaWnd(TRUE), m_ptInitialMouse{-1, -1} {}
+CSaverWnd::CSaverWnd(int speed) : CJuliaWnd(Deletion::AfterLastMessage, speed), m_ptInitialMouse{-1, -1} {}
 
 CSaverWnd::~CSaverWnd() = default;
 
 const fw::MessageMap* CSaverWnd::GetThisMessageMap()
 {
     static const fw::MessageMapEntry entries[] = {
-        fw::OnMessage(WM_SYSCOMMAND, &CSaverWnd::OnSysCommand),
-        fw::OnMessage(WM_DESTROY, &CSaverWnd::OnDestroy),
-        fw::OnMessage(WM_SETCURSOR, &CSaverWnd::OnSetCursor),
-        fw::OnMessage(WM_NCACTIVATE, &CSaverWnd::OnNcActivate),
-        fw::OnMessage(WM_ACTIVATE, &CSaverWnd::OnActivate),
-        fw::OnMessage(WM_ACTIVATEAPP, &CSaverWnd::OnActivateApp),
-        fw::OnMessage(WM_MOUSEMOVE, &CSaverWnd::OnMouseMove),
-        fw::OnMessage(WM_LBUTTONDOWN, &CSaverWnd::OnButtonDown),
-        fw::OnMessage(WM_MBUTTONDOWN, &CSaverWnd::OnButtonDown),
-        fw::OnMessage(WM_RBUTTONDOWN, &CSaverWnd::OnButtonDown),
-        fw::OnMessage(WM_KEYDOWN, &CSaverWnd::OnKeyDown),
-        fw::OnMessage(WM_SYSKEYDOWN, &CSaverWnd::OnKeyDown),
+        fw::OnMessage<WM_SYSCOMMAND>(&CSaverWnd::OnSysCommand),
+        fw::OnMessage<WM_DESTROY>(&CSaverWnd::OnDestroy),
+        fw::OnMessage<WM_SETCURSOR>(&CSaverWnd::OnSetCursor),
+        fw::OnMessage<WM_NCACTIVATE>(&CSaverWnd::OnNcActivate),
+        fw::OnMessage<WM_ACTIVATE>(&CSaverWnd::OnActivate),
+        fw::OnMessage<WM_ACTIVATEAPP>(&CSaverWnd::OnActivateApp),
+        fw::OnMessage<WM_MOUSEMOVE>(&CSaverWnd::OnMouseMove),
+        fw::OnMessage<WM_LBUTTONDOWN>(&CSaverWnd::OnButtonDown),
+        fw::OnMessage<WM_MBUTTONDOWN>(&CSaverWnd::OnButtonDown),
+        fw::OnMessage<WM_RBUTTONDOWN>(&CSaverWnd::OnButtonDown),
+        fw::OnMessage<WM_KEYDOWN>(&CSaverWnd::OnKeyDown),
+        fw::OnMessage<WM_SYSKEYDOWN>(&CSaverWnd::OnKeyDown),
     };
     static const fw::MessageMap map = fw::MakeMap(CJuliaWnd::GetThisMessageMap(), entries);
     return &map;

@@ -12,7 +12,7 @@
 
 class CSaverWnd : public CJuliaWnd {
 public:
-    CSaverWnd();
+    explicit CSaverWnd(int speed);
     ~CSaverWnd() override;
 
     // Creates the window over the primary screen; TRUE when it exists.

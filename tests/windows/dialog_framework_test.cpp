@@ -21,8 +21,8 @@ CWinApp s_testApp(L"dialog_framework_test");
 // with the given command.
 class ProbedConfigDlg : public CConfigDlg {
 public:
-    ProbedConfigDlg(std::function<void(ProbedConfigDlg&)> probe, UINT endCommand)
-        : m_probe(std::move(probe)), m_endCommand(endCommand)
+    ProbedConfigDlg(std::function<void(ProbedConfigDlg&)> probe, UINT endCommand, int speed = 100)
+        : CConfigDlg(settings::Settings{speed, 0}), m_probe(std::move(probe)), m_endCommand(endCommand)
     {
     }
 
@@ -86,8 +86,7 @@ void ScrollFromNoObject()
             ::SendMessageW(d.m_hWnd, WM_HSCROLL, SB_LEFT, reinterpret_cast<LPARAM>(d.m_speedBar.m_hWnd));
             Check(d.m_speedBar.GetScrollPos() == 1, "WM_HSCROLL from the speed bar moves it");
         },
-        IDOK);
-    dialog.m_speed = 60;
+        IDOK, 60);
     Check(dialog.DoModal() == IDOK, "IDOK ends DoModal with IDOK");
     Check(dialog.m_speed == 1, "OK saved the bar's position into m_speed");
 }

@@ -18,13 +18,15 @@ using harness::Check;
 
 namespace {
 
-// The settings the windows read belong to this test program's own name.
 CWinApp s_testApp(L"window_test");
+
+using Deletion = CJuliaWnd::Deletion;
+constexpr int kSpeed = 100;  // the stored speed's default
 
 // Tells whether the object has been destroyed.
 class WatchedJuliaWnd : public CJuliaWnd {
 public:
-    WatchedJuliaWnd(BOOL autoDelete, bool* destroyed) : CJuliaWnd(autoDelete), m_destroyed(destroyed) {}
+    WatchedJuliaWnd(Deletion deletion, bool* destroyed) : CJuliaWnd(deletion, kSpeed), m_destroyed(destroyed) {}
     ~WatchedJuliaWnd() override { *m_destroyed = true; }
 
 private:
@@ -56,7 +58,7 @@ void WindowClassRule()
     };
     LPCWSTR registered = nullptr;
     for (const auto& step : steps) {
-        CJuliaWnd wnd(FALSE);
+        CJuliaWnd wnd(Deletion::ByHolder, kSpeed);
         wnd.Create(0, WS_POPUP, Wide(step.width), nullptr);
         const std::wstring cls = ClassOf(wnd.m_hWnd);
         Check(wnd.m_hWnd != nullptr, std::string(step.what) + ": window created");
@@ -72,7 +74,7 @@ void WindowClassRule()
         wnd.DestroyWindow();
     }
 
-    CJuliaWnd wnd(FALSE);
+    CJuliaWnd wnd(Deletion::ByHolder, kSpeed);
     wnd.Create(0, WS_POPUP, Wide(400), nullptr);
     const HWND w = wnd.m_hWnd;
     Check(::GetClassLongPtrW(w, GCL_STYLE) == (CS_HREDRAW | CS_VREDRAW), "fractal class styles: CS_HREDRAW | CS_VREDRAW");
@@ -113,8 +115,19 @@ void TimerPeriods()
         Check(TimerPeriodForSpeed(row.speed) == row.period,
               "period for speed " + std::to_string(row.speed) + ": " + std::to_string(TimerPeriodForSpeed(row.speed)));
 
+    // The speed a window is made with arms its timer at creation, a negative one as 0.
+    const struct {
+        int speed;
+        UINT period;
+    } atCreation[] = {{100, USER_TIMER_MINIMUM}, {50, 250}, {0, 500}, {-20, 500}, {150, USER_TIMER_MAXIMUM}};
+    for (const auto& row : atCreation) {
+        CJuliaWnd made(Deletion::ByHolder, row.speed);
+        made.Create(0, WS_POPUP, Wide(200), nullptr);
+        Check(harness::QueryTimerPeriod(made.m_hWnd) == row.period, "made with speed " + std::to_string(row.speed));
+    }
+
     // SetSpeed bounds nothing of its own; the window answers what it armed.
-    CJuliaWnd wnd(FALSE);
+    CJuliaWnd wnd(Deletion::ByHolder, kSpeed);
     wnd.Create(0, WS_POPUP, Wide(200), nullptr);
     for (const auto& row : table) {
         wnd.SetSpeed(row.speed);
@@ -125,22 +138,23 @@ void TimerPeriods()
 void AutoDelete()
 {
     const struct {
-        BOOL autoDelete;
+        Deletion deletion;
         bool deletedAfterDestroy;
-    } cases[] = {{TRUE, true}, {FALSE, false}};
+    } cases[] = {{Deletion::AfterLastMessage, true}, {Deletion::ByHolder, false}};
     for (const auto& c : cases) {
         bool destroyed = false;
-        auto* wnd = new WatchedJuliaWnd(c.autoDelete, &destroyed);
+        auto* wnd = new WatchedJuliaWnd(c.deletion, &destroyed);
         wnd->Create(0, WS_POPUP | WS_VISIBLE, Wide(200), nullptr);
         const HWND hWnd = wnd->m_hWnd;
         Check(CWnd::FromHandlePermanent(hWnd) == wnd, "the window is bound to its object");
         harness::Pump(50);
         Check(!destroyed, "the object lives while its window does");
         ::DestroyWindow(hWnd);
-        const std::string which = c.autoDelete ? "auto-delete on" : "auto-delete off";
+        const bool autoDelete = c.deletion == Deletion::AfterLastMessage;
+        const std::string which = autoDelete ? "auto-delete on" : "auto-delete off";
         Check(destroyed == c.deletedAfterDestroy, which + ": deleted after the last message or kept");
         Check(CWnd::FromHandlePermanent(hWnd) == nullptr, which + ": the handle is unbound");
-        if (!c.autoDelete) {
+        if (!autoDelete) {
             Check(wnd->m_hWnd == nullptr, "auto-delete off: the object outlives its window, without a handle");
             delete wnd;
         }
@@ -149,7 +163,7 @@ void AutoDelete()
     // A window destroyed from inside one of its own handlers is deleted only
     // after that handler has returned.
     bool destroyed = false;
-    auto* wnd = new WatchedJuliaWnd(TRUE, &destroyed);
+    auto* wnd = new WatchedJuliaWnd(Deletion::AfterLastMessage, &destroyed);
     wnd->Create(0, WS_POPUP, Wide(200), nullptr);
     const HWND hWnd = wnd->m_hWnd;
     ::SendMessageW(hWnd, WM_CLOSE, 0, 0);  // default processing destroys the window inside the dispatch
@@ -157,14 +171,14 @@ void AutoDelete()
 
     // A creation that fails cleans the object up once.
     destroyed = false;
-    wnd = new WatchedJuliaWnd(TRUE, &destroyed);
+    wnd = new WatchedJuliaWnd(Deletion::AfterLastMessage, &destroyed);
     const BOOL created = wnd->CreateEx(0, L"NoSuchClass", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr);
     Check(!created && destroyed, "a failed creation returns FALSE and deletes an auto-delete object");
 }
 
 void TimerIdsAndPaint()
 {
-    CJuliaWnd wnd(FALSE);
+    CJuliaWnd wnd(Deletion::ByHolder, kSpeed);
     wnd.Create(0, WS_POPUP | WS_VISIBLE, RECT{0, 0, 400, 300}, nullptr);
     ::KillTimer(wnd.m_hWnd, CJuliaWnd::kTimerId);  // ticks only when sent here
     ::UpdateWindow(wnd.m_hWnd);
@@ -218,7 +232,7 @@ long long UserHeadroom()
 
 void NoHandleGrowth()
 {
-    CJuliaWnd wnd(FALSE);
+    CJuliaWnd wnd(Deletion::ByHolder, kSpeed);
     wnd.Create(0, WS_POPUP | WS_VISIBLE, RECT{0, 0, 640, 48}, nullptr);
     ::KillTimer(wnd.m_hWnd, CJuliaWnd::kTimerId);
     ::UpdateWindow(wnd.m_hWnd);
