@@ -30,6 +30,6 @@ if [ ! -d "$WINEPREFIX" ]; then
 fi
 if [ "$mode" = "/p" ]; then
     echo "Note: Wine 8 runs the preview but does not show it inside another program's window." >&2
-    exec "$wine" build/windows/tests/windows/preview_host.exe 'Z:'"$(pwd | tr / '\\')"'\build\windows\quorvana.scr'
+    exec "$wine" build/windows/tools/windows/preview_host.exe 'Z:'"$(pwd | tr / '\\')"'\build\windows\quorvana.scr'
 fi
 exec "$wine" build/windows/quorvana.scr "$mode"

@@ -1,6 +1,7 @@
 #include "tests/windows/harness.h"
 
 #include <cstdio>
+#include <string_view>
 
 #include "wnd/test_probe.h"
 
@@ -18,12 +19,16 @@ std::string Narrow(const std::wstring& text)
     return out;
 }
 
-bool Check(bool ok, const std::string& what)
+bool Check(bool ok, const std::string& what, std::source_location where)
 {
     ++s_checks;
     if (!ok) {
         ++s_failures;
-        std::printf("FAIL: %s\n", what.c_str());
+        const std::string_view file = where.file_name();
+        const std::size_t slash = file.find_last_of("\\/");
+        const std::string_view name = slash == std::string_view::npos ? file : file.substr(slash + 1);
+        std::printf("%.*s:%u: FAIL: %s\n", static_cast<int>(name.size()), name.data(),
+                    static_cast<unsigned>(where.line()), what.c_str());
         std::fflush(stdout);
     }
     return ok;

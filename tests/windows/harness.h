@@ -6,6 +6,7 @@
 #pragma once
 
 #include <optional>
+#include <source_location>
 #include <string>
 #include <vector>
 
@@ -13,8 +14,9 @@
 
 namespace harness {
 
-// Records one check; prints a line for each failure.
-bool Check(bool ok, const std::string& what);
+// Records one check; prints a line for each failure, with the file and line
+// of the check.
+bool Check(bool ok, const std::string& what, std::source_location where = std::source_location::current());
 // Prints the summary; the exit code of a test program (0 when all passed).
 int Finish();
 std::string Narrow(const std::wstring& text);

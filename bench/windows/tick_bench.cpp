@@ -7,7 +7,6 @@
 
 #include <windows.h>
 
-#include "fw/brush.h"
 #include "fw/dc.h"
 #include "fw/win_app.h"
 #include "fw/wnd.h"
@@ -30,9 +29,8 @@ public:
     }
     void FillBlack(const quorvana::Rect& rect) override
     {
-        CBrush black(RGB(0, 0, 0));
         const RECT r{rect.left, rect.top, rect.right, rect.bottom};
-        ::FillRect(m_dc, &r, black);
+        ::FillRect(m_dc, &r, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));  // stock: nothing to delete
     }
     quorvana::Rect ClientRect() const override { return {0, 0, m_width, m_height}; }
 
