@@ -44,6 +44,7 @@ std::string AtomicFile::Open()
 
 std::string AtomicFile::Write(const std::vector<unsigned char>& bytes)
 {
+    if (bytes.empty()) return {};  // an empty vector may have no memory to point at
     errno = 0;
     if (std::fwrite(bytes.data(), 1, bytes.size(), m_file.get()) != bytes.size()) return Failure(Reason(errno));
     return {};
