@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "render/pixel_store.h"
+#include "tests/render/test_picture.h"  // PixelsOf, to compare what is read
 
 namespace quorvana::test {
 
@@ -33,13 +34,6 @@ inline PixelStore DecodePng(const std::string& path, bool anyFormat = false)
         store.SetPixel(pixel % store.Width(), pixel / store.Width(), MakeRgb(rgb[i], rgb[i + 1], rgb[i + 2]));
     }
     return store;
-}
-
-inline std::vector<COLORREF> PixelsOf(const PixelStore& store)
-{
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < store.Height(); ++y) pixels.insert(pixels.end(), store.Row(y), store.Row(y) + store.Width());
-    return pixels;
 }
 
 }  // namespace quorvana::test
