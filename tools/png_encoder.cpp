@@ -13,6 +13,9 @@ namespace {
 constexpr int kBytesPerPixel = 3;
 // zlib's output is gathered into IDAT chunks of at most this size.
 constexpr std::size_t kIdatChunkBytes = 256 * 1024;
+// zlib's default memory level: its blocks pack these pictures as tightly as
+// the largest level's and are compressed about a fifth faster.
+constexpr int kMemLevel = 8;
 
 enum RowFilter : unsigned char { kFilterNone = 0, kFilterSub = 1, kFilterUp = 2 };
 
@@ -86,7 +89,7 @@ bool FilterRow(const COLORREF* pixels, const COLORREF* above, int width, unsigne
 // after picture: zlib's tables are made once, not faulted in each time.
 class PngEncoder::IdatWriter {
 public:
-    IdatWriter() { m_ok = deflateInit2(&m_stream, 1, Z_DEFLATED, -15, 9, Z_RLE) == Z_OK; }
+    IdatWriter() { m_ok = deflateInit2(&m_stream, 1, Z_DEFLATED, -15, kMemLevel, Z_RLE) == Z_OK; }
     ~IdatWriter()
     {
         if (m_ok) deflateEnd(&m_stream);
