@@ -3,7 +3,8 @@
 # a table of figures at the end.
 #   scripts/stress.sh           the long form: each fuzzer 10 minutes, 100,000
 #                               small pictures and 300 large ones, 1,000 X11
-#                               start/stop cycles
+#                               start/stop cycles, 10,000 ticks of the Windows
+#                               saver under Wine
 #   scripts/stress.sh --short   the same in under 5 minutes (CI runs it)
 # FUZZ_SECONDS sets the time per fuzzer. The fuzzers run two at a time, each
 # on one core, from a copy of the checked-in seed corpus; what they find is
@@ -12,12 +13,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-need_packages "${NATIVE_PACKAGES[@]}" "${X11_TEST_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
+need_packages "${NATIVE_PACKAGES[@]}" "${X11_TEST_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
 
 if [ "${1:-}" = --short ]; then
-    form=short seconds=20 small=5000 large=10 cycles=60
+    form=short seconds=20 small=5000 large=10 cycles=60 ticks=2000
 else
-    form=long seconds=600 small=100000 large=300 cycles=1000
+    form=long seconds=600 small=100000 large=300 cycles=1000 ticks=10000
 fi
 seconds=${FUZZ_SECONDS:-$seconds}
 jobs=$(($(nproc) < 2 ? $(nproc) : 2))
@@ -26,6 +27,8 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$jobs"
 cmake --preset native -DBUILD_TESTING=ON >/dev/null
 cmake --build --preset native -j "$jobs" --target quorvana quorvana-render x11_probe
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j "$jobs" --target quorvana soak_test
 
 out=build/stress
 rm -rf "$out"
@@ -76,6 +79,17 @@ else
     failed=1
     row "x11 faults" "FAILED: $(grep '^FAIL' "$out/x11-faults.log" | head -n 3 | tr '\n' ' ')"
 fi
+
+# --- the Windows saver under Wine, in a session of its own ---
+session=$PWD/$out/wine-session
+program="Z:$(pwd | tr / '\\')\\build\\windows\\quorvana.scr"
+if tests/windows/wine-session start "$session" 1920x1080x24 >"$out/wine-soak.log" 2>&1 &&
+    tests/windows/wine-session run "$session" build/windows/tests/windows/soak_test.exe "$program" "$ticks" \
+        >>"$out/wine-soak.log" 2>&1; then :; else failed=1; fi
+tests/windows/wine-session stop "$session" >/dev/null 2>&1 || true
+line=$(grep '^wine soak:' "$out/wine-soak.log" || echo "wine soak: FAILED, see $out/wine-soak.log")
+grep -q '^FAIL' "$out/wine-soak.log" && line="$line; $(grep '^FAIL' "$out/wine-soak.log" | tr '\n' ' ')"
+row "wine soak" "${line#wine soak: }"
 
 echo
 echo "Figures ($form form, $(date -u '+%Y-%m-%d %H:%M UTC')):"
