@@ -17,8 +17,9 @@ class AnimationWriter {
 public:
     virtual ~AnimationWriter() = default;
 
-    // changed lies inside the window and is not empty. Returns an error
-    // line, or empty on success.
+    // changed lies inside the window and is not empty, and holds every
+    // pixel that differs from the frame before; the first frame's is the
+    // whole window. Returns an error line, or empty on success.
     virtual std::string AddFrame(const PixelStore& window, const Rect& changed, int milliseconds) = 0;
     // The end of the file; its last bytes then wait in Bytes().
     virtual std::string Finish() = 0;

@@ -39,15 +39,17 @@ WebpAnimation::WebpAnimation(int width, int height) : m_encoder(std::make_unique
 
 WebpAnimation::~WebpAnimation() = default;
 
-std::string WebpAnimation::AddFrame(const PixelStore& window, const Rect&, int milliseconds)
+std::string WebpAnimation::AddFrame(const PixelStore& window, const Rect& changed, int milliseconds)
 {
     WebPPicture& frame = m_encoder->frame;
     if (!m_encoder->animation || !frame.argb) return "cannot start the WebP encoder: out of memory";
-    for (int y = 0; y < window.Height(); ++y) {
+    // The frame picture keeps the window as the last frame left it (the
+    // first frame, a repaint, covers it all): only the change is copied.
+    for (int y = changed.top; y < changed.bottom; ++y) {
         const COLORREF* row = window.Row(y);
         std::uint32_t* argb = frame.argb + static_cast<std::size_t>(y) * frame.argb_stride;
         // COLORREF is red in the low byte; WebP's ARGB has blue there.
-        for (int x = 0; x < window.Width(); ++x)
+        for (int x = changed.left; x < changed.right; ++x)
             argb[x] = 0xFF000000u | (row[x] & 0xFF) << 16 | (row[x] & 0xFF00) | (row[x] >> 16 & 0xFF);
     }
     if (!WebPAnimEncoderAdd(m_encoder->animation, &frame, m_timestampMs, &m_encoder->config))
