@@ -5,8 +5,10 @@
 #include "fw/dc.h"
 #include "fw/wnd_class.h"
 #include "wnd/null_cursor.h"
-#include "wnd/test_probe.h"
 #include "wnd/timer_period.h"
+#ifdef QUORVANA_TEST_PROBE
+#include "tests/windows/test_probe.h"
+#endif
 
 LPCWSTR CJuliaWnd::s_lpszFractalClass = nullptr;
 
@@ -27,7 +29,9 @@ const fw::MessageMap* CJuliaWnd::GetThisMessageMap()
         fw::OnMessage<WM_CREATE>(&CJuliaWnd::OnCreate),
         fw::OnMessage<WM_TIMER>(&CJuliaWnd::OnTimer),
         fw::OnMessage<WM_PAINT>(&CJuliaWnd::OnPaint),
+#ifdef QUORVANA_TEST_PROBE
         fw::OnRegisteredMessage(ProbeMessage(), &CJuliaWnd::OnProbe),
+#endif
     };
     static const fw::MessageMap map = fw::MakeMap(CWnd::GetThisMessageMap(), entries);
     return &map;
@@ -84,23 +88,6 @@ void CJuliaWnd::OnPaint()
     m_renderer.RestartPicture(m_backing.Surface());
     store.ResetClip();
     m_backing.PresentChanges(dc.m_hDC);  // the region being repainted, now black
-}
-
-LRESULT CJuliaWnd::OnProbe(WPARAM query, LPARAM)
-{
-    switch (query) {
-    case kProbeTimerPeriod:
-        return m_timerPeriod;
-    case kProbeLitPixels: {
-        const quorvana::PixelStore& store = m_backing.Store();
-        LRESULT lit = 0;
-        for (int y = 0; y < store.Height(); ++y)
-            for (int x = 0; x < store.Width(); ++x) lit += (store.Row(y)[x] & 0xFFFFFF) != 0;
-        return lit;
-    }
-    default:
-        return 0;
-    }
 }
 
 void CJuliaWnd::PostNcDestroy()

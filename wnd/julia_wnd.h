@@ -49,8 +49,10 @@ protected:
     int OnCreate(LPCREATESTRUCT createStruct);
     void OnTimer(UINT_PTR id);
     void OnPaint();
-    // Test hook: see wnd/test_probe.h.
+#ifdef QUORVANA_TEST_PROBE
+    // The tests' build only: tests/windows/test_probe.h.
     LRESULT OnProbe(WPARAM query, LPARAM);
+#endif
     void PostNcDestroy() override;
 
 private:

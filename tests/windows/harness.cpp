@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "wnd/test_probe.h"
+#include "tests/windows/test_probe.h"
 
 namespace harness {
 

@@ -81,11 +81,12 @@ void WriteRaw(const std::wstring& app, const std::wstring& entry, DWORD type, co
 std::optional<DWORD> ReadDword(const std::wstring& app, const std::wstring& entry);
 }  // namespace settings
 
-// The period timer 1 of a fractal window was last armed with (the window's
-// test hook); nullopt when the window does not answer.
+// The period timer 1 of a fractal window was last armed with (the probe of
+// test_probe.h, which only the tests' build answers); nullopt when the
+// window does not answer.
 std::optional<UINT> QueryTimerPeriod(HWND window);
 // How many pixels of a fractal window's backing store are not black (the
-// window's test hook); -1 when the window does not answer.
+// probe); -1 when the window does not answer.
 long long QueryLitPixels(HWND window);
 
 // Pixels of a window's area as the screen shows them, 0x00RRGGBB, row by row.

@@ -15,7 +15,7 @@ add_dependencies(installer_test installer)
 string(REPLACE "/" "\\" setup_wine "Z:${QUORVANA_SETUP}")
 add_test(NAME installer_test
          COMMAND ${session} run ${installer_session_dir} $<TARGET_FILE:installer_test>
-                 ${setup_wine} ${program_wine} ${QUORVANA_VERSION})
+                 ${setup_wine} ${shipped_wine} ${QUORVANA_VERSION})
 set_tests_properties(installer_test PROPERTIES FIXTURES_REQUIRED installer_session LABELS windows TIMEOUT 600)
 
 add_test(NAME portable_zip COMMAND ${CMAKE_COMMAND} -E tar tf ${QUORVANA_PORTABLE_ZIP})

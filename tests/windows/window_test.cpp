@@ -11,7 +11,6 @@
 #include "fw/wnd_class.h"
 #include "tests/windows/harness.h"
 #include "wnd/julia_wnd.h"
-#include "wnd/test_probe.h"
 #include "wnd/timer_period.h"
 
 using harness::Check;

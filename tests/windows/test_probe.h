@@ -1,6 +1,7 @@
-// Test hook, used only by the tests under tests/windows: a registered window
-// message that a fractal window answers with a fact about itself, chosen by
-// wParam. It changes nothing, so it is safe to leave in the shipped program.
+// The tests' probe: a registered window message that a fractal window of
+// the tests' build (compiled with QUORVANA_TEST_PROBE, see test_variant.cmake)
+// answers with a fact about itself, chosen by wParam. The shipped
+// quorvana.scr neither registers nor answers it.
 // (Under Wine a preview whose host belongs to another process draws into
 // its store but is not shown on the screen, so the tests ask the store.)
 #pragma once
