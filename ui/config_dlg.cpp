@@ -15,6 +15,14 @@ constexpr int kLineStep = 1;
 constexpr int kPageStep = 10;
 // The system commands carry flags in their low four bits.
 constexpr UINT kSysCommandMask = 0xFFF0;
+// The preview's gaps inside the client area at 96 DPI: 10 pixels to the
+// left and top edges, 10 to the right edge and 14 above the "Speed" group.
+// They are what the dialog's first layout gave, with a 3-pixel dialog frame
+// and a 19-pixel caption, when it measured from the outer rectangle; they
+// scale with the window's DPI, whatever the frame and caption.
+constexpr int kPreviewMargin = 10;
+constexpr int kPreviewRightGap = 10;
+constexpr int kPreviewSpeedGap = 14;
 }  // namespace
 
 CConfigDlg::CConfigDlg(const settings::Settings& stored, CWnd* parent)
@@ -63,18 +71,24 @@ BOOL CConfigDlg::OnInitDialog()
     m_speedBar.SetScrollRange(kRangeMin, kRangeMax, TRUE);
     m_speedBar.SetScrollPos(m_speed, TRUE);
 
-    // The preview spans the dialog above the speed group: 10 pixels in from
-    // the client area's top left, its size taken from the dialog's outer
-    // width and the hidden "Blanking" group's top edge (the speed group's
-    // too), both measured from the dialog's outer top left.
-    RECT dialog{};
-    RECT group{};
-    GetWindowRect(&dialog);
-    GetDlgItem(IDC_BLANKGROUP)->GetWindowRect(&group);
-    m_preview.MoveWindow(10, 10, dialog.right - dialog.left - 26, group.top - dialog.top - 46, TRUE);
-
+    PlacePreview();
     CenterWindow();
     return TRUE;
+}
+
+void CConfigDlg::PlacePreview()
+{
+    // The hidden "Blanking" group shares its top edge with the "Speed" group.
+    RECT client{};
+    RECT group{};
+    ::GetClientRect(m_hWnd, &client);
+    GetDlgItem(IDC_BLANKGROUP)->GetWindowRect(&group);
+    ScreenToClient(&group);
+    const UINT dpi = ::GetDpiForWindow(m_hWnd);
+    const auto scaled = [dpi](int pixels) { return ::MulDiv(pixels, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI); };
+    const int margin = scaled(kPreviewMargin);
+    m_preview.MoveWindow(margin, margin, client.right - margin - scaled(kPreviewRightGap),
+                         group.top - margin - scaled(kPreviewSpeedGap), TRUE);
 }
 
 void CConfigDlg::OnSysCommand(UINT command, LPARAM)

@@ -448,31 +448,75 @@ void SettingsRoundTrip(const std::wstring& original)
     }
 }
 
-void EndingWithoutOkStoresNothing(const std::wstring& original)
+// Every way to close a dialog, posted and sent, by key and by mouse: what
+// a user, the dialog manager or another program does. Each either ends the
+// dialog as OK does (saving the controls) or as Cancel does.
+struct ClosePath {
+    const char* name;
+    std::function<void(HWND dialog)> close;
+    bool asOk;
+};
+
+// A screen point of the dialog's frame where the window answers hitTest.
+std::optional<POINT> FramePoint(HWND dialog, LRESULT hitTest)
+{
+    const RECT r = WindowRect(dialog);
+    for (int y = r.top; y < r.top + 60 && y < r.bottom; y += 2)
+        for (int x = r.right - 1; x > r.right - 120 && x > r.left; x -= 2)
+            if (::SendMessageW(dialog, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == hitTest) return POINT{x, y};
+    return std::nullopt;
+}
+
+void Click(int x, int y)
+{
+    Mouse(x, y, 0);
+    Mouse(x, y, MOUSEEVENTF_LEFTDOWN);
+    Mouse(x, y, MOUSEEVENTF_LEFTUP);
+}
+
+void ClickCentre(HWND window)
+{
+    const RECT r = WindowRect(window);
+    Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+void TypeKey(HWND dialog, WORD vk)
+{
+    ::SetForegroundWindow(dialog);
+    Key(vk);
+}
+
+const ClosePath kClosePaths[] = {
+    {"OK clicked with the mouse", [](HWND w) { ClickCentre(::GetDlgItem(w, IDOK)); }, true},
+    {"BM_CLICK posted to OK", [](HWND w) { ::PostMessageW(::GetDlgItem(w, IDOK), BM_CLICK, 0, 0); }, true},
+    {"IDOK posted as the button sends it",
+     [](HWND w) {
+         ::PostMessageW(w, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(w, IDOK)));
+     },
+     true},
+    {"IDOK sent", [](HWND w) { ::SendMessageW(w, WM_COMMAND, IDOK, 0); }, true},
+    {"Enter typed", [](HWND w) { TypeKey(w, VK_RETURN); }, true},
+    {"IDCANCEL posted", [](HWND w) { ::PostMessageW(w, WM_COMMAND, IDCANCEL, 0); }, false},
+    {"IDCANCEL sent", [](HWND w) { ::SendMessageW(w, WM_COMMAND, IDCANCEL, 0); }, false},
+    {"Escape typed", [](HWND w) { TypeKey(w, VK_ESCAPE); }, false},
+    {"WM_CLOSE posted", [](HWND w) { ::PostMessageW(w, WM_CLOSE, 0, 0); }, false},
+    {"WM_CLOSE sent", [](HWND w) { ::SendMessageW(w, WM_CLOSE, 0, 0); }, false},
+    {"SC_CLOSE posted", [](HWND w) { ::PostMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0); }, false},
+    {"SC_CLOSE sent (the close box's path)", [](HWND w) { ::SendMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0); }, false},
+    {"close box clicked with the mouse",
+     [](HWND w) {
+         const std::optional<POINT> box = FramePoint(w, HTCLOSE);
+         if (Check(box.has_value(), "the dialog has a close box")) Click(box->x, box->y);
+     },
+     false},
+};
+
+// The settings dialog ends the program by every path; only the OK paths store.
+void SettingsDialogCloses(const std::wstring& original)
 {
     const std::wstring program = Program(original);
-    const struct {
-        const char* what;
-        std::function<void(const ConfigDialog&)> close;
-    } cases[] = {
-        {"Cancel button", [](const ConfigDialog& d) { ::PostMessageW(d.cancel, BM_CLICK, 0, 0); }},
-        {"Escape key",
-         [](const ConfigDialog& d) {
-             ::SetForegroundWindow(d.dialog);
-             Key(VK_ESCAPE);
-         }},
-        {"close box (SC_CLOSE)", [](const ConfigDialog& d) { ::PostMessageW(d.dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }},
-        {"Cancel clicked with the mouse",
-         [](const ConfigDialog& d) {
-             const RECT r = WindowRect(d.cancel);
-             const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
-             Mouse(x, y, 0);
-             Mouse(x, y, MOUSEEVENTF_LEFTDOWN);
-             Mouse(x, y, MOUSEEVENTF_LEFTUP);
-         }},
-    };
-    for (const auto& c : cases) {
-        const std::string what = c.what;
+    for (const ClosePath& path : kClosePaths) {
+        const std::string what = std::string("settings dialog, ") + path.name;
         harness::settings::Clear(kApp);
         harness::settings::WriteDword(kApp, L"Speed", 37);
         harness::settings::WriteDword(kApp, L"Blankscr", 1);
@@ -481,11 +525,33 @@ void EndingWithoutOkStoresNothing(const std::wstring& original)
         d.Scroll(SB_PAGERIGHT);
         d.Scroll(SB_ENDSCROLL);
         Check(d.Position() == 47 && d.Period() == 265, what + ": the bar and the preview moved to 47");
-        c.close(d);
+        path.close(d.dialog);
         Check(d.Ends(), what + ": ends the program");
-        Check(harness::settings::ReadDword(kApp, L"Speed") == 37u, what + ": Speed stays 37");
+        const DWORD speed = path.asOk ? 47 : 37;
+        Check(harness::settings::ReadDword(kApp, L"Speed") == speed, what + ": Speed is " + std::to_string(speed));
         Check(harness::settings::ReadDword(kApp, L"Blankscr") == 1u, what + ": Blankscr stays 1");
     }
+}
+
+// The About box, opened inside the settings dialog's handler of a posted
+// system command, closes by every path and leaves the settings dialog open.
+void AboutBoxCloses(const std::wstring& original)
+{
+    const std::wstring program = Program(original);
+    harness::settings::Clear(kApp);
+    ConfigDialog d;
+    if (!Check(d.Open(program, L"/c"), "About: the dialog opens")) return;
+    for (const ClosePath& path : kClosePaths) {
+        const std::string what = std::string("About box, ") + path.name;
+        ::PostMessageW(d.dialog, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+        const HWND about = WaitForCaption(d.process.Id(), kAboutCaption, 5000);
+        if (!Check(about != nullptr, what + ": the About box opens")) continue;
+        path.close(about);
+        Check(WaitUntil([&] { return !::IsWindow(about); }, 5000), what + ": closes the About box");
+        Check(::IsWindowVisible(d.dialog) && ::IsWindowEnabled(d.dialog), what + ": the settings dialog stays, enabled");
+    }
+    ::PostMessageW(d.cancel, BM_CLICK, 0, 0);
+    Check(d.Ends(), "About: Cancel ends the program afterwards");
 }
 
 // ------------------------------------------------------------- the speed bar
@@ -734,7 +800,8 @@ int wmain(int argc, wchar_t** argv)
     const std::wstring program = argv[1];
     TemplatesAsCompiled(program);
     SettingsRoundTrip(program);
-    EndingWithoutOkStoresNothing(program);
+    SettingsDialogCloses(program);
+    AboutBoxCloses(program);
     ScrollCodes(program);
     EndScrollFromZero(program);
     KeyboardAndMouse(program);
