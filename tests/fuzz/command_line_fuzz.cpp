@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/fuzz/fuzz_check.h"
+#include "tests/fuzz/fuzz_support.h"
 #include "tools/export_options.h"
 #include "x11/options.h"
 

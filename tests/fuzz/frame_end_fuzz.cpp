@@ -13,27 +13,15 @@
 
 #include "render/julia_renderer.h"
 #include "render/pixel_store.h"
-#include "tests/fuzz/fuzz_check.h"
+#include "tests/fuzz/fuzz_support.h"
 #include "tests/support/detail_search_reference.h"
 
 using namespace quorvana;
-
+using fuzz::AnyReal;
+using fuzz::SameBits;
+using fuzz::SamePixels;
 
 namespace {
-
-double AnyReal(FuzzedDataProvider& in)
-{
-    if (in.ConsumeBool()) return std::bit_cast<double>(in.ConsumeIntegral<std::uint64_t>());
-    return in.ConsumeFloatingPointInRange(-3.0, 3.0);
-}
-
-// The same value to the bit, -0 apart from 0; any NaN is the same as any
-// other, since which operand's payload an addition passes on is the
-// compiler's choice (it may swap them) and no count or colour depends on it.
-bool SameBits(double a, double b)
-{
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b) || (a != a && b != b);
-}
 
 // A few colours, so that columns have transitions; sometimes raw values.
 COLORREF AnyPixel(FuzzedDataProvider& in)
@@ -71,13 +59,6 @@ void ReferenceRect(PixelStore& store, long long left, long long top, long long r
     ReferenceLine(store, left, bottom, right + 1, bottom, colour);
     ReferenceLine(store, left, top, left, bottom, colour);
     ReferenceLine(store, right, top, right, bottom, colour);
-}
-
-bool SamePixels(const PixelStore& a, const PixelStore& b)
-{
-    for (int y = 0; y < a.Height(); ++y)
-        if (!std::equal(a.Row(y), a.Row(y) + a.Width(), b.Row(y))) return false;
-    return true;
 }
 
 long long EvenDown(double value) { const auto v = static_cast<long long>(value); return v % 2 != 0 ? v - 1 : v; }

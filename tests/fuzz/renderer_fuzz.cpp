@@ -14,28 +14,14 @@
 
 #include "render/dirty_surface.h"
 #include "render/julia_renderer.h"
-#include "tests/fuzz/fuzz_check.h"
+#include "tests/fuzz/fuzz_support.h"
 
 using namespace quorvana;
-
+using fuzz::AnyReal;
+using fuzz::SameBits;
+using fuzz::SamePixels;
 
 namespace {
-
-// Raw bits half the time (NaN, infinities, denormals, huge), else a value
-// where pictures have detail.
-double AnyReal(FuzzedDataProvider& in)
-{
-    if (in.ConsumeBool()) return std::bit_cast<double>(in.ConsumeIntegral<std::uint64_t>());
-    return in.ConsumeFloatingPointInRange(-3.0, 3.0);
-}
-
-// The same value to the bit, -0 apart from 0; any NaN is the same as any
-// other, since which operand's payload an addition passes on is the
-// compiler's choice (it may swap them) and no count or colour depends on it.
-bool SameBits(double a, double b)
-{
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b) || (a != a && b != b);
-}
 
 void CheckKernels(FuzzedDataProvider& in)
 {
@@ -87,14 +73,6 @@ bool SameState(const JuliaRenderer& a, const JuliaRenderer& b)
     return a.m_width == b.m_width && a.m_height == b.m_height && a.m_maxIter == b.m_maxIter && a.m_iter == b.m_iter &&
            a.m_col == b.m_col && a.m_row == b.m_row && a.m_rowChanges == b.m_rowChanges &&
            a.m_bestChanges == b.m_bestChanges && a.m_bestRow == b.m_bestRow && a.m_lastValue == b.m_lastValue;
-}
-
-bool SamePixels(const PixelStore& a, const PixelStore& b)
-{
-    if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-    for (int y = 0; y < a.Height(); ++y)
-        if (!std::equal(a.Row(y), a.Row(y) + a.Width(), b.Row(y))) return false;
-    return true;
 }
 
 // Every pixel that differs from before lies in the dirty area.
