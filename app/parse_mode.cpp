@@ -22,16 +22,15 @@ RunMode ParseMode(const wchar_t* argument)
     }
 }
 
-bool ParseWindowHandle(const wchar_t* text, HWND* handle)
+std::optional<std::int32_t> ParseWindowHandle(const wchar_t* text)
 {
-    if (text == nullptr) return false;
+    if (text == nullptr) return std::nullopt;
     while (std::iswspace(*text)) ++text;
     const bool negative = *text == L'-';
     if (*text == L'-' || *text == L'+') ++text;
-    if (*text < L'0' || *text > L'9') return false;
+    if (*text < L'0' || *text > L'9') return std::nullopt;
     std::uint32_t value = 0;  // modulo 2^32: only the low 32 bits of a handle mean anything
     for (; *text >= L'0' && *text <= L'9'; ++text) value = value * 10u + static_cast<std::uint32_t>(*text - L'0');
     if (negative) value = 0u - value;
-    *handle = reinterpret_cast<HWND>(static_cast<LONG_PTR>(static_cast<std::int32_t>(value)));
-    return true;
+    return static_cast<std::int32_t>(value);
 }

@@ -1,8 +1,11 @@
 // Reading the command line: the mode switch (argv[1]) and, in preview mode,
 // the host window's handle (argv[2]).
+// Plain C++ without the Windows headers, so that the fuzz build can take
+// both functions natively (tests/fuzz).
 #pragma once
 
-#include <windows.h>
+#include <cstdint>
+#include <optional>
 
 enum RunMode { ModeConfigure = 0, ModePreview = 1, ModeSaver = 2, ModeNone = 3 };
 
@@ -14,5 +17,5 @@ RunMode ParseMode(const wchar_t* argument);
 // A window handle written in decimal, read as atol reads (leading white
 // space, optional sign, digits up to the first non-digit), without atol's
 // undefined overflow: the value is taken modulo 2^32 and sign-extended, as
-// 32-bit window handles are. False when there is no digit at all.
-bool ParseWindowHandle(const wchar_t* text, HWND* handle);
+// 32-bit window handles are. None when there is no digit at all.
+std::optional<std::int32_t> ParseWindowHandle(const wchar_t* text);

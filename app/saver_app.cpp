@@ -44,8 +44,9 @@ BOOL CSaverApp::StartPreview(const wchar_t* handleArgument)
 {
     // A preview without a live host window would run a message loop that
     // nothing ever ends: end at once instead.
-    HWND host = nullptr;
-    if (!ParseWindowHandle(handleArgument, &host) || !::IsWindow(host)) {
+    const std::optional<std::int32_t> handle = ParseWindowHandle(handleArgument);
+    const HWND host = handle ? reinterpret_cast<HWND>(static_cast<LONG_PTR>(*handle)) : nullptr;
+    if (!handle || !::IsWindow(host)) {
         m_nExitCode = kExitNoWindow;
         return FALSE;
     }
