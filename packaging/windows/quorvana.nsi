@@ -186,11 +186,12 @@ Section "Uninstall"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"  ; only when empty: files the user put there stay
-  DeleteRegKey SHCTX "${UNINSTALL_KEY}"
   DeleteRegKey HKCU "${MEMORY_KEY}"
   ${If} $RemoveSettings == ${BST_CHECKED}
     DeleteRegKey HKCU "Software\Quorvana"
   ${Else}
     DeleteRegKey /ifempty HKCU "Software\Quorvana"
   ${EndIf}
+  ; Last, so that Apps & features lists Quorvana until all of it is gone.
+  DeleteRegKey SHCTX "${UNINSTALL_KEY}"
 SectionEnd

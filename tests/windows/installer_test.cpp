@@ -123,7 +123,8 @@ struct Installed {
 };
 
 // Runs the uninstaller as Apps & features would, silently. It carries on
-// from a copy of itself, so its end shows as its Uninstall key going.
+// from a copy of itself, so its end shows as its Uninstall key going, the
+// last thing it removes.
 void Uninstall(const Installed& installed, const std::wstring& extra)
 {
     const std::wstring command = ReadString(installed.root, kUninstallKey, L"QuietUninstallString").value_or(L"");
@@ -131,11 +132,10 @@ void Uninstall(const Installed& installed, const std::wstring& extra)
     if (!Check(command.starts_with(L'"') && close != std::wstring::npos, "QuietUninstallString starts quoted")) return;
     Run(command.substr(1, close - 1), command.substr(close + 2) + extra);
     for (int waited = 0; waited < 300 && KeyExists(installed.root, kUninstallKey); ++waited) harness::Pump(100);
-    harness::Pump(500);  // its last deletions after the key
     Check(!KeyExists(installed.root, kUninstallKey), "the uninstaller removes its Uninstall key");
 }
 
-void ChecksTheInstallation(const Installed& installed, const std::wstring& scope, const std::string& what)
+void InstallationIsComplete(const Installed& installed, const std::wstring& scope, const std::string& what)
 {
     Check(Contents(installed.scr) == Contents(s_builtScr), what + ": quorvana.scr is the built one");
     for (const wchar_t* file : {L"uninstall.exe", L"README.txt", L"LICENSE.txt"})
@@ -194,7 +194,7 @@ void JustMeInstallsUpgradesAndUninstalls()
     const Installed installed{HKEY_CURRENT_USER, dir, dir + L"\\quorvana.scr"};
     SetPreviousScreenSaver();
     if (!Check(Install(L"/CurrentUser") == 0, "just me: the installer succeeds")) return;
-    ChecksTheInstallation(installed, L"/CurrentUser", "just me");
+    InstallationIsComplete(installed, L"/CurrentUser", "just me");
     Check(ScreenSaver() == ShortPath(installed.scr), "just me: SCRNSAVE.EXE names the installed file");
     Check(ReadString(HKEY_CURRENT_USER, kDesktopKey, L"ScreenSaveActive") == L"1", "just me: ScreenSaveActive 1");
     RegisteredSaverRuns();
@@ -211,7 +211,7 @@ void JustMeInstallsUpgradesAndUninstalls()
     }
     // Without a scope switch the installer finds the installation and upgrades it.
     Check(Install(L"") == 0, "upgrade: the installer succeeds");
-    ChecksTheInstallation(installed, L"/CurrentUser", "upgrade");
+    InstallationIsComplete(installed, L"/CurrentUser", "upgrade");
     Check(ReadString(HKEY_CURRENT_USER, kSettingsKey + L"\\quorvana\\Config", L"Marker") == L"kept",
           "upgrade: the settings are kept");
 
@@ -243,7 +243,7 @@ void AllUsersInstallsIntoTheSystemFolder()
     const Installed installed{HKEY_LOCAL_MACHINE, dir, SystemScr()};
     SetPreviousScreenSaver();
     if (!Check(Install(L"/AllUsers") == 0, "all users: the installer succeeds")) return;
-    ChecksTheInstallation(installed, L"/AllUsers", "all users");
+    InstallationIsComplete(installed, L"/AllUsers", "all users");
     Check(!KeyExists(HKEY_CURRENT_USER, kUninstallKey), "all users: no Uninstall key of the user's own");
     Check(ScreenSaver() == ShortPath(installed.scr), "all users: SCRNSAVE.EXE names the system folder's file");
     Uninstall(installed, L"");
