@@ -10,7 +10,9 @@
 // it with IDOK; OnCancel ends it with IDCANCEL and saves nothing.
 //
 // Without a parent, the dialog is owned by the application's main window,
-// unless it is that window itself.
+// unless it is that window itself. When DoModal returns, the temporary
+// window objects made meanwhile (CWnd::FromHandle) are gone, unless a
+// message is still being handled further up the stack.
 #pragma once
 
 #include <windows.h>

@@ -6,10 +6,10 @@
 #include "ui/resource.h"
 
 namespace {
-// The speed bar's range. User actions keep it at kSlowest or above, so that
-// 0 is stored only when the bar opened at 0 and was never moved.
-constexpr int kRangeMin = 0;
-constexpr int kRangeMax = 100;
+// The speed bar's range is the setting's. User actions keep it at kSlowest
+// or above, so that 0 is stored only when the bar opened at 0 and was never moved.
+constexpr int kRangeMin = settings::kMinSpeed;
+constexpr int kRangeMax = settings::kMaxSpeed;
 constexpr int kSlowest = 1;
 constexpr int kLineStep = 1;
 constexpr int kPageStep = 10;

@@ -35,12 +35,13 @@ protected:
     HCURSOR OnQueryDragIcon();
     void OnHScroll(UINT code, UINT position, CScrollBar* scrollBar);
 
-    // Stretches the preview across the top of the client area, above the
-    // "Speed" group, with gaps that follow the window's DPI.
-    void PlacePreview();
-
     HICON m_icon;
     // The window is a child of the dialog's and goes with it; the object
     // goes with this one.
     CJuliaWnd m_preview;
+
+private:
+    // Stretches the preview across the top of the client area, above the
+    // "Speed" group, with gaps that follow the window's DPI.
+    void PlacePreview();
 };
