@@ -45,6 +45,9 @@ Var CheckBox
 Var DirectoryText
 
 !define MUI_ICON "${ICON}"
+; wizard.bmp is cut from docs/quorvana.png:
+;   convert docs/quorvana.png -crop 164x314+560+90 +repage -type Palette -colors 256 -compress None BMP3:wizard.bmp
+!define MUI_WELCOMEFINISHPAGE_BITMAP "wizard.bmp"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 
