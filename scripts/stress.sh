@@ -47,8 +47,9 @@ fuzz_one() {  # NAME: runs one fuzzer for $seconds into $out/NAME.*
 }
 export -f fuzz_one
 export out seconds
-printf '%s\n' command_line renderer frame_end | xargs -P "$jobs" -I{} bash -c 'fuzz_one {}'
-for name in command_line renderer frame_end; do
+fuzzers=(command_line windows_command_line renderer frame_end)
+printf '%s\n' "${fuzzers[@]}" | xargs -P "$jobs" -I{} bash -c 'fuzz_one {}'
+for name in "${fuzzers[@]}"; do
     log=$out/$name.log
     runs=$(awk '/stat::number_of_executed_units/ { print $2 }' "$log")
     cover=$(grep -o 'cov: [0-9]*' "$log" | tail -n 1 | cut -d' ' -f2)
