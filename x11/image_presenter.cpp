@@ -58,6 +58,11 @@ bool ImagePresenter::CreateSharedImage(Visual* visual, int depth)
     m_shm.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
     if (m_shm.shmid >= 0) {
         void* address = shmat(m_shm.shmid, nullptr, 0);
+        // Marked for removal at once, before the round trip to the server: it
+        // goes away with the last detach even if the program is killed while
+        // waiting for the server. Linux lets the server attach a marked
+        // segment, and MIT-SHM only works with a server on the same kernel.
+        shmctl(m_shm.shmid, IPC_RMID, nullptr);
         if (address != reinterpret_cast<void*>(-1)) {
             m_shm.shmaddr = m_image->data = static_cast<char*>(address);
             m_shm.readOnly = False;
@@ -65,9 +70,6 @@ bool ImagePresenter::CreateSharedImage(Visual* visual, int depth)
             XShmAttach(m_display, &m_shm);
             m_shmAttached = !trap.Failed();
         }
-        // Marked for removal now: it goes away with the last detach, even if
-        // the program is killed.
-        shmctl(m_shm.shmid, IPC_RMID, nullptr);
     }
     if (m_shmAttached) {
         m_shmCompletion = XShmGetEventBase(m_display) + ShmCompletion;
