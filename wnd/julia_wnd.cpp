@@ -70,6 +70,12 @@ void CJuliaWnd::OnTimer(UINT_PTR id)
         Default();
         return;
     }
+    // A host that dies while its preview is being made can miss the child it
+    // was about to get, leaving it without a parent and nobody to end it.
+    if ((::GetWindowLongW(m_hWnd, GWL_STYLE) & WS_CHILD) && !::IsWindow(::GetParent(m_hWnd))) {
+        DestroyWindow();
+        return;
+    }
     CClientDC dc(this);
     m_renderer.DrawNextRow(m_backing.Surface());
     m_backing.PresentChanges(dc.m_hDC);  // the row drawn, the marker of a frame end
