@@ -8,6 +8,7 @@
 #include "render/dirty_surface.h"
 #include "tools/atomic_file.h"
 #include "tools/animation_writer.h"
+#include "tools/interruption.h"
 #include "tools/progress.h"
 #include "tools/simulated_window.h"
 
@@ -50,6 +51,10 @@ int RecordAnimation(const ExportOptions& options)
         MakeAnimationWriter(options.animation, options.width, options.height);
     int ticks = 0;
     for (int picture = 1; picture <= options.pictures;) {
+        if (Interrupted()) {
+            progress.Finish();
+            return 1;  // the recording is not complete, so its file goes
+        }
         const TickOutcome outcome = window.renderer.DrawNextRow(surface);
         ++ticks;
         progress.Row(picture, window.renderer.m_row, options.height);

@@ -162,6 +162,8 @@ std::string ExportUsage()
            "\n"
            "Per picture it prints the view the next picture zooms into, or the random\n"
            "view and constant c it chose. Progress goes to standard error.\n"
+           "Ctrl-C stops an export: pictures already written stay, and a recording\n"
+           "not yet complete is removed.\n"
            "Exit status: 0 done, 1 a file could not be written, 2 bad arguments.\n";
 }
 

@@ -7,6 +7,7 @@
 
 #include "tools/atomic_file.h"
 #include "tools/encoder_pool.h"
+#include "tools/interruption.h"
 #include "tools/progress.h"
 #include "tools/simulated_window.h"
 
@@ -92,6 +93,10 @@ int ExportPictures(const ExportOptions& options)
     for (int picture = 1; picture <= options.pictures; ++picture) {
         TickOutcome outcome;
         do {
+            if (Interrupted()) {
+                progress.Finish();
+                return 1;  // pictures not yet written are dropped; those written are whole
+            }
             outcome = window.renderer.DrawNextRow(window.pixels);
             progress.Row(picture, window.renderer.m_row, options.height);
         } while (outcome == TickOutcome::Row);

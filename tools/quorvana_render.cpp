@@ -2,13 +2,16 @@
 // a given size from its first repaint on, one tick at a time, and writes the
 // window after every tick that ends a picture; with --bench it times the
 // pictures instead of writing them, with --animation it records every tick.
-// See --help.
+// Ctrl-C or SIGTERM stops an export between rows: the pictures already
+// written stay, a file not yet complete is removed, and the exporter then
+// ends by that signal. See --help.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "tools/animation_recording.h"
 #include "tools/export_options.h"
+#include "tools/interruption.h"
 #include "tools/picture_bench.h"
 #include "tools/picture_export.h"
 
@@ -25,16 +28,15 @@ int main(int argc, char** argv)
         return 0;
     }
     if (parsed.options.bench) return BenchPictures(parsed.options);
-    if (!parsed.options.animation.empty()) {
-        if (const std::string error = CheckAnimationFile(parsed.options.animation); !error.empty()) {
-            std::fprintf(stderr, "quorvana-render: %s\n", error.c_str());
-            return 2;
-        }
-        return RecordAnimation(parsed.options);
-    }
-    if (const std::string error = PrepareOutputFolder(parsed.options.outDir); !error.empty()) {
+    const bool recording = !parsed.options.animation.empty();
+    const std::string error = recording ? CheckAnimationFile(parsed.options.animation)
+                                        : PrepareOutputFolder(parsed.options.outDir);
+    if (!error.empty()) {
         std::fprintf(stderr, "quorvana-render: %s\n", error.c_str());
         return 2;
     }
-    return ExportPictures(parsed.options);
+    CatchInterruptions();
+    const int status = recording ? RecordAnimation(parsed.options) : ExportPictures(parsed.options);
+    if (Interrupted()) EndAsInterrupted();
+    return status;
 }

@@ -163,6 +163,34 @@ webp 41x29 - 100 14 29
 webp 64x48 4 50 12 1200
 CASES
 
+# Ctrl-C or SIGTERM mid-export: the exporter ends by that signal, the
+# pictures written before it are whole, and nothing partial is left; an
+# interrupted recording leaves no file at all. Job control keeps SIGINT
+# from being ignored in the background job, as it is in a terminal.
+set -m
+"$exporter" --size 320x240 --seed 5 --pictures 2 --out "$work/whole" >/dev/null 2>&1
+while read -r signal what; do
+    dir="$work/stopped-$signal-${what%% *}"
+    mkdir "$dir"
+    # shellcheck disable=SC2086
+    (cd "$dir" && exec "$exporter" --size 320x240 --seed 5 --pictures 100000 $what >/dev/null 2>&1) &
+    job=$!
+    for _ in $(seq 200); do [ -e "$dir/out/picture-0002.png" ] || [ -s "$dir/rec.gif.partial" ] && break; sleep 0.05; done
+    kill -s "$signal" "$job"
+    wait "$job"
+    status=$?
+    [ "$status" -eq $((128 + $(kill -l "$signal"))) ] || fail "$signal, $what: status $status"
+    [ -z "$(find "$dir" -name '*.partial' -o -name 'rec.gif')" ] || fail "$signal, $what: left $(ls -AR "$dir")"
+    if [ "$what" != "--animation rec.gif" ]; then
+        for n in 1 2; do cmp -s "$dir/out/picture-000$n.png" "$work/whole/picture-000$n.png" || fail "$signal: picture $n not whole"; done
+    fi
+done <<CASES
+INT --out out
+TERM --out out
+INT --animation rec.gif
+CASES
+set +m
+
 # Without a seed one is taken from the time and printed.
 "$exporter" --size 4x4 --pictures 1 --out "$work/three" >"$work/stdout" 2>/dev/null || fail "run without seed failed"
 grep -qE '^seed [0-9]+' "$work/stdout" || fail "time seed not printed"
