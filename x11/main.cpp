@@ -19,11 +19,13 @@
 //   end      The loop returns on SIGTERM or SIGINT (StopSignals), when the
 //            window is destroyed or closed, or after --pictures K; the
 //            destructors free the image, the own window and the display.
-//            Exit status 0, 1 when the display cannot be used, 2 for bad
-//            arguments, no display or no such window.
+//            Exit status 0, 1 when the display cannot be used or a window
+//            is too large for memory, 2 for bad arguments, no display or no
+//            such window.
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -113,5 +115,11 @@ int main(int argc, char** argv)
     if (parsed.options.registerMode || parsed.options.unregisterMode)
         return Register(parsed.options.registerMode ? Registration::Add : Registration::Remove,
                         UserRegistrationFiles(), stdout, stderr);
-    return Run(parsed.options);
+    try {
+        return Run(parsed.options);
+    } catch (const std::bad_alloc&) {
+        // The pixel store takes four bytes a pixel; unwinding has already
+        // freed the image, the shared segment and the connection.
+        return Fail(kExitFailure, "not enough memory for a window this large");
+    }
 }

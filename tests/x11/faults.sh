@@ -4,7 +4,8 @@
 # gone before the saver looked); a server that offers MIT-SHM but cannot
 # reach the saver's segment (here: a server in an IPC namespace of its own),
 # where the saver must fall back to sending the pictures through the
-# connection and still draw exactly the exporter's picture.
+# connection and still draw exactly the exporter's picture; a given window
+# too large for the saver's memory.
 source "$(dirname "$0")/lib.sh"
 
 # own_xvfb [COMMAND PREFIX...]: a further display of this script's own;
@@ -56,6 +57,19 @@ for delay in 0 0 0 0.01 0.02 0.03 0.05 0.08 0.1 0.2; do
     kill "$HOST_PID"
 done
 [ "$destroyed" -eq 10 ] && pass "window destroyed under the saver: ended cleanly 10 times"
+
+# A given window larger than the saver's memory allows (1 GiB of pixels,
+# 256 MiB of address space): status 1, one line, nothing left behind.
+host_window 16384x16384
+segments() { ipcs -m | grep -c '^0x' || true; }
+shm_before=$(segments)
+status=0
+( ulimit -v 262144; exec timeout 20 "$QUORVANA" --window-id "$HOST_ID" ) 2>"$WORK/large.err" || status=$?
+[ "$status" -eq 1 ] && [ "$(wc -l <"$WORK/large.err")" -eq 1 ] && grep -q 'not enough memory' "$WORK/large.err" &&
+    [ "$(segments)" -eq "$shm_before" ] &&
+    pass "window too large for memory: status 1, one line" ||
+    fail "window too large for memory: status $status, said: $(cat "$WORK/large.err")"
+kill "$HOST_PID"
 
 # MIT-SHM offered, but the server cannot attach the saver's segment.
 if ! unshare --ipc true 2>/dev/null; then
