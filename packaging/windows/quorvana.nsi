@@ -86,7 +86,7 @@ Function DirectoryPre
     Abort
   ${EndIf}
   ${If} $MultiUser.InstallMode == "AllUsers"
-    StrCpy $DirectoryText "Quorvana itself goes into the Windows system folder ($SYSDIR), where Screen Saver Settings lists it. Its uninstaller and its README go into the folder below. $(^ClickNext)"
+    StrCpy $DirectoryText "Quorvana goes into the Windows system folder, $SYSDIR, where Screen Saver Settings lists it; its uninstaller and README go into the folder below. $(^ClickNext)"
   ${Else}
     StrCpy $DirectoryText "Setup will install Quorvana for you alone in the folder below. To install it in a different folder, click Browse and select another folder. $(^ClickNext)"
   ${EndIf}
