@@ -75,7 +75,7 @@ then :; else failed=1; fi
 line=$(grep '^x11 soak:' "$out/x11-soak.log" || echo "x11 soak: FAILED, see $out/x11-soak.log")
 row "x11 start/stop soak" "${line#x11 soak: }"
 if tests/support/with-xvfb -s 640x480x24 bash tests/x11/faults.sh >"$out/x11-faults.log" 2>&1; then
-    row "x11 faults" "$(grep -c '^ok:' "$out/x11-faults.log") passed: server gone, window destroyed, MIT-SHM refused"
+    row "x11 faults" "$(grep -c '^ok:' "$out/x11-faults.log") passed: server gone, window destroyed, window too large, MIT-SHM refused"
 else
     failed=1
     row "x11 faults" "FAILED: $(grep '^FAIL' "$out/x11-faults.log" | head -n 3 | tr '\n' ' ')"
