@@ -35,7 +35,7 @@ rm -rf "$out"
 mkdir -p "$out"
 failed=0
 rows=()
-row() { rows+=("$(printf '%-22s | %s' "$1" "$2")"); }
+row() { rows+=("$(printf '%-26s | %s' "$1" "$2")"); }
 
 # --- fuzzers ---
 fuzz_one() {  # NAME: runs one fuzzer for $seconds into $out/NAME.*
