@@ -7,6 +7,8 @@
 NATIVE_PACKAGES=(cmake g++ make pkg-config zlib1g-dev libxxhash-dev libwebp-dev libpng-dev libgtest-dev
                  libgmock-dev libbenchmark-dev libx11-dev libxext-dev)
 X11_TEST_PACKAGES=(xvfb xauth xdotool x11-utils imagemagick)
+# run.sh --screenshot: a virtual display (xvfb-run needs xauth) and import.
+SCREENSHOT_PACKAGES=(xvfb xauth imagemagick)
 # The Debian package and its tests: help2man makes the man pages from --help;
 # dpkg-dev (dpkg-shlibdeps) and file let CPack derive Depends from the
 # binaries; lintian, groff-base and man-db check the package and its pages;
@@ -20,8 +22,9 @@ PACKAGE_PACKAGES=(help2man dpkg-dev file lintian groff-base man-db xscreensaver 
 FUZZ_PACKAGES=(clang libclang-rt-14-dev llvm)
 # Wine's X11 driver and its fonts are only recommended by Debian's wine
 # packages; the saver's windows and dialogs need them under a bare Xvfb.
-# nsis builds the Windows installer.
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 nsis wine wine64 fonts-wine fonts-liberation
+# nsis builds the Windows installer; libz-mingw-w64-dev is the zlib that the
+# Windows exporter links (Wine itself brings only its run-time DLL).
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 libz-mingw-w64-dev nsis wine wine64 fonts-wine fonts-liberation
                   libxrender1 libxrandr2 libxcursor1 libxi6 libxcomposite1 libxinerama1 libxfixes3 libxxf86vm1
                   xvfb xauth xdotool imagemagick)
 

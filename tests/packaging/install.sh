@@ -14,13 +14,21 @@ flock 9
 
 home=$(mktemp -d /tmp/quorvana-home.XXXXXX)
 daemon=""
+failures=0
+# On any failure, and on an end that set -e forced, what would explain it
+# comes first: the daemon's log and where the screenshot is.
 cleanup() {
+    local status=$?
+    if [ "$status" -ne 0 ] || [ "$failures" -ne 0 ]; then
+        echo "--- the daemon's log ($home/daemon.log), last 40 lines:"
+        tail -n 40 "$home/daemon.log" 2>/dev/null || echo "(none)"
+        echo "--- the screenshot: $screenshot"
+    fi
     [ -z "$daemon" ] || { as_user xscreensaver-command -exit >/dev/null 2>&1 || true; kill "$daemon" 2>/dev/null || true; wait "$daemon" 2>/dev/null || true; }
     dpkg-query -W -f='${Status}' quorvana 2>/dev/null | grep -q 'ok installed' && dpkg -r quorvana >/dev/null 2>&1
     rm -rf "$home"
 }
 trap cleanup EXIT
-failures=0
 check() { if eval "$2"; then echo "ok: $1"; else echo "FAIL: $1" >&2; failures=$((failures + 1)); fi; }
 wait_until() {
     local limit=$1 i
@@ -53,9 +61,11 @@ as_user xscreensaver --no-splash --verbose >"$home/daemon.log" 2>&1 &
 daemon=$!
 check "the daemon starts" 'wait_until 20 as_user xscreensaver-command -version >/dev/null 2>&1'
 check "quorvana --register, while the daemon runs" 'as_user quorvana --register >/dev/null'
-as_user xscreensaver-command -activate >/dev/null
+check "xscreensaver-command -activate" 'as_user xscreensaver-command -activate >/dev/null'
+# The display mode this test's daemon started, not another user's of the machine.
+descendants() { local child; for child in $(pgrep -P "$1"); do echo "$child"; descendants "$child"; done; }
 saver=""
-find_saver() { saver=$(pgrep -u nobody -x quorvana | head -n 1); [ -n "$saver" ]; }
+find_saver() { saver=$(descendants "$daemon" | xargs -r ps -o pid=,comm= -p | awk '$2 == "quorvana" { print $1; exit }'); [ -n "$saver" ]; }
 check "xscreensaver runs quorvana --root" 'wait_until 20 find_saver && grep -q "forked \"quorvana --root\"" "$home/daemon.log"'
 # At least a tenth of the screen in pure greens: rows of a picture, not a stray pixel.
 green_pixels() {
@@ -63,12 +73,10 @@ green_pixels() {
         [ "$(convert "$screenshot" -fx '(r == 0 && b == 0 && g > 0) ? 1 : 0' -format '%[fx:int(mean * w * h)]' info:)" -ge 30000 ]
 }
 check "it draws green on the screen ($screenshot)" 'wait_until 20 green_pixels'
-as_user xscreensaver-command -deactivate >/dev/null
+check "xscreensaver-command -deactivate" 'as_user xscreensaver-command -deactivate >/dev/null'
 check "it ends when the screen is unblanked" '[ -n "$saver" ] && wait_until 10 eval "! kill -0 $saver 2>/dev/null"'
 check "no shared-memory segment of it is left" '[ -n "$saver" ] && ! ipcs -m -p | awk -v pid="$saver" "\$3 == pid { found = 1 } END { exit !found }"'
 check "quorvana --unregister gives the file back as it was" 'as_user quorvana --unregister >/dev/null && cmp -s "$home/before" "$home/.xscreensaver"'
-[ "$failures" -eq 0 ] || { echo "--- daemon log"; tail -n 30 "$home/daemon.log"; }
-
 # --- remove ---------------------------------------------------------------
 check "dpkg -r" 'dpkg -r quorvana >/dev/null'
 left=0

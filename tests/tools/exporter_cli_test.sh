@@ -152,7 +152,8 @@ while read -r format size ticks speed frames centiseconds; do
         compare -metric AE "$work/$name-frames/$frame.png" "$work/$name-png/picture-000$n.png" null: \
             2>"$work/ae" || fail "$name: picture $n differs from frame $frame in $(cat "$work/ae") pixels"
     done
-    total=$(printf '%s\n' "${delays[@]}" | paste -sd+ | bc)
+    total=0
+    for delay in "${delays[@]}"; do total=$((total + delay)); done
     [ "$total" -eq $((3 * centiseconds)) ] || fail "$name: delays add up to $total cs, expected $((3 * centiseconds))"
 done <<CASES
 gif 64x48 4 50 12 1200
