@@ -16,6 +16,17 @@ trap cleanup EXIT
 
 FAILURES=0
 fail() { echo "FAIL: $*" >&2; FAILURES=$((FAILURES + 1)); }
+# A command that fails where no check expects it ends the script (set -e);
+# first say which, and what the saver last said.
+set -E
+trap 'unexpected_failure "$?" "$LINENO" "$BASH_COMMAND"' ERR
+unexpected_failure() {
+    echo "FAIL: ${BASH_SOURCE[1]##*/} line $2: '$3' ended with status $1" >&2
+    if [ -s "$WORK/saver.err" ]; then
+        echo "--- the saver's standard error:" >&2
+        cat "$WORK/saver.err" >&2
+    fi
+}
 pass() { echo "ok: $*"; }
 finish() {
     [ "$FAILURES" -eq 0 ] || { echo "$FAILURES failure(s)" >&2; exit 1; }
