@@ -635,8 +635,12 @@ void KeyboardAndMouse(const std::wstring& original)
 
     // Tab order: OK, Cancel, the bar, and round again past the hidden check box.
     const HWND tabOrder[] = {d.cancel, d.bar, d.ok, d.cancel, d.bar};
+    // The dialog is another process: on a busy machine it may take a while
+    // to handle the input, so each check waits for the state it expects.
+    constexpr DWORD kInputTimeoutMs = 3000;
     for (std::size_t i = 0; i < std::size(tabOrder); ++i) {
         Key(VK_TAB);
+        WaitUntil([&] { return FocusOf(d.dialog) == tabOrder[i]; }, kInputTimeoutMs);
         Check(FocusOf(d.dialog) == tabOrder[i], "Tab " + std::to_string(i + 1) + " moves the focus to the next control");
     }
     const struct {
@@ -651,6 +655,7 @@ void KeyboardAndMouse(const std::wstring& original)
     };
     for (const auto& k : keys) {
         Key(k.vk);
+        WaitUntil([&] { return d.Position() == k.to && d.Period() == k.period; }, kInputTimeoutMs);
         Check(d.Position() == k.to, std::string(k.name) + ": bar at " + std::to_string(k.to) + ", got " +
                                         std::to_string(d.Position()));
         Check(d.Period() == k.period, std::string(k.name) + ": preview period " + std::to_string(k.period) + ", got " +
@@ -668,6 +673,7 @@ void KeyboardAndMouse(const std::wstring& original)
     Mouse(x, y, MOUSEEVENTF_LEFTDOWN);
     Mouse((x + r.left) / 2, y, 0);
     Mouse(r.left - 10, y, 0);
+    WaitUntil([&] { return d.Position() == 1 && d.Period() == 495; }, kInputTimeoutMs);
     Check(d.Position() == 1 && d.Period() == 495,
           "dragging the thumb to the far left moves the bar to 1 and re-arms the preview while dragging, got " +
               std::to_string(d.Position()));
