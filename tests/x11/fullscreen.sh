@@ -37,8 +37,12 @@ first=1
 for trigger in "${TRIGGERS[@]}"; do
     xdotool mousemove 100 100
     start_saver --fullscreen
-    if ! find_saver_window || ! wait_until 5 saver_has_focus; then
-        fail "$trigger: the full-screen window did not come up with the focus"
+    if ! find_saver_window; then
+        fail "$trigger: no full-screen window of the saver's appeared; it said: $(cat "$WORK/saver.err")"
+        kill "$SAVER_PID"
+        continue
+    elif ! wait_until 5 saver_has_focus; then
+        fail "$trigger: the full-screen window $SAVER_WINDOW did not get the focus; $(xdotool getwindowfocus) has it"
         kill "$SAVER_PID"
         continue
     fi

@@ -90,9 +90,12 @@ find_saver_window() {
     SAVER_WINDOW=""
     wait_until 5 saver_window_viewable || return 1
 }
+# Only the window of the saver last started counts: a saver that has just
+# ended may leave its window on the screen until the server has seen it go.
 saver_window_viewable() {
     local id
-    id=$(xdotool search --onlyvisible --name '^Quorvana$' 2>/dev/null | head -n 1) || return 1
+    id=$(xdotool search --all --onlyvisible --pid "$SAVER_PID" --name '^Quorvana$' 2>/dev/null | head -n 1) ||
+        return 1
     [ -n "$id" ] || return 1
     SAVER_WINDOW=$id
 }
