@@ -1,5 +1,5 @@
-// Which pictures of earlier runs an export leaves in its folder, and the one
-// line that names them.
+// Which pictures of earlier runs an export leaves in its folder (the line
+// that names them is checked in exporter_cli_test.sh).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -34,17 +34,6 @@ TEST(EarlierPictures, OnlyWhatTheRunDoesNotWrite)
     for (const Case& c : cases)
         EXPECT_EQ(EarlierPictures(dir, c.prefix, c.count), c.left) << c.prefix << " " << c.count;
     EXPECT_TRUE(EarlierPictures(dir + "/none", "picture", 1).empty());
-}
-
-TEST(EarlierPictures, OneLineNamesThem)
-{
-    const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{}, ""},
-        {{"picture-0004.png"}, "out also holds 1 picture of an earlier run, left as it was: picture-0004.png"},
-        {{"a.png", "b.png", "c.png", "d.png"},
-         "out also holds 4 pictures of an earlier run, left as they were: a.png, b.png … d.png"},
-    };
-    for (const auto& [names, line] : cases) EXPECT_EQ(DescribeEarlierPictures("out", names), line);
 }
 
 }  // namespace

@@ -69,13 +69,9 @@ cmp -s "$work/mixed/picture-0003.png" "$work/third-before" || fail "mixed folder
 "$exporter" --size 16x12 --seed 2 --pictures 4 --out "$work/mixed" >/dev/null 2>"$work/stderr"
 ! grep -q "earlier run" "$work/stderr" || fail "mixed folder, all replaced: $(cat "$work/stderr")"
 
-# --wallpaper: the same views as the saver's pictures, in files of their own.
-"$exporter" --size 40x30 --seed 5 --pictures 3 --out "$work/walls" --wallpaper >"$work/walls.stdout" 2>/dev/null ||
-    fail "--wallpaper failed"
+# --wallpaper writes files of its own (their pixels: picture_export_test.cpp).
+"$exporter" --size 40x30 --seed 5 --pictures 3 --out "$work/walls" --wallpaper >/dev/null 2>&1 || fail "--wallpaper failed"
 [ "$(ls "$work/walls")" = "$(printf 'wallpaper-%04d.png\n' 1 2 3)" ] || fail "--wallpaper wrote $(ls "$work/walls")"
-"$exporter" --size 40x30 --seed 5 --pictures 3 --out "$work/saver" >"$work/saver.stdout" 2>/dev/null
-diff <(sed 's/wallpaper-/picture-/; s/walls/saver/' "$work/walls.stdout") "$work/saver.stdout" >/dev/null ||
-    fail "--wallpaper follows other views: $(diff "$work/walls.stdout" "$work/saver.stdout")"
 
 # A good run creates the folder (its parent exists) and writes each picture.
 "$exporter" --size 40x30 --seed 5 --pictures 3 --out "$work/one" >"$work/stdout" 2>"$work/stderr" ||

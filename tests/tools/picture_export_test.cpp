@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "render/julia_renderer.h"
 #include "tests/tools/png_decode.h"
@@ -57,18 +58,11 @@ TEST(PictureExport, WritesThePlainLoopsPictures)
 // drawn too, and both kernels give it to the bit.
 TEST(PictureExport, WallpapersAreTheSaversPicturesWhole)
 {
-    struct Case {
-        int width, height;
-        std::uint32_t seed;
-    };
-    for (const Case& c : {Case{96, 60, 2024}, Case{41, 29, 5}}) {
+    for (const auto& [width, height, seed] : {std::tuple{96, 60, 2024u}, std::tuple{41, 29, 5u}}) {
         ExportOptions options;
-        options.width = c.width;
-        options.height = c.height;
-        options.seed = c.seed;
-        options.pictures = 4;
+        std::tie(options.width, options.height, options.seed, options.pictures) = std::tuple{width, height, seed, 4};
         const auto exportInto = [&](const char* name, bool wallpaper, ExportOptions::Kernel kernel) {
-            options.outDir = testing::TempDir() + "/" + name + std::to_string(c.seed);
+            options.outDir = testing::TempDir() + "/" + name + std::to_string(seed);
             options.wallpaper = wallpaper;
             options.kernel = kernel;
             std::filesystem::remove_all(options.outDir);
@@ -84,8 +78,8 @@ TEST(PictureExport, WallpapersAreTheSaversPicturesWhole)
             const PixelStore wallpaper = test::DecodePng(PicturePath(whole, picture));
             EXPECT_EQ(test::PixelsOf(wallpaper), test::PixelsOf(test::DecodePng(PicturePath(plain, picture))));
             int differing = 0, drawnOnOddRows = 0;
-            for (int y = 0; y < c.height; ++y)
-                for (int x = 0; x < c.width; ++x) {
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x) {
                     if (y % 2 == 1) drawnOnOddRows += wallpaper.GetPixel(x, y) != kBlack;
                     else if (shown.GetPixel(x, y) != JuliaRenderer::kMarkerColour)
                         differing += wallpaper.GetPixel(x, y) != shown.GetPixel(x, y);
