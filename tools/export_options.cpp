@@ -127,7 +127,7 @@ ExportParseResult ParseExportOptions(const std::vector<std::string>& args)
         {"version", Takes::Nothing, SetFlag(options.version)},
     };
     result.error = ParseCommandLine(args, table);
-    if (result.error.empty() && !options.help && !options.version) result.error = CheckCombination(options);
+    if (result.error.empty() && !options.help) result.error = CheckCombination(options);
     return result;
 }
 
