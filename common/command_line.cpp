@@ -21,6 +21,15 @@ std::optional<std::string_view> OptionName(std::string_view arg)
     return std::nullopt;
 }
 
+// A word that follows an option wanting a value is taken as that value unless
+// it reads as an option itself; "-1" and "-5x480" stay values, so that their
+// own handlers say what is wrong with them.
+std::optional<std::string_view> FollowingOptionName(std::string_view arg)
+{
+    if (arg.size() > 1 && arg[1] >= '0' && arg[1] <= '9') return std::nullopt;
+    return OptionName(arg);
+}
+
 }  // namespace
 
 std::string Printable(std::string_view text)
@@ -70,7 +79,13 @@ std::string ParseCommandLine(const std::vector<std::string>& args, std::span<con
         const std::string shown = "--" + std::string(*name);
         if (option->takes == CommandOption::Takes::Nothing && value) return shown + " takes no value";
         if (option->takes == CommandOption::Takes::Value && !value) {
+            // "--out --bench" means a forgotten value, not a folder named "--bench".
             if (i + 1 >= args.size()) return shown + ": missing value";
+            if (const auto next = FollowingOptionName(args[i + 1])) {
+                if (FindOption(options, next->substr(0, next->find('=')))) return shown + ": missing value";
+                return shown + ": missing value ('" + Printable(args[i + 1]) + "' looks like an option; a value " +
+                       "that starts with a dash is written " + shown + "=" + Printable(args[i + 1]) + ")";
+            }
             value = args[++i];
         }
         if (std::string complaint = option->apply(value.value_or("")); !complaint.empty())

@@ -52,7 +52,10 @@ std::string Printable(std::string_view text);
 //   unexpected argument 'ARG' (see --help)   not an option at all
 //   unknown option 'ARG' (see --help)        no row of that name
 //   --NAME takes no value                    a switch written --NAME=VALUE
-//   --NAME: missing value                    the last argument lacks its value
+//   --NAME: missing value                    no value follows, or an option
+//                                            does ("--out --bench")
+//   --NAME: missing value ('-x' looks …)     an unknown dash word follows:
+//                                            such a value is written --NAME=-x
 //   --NAME: COMPLAINT                        the handler refused the value
 std::string ParseCommandLine(const std::vector<std::string>& args, std::span<const CommandOption> options);
 

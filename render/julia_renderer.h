@@ -11,7 +11,9 @@
 //
 // The code: julia_row.cpp (the row step and the escape count),
 // julia_frame_end.cpp (the detail search, the zoom and the marker),
-// julia_view.cpp (the views, the reset and the repaint).
+// julia_view.cpp (the views, the reset and the repaint),
+// julia_whole_row.cpp (rows drawn whole, for pictures without the saver's
+// black rows).
 #pragma once
 
 #include <cstdint>
@@ -54,6 +56,13 @@ public:
     // bottom) a random view; else zooms two-fold into the detail column of
     // the best row and frames it with the marker. Then ResetPicture.
     TickOutcome FinishPicture(Surface& surface);
+
+    // For pictures shown whole (wallpapers): draws row m_row even when it
+    // is odd, with the same coordinates a tick would use, and steps to the
+    // next row; no frame end follows the last row, so no marker is drawn. A
+    // copy of a window's renderer taken at a picture's start (row 0) draws
+    // that picture's view whole; the window's own pictures stay untouched.
+    void DrawWholeRow(Surface& surface);
 
     // --- Views ---
 

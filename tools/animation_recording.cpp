@@ -73,7 +73,7 @@ int RecordAnimation(const ExportOptions& options)
         writer->Bytes().clear();
         ticks = 0;
         if (pictureEnds) {
-            progress.PictureDone(picture, options.animation.c_str());
+            progress.PictureRecorded(picture);
             PrintView(window.renderer, outcome, "picture " + std::to_string(picture));
             ++picture;
         }
@@ -82,7 +82,7 @@ int RecordAnimation(const ExportOptions& options)
     if (error.empty()) error = file.Write(writer->Bytes());
     if (error.empty()) error = file.Commit();
     if (!error.empty()) return Fail(progress, error);
-    progress.Finish();
+    progress.RecordingDone(options.animation.c_str());
     return 0;
 }
 

@@ -89,8 +89,10 @@ std::string CheckCombination(const ExportOptions& options)
     if (options.animation.empty()) {
         if (options.ticksPerFrame) return "--ticks-per-frame: only with --animation";
         if (options.speed) return "--speed: only with --animation";
+        if (options.wallpaper && options.bench) return "--wallpaper: not with --bench, which writes nothing";
         return {};
     }
+    if (options.wallpaper) return "--wallpaper: not with --animation, which records the saver as it draws";
     if (options.bench) return "--animation: not with --bench, which writes nothing";
     if (options.outGiven) return "--out: not with --animation, which writes FILE alone";
     return {};
@@ -110,6 +112,7 @@ ExportParseResult ParseExportOptions(const std::vector<std::string>& args)
         {"out", Takes::Value, [&](std::string_view v) { return ParseOutputFolder(v, options); }},
         {"kernel", Takes::Value, [&](std::string_view v) { return ParseKernel(v, options.kernel); }},
         {"bench", Takes::Nothing, SetFlag(options.bench)},
+        {"wallpaper", Takes::Nothing, SetFlag(options.wallpaper)},
         {"animation", Takes::Value, [&](std::string_view v) { return ParseAnimationFile(v, options.animation); }},
         {"ticks-per-frame", Takes::Value, [&](std::string_view v) { return ParseTicksPerFrame(v, options.ticksPerFrame); }},
         {"speed", Takes::Value,
@@ -121,6 +124,7 @@ ExportParseResult ParseExportOptions(const std::vector<std::string>& args)
          }},
         {"help", Takes::Nothing, SetFlag(options.help)},
         {"h", Takes::Nothing, SetFlag(options.help)},
+        {"version", Takes::Nothing, SetFlag(options.version)},
     };
     result.error = ParseCommandLine(args, table);
     if (result.error.empty() && !options.help) result.error = CheckCombination(options);
@@ -134,8 +138,9 @@ std::string ExportUsage()
            "Simulates a Quorvana window of the given size from its first repaint on,\n"
            "one row per tick, and writes the window as a PNG (RGB, 8 bits per channel)\n"
            "after every tick that ends a picture, marker included:\n"
-           "DIR/picture-0001.png ... DIR/picture-K.png. With --animation it records the\n"
-           "window instead, tick by tick, as an animated GIF of K pictures.\n"
+           "DIR/picture-0001.png ... DIR/picture-K.png. With --wallpaper it writes the\n"
+           "same pictures whole instead (DIR/wallpaper-0001.png ...). With --animation it\n"
+           "records the window instead, tick by tick, as an animated GIF of K pictures.\n"
            "\n"
            "  --size WxH      window size in pixels, each side 1 to 16384 (default 640x480)\n"
            "  --seed N        seed of the random views, 0 to 4294967295; the same seed\n"
@@ -145,6 +150,10 @@ std::string ExportUsage()
            "  --kernel K      how rows are computed: plain, the escape loop pixel by pixel,\n"
            "                  or auto, the fastest vector kernel of this processor\n"
            "                  (default); the pictures are identical\n"
+           "  --wallpaper     write the saver's pictures whole, for a desktop background:\n"
+           "                  the same views, but every row computed (the saver leaves\n"
+           "                  every other row black) and no dotted marker; the files are\n"
+           "                  DIR/wallpaper-0001.png ...\n"
            "  --bench         render the pictures without writing any file (--out is not\n"
            "                  used) and print the time per picture and the loop steps per\n"
            "                  second, with the XXH3 hash of each picture\n"
@@ -159,9 +168,12 @@ std::string ExportUsage()
            "  --speed N       the saver's speed the recording plays at, 0 to 100: one\n"
            "                  row every 500 - 5 x N ms, at least every 10 ms (default 100)\n"
            "  --help          show this text\n"
+           "  --version       show the version\n"
            "\n"
            "Per picture it prints the view the next picture zooms into, or the random\n"
            "view and constant c it chose. Progress goes to standard error.\n"
+           "A run writes over its own files in DIR and leaves the rest; it names the\n"
+           "pictures of an earlier, longer run that stay beside its own.\n"
            "Ctrl-C stops an export: pictures already written stay, and a recording\n"
            "not yet complete is removed.\n"
            "Exit status: 0 done, 1 a file could not be written, 2 bad arguments.\n";

@@ -1,5 +1,5 @@
 // The exporter's command line: quorvana-render --size WxH --seed N
-// --pictures K --out DIR --kernel plain|auto --bench. The options are rows
+// --pictures K --out DIR --kernel plain|auto --wallpaper --bench. The options are rows
 // of the table in export_options.cpp, parsed by the shared parser
 // (common/command_line.h, which says how to add one). Parsing checks
 // everything before anything is written, and names the bad argument in
@@ -25,7 +25,11 @@ struct ExportOptions {
     // the pictures are the same either way.
     enum class Kernel { Plain, Auto } kernel = Kernel::Auto;
     bool bench = false;  // time the pictures, write no file
+    // Write each picture of the saver's chain of views whole, every row
+    // computed and no marker, instead of as the saver shows it.
+    bool wallpaper = false;
     bool help = false;
+    bool version = false;
     bool outGiven = false;  // --out was on the command line
     // --animation FILE.gif records the window tick by tick into FILE
     // instead of writing pictures; empty when not asked for.

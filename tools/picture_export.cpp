@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <deque>
+#include <optional>
 #include <thread>
 
 #include "tools/atomic_file.h"
+#include "tools/earlier_pictures.h"
 #include "tools/encoder_pool.h"
 #include "tools/interruption.h"
 #include "tools/progress.h"
@@ -42,7 +44,7 @@ public:
             std::fprintf(stderr, "quorvana-render: %s\n", error.c_str());
             return false;
         }
-        m_progress.PictureDone(++m_written, picture.path.c_str());
+        m_progress.PictureWritten(++m_written, picture.path.c_str());
         std::fputs(picture.viewLine.c_str(), stdout);
         std::fflush(stdout);
         return true;
@@ -72,12 +74,12 @@ private:
 
 }  // namespace
 
-std::string PicturePath(const std::string& dir, int picture)
+std::string PicturePath(const ExportOptions& options, int picture)
 {
-    char name[32];
-    std::snprintf(name, sizeof name, "picture-%04d.png", picture);
-    return dir + "/" + name;
+    return options.outDir + "/" + PictureFileName(PictureKind(options), picture);
 }
+
+const char* PictureKind(const ExportOptions& options) { return options.wallpaper ? "wallpaper" : "picture"; }
 
 int ExportPictures(const ExportOptions& options)
 {
@@ -90,24 +92,35 @@ int ExportPictures(const ExportOptions& options)
     EncoderPool encoders(workers, EncoderPool::HeldFor(workers, pictureBytes));
     Progress progress(stderr, options.pictures);
     OrderedWriter writer(encoders, progress);
+    // A wallpaper is drawn by a copy of the window's renderer taken as each
+    // picture starts, so the window's own pictures, and the views they lead
+    // to, are the saver's.
+    std::optional<PixelStore> wallpaper;
+    std::optional<JuliaRenderer> wallpaperRenderer;
+    if (options.wallpaper) wallpaper.emplace(options.width, options.height);
     for (int picture = 1; picture <= options.pictures; ++picture) {
+        if (wallpaper) wallpaperRenderer.emplace(window.renderer);
         TickOutcome outcome;
         do {
             if (Interrupted()) {
                 progress.Finish();
                 return 1;  // pictures not yet written are dropped; those written are whole
             }
+            if (wallpaperRenderer) wallpaperRenderer->DrawWholeRow(*wallpaper);
             outcome = window.renderer.DrawNextRow(window.pixels);
             progress.Row(picture, window.renderer.m_row, options.height);
         } while (outcome == TickOutcome::Row);
         if (encoders.Full() && !writer.WriteNext()) return 1;
-        const std::string path = PicturePath(options.outDir, picture);
+        const std::string path = PicturePath(options, picture);
         writer.Expect({path, DescribeView(window.renderer, outcome, path)});
-        encoders.Submit(window.pixels);
+        encoders.Submit(wallpaper ? *wallpaper : window.pixels);
         if (!writer.WriteReady()) return 1;
     }
     if (!writer.WriteAll()) return 1;
     progress.Finish();
+    const std::string earlier =
+        DescribeEarlierPictures(options.outDir, EarlierPictures(options.outDir, PictureKind(options), options.pictures));
+    if (!earlier.empty()) std::fprintf(stderr, "quorvana-render: %s\n", earlier.c_str());
     return 0;
 }
 

@@ -1,5 +1,7 @@
 // The exporter's main mode: the simulated window writes itself as
-// DIR/picture-0001.png … after every tick that ends a picture. The
+// DIR/picture-0001.png … after every tick that ends a picture (with
+// --wallpaper, each picture of the same views drawn whole, as
+// DIR/wallpaper-0001.png …). The
 // renderer draws on the calling thread while worker threads encode the
 // pictures before it; the files are written in order, each complete or not
 // at all, with one progress line and one view line per picture.
@@ -11,11 +13,15 @@
 
 namespace quorvana {
 
-// "DIR/picture-NNNN.png".
-std::string PicturePath(const std::string& dir, int picture);
+// "picture", or "wallpaper" for pictures drawn whole.
+const char* PictureKind(const ExportOptions& options);
+
+// "DIR/picture-NNNN.png" or "DIR/wallpaper-NNNN.png".
+std::string PicturePath(const ExportOptions& options, int picture);
 
 // The output folder must exist. Returns the exit status: 0 done, 1 a
-// picture could not be written (reported on standard error).
+// picture could not be written (reported on standard error). Pictures of
+// earlier runs that stay in the folder are named in one line at the end.
 int ExportPictures(const ExportOptions& options);
 
 }  // namespace quorvana

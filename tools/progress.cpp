@@ -1,5 +1,7 @@
 #include "tools/progress.h"
 
+#include <string>
+
 #include <unistd.h>
 
 namespace quorvana {
@@ -28,11 +30,24 @@ void Progress::Row(int picture, int row, int height)
     std::fflush(m_stream);
 }
 
-void Progress::PictureDone(int picture, const char* path)
+void Progress::PictureLine(int picture, const char* what)
 {
     if (m_terminal) std::fprintf(m_stream, "\r\033[K");
-    std::fprintf(m_stream, "picture %d/%d written: %s\n", picture, m_pictures, path);
+    std::fprintf(m_stream, "picture %d/%d %s\n", picture, m_pictures, what);
     m_lastDraw = {};
+}
+
+void Progress::PictureWritten(int picture, const char* path)
+{
+    PictureLine(picture, (std::string("written: ") + path).c_str());
+}
+
+void Progress::PictureRecorded(int picture) { PictureLine(picture, "recorded"); }
+
+void Progress::RecordingDone(const char* path)
+{
+    Finish();
+    std::fprintf(m_stream, "recorded %d picture%s into %s\n", m_pictures, m_pictures == 1 ? "" : "s", path);
 }
 
 void Progress::Finish()

@@ -1,5 +1,7 @@
 // Progress of a long export on standard error: a redrawn bar on a terminal,
-// one plain line per finished picture otherwise (logs stay readable).
+// one plain line per finished picture otherwise (logs stay readable). An
+// export names each file it writes; a recording, whose pictures all go into
+// one file, names that file once, at its end.
 #pragma once
 
 #include <chrono>
@@ -12,10 +14,14 @@ public:
     Progress(std::FILE* stream, int pictures);
 
     void Row(int picture, int row, int height);   // picture counts from 1
-    void PictureDone(int picture, const char* path);
+    void PictureWritten(int picture, const char* path);  // "picture 2/10 written: out/picture-0002.png"
+    void PictureRecorded(int picture);                   // "picture 2/5 recorded"
     void Finish();
+    void RecordingDone(const char* path);                // "recorded 5 pictures into rec.gif"
 
 private:
+    void PictureLine(int picture, const char* what);
+
     std::FILE* m_stream;
     int m_pictures;
     bool m_terminal;

@@ -27,6 +27,10 @@ int main(int argc, char** argv)
         std::fputs(ExportUsage().c_str(), stdout);
         return 0;
     }
+    if (parsed.options.version) {
+        std::printf("quorvana-render %s\n", QUORVANA_VERSION);
+        return 0;
+    }
     if (parsed.options.bench) return BenchPictures(parsed.options);
     const bool recording = !parsed.options.animation.empty();
     const std::string error = recording ? CheckAnimationFile(parsed.options.animation)

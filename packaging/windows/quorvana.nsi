@@ -2,10 +2,12 @@
 ; with the target "installer", passing VERSION, VERSION_NUMBERS, PUBLISHER,
 ; COPYRIGHT, SCR, README, LICENSE, ICON and OUTFILE with -D.
 ;
-; Command line: /S silent; /AllUsers or /CurrentUser; /KeepScreenSaver to
-; leave the user's screen saver as it is; /D=FOLDER (last) for a new
-; installation's folder. The uninstaller takes /S and /RemoveSettings.
-; Exit codes: 0 done, 1 cancelled by the user, 2 failed with nothing changed.
+; Command line (any case, switches.nsh): /S silent; /AllUsers or
+; /CurrentUser; /KeepScreenSaver to leave the user's screen saver as it is;
+; /D=FOLDER (last, no quotes) for a new installation's folder. The
+; uninstaller takes /S and /RemoveSettings. Exit codes: 0 done, 1 cancelled
+; by the user, 2 failed with nothing changed, the reason appended to
+; %TEMP%\QuorvanaSetup.log (failure.nsh).
 
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -31,6 +33,8 @@ VIAddVersionKey "OriginalFilename" "QuorvanaSetup-${VERSION}.exe"
 
 !include LogicLib.nsh
 !include nsDialogs.nsh
+!include failure.nsh
+!include switches.nsh
 !include staging.nsh
 !include scope.nsh
 !include in_use.nsh
@@ -63,6 +67,7 @@ Page custom OptionsPage OptionsLeave
 !define MUI_FINISHPAGE_RUN_TEXT "Open Screen Saver Settings"
 !define MUI_FINISHPAGE_RUN_FUNCTION OpenScreenSaverSettings
 !define MUI_FINISHPAGE_RUN_NOTCHECKED
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW FinishShow
 !insertmacro MUI_PAGE_FINISH
 
 UninstPage custom un.OptionsPage un.OptionsLeave
@@ -71,6 +76,7 @@ UninstPage custom un.OptionsPage un.OptionsLeave
 !insertmacro MUI_LANGUAGE "English"
 
 Function .onInit
+  Call ReadSwitches
   !insertmacro SCOPE_INIT
   StrCpy $UseAsScreenSaver ${BST_CHECKED}
   ClearErrors
@@ -108,8 +114,21 @@ Function OptionsLeave
   ${NSD_GetState} $CheckBox $UseAsScreenSaver
 FunctionEnd
 
+; The check box opens Control Panel's Screen Saver Settings, whose applet
+; (desk.cpl) some systems lack, Wine among them: there it is not offered.
+!define SCREEN_SAVER_APPLET "$SYSDIR\desk.cpl"
+
+Function FinishShow
+  ${IfNot} ${FileExists} "${SCREEN_SAVER_APPLET}"
+    SendMessage $mui.FinishPage.Run ${BM_SETCHECK} ${BST_UNCHECKED} 0
+    ShowWindow $mui.FinishPage.Run ${SW_HIDE}
+  ${EndIf}
+FunctionEnd
+
 Function OpenScreenSaverSettings
-  Exec '"$SYSDIR\control.exe" desk.cpl,,@screensaver'
+  ${If} ${FileExists} "${SCREEN_SAVER_APPLET}"
+    Exec '"$SYSDIR\control.exe" desk.cpl,,@screensaver'
+  ${EndIf}
 FunctionEnd
 
 Function RegisterUninstaller
@@ -150,6 +169,7 @@ Function .onInstFailed
 FunctionEnd
 
 Function un.onInit
+  Call un.ReadSwitches
   !insertmacro SCOPE_UNINIT
   Call un.SetScrPath
   StrCpy $RemoveSettings ${BST_UNCHECKED}

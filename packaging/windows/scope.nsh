@@ -22,7 +22,6 @@
 !include MultiUser.nsh
 
 Var ScrPath        ; where quorvana.scr is installed
-Var RequestedDir   ; the folder given with /D=, or empty
 Var UpgradeDir     ; the folder of an installation in the chosen scope, or empty
 
 Function ScopeChosen
@@ -62,30 +61,13 @@ FunctionEnd
     ${OrIf} $MultiUser.Privileges == "Power"
       Call ${UN}MultiUser.InstallMode.AllUsers
     ${Else}
-      MessageBox MB_OK|MB_ICONSTOP "Quorvana for all users needs administrator rights. Run this again as an administrator, or choose just me (/CurrentUser)." /SD IDOK
-      SetErrorLevel ${EXIT_FAILED}
-      Quit
+      !insertmacro FAIL_AT_START "Quorvana for all users needs administrator rights. Run this again as an administrator, or choose just me (/CurrentUser)."
     ${EndIf}
   ${EndIf}
 !macroend
 
-; NSIS drops a /D= folder it cannot use (relative, on a missing drive, under
-; a file) and would install elsewhere without a word: refuse instead.
-!macro CHECK_REQUESTED_DIR
-  StrCpy $RequestedDir $INSTDIR
-  System::Call 'kernel32::GetCommandLineW() t .R1'
-  ClearErrors
-  ${GetOptions} $R1 "/D=" $R2
-  ${IfNot} ${Errors}
-  ${AndIf} $RequestedDir == ""
-    MessageBox MB_OK|MB_ICONSTOP "Cannot install into $R2: give a full path whose existing part is a folder, as the last argument and without quotes (/D=C:\Tools\Quorvana)." /SD IDOK
-    SetErrorLevel ${EXIT_FAILED}
-    Quit
-  ${EndIf}
-!macroend
-
+; After ReadSwitches (switches.nsh), which sets $RequestedDir.
 !macro SCOPE_INIT
-  !insertmacro CHECK_REQUESTED_DIR
   !insertmacro MULTIUSER_INIT
   ${GetParameters} $R0
   !insertmacro SCOPE_FROM_COMMAND_LINE ""

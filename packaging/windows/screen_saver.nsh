@@ -3,9 +3,10 @@
 ; Windows starts the file that HKCU\Control Panel\Desktop "SCRNSAVE.EXE"
 ; names (written, as Screen Saver Settings writes it, as a short path) when
 ; "ScreenSaveActive" is "1". The installer remembers both values under
-; HKCU\Software\Quorvana\Installer before it changes them; the uninstaller
-; puts them back, but only while SCRNSAVE.EXE still names our file: a
-; screen saver the user chose since then stays.
+; HKCU\Software\Quorvana\Installer before it changes them (an empty string
+; for a value that did not exist); the uninstaller puts them back, or
+; removes a value that did not exist, but only while SCRNSAVE.EXE still
+; names our file: a screen saver the user chose since then stays.
 
 !define DESKTOP_KEY "Control Panel\Desktop"
 !define MEMORY_KEY "Software\Quorvana\Installer"
@@ -59,8 +60,15 @@ Function un.GiveBackScreenSaver
   ${Else}
     WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" $R7
   ${EndIf}
+  ClearErrors
   ReadRegStr $R7 HKCU "${MEMORY_KEY}" "PreviousScreenSaveActive"
-  ${If} $R7 != ""
+  ${If} ${Errors}
+    Return  ; nothing remembered
+  ${ElseIf} $R7 == ""
+    ; Announcing a value would write it again: the change takes effect at
+    ; the next sign-in, as the value's absence did before.
+    DeleteRegValue HKCU "${DESKTOP_KEY}" "ScreenSaveActive"
+  ${Else}
     WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" $R7
     !insertmacro ANNOUNCE_SCREEN_SAVE_ACTIVE $R7
   ${EndIf}

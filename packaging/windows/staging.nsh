@@ -5,9 +5,7 @@
 ; NAME.old until the end. A failure anywhere (a folder that cannot be made,
 ; a full disk, a file that cannot be replaced) goes through FAIL, and
 ; .onInstFailed puts back what was there: an upgrade keeps the old files, a
-; new installation leaves nothing behind.
-
-!define EXIT_FAILED 2  ; nothing was changed; a message says why
+; new installation leaves nothing behind. FAIL is in failure.nsh.
 
 Var Committing     ; 1 once every file is written and they take their place
 Var Committed      ; how many files have taken their place
@@ -19,14 +17,6 @@ Var CreatedDir     ; 1 when this run made $INSTDIR
   !insertmacro ${DO} "$INSTDIR\README.txt" 1
   !insertmacro ${DO} "$INSTDIR\LICENSE.txt" 2
   !insertmacro ${DO} "$INSTDIR\uninstall.exe" 3
-!macroend
-
-; Reports TEXT (silent: no box) and ends the installation with EXIT_FAILED.
-!macro FAIL TEXT
-  DetailPrint "${TEXT}"
-  MessageBox MB_OK|MB_ICONSTOP "${TEXT}" /SD IDOK
-  SetErrorLevel ${EXIT_FAILED}
-  Abort
 !macroend
 
 !macro CREATE_INSTALL_DIR

@@ -35,6 +35,7 @@ void CheckExporter(const std::vector<std::string>& args)
                "ticks per frame within 1 … 1000");
     FUZZ_CHECK(!o.speed || (*o.speed >= 0 && *o.speed <= kMaxSpeed), "speed within 0 … 100");
     FUZZ_CHECK(o.help || o.animation.empty() || !o.bench, "a recording is not a benchmark");
+    FUZZ_CHECK(o.help || !o.wallpaper || (o.animation.empty() && !o.bench), "a wallpaper is drawn, not recorded or timed");
 }
 
 void CheckSaver(const std::vector<std::string>& args, const char* environment)

@@ -76,6 +76,33 @@ TEST(ExportOptions, MessagesAsTheSaverGivesThem)
     for (const auto& [args, error] : cases) EXPECT_EQ(ParseExportOptions(args).error, error) << args[0];
 }
 
+// An option wanting a value, followed by another option, lacks its value:
+// "--out --bench" must not make a folder named "--bench". Numbers keep their
+// own complaint, and --name=value takes any value.
+TEST(ExportOptions, AMissingValueIsSaid)
+{
+    const std::pair<std::vector<std::string>, const char*> refused[] = {
+        {{"--out", "--bench"}, "--out: missing value"},
+        {{"--out", "--pictures", "1"}, "--out: missing value"},
+        {{"--size", "--pictures", "1"}, "--size: missing value"},
+        {{"--seed", "-h"}, "--seed: missing value"},
+        {{"--animation", "--speed=5"}, "--animation: missing value"},
+        {{"--out", "-odd"},
+         "--out: missing value ('-odd' looks like an option; a value that starts with a dash is written --out=-odd)"},
+        {{"--seed", "-1"}, "--seed: '-1' is not a whole number from 0 to 4294967295"},
+        {{"--wallpaper", "--bench"}, "--wallpaper: not with --bench, which writes nothing"},
+        {{"--wallpaper", "--animation", "a.gif"}, "--wallpaper: not with --animation, which records the saver as it draws"},
+    };
+    for (const auto& [args, error] : refused) EXPECT_EQ(ParseExportOptions(args).error, error) << args[0];
+
+    const std::pair<std::vector<std::string>, const char*> taken[] = {
+        {{"--out=-odd"}, "-odd"}, {{"--out", "-"}, "-"}, {{"-out=--bench"}, "--bench"}};
+    for (const auto& [args, folder] : taken) EXPECT_EQ(ParseExportOptions(args).options.outDir, folder) << args[0];
+    const ExportParseResult version = ParseExportOptions({"--version", "--pictures", "5"});
+    EXPECT_TRUE(version.error.empty() && version.options.version);
+    EXPECT_TRUE(ParseExportOptions({"--wallpaper", "--pictures", "2"}).options.wallpaper);
+}
+
 struct BadCase {
     std::vector<std::string> args;
     std::string named;  // the argument the error line must name

@@ -39,7 +39,39 @@ done
 [ ! -e "$work/missing" ] || fail "created the missing parent folder"
 
 "$exporter" --help >"$work/help" || fail "--help failed"
-for word in --size --seed --pictures --out --kernel --bench --animation --ticks-per-frame --speed; do grep -q -- "$word" "$work/help" || fail "--help lacks $word"; done
+for word in --size --seed --pictures --out --kernel --bench --animation --ticks-per-frame --speed --wallpaper --version; do grep -q -- "$word" "$work/help" || fail "--help lacks $word"; done
+"$exporter" --version | grep -qx 'quorvana-render [0-9][0-9.]*' || fail "--version: $("$exporter" --version 2>&1)"
+
+# An option where a value belongs is a missing value, never the value:
+# nothing is made of it, not even a folder named after the option.
+while IFS='|' read -r args line; do
+    # shellcheck disable=SC2086
+    (cd "$work" && "$exporter" $args >/dev/null 2>"$work/stderr")
+    status=$?
+    [ "$status" -eq 2 ] && [ "$(cat "$work/stderr")" = "quorvana-render: $line" ] ||
+        fail "'$args': status $status, $(cat "$work/stderr")"
+    [ -z "$(find "$work" -name '-*')" ] || fail "'$args': made $(find "$work" -name '-*')"
+done <<CASES
+--out --bench|--out: missing value
+--out --pictures 1|--out: missing value
+--size --pictures 1|--size: missing value
+--pictures --out o|--pictures: missing value
+CASES
+
+# A run into a folder of an earlier, longer run writes over its own names,
+# leaves the rest as they were, and names them in one line.
+"$exporter" --size 16x12 --seed 1 --pictures 4 --out "$work/mixed" >/dev/null 2>&1
+cp "$work/mixed/picture-0003.png" "$work/third-before"
+"$exporter" --size 16x12 --seed 2 --pictures 2 --out "$work/mixed" >/dev/null 2>"$work/stderr" || fail "mixed folder: run failed"
+grep -qx "quorvana-render: $work/mixed also holds 2 pictures of an earlier run, left as they were: picture-0003.png, picture-0004.png" \
+    "$work/stderr" || fail "mixed folder: $(cat "$work/stderr")"
+cmp -s "$work/mixed/picture-0003.png" "$work/third-before" || fail "mixed folder: an earlier picture was changed"
+"$exporter" --size 16x12 --seed 2 --pictures 4 --out "$work/mixed" >/dev/null 2>"$work/stderr"
+! grep -q "earlier run" "$work/stderr" || fail "mixed folder, all replaced: $(cat "$work/stderr")"
+
+# --wallpaper writes files of its own (their pixels: picture_export_test.cpp).
+"$exporter" --size 40x30 --seed 5 --pictures 3 --out "$work/walls" --wallpaper >/dev/null 2>&1 || fail "--wallpaper failed"
+[ "$(ls "$work/walls")" = "$(printf 'wallpaper-%04d.png\n' 1 2 3)" ] || fail "--wallpaper wrote $(ls "$work/walls")"
 
 # A good run creates the folder (its parent exists) and writes each picture.
 "$exporter" --size 40x30 --seed 5 --pictures 3 --out "$work/one" >"$work/stdout" 2>"$work/stderr" ||
@@ -136,7 +168,9 @@ while read -r format size ticks speed frames centiseconds; do
     "$exporter" --size "$size" --seed 5 --pictures 3 --animation "$work/$name.$format" --speed "$speed" \
         ${ticks:+--ticks-per-frame "$ticks"} >/dev/null 2>"$work/stderr" ||
         { fail "$name: recording failed: $(cat "$work/stderr")"; continue; }
-    [ "$(grep -c "written: $work/$name.$format" "$work/stderr")" -eq 3 ] || fail "$name: no progress per picture"
+    [ "$(grep -c "^picture [1-3]/3 recorded$" "$work/stderr")" -eq 3 ] || fail "$name: no progress per picture"
+    [ "$(grep -c "$work/$name.$format" "$work/stderr")" -eq 1 ] &&
+        grep -qx "recorded 3 pictures into $work/$name.$format" "$work/stderr" || fail "$name: $(cat "$work/stderr")"
     [ ! -e "$work/$name.$format.partial" ] || fail "$name: partial file left"
     mkdir "$work/$name-frames"
     convert "$work/$name.$format" -coalesce "$work/$name-frames/%d.png"

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "render/julia_renderer.h"
 #include "tests/tools/png_decode.h"
@@ -45,10 +46,47 @@ TEST(PictureExport, WritesThePlainLoopsPictures)
         for (int picture = 1; picture <= c.pictures; ++picture) {
             while (renderer.DrawNextRow(window) == TickOutcome::Row) {
             }
-            const std::string path = PicturePath(options.outDir, picture);
+            const std::string path = PicturePath(options, picture);
             EXPECT_EQ(test::PixelsOf(test::DecodePng(path)), test::PixelsOf(window)) << path;
         }
-        EXPECT_FALSE(std::filesystem::exists(PicturePath(options.outDir, c.pictures + 1)));
+        EXPECT_FALSE(std::filesystem::exists(PicturePath(options, c.pictures + 1)));
+    }
+}
+
+// A wallpaper is the saver's picture of the same view with every row drawn:
+// on even rows it is the saver's picture but for the marker, odd rows are
+// drawn too, and both kernels give it to the bit.
+TEST(PictureExport, WallpapersAreTheSaversPicturesWhole)
+{
+    for (const auto& [width, height, seed] : {std::tuple{96, 60, 2024u}, std::tuple{41, 29, 5u}}) {
+        ExportOptions options;
+        std::tie(options.width, options.height, options.seed, options.pictures) = std::tuple{width, height, seed, 4};
+        const auto exportInto = [&](const char* name, bool wallpaper, ExportOptions::Kernel kernel) {
+            options.outDir = testing::TempDir() + "/" + name + std::to_string(seed);
+            options.wallpaper = wallpaper;
+            options.kernel = kernel;
+            std::filesystem::remove_all(options.outDir);
+            std::filesystem::create_directory(options.outDir);
+            EXPECT_EQ(ExportPictures(options), 0);
+            return options;
+        };
+        const ExportOptions saver = exportInto("saver", false, ExportOptions::Kernel::Auto);
+        const ExportOptions whole = exportInto("whole", true, ExportOptions::Kernel::Auto);
+        const ExportOptions plain = exportInto("plain", true, ExportOptions::Kernel::Plain);
+        for (int picture = 1; picture <= options.pictures; ++picture) {
+            const PixelStore shown = test::DecodePng(PicturePath(saver, picture));
+            const PixelStore wallpaper = test::DecodePng(PicturePath(whole, picture));
+            EXPECT_EQ(test::PixelsOf(wallpaper), test::PixelsOf(test::DecodePng(PicturePath(plain, picture))));
+            int differing = 0, drawnOnOddRows = 0;
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x) {
+                    if (y % 2 == 1) drawnOnOddRows += wallpaper.GetPixel(x, y) != kBlack;
+                    else if (shown.GetPixel(x, y) != JuliaRenderer::kMarkerColour)
+                        differing += wallpaper.GetPixel(x, y) != shown.GetPixel(x, y);
+                }
+            EXPECT_EQ(differing, 0) << "picture " << picture;
+            EXPECT_GT(drawnOnOddRows, 0) << "picture " << picture;
+        }
     }
 }
 

@@ -2,8 +2,10 @@
 // test's own: the files, the Uninstall key, the screen saver taken over and
 // given back, the installed saver started /s from the path the registry
 // names, upgrades in place that keep the settings, the refusal while the
-// saver runs, and the roll-back of failed installations.
+// saver runs, the roll-back of failed installations, switches in any case,
+// and bad switches refused with their reason in the log.
 // argv: installer, the built quorvana.scr, the project version (Wine paths).
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -299,6 +301,59 @@ void FailuresRollBack()
     ScreenSaverIsGivenBack("uninstall after a failed upgrade");
 }
 
+std::wstring FailureLog()
+{
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    return std::wstring(temp) + L"QuorvanaSetup.log";
+}
+
+// A mistyped command line installs nothing anywhere, ends with exit code 2
+// and leaves its reason as one new line in the log, silent as it is.
+void BadSwitchesInstallNothing()
+{
+    const struct {
+        const wchar_t* tail;
+        const char* reason;
+    } cases[] = {
+        {L"/S /CurrentUsr", "Unknown switch /CurrentUsr:"},
+        {L"/S /AllUsers /Keep", "Unknown switch /Keep:"},
+        {L"/S /CurrentUser /D=\"C:\\My Tools\\Quorvana\"", "give the folder without quotes"},
+        {L"/S \"/D=C:\\My Tools\\Quorvana\"", "Unknown switch \"/D=C:\\My Tools\\Quorvana\":"},
+        {L"/S /CurrentUser /D=Q:\\Quorvana", "there is no drive Q:"},
+        {L"/S /CurrentUser /D=Tools\\Quorvana", "give a full path"},
+    };
+    for (const auto& c : cases) {
+        const std::string what = Narrow(c.tail);
+        const std::string before = Contents(FailureLog());
+        Check(Run(s_installer, c.tail) == kExitFailed, what + ": exit code 2");
+        Check(!KeyExists(HKEY_CURRENT_USER, kUninstallKey) && !KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey) &&
+                  !Exists(L"C:\\My Tools"),
+              what + ": nothing is installed");
+        const std::string after = Contents(FailureLog());
+        const std::string added = after.substr(std::min(before.size(), after.size()));
+        Check(added.find(c.reason) != std::string::npos && added.find('\n') == added.size() - 1,
+              what + ": one line in the log says " + c.reason + " (" + added + ")");
+    }
+}
+
+// Switches as Windows users type them; the uninstaller gives
+// ScreenSaveActive back as it was, absent included.
+void LowerCaseSwitchesAndAnAbsentValue()
+{
+    const Installed installed{HKEY_CURRENT_USER, L"C:\\Lower Case", L"C:\\Lower Case\\quorvana.scr"};
+    SetPreviousScreenSaver();
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey.c_str(), L"ScreenSaveActive");
+    if (!Check(Run(s_installer, L"/s /currentuser /d=C:\\Lower Case") == 0, "lower case: the installer succeeds"))
+        return;
+    Check(ReadString(HKEY_CURRENT_USER, kUninstallKey, L"InstallLocation") == installed.dir,
+          "lower case: installed silently into the /d= folder");
+    Check(ReadString(HKEY_CURRENT_USER, kDesktopKey, L"ScreenSaveActive") == L"1", "lower case: ScreenSaveActive 1");
+    Uninstall(installed, L"");
+    Check(ScreenSaver() == kPreviousSaver, "absent value: SCRNSAVE.EXE is given back");
+    Check(!ReadString(HKEY_CURRENT_USER, kDesktopKey, L"ScreenSaveActive"), "absent value: ScreenSaveActive is absent again");
+}
+
 struct VersionField {
     const std::wstring* file;
     const wchar_t* name;
@@ -345,5 +400,7 @@ int wmain(int argc, wchar_t** argv)
     KeepScreenSaverAndRemoveSettings();
     AllUsersInstallsIntoTheSystemFolder();
     FailuresRollBack();
+    BadSwitchesInstallNothing();
+    LowerCaseSwitchesAndAnAbsentValue();
     return harness::Finish();
 }

@@ -21,3 +21,11 @@ set_tests_properties(installer_test PROPERTIES FIXTURES_REQUIRED installer_sessi
 add_test(NAME portable_zip COMMAND ${CMAKE_COMMAND} -E tar tf ${QUORVANA_PORTABLE_ZIP})
 set_tests_properties(portable_zip PROPERTIES LABELS windows
                      PASS_REGULAR_EXPRESSION "^quorvana.scr\nREADME.txt\nLICENSE.txt\n$")
+
+# The README's screenshots, taken again from the real programs by
+# scripts/screenshots.sh into this build folder; CI runs them once with
+# -L screenshots. They need root and the native build (build/native) beside
+# this one; without either the test is skipped.
+add_test(NAME screenshots COMMAND ${PROJECT_SOURCE_DIR}/scripts/screenshots.sh ${CMAKE_CURRENT_BINARY_DIR}/screenshots)
+set_tests_properties(screenshots PROPERTIES LABELS screenshots SKIP_RETURN_CODE 77 TIMEOUT 300
+                     ENVIRONMENT "QUORVANA_WINDOWS_BUILD=${PROJECT_BINARY_DIR}")
