@@ -30,11 +30,15 @@ cleanup() {
 }
 trap cleanup EXIT
 check() { if eval "$2"; then echo "ok: $1"; else echo "FAIL: $1" >&2; failures=$((failures + 1)); fi; }
+# wait_until SECONDS COMMAND...: by the clock, however long each try takes on
+# a busy machine.
 wait_until() {
-    local limit=$1 i
+    local end=$((SECONDS + $1))
     shift
-    for ((i = 0; i < limit * 5; i++)); do "$@" && return 0; sleep 0.2; done
-    return 1
+    until "$@"; do
+        [ "$SECONDS" -lt "$end" ] || return 1
+        sleep 0.2
+    done
 }
 
 # --- install --------------------------------------------------------------
