@@ -9,8 +9,9 @@ if [ "$(id -u)" -ne 0 ]; then
     exit 77
 fi
 # One package test at a time on a machine: dpkg has one database.
-exec 9>/var/lock/quorvana-package-test.lock
-flock 9
+lock=/var/lock/quorvana-package-test.lock
+exec 9>"$lock"
+flock -w 120 9 || { echo "FAIL: another package test has held $lock for two minutes" >&2; exit 1; }
 
 home=$(mktemp -d /tmp/quorvana-home.XXXXXX)
 daemon=""
