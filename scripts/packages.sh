@@ -20,10 +20,11 @@ PACKAGE_PACKAGES=(help2man dpkg-dev file lintian groff-base man-db xscreensaver 
 FUZZ_PACKAGES=(clang libclang-rt-14-dev llvm)
 # Wine's X11 driver and its fonts are only recommended by Debian's wine
 # packages; the saver's windows and dialogs need them under a bare Xvfb.
-# nsis builds the Windows installer.
+# nsis builds the Windows installer. xserver-xephyr: the saver on several
+# monitors is tested on Xephyr's Xinerama heads, which Wine takes as monitors.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 nsis wine wine64 fonts-wine fonts-liberation
                   libxrender1 libxrandr2 libxcursor1 libxi6 libxcomposite1 libxinerama1 libxfixes3 libxxf86vm1
-                  xvfb xauth xdotool imagemagick)
+                  xvfb xauth xdotool imagemagick xserver-xephyr)
 
 need_packages() {
     local missing=() p

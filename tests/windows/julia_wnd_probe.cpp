@@ -15,6 +15,11 @@ LRESULT CJuliaWnd::OnProbe(WPARAM query, LPARAM)
             for (int x = 0; x < store.Width(); ++x) lit += (store.Row(y)[x] & 0xFFFFFF) != 0;
         return lit;
     }
+    case kProbeViewHash: {
+        const quorvana::JuliaRenderer& r = m_renderer;
+        return static_cast<LRESULT>(
+            ViewHash({r.m_reMin, r.m_reMax, r.m_imMin, r.m_imMax, r.m_cRe, r.m_cIm}, r.m_width, r.m_height));
+    }
     default:
         return 0;
     }
