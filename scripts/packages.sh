@@ -3,10 +3,13 @@
 # Sourced by run.sh, test.sh and .ci/run.
 
 # zlib: the exporter's PNG encoder; xxhash.h: the picture hash; libwebp: its
-# WebP recordings; libpng: the tests read the exported PNGs back with it.
+# WebP recordings; libpng: the tests read the exported PNGs back with it;
+# libxrandr and libxinerama: the monitors the full-screen saver covers.
 NATIVE_PACKAGES=(cmake g++ make pkg-config zlib1g-dev libxxhash-dev libwebp-dev libpng-dev libgtest-dev
-                 libgmock-dev libbenchmark-dev libx11-dev libxext-dev)
-X11_TEST_PACKAGES=(xvfb xauth xdotool x11-utils imagemagick)
+                 libgmock-dev libbenchmark-dev libx11-dev libxext-dev libxrandr-dev libxinerama-dev)
+# xserver-xephyr lays out the several monitors (Xinerama heads) of the
+# multi-monitor tests; xscreensaver is the daemon one of them runs.
+X11_TEST_PACKAGES=(xvfb xauth xdotool x11-utils imagemagick xserver-xephyr xscreensaver procps)
 # The Debian package and its tests: help2man makes the man pages from --help;
 # dpkg-dev (dpkg-shlibdeps) and file let CPack derive Depends from the
 # binaries; lintian, groff-base and man-db check the package and its pages;

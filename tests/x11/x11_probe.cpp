@@ -9,7 +9,10 @@
 //   resize ID WxH     resizes the window
 //   destroy ID        destroys the window
 //   close ID          sends the window manager's close request (WM_DELETE_WINDOW)
+//   monitors 0 WxH+X+Y[*]...   makes these the screen's RandR 1.5 monitors
+//                     (* marks the primary); the first takes the screen's output
 #include <X11/Xlib.h>
+#include <X11/extensions/Xrandr.h>
 #include <X11/Xutil.h>
 #include <csignal>
 #include <cstdio>
@@ -24,7 +27,7 @@ namespace {
 int Usage()
 {
     std::fputs("usage: x11_probe host WxH[+X+Y] [DEPTH] | dump ID FILE | lit-rows ID [Y0 Y1 [X0 X1]] | expose ID X Y W H |"
-               " resize ID WxH | destroy ID | close ID\n",
+               " resize ID WxH | destroy ID | close ID | monitors 0 WxH+X+Y[*]...\n",
                stderr);
     return 2;
 }
@@ -155,6 +158,28 @@ int SendClose(Display* display, Window window)
 
 }  // namespace
 
+int SetMonitors(Display* display, int count, char** specs)
+{
+    const Window root = DefaultRootWindow(display);
+    XRRScreenResources* resources = XRRGetScreenResources(display, root);
+    if (!resources || resources->noutput < 1) return 1;
+    for (int i = 0; i < count; ++i) {
+        XRRMonitorInfo* monitor = XRRAllocateMonitor(display, i == 0 ? 1 : 0);
+        const std::string name = "QUORVANA-" + std::to_string(i);
+        monitor->name = XInternAtom(display, name.c_str(), False);
+        if (std::sscanf(specs[i], "%dx%d+%d+%d", &monitor->width, &monitor->height, &monitor->x, &monitor->y) != 4)
+            return Usage();
+        monitor->primary = std::strchr(specs[i], '*') != nullptr;
+        monitor->mwidth = monitor->width / 4;
+        monitor->mheight = monitor->height / 4;
+        if (i == 0) monitor->outputs[0] = resources->outputs[0];  // replaces the output's own monitor
+        XRRSetMonitor(display, root, monitor);
+        XRRFreeMonitors(monitor);
+    }
+    XRRFreeScreenResources(resources);
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
     if (argc < 3) return Usage();
@@ -182,6 +207,8 @@ int main(int argc, char** argv)
         XDestroyWindow(display, window);
     } else if (command == "close") {
         status = SendClose(display, window);
+    } else if (command == "monitors") {
+        status = SetMonitors(display, argc - 3, argv + 3);
     } else {
         return Usage();
     }
