@@ -46,7 +46,11 @@ BOOL CSaverWnd::CreateOnMonitor(const RECT& monitor)
     return TRUE;
 }
 
-bool CSaverWnd::IsPrimary() const { return m_windows == nullptr || m_windows->Primary() == m_hWnd; }
+// The primary's window is made before the others, while Primary() is still null.
+bool CSaverWnd::IsPrimary() const
+{
+    return m_windows == nullptr || m_windows->Primary() == nullptr || m_windows->Primary() == m_hWnd;
+}
 
 // Every window closes the saver through the primary's: its destruction ends
 // the program, and the others go with the SaverWindows.
