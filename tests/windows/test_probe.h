@@ -6,10 +6,6 @@
 // its store but is not shown on the screen, so the tests ask the store.)
 #pragma once
 
-#include <bit>
-#include <cstdint>
-#include <initializer_list>
-
 #include <windows.h>
 
 inline constexpr wchar_t kProbeMessageName[] = L"Quorvana.Test.Probe";
@@ -19,22 +15,8 @@ enum ProbeQuery : WPARAM {
     kProbeTimerPeriod = 0,
     // How many pixels of the backing store are not black.
     kProbeLitPixels = 1,
-    // ViewHash of the picture being drawn: the view, c and the picture's size.
-    kProbeViewHash = 2,
+    // The bits of c's real part in the picture being drawn: it names the random view.
+    kProbeConstantRe = 2,
 };
-
-// FNV-1a over the bits of a view (reMin, reMax, imMin, imMax, cRe, cIm) and
-// the picture's size: two windows with equal hashes draw the same picture.
-inline std::uint64_t ViewHash(std::initializer_list<double> view, int width, int height)
-{
-    std::uint64_t hash = 0xcbf29ce484222325u;
-    const auto add = [&](std::uint64_t value) {
-        for (int byte = 0; byte < 8; ++byte) hash = (hash ^ ((value >> (8 * byte)) & 0xFF)) * 0x100000001b3u;
-    };
-    for (double v : view) add(std::bit_cast<std::uint64_t>(v));
-    add(static_cast<std::uint32_t>(width));
-    add(static_cast<std::uint32_t>(height));
-    return hash;
-}
 
 inline UINT ProbeMessage() { return ::RegisterWindowMessageW(kProbeMessageName); }

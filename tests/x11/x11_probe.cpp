@@ -9,8 +9,7 @@
 //   resize ID WxH     resizes the window
 //   destroy ID        destroys the window
 //   close ID          sends the window manager's close request (WM_DELETE_WINDOW)
-//   monitors 0 WxH+X+Y[*]...   makes these the screen's RandR 1.5 monitors
-//                     (* marks the primary); the first takes the screen's output
+//   monitors 0 WxH+X+Y[*]...   makes these the RandR 1.5 monitors (* the primary)
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
 #include <X11/Xutil.h>
@@ -156,29 +155,23 @@ int SendClose(Display* display, Window window)
     return 0;
 }
 
-}  // namespace
-
 int SetMonitors(Display* display, int count, char** specs)
 {
-    const Window root = DefaultRootWindow(display);
-    XRRScreenResources* resources = XRRGetScreenResources(display, root);
-    if (!resources || resources->noutput < 1) return 1;
+    XRRScreenResources* resources = XRRGetScreenResources(display, DefaultRootWindow(display));
     for (int i = 0; i < count; ++i) {
-        XRRMonitorInfo* monitor = XRRAllocateMonitor(display, i == 0 ? 1 : 0);
-        const std::string name = "QUORVANA-" + std::to_string(i);
-        monitor->name = XInternAtom(display, name.c_str(), False);
-        if (std::sscanf(specs[i], "%dx%d+%d+%d", &monitor->width, &monitor->height, &monitor->x, &monitor->y) != 4)
-            return Usage();
-        monitor->primary = std::strchr(specs[i], '*') != nullptr;
-        monitor->mwidth = monitor->width / 4;
-        monitor->mheight = monitor->height / 4;
-        if (i == 0) monitor->outputs[0] = resources->outputs[0];  // replaces the output's own monitor
-        XRRSetMonitor(display, root, monitor);
-        XRRFreeMonitors(monitor);
+        XRRMonitorInfo* m = XRRAllocateMonitor(display, i == 0 ? 1 : 0);  // the first takes the output's place
+        if (i == 0) m->outputs[0] = resources->outputs[0];
+        m->name = XInternAtom(display, ("QUORVANA-" + std::to_string(i)).c_str(), False);
+        m->primary = std::sscanf(specs[i], "%dx%d+%d+%d*", &m->width, &m->height, &m->x, &m->y) == 4 &&
+                     std::strchr(specs[i], '*') != nullptr;
+        XRRSetMonitor(display, DefaultRootWindow(display), m);
+        XRRFreeMonitors(m);
     }
     XRRFreeScreenResources(resources);
     return 0;
 }
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
