@@ -1,6 +1,7 @@
 #include "app/saver_app.h"
 
 #include <cstdlib>
+#include <ctime>
 
 #include "app/parse_mode.h"
 #include "app/settings.h"
@@ -63,10 +64,28 @@ BOOL CSaverApp::StartPreview(const wchar_t* handleArgument)
     return TRUE;
 }
 
+int CSaverApp::ExitInstance()
+{
+    m_saverWindows.reset();
+    return CWinApp::ExitInstance();
+}
+
+namespace {
+std::uint32_t SaverSeed()
+{
+#ifdef QUORVANA_TEST_PROBE
+    // The tests' build: a seed the test chooses, to know what the windows draw.
+    if (const wchar_t* seed = ::_wgetenv(L"QUORVANA_TEST_SEED")) return std::wcstoul(seed, nullptr, 10);
+#endif
+    return static_cast<std::uint32_t>(std::time(nullptr));
+}
+}  // namespace
+
 BOOL CSaverApp::StartSaver()
 {
-    auto* saver = new CSaverWnd(settings::ReadSpeed(*this));  // deletes itself after its window's last message
-    if (!saver->CreateFullScreen()) {
+    m_saverWindows = std::make_unique<SaverWindows>(settings::ReadSpeed(*this), SaverSeed());
+    CSaverWnd* saver = m_saverWindows->Open();  // each window deletes itself after its last message
+    if (saver == nullptr) {
         // A failed creation has already cleaned the object up.
         m_nExitCode = kExitNoWindow;
         return FALSE;

@@ -11,7 +11,9 @@
 //                                  InitInstance returns FALSE.
 //             /p N                 a CJuliaWnd child filling host window N;
 //                                  returns TRUE.
-//             /s                   a CSaverWnd over the whole screen; returns TRUE.
+//             /s                   a CSaverWnd over the primary screen, the main
+//                                  window, and one over every other monitor
+//                                  (SaverWindows); returns TRUE.
 //             anything else        returns FALSE at once, touching nothing.
 //   windows every fractal window (preview, saver, the dialog's live preview)
 //           is made with the stored speed and arms timer 1 in WM_CREATE.
@@ -20,12 +22,16 @@
 //           (draw the next row, finish the picture after the last one).
 //   end     the saver posts WM_CLOSE to itself on user input, or the host
 //           destroys the preview: the main window's destruction posts the
-//           quit message, the loop ends and its code (0) is the exit code.
+//           quit message, the loop ends and its code (0) is the exit code;
+//           ExitInstance then closes the saver's other monitors' windows.
 //           Configuration mode ends when RunConfig returns (exit code 0); a
 //           start that made no window ends with kExitNoWindow.
 #pragma once
 
+#include <memory>
+
 #include "fw/win_app.h"
+#include "wnd/saver_windows.h"
 
 class CSaverApp : public CWinApp {
 public:
@@ -37,6 +43,7 @@ public:
     ~CSaverApp() override;
 
     BOOL InitInstance() override;
+    int ExitInstance() override;
     // Configuration mode: loads the settings into the dialog, runs it, and
     // stores them when it ends with OK.
     void RunConfig();
@@ -47,6 +54,8 @@ public:
 private:
     BOOL StartPreview(const wchar_t* handleArgument);
     BOOL StartSaver();
+
+    std::unique_ptr<SaverWindows> m_saverWindows;  // saver mode only
 };
 
 extern CSaverApp theApp;

@@ -67,6 +67,7 @@ template <> struct Cracker<WM_MBUTTONDOWN> : ShapeIs<void(UINT, POINT)> {};
 template <> struct Cracker<WM_RBUTTONDOWN> : ShapeIs<void(UINT, POINT)> {};
 template <> struct Cracker<WM_KEYDOWN> : ShapeIs<void(UINT, UINT, UINT)> {};
 template <> struct Cracker<WM_SYSKEYDOWN> : ShapeIs<void(UINT, UINT, UINT)> {};
+template <> struct Cracker<WM_DISPLAYCHANGE> : ShapeIs<void()> {};  // the new layout is asked for, not unpacked
 
 struct MessageMapEntry {
     UINT message;

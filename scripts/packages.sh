@@ -3,10 +3,13 @@
 # Sourced by run.sh, test.sh and .ci/run.
 
 # zlib: the exporter's PNG encoder; xxhash.h: the picture hash; libwebp: its
-# WebP recordings; libpng: the tests read the exported PNGs back with it.
+# WebP recordings; libpng: the tests read the exported PNGs back with it;
+# libxrandr and libxinerama: the monitors the full-screen saver covers.
 NATIVE_PACKAGES=(cmake g++ make pkg-config zlib1g-dev libxxhash-dev libwebp-dev libpng-dev libgtest-dev
-                 libgmock-dev libbenchmark-dev libx11-dev libxext-dev)
-X11_TEST_PACKAGES=(xvfb xauth xdotool x11-utils imagemagick)
+                 libgmock-dev libbenchmark-dev libx11-dev libxext-dev libxrandr-dev libxinerama-dev)
+# xserver-xephyr lays out the several monitors (Xinerama heads) of the
+# multi-monitor tests; xscreensaver is the daemon one of them runs.
+X11_TEST_PACKAGES=(xvfb xauth xdotool x11-utils imagemagick xserver-xephyr xscreensaver procps)
 # run.sh --screenshot: a virtual display (xvfb-run needs xauth) and import.
 SCREENSHOT_PACKAGES=(xvfb xauth imagemagick)
 # The Debian package and its tests: help2man makes the man pages from --help;
@@ -24,9 +27,11 @@ FUZZ_PACKAGES=(clang libclang-rt-14-dev llvm)
 # packages; the saver's windows and dialogs need them under a bare Xvfb.
 # nsis builds the Windows installer; libz-mingw-w64-dev is the zlib that the
 # Windows exporter links (Wine itself brings only its run-time DLL).
+# xserver-xephyr: the saver on several monitors is tested on Xephyr's
+# Xinerama heads, which Wine takes as monitors.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 libz-mingw-w64-dev nsis wine wine64 fonts-wine fonts-liberation
                   libxrender1 libxrandr2 libxcursor1 libxi6 libxcomposite1 libxinerama1 libxfixes3 libxxf86vm1
-                  xvfb xauth xdotool imagemagick)
+                  xvfb xauth xdotool imagemagick xserver-xephyr)
 
 need_packages() {
     local missing=() p

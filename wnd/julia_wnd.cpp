@@ -15,7 +15,12 @@ LPCWSTR CJuliaWnd::s_lpszFractalClass = nullptr;
 // Each window draws its random views from a generator seeded with the
 // calendar time at its construction.
 CJuliaWnd::CJuliaWnd(Deletion deletion, int speed)
-    : m_renderer(static_cast<std::uint32_t>(std::time(nullptr))),
+    : CJuliaWnd(deletion, speed, static_cast<std::uint32_t>(std::time(nullptr)))
+{
+}
+
+CJuliaWnd::CJuliaWnd(Deletion deletion, int speed, std::uint32_t seed)
+    : m_renderer(seed),
       m_bAutoDelete(deletion == Deletion::AfterLastMessage ? TRUE : FALSE),
       m_startSpeed(speed < 0 ? 0 : speed)  // no upper bound: above 100 the timer all but stops
 {

@@ -10,6 +10,8 @@
 // its window's last message.
 #pragma once
 
+#include <cstdint>
+
 #include <windows.h>
 
 #include "fw/wnd.h"
@@ -30,6 +32,8 @@ public:
     // speed: the timer's speed when the window is made; a negative one
     // counts as 0, and there is no upper bound.
     CJuliaWnd(Deletion deletion, int speed);
+    // The same, with the renderer seeded with seed rather than the time.
+    CJuliaWnd(Deletion deletion, int speed, std::uint32_t seed);
     ~CJuliaWnd() override;
 
     // Creates the window over rect (parent client coordinates, or screen

@@ -1,6 +1,13 @@
 #include "wnd/saver_wnd.h"
 
+#include "wnd/saver_windows.h"
+
 CSaverWnd::CSaverWnd(int speed) : CJuliaWnd(Deletion::AfterLastMessage, speed), m_ptInitialMouse{-1, -1} {}
+
+CSaverWnd::CSaverWnd(int speed, std::uint32_t seed, SaverWindows* windows)
+    : CJuliaWnd(Deletion::AfterLastMessage, speed, seed), m_ptInitialMouse{-1, -1}, m_windows(windows)
+{
+}
 
 CSaverWnd::~CSaverWnd() = default;
 
@@ -19,6 +26,7 @@ const fw::MessageMap* CSaverWnd::GetThisMessageMap()
         fw::OnMessage<WM_RBUTTONDOWN>(&CSaverWnd::OnButtonDown),
         fw::OnMessage<WM_KEYDOWN>(&CSaverWnd::OnKeyDown),
         fw::OnMessage<WM_SYSKEYDOWN>(&CSaverWnd::OnKeyDown),
+        fw::OnMessage<WM_DISPLAYCHANGE>(&CSaverWnd::OnDisplayChange),
     };
     static const fw::MessageMap map = fw::MakeMap(CJuliaWnd::GetThisMessageMap(), entries);
     return &map;
@@ -30,7 +38,23 @@ BOOL CSaverWnd::CreateFullScreen()
     return Create(WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, screen, nullptr);
 }
 
-void CSaverWnd::PostClose() { ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0); }
+BOOL CSaverWnd::CreateOnMonitor(const RECT& monitor)
+{
+    // Shown without activation, so the keyboard stays with the primary's window.
+    if (!Create(WS_EX_TOPMOST, WS_POPUP, monitor, nullptr)) return FALSE;
+    ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
+    return TRUE;
+}
+
+// The primary's window is made before the others, while Primary() is still null.
+bool CSaverWnd::IsPrimary() const
+{
+    return m_windows == nullptr || m_windows->Primary() == nullptr || m_windows->Primary() == m_hWnd;
+}
+
+// Every window closes the saver through the primary's: its destruction ends
+// the program, and the others go with the SaverWindows.
+void CSaverWnd::PostClose() { ::PostMessageW(IsPrimary() ? m_hWnd : m_windows->Primary(), WM_CLOSE, 0, 0); }
 
 void CSaverWnd::OnSysCommand(UINT id, LPARAM)
 {
@@ -41,7 +65,8 @@ void CSaverWnd::OnSysCommand(UINT id, LPARAM)
 
 void CSaverWnd::OnDestroy()
 {
-    ::PostQuitMessage(0);
+    // A window over a monitor that has gone closes alone.
+    if (IsPrimary()) ::PostQuitMessage(0);
     CWnd::OnDestroy();
 }
 
@@ -57,9 +82,11 @@ BOOL CSaverWnd::OnNcActivate(BOOL active)
     return static_cast<BOOL>(Default());
 }
 
-void CSaverWnd::OnActivate(UINT state, CWnd*, BOOL)
+void CSaverWnd::OnActivate(UINT state, CWnd* other, BOOL)
 {
-    if (state == WA_INACTIVE) PostClose();
+    // Activation passing to another of the saver's windows is no sign of the user.
+    const bool toOwnWindow = m_windows != nullptr && other != nullptr && m_windows->Contains(other->m_hWnd);
+    if (state == WA_INACTIVE && !toOwnWindow) PostClose();
     Default();
 }
 
@@ -71,11 +98,15 @@ void CSaverWnd::OnActivateApp(BOOL active, DWORD)
 
 void CSaverWnd::OnMouseMove(UINT, POINT point)
 {
+    // Several windows share one first position in screen coordinates (the
+    // primary's window lies at (0, 0), where they are its client coordinates).
+    POINT& first = m_windows != nullptr ? m_windows->FirstMouse() : m_ptInitialMouse;
+    if (m_windows != nullptr) ::ClientToScreen(m_hWnd, &point);
     // The first report only records where the mouse is; the window may get
     // repeats there without any movement.
-    if (m_ptInitialMouse.x == -1 && m_ptInitialMouse.y == -1) {
-        m_ptInitialMouse = point;
-    } else if (point.x != m_ptInitialMouse.x || point.y != m_ptInitialMouse.y) {
+    if (first.x == -1 && first.y == -1) {
+        first = point;
+    } else if (point.x != first.x || point.y != first.y) {
         PostClose();
     }
     Default();
@@ -90,5 +121,12 @@ void CSaverWnd::OnButtonDown(UINT, POINT)
 void CSaverWnd::OnKeyDown(UINT, UINT, UINT)
 {
     PostClose();
+    Default();
+}
+
+void CSaverWnd::OnDisplayChange()
+{
+    // Every top-level window hears of it; the primary's answers for all.
+    if (m_windows != nullptr && IsPrimary()) m_windows->CoverMonitorsAgain();
     Default();
 }

@@ -102,8 +102,22 @@ bool DrawTarget::HasEwmhWindowManager(const XConnection& x)
     return readCheck(DefaultRootWindow(display), &child) && readCheck(child, &again) && again == child;
 }
 
-std::unique_ptr<DrawTarget> DrawTarget::Own(const XConnection& x, bool fullScreen, std::string* error)
+std::unique_ptr<DrawTarget> DrawTarget::Own(const XConnection& x, std::string* error)
 {
+    return Create(x, nullptr, Focus::Refuses, error);
+}
+
+std::unique_ptr<DrawTarget> DrawTarget::FullScreen(const XConnection& x, const Rect& monitor, Focus focus,
+                                                   std::string* error)
+{
+    return Create(x, &monitor, focus, error);
+}
+
+// monitor: the area a full-screen window covers; null for an ordinary window.
+std::unique_ptr<DrawTarget> DrawTarget::Create(const XConnection& x, const Rect* monitor, Focus focus,
+                                               std::string* error)
+{
+    const bool fullScreen = monitor != nullptr;
     Display* display = x.Get();
     const int screen = DefaultScreen(display);
     const Window root = RootWindow(display, screen);
@@ -115,6 +129,7 @@ std::unique_ptr<DrawTarget> DrawTarget::Own(const XConnection& x, bool fullScree
     std::unique_ptr<DrawTarget> target(new DrawTarget(display));
     target->m_owned = true;
     target->m_fullScreen = fullScreen;
+    target->m_takesFocus = fullScreen && focus == Focus::Takes;
     target->m_visual = visual.visual;
     target->m_depth = visual.depth;
 
@@ -131,9 +146,12 @@ std::unique_ptr<DrawTarget> DrawTarget::Own(const XConnection& x, bool fullScree
     target->m_width = kOwnWindowWidth;
     target->m_height = kOwnWindowHeight;
     bool overrideRedirect = false;
+    int x0 = 0, y0 = 0;
     if (fullScreen) {
-        target->m_width = DisplayWidth(display, screen);
-        target->m_height = DisplayHeight(display, screen);
+        x0 = monitor->left;
+        y0 = monitor->top;
+        target->m_width = monitor->Width();
+        target->m_height = monitor->Height();
         attributes.event_mask |=
             KeyPressMask | ButtonPressMask | PointerMotionMask | EnterWindowMask | FocusChangeMask;
         // An invisible cursor: a 1 × 1 bitmap with nothing in its mask.
@@ -149,10 +167,10 @@ std::unique_ptr<DrawTarget> DrawTarget::Own(const XConnection& x, bool fullScree
         attributes.override_redirect = overrideRedirect ? True : False;
         mask |= CWOverrideRedirect;
     }
-    target->m_window = XCreateWindow(display, root, 0, 0, static_cast<unsigned>(target->m_width),
+    target->m_window = XCreateWindow(display, root, x0, y0, static_cast<unsigned>(target->m_width),
                                      static_cast<unsigned>(target->m_height), 0, visual.depth, InputOutput,
                                      visual.visual, mask, &attributes);
-    target->SetOwnWindowProperties(x);
+    target->SetOwnWindowProperties(x, x0, y0);
     if (fullScreen && !overrideRedirect) {
         const Atom states[] = {x.Intern("_NET_WM_STATE_FULLSCREEN"), x.Intern("_NET_WM_STATE_ABOVE")};
         XChangeProperty(display, target->m_window, x.Intern("_NET_WM_STATE"), XA_ATOM, 32, PropModeReplace,
@@ -161,7 +179,7 @@ std::unique_ptr<DrawTarget> DrawTarget::Own(const XConnection& x, bool fullScree
     return target;
 }
 
-void DrawTarget::SetOwnWindowProperties(const XConnection& x)
+void DrawTarget::SetOwnWindowProperties(const XConnection& x, int left, int top)
 {
     XStoreName(m_display, m_window, kWindowTitle);
     const Atom utf8 = x.Intern("UTF8_STRING");
@@ -175,12 +193,23 @@ void DrawTarget::SetOwnWindowProperties(const XConnection& x)
     size->flags = PSize | PMinSize;
     size->width = m_width;
     size->height = m_height;
+    if (m_fullScreen) {
+        // A window manager makes a window full screen on the monitor it was placed on.
+        size->flags |= USPosition;
+        size->x = left;
+        size->y = top;
+    }
     size->min_width = 1;
     size->min_height = 1;
     XSetWMNormalHints(m_display, m_window, size);
     XFree(size);
     m_deleteWindow = x.Intern("WM_DELETE_WINDOW");
     XSetWMProtocols(m_display, m_window, &m_deleteWindow, 1);
+    XWMHints* hints = XAllocWMHints();
+    hints->flags = InputHint;
+    hints->input = m_fullScreen && !m_takesFocus ? False : True;
+    XSetWMHints(m_display, m_window, hints);
+    XFree(hints);
     const long pid = static_cast<long>(getpid());
     XChangeProperty(m_display, m_window, x.Intern("_NET_WM_PID"), XA_CARDINAL, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&pid), 1);

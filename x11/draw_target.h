@@ -1,7 +1,8 @@
 // The window the saver draws on: one that another program made (by id, or
 // xscreensaver's), the root window, or a window of its own, either an
-// ordinary resizable top-level window or one that covers the screen. An own
-// window is destroyed, with its colormap and cursor, when this object goes.
+// ordinary resizable top-level window or one that covers a monitor (the
+// full-screen saver has one over each). An own window is destroyed, with
+// its colormap and cursor, when this object goes.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -9,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "render/surface.h"
 #include "x11/x_connection.h"
 
 namespace quorvana {
@@ -23,8 +25,14 @@ public:
     // when no such window exists or it cannot be drawn on.
     static std::unique_ptr<DrawTarget> Given(const XConnection& x, Window window, std::string* error);
     static std::unique_ptr<DrawTarget> Root(const XConnection& x, std::string* error);
-    // A new window, not yet mapped: Show maps it.
-    static std::unique_ptr<DrawTarget> Own(const XConnection& x, bool fullScreen, std::string* error);
+    // A new ordinary window, not yet mapped: Show maps it.
+    static std::unique_ptr<DrawTarget> Own(const XConnection& x, std::string* error);
+    // A new window over the monitor's area of the screen, not yet mapped.
+    // Only the primary's takes the keyboard focus, so that focus never
+    // passes between the saver's own windows.
+    enum class Focus { Takes, Refuses };
+    static std::unique_ptr<DrawTarget> FullScreen(const XConnection& x, const Rect& monitor, Focus focus,
+                                                  std::string* error);
     ~DrawTarget();
     DrawTarget(const DrawTarget&) = delete;
     DrawTarget& operator=(const DrawTarget&) = delete;
@@ -37,7 +45,8 @@ public:
     int Width() const { return m_width; }
     int Height() const { return m_height; }
     bool Owned() const { return m_owned; }
-    bool FullScreen() const { return m_fullScreen; }
+    bool IsFullScreen() const { return m_fullScreen; }
+    bool TakesFocus() const { return m_takesFocus; }
     // The window manager's close request for an own window (WM_DELETE_WINDOW).
     Atom DeleteRequest() const { return m_deleteWindow; }
 
@@ -45,7 +54,9 @@ private:
     explicit DrawTarget(Display* display) : m_display(display) {}
     bool ReadAttributes(Window window, std::string* error);
     static bool PickVisual(Display* display, int screen, XVisualInfo* chosen);
-    void SetOwnWindowProperties(const XConnection& x);
+    static std::unique_ptr<DrawTarget> Create(const XConnection& x, const Rect* monitor, Focus focus,
+                                              std::string* error);
+    void SetOwnWindowProperties(const XConnection& x, int left, int top);
     static bool HasEwmhWindowManager(const XConnection& x);
 
     Display* m_display;
@@ -56,6 +67,7 @@ private:
     int m_height = 0;
     bool m_owned = false;
     bool m_fullScreen = false;
+    bool m_takesFocus = false;
     Atom m_deleteWindow = 0;
     Colormap m_colormap = 0;  // only when an own window needs a visual other than the default
     Cursor m_hiddenCursor = 0;

@@ -3,16 +3,16 @@
 namespace quorvana {
 
 JuliaWindow::JuliaWindow(Display* display, const DrawTarget& target, const PixelFormat& format, std::uint32_t seed,
-                         bool sharedMemory)
+                         bool sharedMemory, CloseRules* closeRules)
     : m_display(display),
       m_target(target),
       m_format(format),
       m_renderer(seed),
+      m_closeRules(closeRules),
       m_width(target.Width()),
       m_height(target.Height()),
       m_sharedMemory(sharedMemory)
 {
-    if (target.FullScreen()) m_closeRules.emplace();
 }
 
 void JuliaWindow::Repaint(const Rect& exposed)
@@ -71,11 +71,11 @@ JuliaWindow::Next JuliaWindow::HandleEvent(const XEvent& event)
         break;
     case MapNotify:
         // Keys go to the window with the focus; a full-screen saver takes it.
-        if (m_closeRules && event.xmap.window == m_target.Id())
+        if (m_target.TakesFocus() && event.xmap.window == m_target.Id())
             XSetInputFocus(m_display, m_target.Id(), RevertToParent, CurrentTime);
         break;
     default:
-        if (m_closeRules) return HandleInput(event);
+        if (m_closeRules && event.xany.window == m_target.Id()) return HandleInput(event);
         break;
     }
     return Next::Continue;

@@ -4,13 +4,13 @@
 // that changed (and the marker, at a frame end); each completed series of
 // Expose events restarts the picture, clipped to the exposed area; a new
 // size is taken up at the next Expose. A full-screen window also applies
-// the close rules to the user's input.
+// the close rules to the user's input at it; the windows over several
+// monitors share one set of rules, as one saver.
 #pragma once
 
 #include <X11/Xlib.h>
 #include <cstdint>
 #include <memory>
-#include <optional>
 
 #include "render/julia_renderer.h"
 #include "render/pixel_store.h"
@@ -25,9 +25,10 @@ namespace quorvana {
 
 class JuliaWindow {
 public:
-    // sharedMemory: whether pictures may go through MIT-SHM (see ImagePresenter).
+    // sharedMemory: whether pictures may go through MIT-SHM (see ImagePresenter);
+    // closeRules: those of a full-screen saver, null for any other window.
     JuliaWindow(Display* display, const DrawTarget& target, const PixelFormat& format, std::uint32_t seed,
-                bool sharedMemory);
+                bool sharedMemory, CloseRules* closeRules = nullptr);
 
     enum class Next { Continue, Close };
     Next HandleEvent(const XEvent& event);
@@ -41,6 +42,7 @@ public:
     // Ticks are due only after the first repaint has set the picture's size.
     bool Started() const { return m_started; }
     int FinishedPictures() const { return m_finishedPictures; }
+    Window Id() const { return m_target.Id(); }
 
 private:
     void Present();
@@ -54,7 +56,7 @@ private:
     DirtySurface m_surface{m_store};
     std::unique_ptr<ImagePresenter> m_presenter;
     ExposeCoalescer m_exposes;
-    std::optional<CloseRules> m_closeRules;
+    CloseRules* m_closeRules;
     int m_width;   // the window's size as last reported; the store follows at the next Expose
     int m_height;
     bool m_sharedMemory;

@@ -6,16 +6,20 @@
 //   start    main() parses the command line and $XSCREENSAVER_WINDOW
 //            (ParseOptions); --help and --version answer and end here.
 //   mode     Run() opens the display and picks the DrawTarget the options
-//            name: a given window, the root, or an own window (full screen
-//            or not), and the PixelFormat of its visual.
-//   windows  One JuliaWindow (julia_window.h) over that target owns the
+//            name: a given window, the root, an own window, or full screen
+//            an own window over each monitor (monitors.h), and the
+//            PixelFormat of its visual.
+//   windows  One JuliaWindow (julia_window.h) over each target owns the
 //            renderer, the window's pixel store and the ImagePresenter. An
 //            own window is mapped and gets its first repaint from its first
 //            Expose; a window already on the screen is repainted at once.
+//            The primary monitor's window keeps the seed; the others get
+//            seeds of their own (render/monitor_seed.h).
 //   ticks    RunEventLoop (event_loop.h) hands every X event to the window
 //            (Expose series repaint, ConfigureNotify takes the new size,
-//            input closes a full-screen window) and calls Tick() once per
-//            TickTimer period: one row, or the frame end after the last row.
+//            input at any full-screen window closes them all) and calls
+//            Tick() once per TickTimer period: one row, or the frame end
+//            after the last row.
 //   end      The loop returns on SIGTERM or SIGINT (StopSignals), when the
 //            window is destroyed or closed, or after --pictures K; the
 //            destructors free the image, the own window and the display.
@@ -29,12 +33,15 @@
 #include <string>
 #include <vector>
 
+#include "render/monitor_seed.h"
+#include "x11/close_rules.h"
 #include "x11/draw_target.h"
 #include "x11/event_loop.h"
 #include "x11/options.h"
 #include "x11/pixel_format.h"
 #include "x11/registration.h"
 #include "x11/julia_window.h"
+#include "x11/monitors.h"
 #include "x11/stop_signals.h"
 #include "x11/tick_timer.h"
 #include "x11/x_connection.h"
@@ -55,6 +62,49 @@ int Fail(int status, const std::string& message)
     return status;
 }
 
+// The windows the options name: a given window, the root, an ordinary own
+// window, or (full screen) one own window over each monitor, the primary's
+// first.
+std::vector<std::unique_ptr<DrawTarget>> MakeTargets(const XConnection& x, const SaverOptions& options,
+                                                     std::string* error, int* failure)
+{
+    std::vector<std::unique_ptr<DrawTarget>> targets;
+    *failure = kExitFailure;
+    switch (options.target) {
+    case Target::GivenWindow:
+        *failure = kExitUsage;
+        targets.push_back(DrawTarget::Given(x, options.windowId, error));
+        break;
+    case Target::RootWindow:
+        targets.push_back(DrawTarget::Root(x, error));
+        break;
+    case Target::OwnWindow:
+        targets.push_back(DrawTarget::Own(x, error));
+        break;
+    case Target::FullScreen:
+        for (const Rect& monitor : ScreenMonitors(x.Get())) {
+            const auto focus = targets.empty() ? DrawTarget::Focus::Takes : DrawTarget::Focus::Refuses;
+            targets.push_back(DrawTarget::FullScreen(x, monitor, focus, error));
+            if (!targets.back()) break;
+        }
+        break;
+    }
+    if (!targets.empty() && !targets.back()) targets.clear();
+    return targets;
+}
+
+// Which monitor a window that is not full screen lies on, by its centre:
+// xscreensaver starts one saver for each monitor's window, all in the same
+// second, and without a seed of its own each must still draw its own pictures.
+std::uint32_t MonitorOf(Display* display, const DrawTarget& target)
+{
+    int x = 0, y = 0;
+    Window child = None;
+    XTranslateCoordinates(display, target.Id(), DefaultRootWindow(display), target.Width() / 2, target.Height() / 2,
+                          &x, &y, &child);
+    return MonitorIndexAt(ScreenMonitors(display), x, y);
+}
+
 int Run(const SaverOptions& options)
 {
     StopSignals stopSignals;
@@ -62,36 +112,35 @@ int Run(const SaverOptions& options)
     const auto x = XConnection::Open(&error);
     if (!x) return Fail(kExitUsage, error);
 
-    std::unique_ptr<DrawTarget> target;
-    switch (options.target) {
-    case Target::GivenWindow:
-        target = DrawTarget::Given(*x, options.windowId, &error);
-        if (!target) return Fail(kExitUsage, error);
-        break;
-    case Target::RootWindow:
-        target = DrawTarget::Root(*x, &error);
-        break;
-    case Target::OwnWindow:
-    case Target::FullScreen:
-        target = DrawTarget::Own(*x, options.target == Target::FullScreen, &error);
-        break;
-    }
-    if (!target) return Fail(kExitFailure, error);
+    int failure = 0;
+    const std::vector<std::unique_ptr<DrawTarget>> targets = MakeTargets(*x, options, &error, &failure);
+    if (targets.empty()) return Fail(failure, error);
 
-    const Visual* visual = target->GetVisual();
-    const auto format = PixelFormat::FromVisual(visual->c_class, target->Depth(), visual->red_mask,
+    // Every window of one saver has the visual of the first.
+    const Visual* visual = targets.front()->GetVisual();
+    const auto format = PixelFormat::FromVisual(visual->c_class, targets.front()->Depth(), visual->red_mask,
                                                 visual->green_mask, visual->blue_mask, &error);
     if (!format) return Fail(kExitFailure, error);
 
+    // A given --seed is the first window's own, as the exporter takes it.
     const std::uint32_t seed = options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));
-    JuliaWindow window(x->Get(), *target, *format, seed, options.sharedMemory);
-    if (target->Owned())
-        target->Show();  // the first Expose starts the first picture
-    else
-        window.Repaint(Rect{0, 0, target->Width(), target->Height()});
+    const std::uint32_t firstMonitor =
+        options.seed || targets.front()->IsFullScreen() ? 0 : MonitorOf(x->Get(), *targets.front());
+    CloseRules closeRules;  // one saver, however many monitors
+    std::vector<std::unique_ptr<JuliaWindow>> windows;
+    for (const auto& target : targets) {
+        const auto monitor = firstMonitor + static_cast<std::uint32_t>(windows.size());
+        windows.push_back(std::make_unique<JuliaWindow>(x->Get(), *target, *format, MonitorSeed(seed, monitor),
+                                                        options.sharedMemory,
+                                                        target->IsFullScreen() ? &closeRules : nullptr));
+        if (target->Owned())
+            target->Show();  // the first Expose starts the first picture
+        else
+            windows.back()->Repaint(Rect{0, 0, target->Width(), target->Height()});
+    }
 
     TickTimer timer(TickPeriodMs(options.speed));
-    RunEventLoop(x->Get(), window, timer, stopSignals.Fd(), options.pictures);
+    RunEventLoop(x->Get(), windows, timer, stopSignals.Fd(), options.pictures);
     return 0;
 }
 

@@ -1,5 +1,7 @@
 // The answer of a fractal window to the tests' probe; compiled only into
 // the tests' build of the program (test_variant.cmake).
+#include <bit>
+
 #include "tests/windows/test_probe.h"
 #include "wnd/julia_wnd.h"
 
@@ -15,6 +17,8 @@ LRESULT CJuliaWnd::OnProbe(WPARAM query, LPARAM)
             for (int x = 0; x < store.Width(); ++x) lit += (store.Row(y)[x] & 0xFFFFFF) != 0;
         return lit;
     }
+    case kProbeConstantRe:
+        return std::bit_cast<LRESULT>(m_renderer.m_cRe);
     default:
         return 0;
     }

@@ -15,6 +15,8 @@ enum ProbeQuery : WPARAM {
     kProbeTimerPeriod = 0,
     // How many pixels of the backing store are not black.
     kProbeLitPixels = 1,
+    // The bits of c's real part in the picture being drawn: it names the random view.
+    kProbeConstantRe = 2,
 };
 
 inline UINT ProbeMessage() { return ::RegisterWindowMessageW(kProbeMessageName); }

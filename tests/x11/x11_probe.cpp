@@ -9,7 +9,9 @@
 //   resize ID WxH     resizes the window
 //   destroy ID        destroys the window
 //   close ID          sends the window manager's close request (WM_DELETE_WINDOW)
+//   monitors 0 WxH+X+Y[*]...   makes these the RandR 1.5 monitors (* the primary)
 #include <X11/Xlib.h>
+#include <X11/extensions/Xrandr.h>
 #include <X11/Xutil.h>
 #include <csignal>
 #include <cstdio>
@@ -24,7 +26,7 @@ namespace {
 int Usage()
 {
     std::fputs("usage: x11_probe host WxH[+X+Y] [DEPTH] | dump ID FILE | lit-rows ID [Y0 Y1 [X0 X1]] | expose ID X Y W H |"
-               " resize ID WxH | destroy ID | close ID\n",
+               " resize ID WxH | destroy ID | close ID | monitors 0 WxH+X+Y[*]...\n",
                stderr);
     return 2;
 }
@@ -153,6 +155,22 @@ int SendClose(Display* display, Window window)
     return 0;
 }
 
+int SetMonitors(Display* display, int count, char** specs)
+{
+    XRRScreenResources* resources = XRRGetScreenResources(display, DefaultRootWindow(display));
+    for (int i = 0; i < count; ++i) {
+        XRRMonitorInfo* m = XRRAllocateMonitor(display, i == 0 ? 1 : 0);  // the first takes the output's place
+        if (i == 0) m->outputs[0] = resources->outputs[0];
+        m->name = XInternAtom(display, ("QUORVANA-" + std::to_string(i)).c_str(), False);
+        m->primary = std::sscanf(specs[i], "%dx%d+%d+%d*", &m->width, &m->height, &m->x, &m->y) == 4 &&
+                     std::strchr(specs[i], '*') != nullptr;
+        XRRSetMonitor(display, DefaultRootWindow(display), m);
+        XRRFreeMonitors(m);
+    }
+    XRRFreeScreenResources(resources);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -182,6 +200,8 @@ int main(int argc, char** argv)
         XDestroyWindow(display, window);
     } else if (command == "close") {
         status = SendClose(display, window);
+    } else if (command == "monitors") {
+        status = SetMonitors(display, argc - 3, argv + 3);
     } else {
         return Usage();
     }

@@ -1,0 +1,18 @@
+// The seed of the renderer on each monitor when the saver covers several.
+// Monitor 0, the primary, keeps the saver's own seed, so its window draws
+// what a single window draws for that seed. The generator (crt_random.h)
+// never lets bit 31 of its state reach a draw, so two seeds alike in their
+// low 31 bits would give two monitors of one size the same pictures: an odd
+// step gives every monitor, up to 2^31 of them, low 31 bits of its own.
+#pragma once
+
+#include <cstdint>
+
+namespace quorvana {
+
+constexpr std::uint32_t MonitorSeed(std::uint32_t saverSeed, std::uint32_t monitor)
+{
+    return saverSeed + monitor * 0x9E3779B9u;  // odd, and far from 1 so neighbours' first views are far apart
+}
+
+}  // namespace quorvana

@@ -1,0 +1,83 @@
+// Saver mode on several monitors (monitors_test.sh gives Wine Xinerama
+// heads): a top-most window over each monitor drawing a picture of its own,
+// the primary's that of the saver alone for its seed; activation between
+// them and an unchanged layout close nothing; a key at another monitor's
+// window ends them all. And, as a table, what a layout change asks.
+#include <algorithm>
+#include <bit>
+#include <set>
+#include <string>
+#include <vector>
+#include "render/julia_renderer.h"
+#include "render/pixel_store.h"
+#include "tests/windows/harness.h"
+#include "tests/windows/test_probe.h"
+#include "wnd/monitor_layout.h"
+
+using harness::Check;
+namespace {
+void LayoutChanges()
+{
+    const RECT right{1920, 0, 3840, 1080}, left{-1280, 0, 0, 1024}, rightScaled{1920, 0, 5760, 2160};
+    const struct {
+        std::vector<RECT> covered, monitors;
+        std::size_t closed, opened;
+    } cases[] = {
+        {{}, {right}, 0, 1},            {{right}, {right}, 0, 0},      {{right}, {}, 1, 0},
+        {{right}, {left, right}, 0, 1}, {{right, left}, {left}, 1, 0}, {{right}, {rightScaled}, 1, 1},
+        {{right, right}, {right}, 1, 0}, {{right}, {right, right}, 0, 1},
+    };
+    for (const auto& c : cases)
+        Check(DiffLayout(c.covered, c.monitors).close.size() == c.closed &&
+                  DiffLayout(c.covered, c.monitors).open.size() == c.opened,
+              "layout change " + std::to_string(&c - cases) + ": the windows to close and to open");
+}
+}  // namespace
+int wmain(int argc, wchar_t** argv)
+{
+    LayoutChanges();
+    std::vector<RECT> monitors{RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}};
+    ::EnumDisplayMonitors(nullptr, nullptr, [](HMONITOR, HDC, LPRECT r, LPARAM all) {
+        if (r->left != 0 || r->top != 0) reinterpret_cast<std::vector<RECT>*>(all)->push_back(*r);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&monitors));
+    for (const RECT& m : monitors) std::printf("monitor at %ld,%ld\n", m.left, m.top);
+    if (argc < 2 || !Check(monitors.size() >= 2, "several monitors")) return harness::Finish();
+    constexpr std::uint32_t kSeed = 4242;
+    harness::settings::WriteDword(L"quorvana", L"Speed", 90);  // a picture lasts long enough to be asked about
+    ::SetEnvironmentVariableW(L"QUORVANA_TEST_SEED", std::to_wstring(kSeed).c_str());
+    harness::Process saver = harness::Process::Start(argv[1], L"/s");
+    harness::WaitForTopWindow(saver.Id(), 10000), harness::Pump(2000);
+    std::vector<HWND> windows;  // in the monitors' order, the primary's first
+    std::vector<LRESULT> pictures;
+    for (const RECT& m : monitors) {
+        const HWND w = ::WindowFromPoint(POINT{m.left + 1, m.top + 1});
+        RECT rect{};
+        ::GetWindowRect(w, &rect);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(w, &owner);
+        DWORD_PTR constantRe = 0;
+        ::SendMessageTimeoutW(w, ProbeMessage(), kProbeConstantRe, 0, SMTO_ABORTIFHUNG, 2000, &constantRe);
+        if (Check(owner == saver.Id() && ::EqualRect(&rect, &m) && (::GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) &&
+                      harness::CountGreenPixels(w) > 0,
+                  "monitor at " + std::to_string(m.left) + ": a top-most window of the saver showing rows of green"))
+            windows.push_back(w), pictures.push_back(static_cast<LRESULT>(constantRe));
+    }
+    quorvana::JuliaRenderer alone(kSeed);  // the saver alone on the primary
+    quorvana::PixelStore primary(monitors[0].right, monitors[0].bottom);
+    alone.RestartPicture(primary);
+    Check(pictures.size() == monitors.size() && pictures[0] == std::bit_cast<LRESULT>(alone.m_cRe) &&
+              std::set<LRESULT>(pictures.begin(), pictures.end()).size() == pictures.size(),
+          "the primary's window draws the saver alone's picture, every monitor a picture of its own");
+    if (windows.size() < 2) return harness::Finish();
+    ::PostMessageW(windows[0], WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(windows[1]));
+    ::SendMessageW(windows[0], WM_DISPLAYCHANGE, 32, 0);
+    harness::Pump(500);
+    Check(std::all_of(windows.begin(), windows.end(), ::IsWindowVisible),
+          "activation passing between its windows and an unchanged layout keep every window");
+    ::PostMessageW(windows[1], WM_KEYDOWN, 'A', 1);
+    // Wine without a window manager hides each full-screen window in up to 2 s.
+    Check(saver.WaitExit(15000) && saver.ExitCode() == 0, "a key at another monitor's window ends all, status 0");
+    harness::settings::Clear(L"quorvana");
+    return harness::Finish();
+}

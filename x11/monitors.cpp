@@ -1,0 +1,84 @@
+#include "x11/monitors.h"
+
+#include <X11/extensions/Xinerama.h>
+#include <X11/extensions/Xrandr.h>
+#include <algorithm>
+
+namespace quorvana {
+
+namespace {
+
+struct Listed {
+    std::vector<Rect> monitors;
+    std::optional<std::size_t> primary;
+};
+
+Listed RandrMonitors(Display* display)
+{
+    Listed listed;
+    int eventBase = 0, errorBase = 0, major = 0, minor = 0;
+    if (!XRRQueryExtension(display, &eventBase, &errorBase) || !XRRQueryVersion(display, &major, &minor) ||
+        major * 100 + minor < 105)
+        return listed;
+    int count = 0;
+    XRRMonitorInfo* monitors = XRRGetMonitors(display, DefaultRootWindow(display), True, &count);
+    for (int i = 0; i < count; ++i) {
+        const XRRMonitorInfo& m = monitors[i];
+        if (m.primary) listed.primary = listed.monitors.size();
+        listed.monitors.push_back(Rect{m.x, m.y, m.x + m.width, m.y + m.height});
+    }
+    if (monitors) XRRFreeMonitors(monitors);
+    return listed;
+}
+
+Listed XineramaHeads(Display* display)
+{
+    Listed listed;
+    int eventBase = 0, errorBase = 0;
+    if (!XineramaQueryExtension(display, &eventBase, &errorBase) || !XineramaIsActive(display)) return listed;
+    int count = 0;
+    XineramaScreenInfo* heads = XineramaQueryScreens(display, &count);
+    for (int i = 0; i < count; ++i)
+        listed.monitors.push_back(
+            Rect{heads[i].x_org, heads[i].y_org, heads[i].x_org + heads[i].width, heads[i].y_org + heads[i].height});
+    if (heads) XFree(heads);
+    return listed;
+}
+
+}  // namespace
+
+std::vector<Rect> ScreenMonitors(Display* display)
+{
+    const int screen = DefaultScreen(display);
+    const Rect whole{0, 0, DisplayWidth(display, screen), DisplayHeight(display, screen)};
+    Listed listed = RandrMonitors(display);
+    // A server with Xinerama across several screens may still offer RandR,
+    // listing one monitor for the first screen alone.
+    const Listed heads = XineramaHeads(display);
+    if (heads.monitors.size() > listed.monitors.size()) listed = heads;
+    return CoverableMonitors(listed.monitors, listed.primary, whole);
+}
+
+std::vector<Rect> CoverableMonitors(const std::vector<Rect>& listed, std::optional<std::size_t> primary,
+                                    const Rect& screen)
+{
+    std::vector<Rect> monitors;
+    const auto add = [&](const Rect& m) {
+        const Rect clipped{std::max(m.left, screen.left), std::max(m.top, screen.top), std::min(m.right, screen.right),
+                           std::min(m.bottom, screen.bottom)};
+        if (!clipped.IsEmpty() && std::find(monitors.begin(), monitors.end(), clipped) == monitors.end())
+            monitors.push_back(clipped);
+    };
+    if (primary && *primary < listed.size()) add(listed[*primary]);
+    for (const Rect& m : listed) add(m);
+    if (monitors.empty()) monitors.push_back(screen);
+    return monitors;
+}
+
+std::uint32_t MonitorIndexAt(const std::vector<Rect>& monitors, int x, int y)
+{
+    const auto holder = std::find_if(monitors.begin(), monitors.end(), [&](const Rect& m) { return m.Contains(x, y); });
+    return holder == monitors.end() ? 0 : static_cast<std::uint32_t>(holder - monitors.begin());
+}
+
+}  // namespace quorvana
