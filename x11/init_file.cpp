@@ -33,10 +33,8 @@ bool JoinLine(std::string_view file, std::size_t& pos, std::size_t& line, Logica
     for (;;) {
         const std::size_t newline = file.find('\n', pos);
         const std::size_t end = newline == std::string_view::npos ? file.size() : newline + 1;
-        for (std::size_t i = pos; i < end; ++i) {
-            joined.text += file[i];
-            joined.offsets.push_back(i);
-        }
+        joined.text.append(file.substr(pos, end - pos));
+        for (std::size_t i = pos; i < end; ++i) joined.offsets.push_back(i);
         pos = end;
         ++line;
         const std::string& t = joined.text;
@@ -47,9 +45,11 @@ bool JoinLine(std::string_view file, std::size_t& pos, std::size_t& line, Logica
     }
 }
 
-LogicalLine Decode(const LogicalLine& joined, std::size_t fileSize)
+// Decodes into `decoded`, whose buffers are reused from line to line.
+void Decode(const LogicalLine& joined, std::size_t fileSize, LogicalLine& decoded)
 {
-    LogicalLine decoded;
+    decoded.text.clear();
+    decoded.offsets.clear();
     std::size_t contentEnd = joined.text.size();
     std::size_t endOffset = fileSize;
     if (contentEnd > 0 && joined.text.back() == '\n') {
@@ -63,11 +63,12 @@ LogicalLine Decode(const LogicalLine& joined, std::size_t fileSize)
         } else if (i + 1 < joined.text.size()) {
             decoded.text += Unescape(joined.text[++i]);
         } else {
-            decoded.offsets.pop_back();  // a lone backslash at the very end ends the line
+            // A lone backslash at the very end ends the line: the content ends before it.
+            endOffset = decoded.offsets.back();
+            decoded.offsets.pop_back();
         }
     }
     decoded.offsets.push_back(endOffset);
-    return decoded;
 }
 
 std::string Lower(std::string_view text)
@@ -89,14 +90,16 @@ InitFileParse ParseInitFile(std::string_view text)
     }
     std::size_t pos = 0;
     std::size_t line = 1;
+    LogicalLine joined, decoded;
     while (pos < text.size()) {
         const std::size_t firstLine = line;
-        LogicalLine joined;
+        joined.text.clear();
+        joined.offsets.clear();
         if (!JoinLine(text, pos, line, joined)) {
             result.error = "line " + std::to_string(firstLine) + ": the file ends inside a continued line";
             return result;
         }
-        const LogicalLine decoded = Decode(joined, text.size());
+        Decode(joined, text.size(), decoded);
         const std::string& d = decoded.text;
         const std::size_t start = std::find_if_not(d.begin(), d.end(), IsBlank) - d.begin();
         if (start == d.size() || d[start] == '#' || d[start] == '!' || d[start] == ';') continue;
