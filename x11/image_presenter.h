@@ -36,7 +36,7 @@ public:
 
 private:
     bool CreateSharedImage(Visual* visual, int depth);
-    void CreatePlainImage(Visual* visual, int depth);
+    [[nodiscard]] bool CreatePlainImage(Visual* visual, int depth);
     void Convert(const PixelStore& store, const Rect& area);
 
     Display* m_display;
