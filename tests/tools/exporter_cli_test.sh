@@ -62,16 +62,18 @@ for n in 1 2 3; do
     cmp -s "$work/one/picture-000$n.png" "$work/two/picture-000$n.png" || fail "seed 5 picture $n differs between runs"
 done
 
-# A picture that cannot be written (its file is the full device) stops the
-# export: status 1, one line naming the file and the reason, the pictures
-# before it intact, nothing after it, no partial file left.
+# A picture that cannot be written (its name links to the full device, no
+# file to replace) stops the export: status 1, one line naming the file and
+# the reason, the pictures before it intact, nothing after it, no partial
+# file left, the link as it was.
 mkdir "$work/full"
-ln -s /dev/full "$work/full/picture-0002.png.partial"
+ln -s /dev/full "$work/full/picture-0002.png"
 "$exporter" --size 64x48 --seed 5 --pictures 3 --out "$work/full" >/dev/null 2>"$work/stderr"
 status=$?
 [ "$status" -eq 1 ] || fail "full device: status $status, expected 1"
-grep -q "picture-0002.png': No space left on device" "$work/stderr" || fail "full device: $(cat "$work/stderr")"
-[ "$(ls -A "$work/full")" = picture-0001.png ] || fail "full device left: $(ls -A "$work/full")"
+grep -q "picture-0002.png': it is not a regular file" "$work/stderr" || fail "full device: $(cat "$work/stderr")"
+[ "$(ls -A "$work/full" | tr '\n' ' ')" = "picture-0001.png picture-0002.png " ] && [ -L "$work/full/picture-0002.png" ] ||
+    fail "full device left: $(ls -A "$work/full")"
 
 # A disk that fills up in the middle of an export, on a small file system
 # of its own (where mounting is allowed, as for root): status 1, the file
@@ -116,13 +118,13 @@ done <<CASES
 --speed 20|--speed
 CASES
 
-# A recording that cannot be written leaves nothing behind.
-ln -s /dev/full "$work/full.gif.partial"
+# A recording that cannot be written leaves nothing behind (but the link).
+ln -s /dev/full "$work/full.gif"
 "$exporter" --size 64x48 --seed 5 --pictures 1 --animation "$work/full.gif" >/dev/null 2>"$work/stderr"
 status=$?
 [ "$status" -eq 1 ] || fail "recording to the full device: status $status, expected 1"
-grep -q "full.gif': No space left on device" "$work/stderr" || fail "full device: $(cat "$work/stderr")"
-[ -z "$(find "$work" -name 'full.gif*')" ] || fail "full device left $(find "$work" -name 'full.gif*')"
+grep -q "full.gif': it is not a regular file" "$work/stderr" || fail "full device: $(cat "$work/stderr")"
+[ "$(find "$work" -name 'full.gif*')" = "$work/full.gif" ] || fail "full device left $(find "$work" -name 'full.gif*')"
 
 # The frame shown as each picture ends is the PNG the exporter writes for
 # it; the frame delays add up to the saver's time per row at that speed.
@@ -137,7 +139,7 @@ while read -r format size ticks speed frames centiseconds; do
         ${ticks:+--ticks-per-frame "$ticks"} >/dev/null 2>"$work/stderr" ||
         { fail "$name: recording failed: $(cat "$work/stderr")"; continue; }
     [ "$(grep -c "written: $work/$name.$format" "$work/stderr")" -eq 3 ] || fail "$name: no progress per picture"
-    [ ! -e "$work/$name.$format.partial" ] || fail "$name: partial file left"
+    [ -z "$(find "$work" -name "$name.$format.*partial")" ] || fail "$name: partial file left"
     mkdir "$work/$name-frames"
     convert "$work/$name.$format" -coalesce "$work/$name-frames/%d.png"
     count=$(ls "$work/$name-frames" | wc -l)
@@ -163,7 +165,7 @@ webp 41x29 - 100 14 29
 webp 64x48 4 50 12 1200
 CASES
 
-# Ctrl-C or SIGTERM mid-export: the exporter ends by that signal, the
+# Ctrl-C, SIGTERM or SIGHUP mid-export: the exporter ends by that signal, the
 # pictures written before it are whole, and nothing partial is left; an
 # interrupted recording leaves no file at all. Job control keeps SIGINT
 # from being ignored in the background job, as it is in a terminal.
@@ -175,7 +177,7 @@ while read -r signal what; do
     # shellcheck disable=SC2086
     (cd "$dir" && exec "$exporter" --size 320x240 --seed 5 --pictures 100000 $what >/dev/null 2>&1) &
     job=$!
-    for _ in $(seq 200); do [ -e "$dir/out/picture-0002.png" ] || [ -s "$dir/rec.gif.partial" ] && break; sleep 0.05; done
+    for _ in $(seq 200); do [ -e "$dir/out/picture-0002.png" ] || [ -n "$(find "$dir" -name 'rec.gif.*.partial' -size +0)" ] && break; sleep 0.05; done
     kill -s "$signal" "$job"
     wait "$job"
     status=$?
@@ -187,7 +189,9 @@ while read -r signal what; do
 done <<CASES
 INT --out out
 TERM --out out
+HUP --out out
 INT --animation rec.gif
+HUP --animation rec.gif
 CASES
 set +m
 
