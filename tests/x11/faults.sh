@@ -89,4 +89,16 @@ elif own_xvfb unshare --ipc; then
     kill "$HOST_PID"
     export DISPLAY=$saved_display
 fi
+
+# A window whose pixel store fits the saver's memory but whose image does
+# not (8000 × 8000: 256 MB each, in 400 MB of address space): status 1, one
+# line, as when the store itself does not fit, instead of drawing nothing.
+host_window 8000x8000
+status=0
+( ulimit -v 400000; exec timeout 20 "$QUORVANA" --window-id "$HOST_ID" ) 2>"$WORK/image.err" || status=$?
+[ "$status" -eq 1 ] && [ "$(wc -l <"$WORK/image.err")" -eq 1 ] && grep -q 'not enough memory' "$WORK/image.err" &&
+    pass "image too large for memory: status 1, one line" ||
+    fail "image too large for memory: status $status, said: $(cat "$WORK/image.err")"
+kill "$HOST_PID"
+
 finish
