@@ -54,9 +54,12 @@ public:
 
 private:
     class Temporary;  // the platform's file being written
+    struct TemporaryDeleter {
+        void operator()(Temporary* temporary) const;
+    };
     std::string m_path;
     std::string m_permissionsFrom;
-    std::unique_ptr<Temporary> m_temporary;
+    std::unique_ptr<Temporary, TemporaryDeleter> m_temporary;
 };
 
 // The whole file at once.

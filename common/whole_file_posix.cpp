@@ -113,12 +113,7 @@ public:
     bool renamed = false;
 };
 
-WholeFile::WholeFile(std::string path, std::string permissionsFrom)
-    : m_path(std::move(path)), m_permissionsFrom(std::move(permissionsFrom))
-{
-}
-
-WholeFile::~WholeFile() = default;
+void WholeFile::TemporaryDeleter::operator()(Temporary* temporary) const { delete temporary; }
 
 FileFailure WholeFile::Open()
 {
@@ -132,7 +127,7 @@ FileFailure WholeFile::Open()
         const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd < 0 && errno == EEXIST) continue;
         if (fd < 0) return Failure(m_path, std::strerror(errno));
-        m_temporary = std::make_unique<Temporary>(target, std::move(name), fd);
+        m_temporary.reset(new Temporary(target, std::move(name), fd));
         if (!TakeOver(fd, m_permissionsFrom.empty() ? target : m_permissionsFrom, target)) {
             const int reason = errno;
             m_temporary.reset();

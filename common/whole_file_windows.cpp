@@ -60,12 +60,7 @@ public:
     bool renamed = false;
 };
 
-WholeFile::WholeFile(std::string path, std::string permissionsFrom)
-    : m_path(std::move(path)), m_permissionsFrom(std::move(permissionsFrom))
-{
-}
-
-WholeFile::~WholeFile() = default;
+void WholeFile::TemporaryDeleter::operator()(Temporary* temporary) const { delete temporary; }
 
 FileFailure WholeFile::Open()
 {
@@ -78,7 +73,7 @@ FileFailure WholeFile::Open()
                                           FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS) continue;
         if (handle == INVALID_HANDLE_VALUE) return Failure(m_path, GetLastError());
-        m_temporary = std::make_unique<Temporary>(std::move(name), handle);
+        m_temporary.reset(new Temporary(std::move(name), handle));
         return {};
     }
     return "cannot write '" + m_path + "': no unused name for a temporary file beside it";

@@ -4,10 +4,7 @@
 # same files, progress on standard error.
 set -u
 exporter=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "$0")/lib.sh"
 
 # Bad input: status 2, one line on stderr naming the argument, nothing written.
 touch "$work/a-file"
@@ -199,5 +196,4 @@ set +m
 "$exporter" --size 4x4 --pictures 1 --out "$work/three" >"$work/stdout" 2>/dev/null || fail "run without seed failed"
 grep -qE '^seed [0-9]+' "$work/stdout" || fail "time seed not printed"
 
-echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

@@ -6,10 +6,7 @@
 # a partial file left or a lost report with status 0.
 set -u
 exporter=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "$0")/lib.sh"
 record() { "$exporter" --size 160x120 --pictures 3 "$@" >/dev/null 2>&1; }
 partials() { find "$work" -name '*.partial'; }
 cd "$work" || exit 1
@@ -56,5 +53,4 @@ full >/dev/full
 CASES
 
 [ -z "$(partials)" ] || fail "partial files left: $(partials)"
-echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish
