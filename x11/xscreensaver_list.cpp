@@ -108,13 +108,19 @@ std::string SystemListSource(std::string_view systemDefaults)
     return std::string(systemDefaults.substr(from, list->sourceOffsets.back() - from));
 }
 
+bool AnyEnabled(const FoundList& found)
+{
+    for (std::size_t i : found.quorvana)
+        if (found.lines[i].enabled) return true;
+    return false;
+}
+
 // Adds to a file that has a list.
 ListEdit AddToList(std::string text, const FoundList& found)
 {
     if (!found.setting) return Refuse("its list of display modes cannot be read back after the change");
     const std::vector<std::size_t>& at = found.setting->sourceOffsets;
-    for (std::size_t i : found.quorvana)
-        if (found.lines[i].enabled) return {ListEdit::Outcome::Unchanged, std::move(text), {}};
+    if (AnyEnabled(found)) return {ListEdit::Outcome::Unchanged, std::move(text), {}};
     if (!found.quorvana.empty()) {
         const std::size_t dash = found.lines[found.quorvana.front()].first;
         // The '-' itself, and the backslash of an escape "\\-", which a
@@ -122,6 +128,10 @@ ListEdit AddToList(std::string text, const FoundList& found)
         const std::size_t dashByte = text.find('-', at[dash]);
         text.erase(dashByte, 1);
         if (dashByte != at[dash]) text.erase(at[dash], 1);
+        // "--x: quorvana" stays disabled after one '-' less; such a line is the user's to mend.
+        if (!AnyEnabled(FindList(ParseInitFile(text))))
+            return Refuse("line " + std::to_string(found.setting->firstLine) +
+                          ": Quorvana is disabled in a way this cannot undo; enable it in xscreensaver-settings");
         return {ListEdit::Outcome::Enabled, std::move(text), {}};
     }
     if (found.lines.empty())

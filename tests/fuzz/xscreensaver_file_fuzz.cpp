@@ -85,11 +85,10 @@ void CheckAdd(const std::optional<std::string_view>& user, std::string_view syst
     FUZZ_CHECK(again.outcome == Outcome::Unchanged, "adding twice changes nothing the second time");
     const ListEdit removed = RemoveQuorvana(added.text);
     CheckRemoved(removed);
-    if (added.outcome != Outcome::Added) return;
-    if (HasList(old))
-        FUZZ_CHECK(removed.text == old, "removing what was added gives the file back");
-    else
-        FUZZ_CHECK(std::string_view(removed.text).substr(0, old.size()) == old, "a list started for the file follows it");
+    // The file back; or, where adding had to start a list, the file and then that list.
+    if (added.outcome != Outcome::Added || removed.text == old) return;
+    FUZZ_CHECK(!HasList(old), "removing what was added gives the file back");
+    FUZZ_CHECK(std::string_view(removed.text).substr(0, old.size()) == old, "a list started for the file follows it");
 }
 
 void CheckRemove(std::string_view user)
