@@ -70,9 +70,9 @@ void CheckAdd(const std::optional<std::string_view>& user, std::string_view syst
     const std::string_view old = user.value_or("");
     switch (added.outcome) {
     case Outcome::Refused: return CheckRefusal(added);
-    case Outcome::Removed: FUZZ_CHECK(false, "adding never removes"); return;
+    case Outcome::Removed:
     case Outcome::Unchanged:
-        FUZZ_CHECK(added.text == old, "nothing to do changes nothing");
+        FUZZ_CHECK(added.outcome == Outcome::Unchanged && added.text == old, "nothing to do changes nothing");
         return;
     case Outcome::Enabled:
         FUZZ_CHECK(IsCut(added.text, old, 2), "enabling only cuts the '-' (and its escape)");
@@ -95,10 +95,8 @@ void CheckRemove(std::string_view user)
 {
     const ListEdit removed = RemoveQuorvana(user);
     if (removed.outcome == Outcome::Refused) return CheckRefusal(removed);
-    if (removed.outcome == Outcome::Unchanged)
-        FUZZ_CHECK(removed.text == user, "nothing to do changes nothing");
-    else
-        CheckRemoved(removed);
+    if (removed.outcome != Outcome::Unchanged) return CheckRemoved(removed);
+    FUZZ_CHECK(removed.text == user, "nothing to remove changes nothing");
 }
 
 }  // namespace
@@ -113,11 +111,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t choice = data[0];
     const std::string_view file(reinterpret_cast<const char*>(data + 1), size - 1);
     const std::string_view system = kSystemLists[(choice >> 1) % std::size(kSystemLists)];
-    if (choice & 1) {
-        CheckAdd(std::nullopt, system);
-        return 0;
-    }
-    CheckAdd(file, system);
-    CheckRemove(file);
+    const bool noFile = choice & 1;
+    CheckAdd(noFile ? std::nullopt : std::optional(file), system);
+    if (!noFile) CheckRemove(file);
     return 0;
 }

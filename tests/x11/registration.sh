@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# quorvana --register and --unregister as a user runs them, on hostile
-# ~/.xscreensaver files and at hostile moments; each row was once a crash, a
-# lost byte, a hang, a backup of the wrong mode, a replaced link or a
-# temporary file left behind. A refusal is status 1, one line on stderr and
-# the file byte-identical; nothing ever ends by a crash.
+# quorvana --register and --unregister on hostile ~/.xscreensaver files and at
+# hostile moments; each case was once a crash, a lost byte, a hang, a backup
+# of the wrong mode, a replaced link or a temporary file left behind.
 #   registration.sh QUORVANA SIGNAL_IN_FSYNC_LIBRARY
 set -u
 quorvana=$1 signal_in_fsync=$2
@@ -13,30 +11,28 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 as_root=()
 [ "$(id -u)" -eq 0 ] && as_root=(--as-root)  # CI runs as root
-run() {  # HOME ARGS...: quorvana in that home; status in $status, stderr in HOME/err
-    local home=$1
-    shift
+run() {  # ARGS...: quorvana in $home (--as-root unless $plain); status in $status, stderr in $home/err
+    local extra=("${as_root[@]}")
+    [ -z "${plain:-}" ] || extra=()
     status=0
-    HOME=$home timeout 10 "$quorvana" "$@" "${as_root[@]}" >/dev/null 2>"$home/err" || status=$?
+    HOME=$home /usr/bin/timeout 10 "$quorvana" "$@" "${extra[@]}" >/dev/null 2>"$home/err" || status=$?
 }
-new_home() { home=$work/$1; mkdir -p "$home"; }
+new_home() {  # NAME [PRINTF-FORMAT]: $home, with that ~/.xscreensaver
+    home=$work/$1
+    mkdir -p "$home"
+    [ $# -lt 2 ] || printf "$2" >"$home/.xscreensaver"
+}
 
-# Odd files: register, then unregister gives the bytes back (exact), or,
-# where register had to start a list, the file with that list (prefix).
+# Register, then unregister gives the bytes back (exact), or, where register
+# had to start a list, keeps them at the start (prefix).
 while IFS='|' read -r name format back; do
-    new_home "$name"
-    printf "$format" >"$home/.xscreensaver"
-    cp "$home/.xscreensaver" "$home/before"
-    run "$home" --register
-    [ "$status" -eq 0 ] || { fail "$name: register: status $status: $(cat "$home/err")"; continue; }
-    run "$home" --unregister
-    [ "$status" -eq 0 ] || fail "$name: unregister: status $status: $(cat "$home/err")"
-    size=$(stat -c %s "$home/before")
-    if [ "$back" = exact ]; then
-        cmp -s "$home/before" "$home/.xscreensaver" || fail "$name: unregister did not give the bytes back"
-    else
-        cmp -s -n "$size" "$home/before" "$home/.xscreensaver" || fail "$name: the old bytes are not kept"
-    fi
+    new_home "$name" "$format"
+    cp "$home/.xscreensaver" "$work/before"
+    run --register && [ "$status" -eq 0 ] && run --unregister
+    [ "$status" -eq 0 ] || { fail "$name: status $status: $(cat "$home/err")"; continue; }
+    [ "$back" = exact ] || set -- -n "$(stat -c %s "$work/before")"
+    cmp -s "$@" "$work/before" "$home/.xscreensaver" || fail "$name: the old bytes are not given back"
+    set --
 done <<'CASES'
 ends in a backslash (comment)|#\\|prefix
 ends in a backslash (setting)|timeout: 0:10:00 \\|prefix
@@ -45,61 +41,47 @@ a list of a lone CR|programs: \r\n|exact
 an entry of a lone CR|programs: maze --root\\n\\\n\r\\n\\\n\r\n|exact
 CASES
 
-# The backup keeps the original's mode and, for root, its owner.
-new_home backup
-printf 'programs: maze --root\n' >"$home/.xscreensaver"
+new_home backup 'programs: maze --root\n'
 chmod 600 "$home/.xscreensaver"
 [ "$(id -u)" -eq 0 ] && chown nobody "$home/.xscreensaver"
-run "$home" --register
+run --register
 [ "$(stat -c '%a %U' "$home/.xscreensaver.quorvana.bak")" = "$(stat -c '%a %U' "$home/.xscreensaver")" ] &&
-    [ "$(stat -c '%a' "$home/.xscreensaver")" = 600 ] ||
-    fail "backup: $(stat -c '%n %a %U' "$home"/.xscreensaver*)"
+    [ "$(stat -c %a "$home/.xscreensaver")" = 600 ] || fail "backup: $(stat -c '%n %a %U' "$home"/.xscreensaver*)"
 
-# A link whose target is missing stays a link; its target is written.
 new_home dangling
-ln -s dotfiles/xscreensaver "$home/.xscreensaver"
-mkdir "$home/dotfiles"
-run "$home" --register
+mkdir "$home/dotfiles" && ln -s dotfiles/xscreensaver "$home/.xscreensaver"
+run --register
 [ "$status" -eq 0 ] && [ -L "$home/.xscreensaver" ] && grep -q 'quorvana --root' "$home/dotfiles/xscreensaver" ||
-    fail "dangling link: status $status, $(ls -l "$home" "$home/dotfiles")"
+    fail "dangling link: status $status, $(ls -lR "$home")"
 
-# A FIFO is refused at once, without waiting for a writer.
 new_home fifo
 mkfifo "$home/.xscreensaver"
-run "$home" --register
+run --register
 [ "$status" -eq 1 ] && [ "$(wc -l <"$home/err")" -eq 1 ] && grep -q 'not a regular file' "$home/err" ||
     fail "FIFO: status $status: $(cat "$home/err")"
 
-# A signal in the middle of fsync ends the program once the files are whole,
-# with no temporary file left.
+# A signal inside fsync ends it once both files are whole, no temporary left.
 for signal in TERM INT HUP; do
-    new_home "signal-$signal"
-    printf 'programs: maze --root\n' >"$home/.xscreensaver"
-    status=0
-    HOME=$home SIGNAL_IN_FSYNC=$(kill -l "$signal") LD_PRELOAD=$signal_in_fsync \
-        "$quorvana" --register "${as_root[@]}" >/dev/null 2>&1 || status=$?
+    new_home "signal-$signal" 'programs: maze --root\n'
+    SIGNAL_IN_FSYNC=$(kill -l "$signal") LD_PRELOAD=$signal_in_fsync run --register
     left=$(ls -A "$home" | tr '\n' ' ')
-    [ "$status" -eq $((128 + $(kill -l "$signal"))) ] && [ "$left" = ".xscreensaver .xscreensaver.quorvana.bak " ] &&
+    [ "$status" -eq $((128 + $(kill -l "$signal"))) ] && [ "$left" = ".xscreensaver .xscreensaver.quorvana.bak err " ] &&
         grep -q 'quorvana --root' "$home/.xscreensaver" || fail "SIG$signal in fsync: status $status, left: $left"
 done
 
-# Root is refused without --as-root, and the file left as it was.
+new_home root 'programs: maze --root\n'
+cp "$home/.xscreensaver" "$work/before"
+plain=1 run --register
 if [ "$(id -u)" -eq 0 ]; then
-    new_home root
-    printf 'programs: maze --root\n' >"$home/.xscreensaver"
-    status=0
-    HOME=$home "$quorvana" --register >/dev/null 2>"$home/err" || status=$?
     [ "$status" -eq 1 ] && [ "$(wc -l <"$home/err")" -eq 1 ] && grep -q -- '--as-root' "$home/err" &&
-        [ "$(ls -A "$home" | tr '\n' ' ')" = ".xscreensaver err " ] || fail "root: status $status: $(cat "$home/err")"
-else
-    echo "skipped: the refusal of root (needs root)"
+        cmp -s "$work/before" "$home/.xscreensaver" || fail "root: status $status: $(cat "$home/err")"
 fi
 
-# Registered where xscreensaver will not find it, it says where it must be.
+# Where xscreensaver will not find the program, it says where it must be.
 new_home nowhere
-HOME=$home PATH=$work/empty "$quorvana" --register "${as_root[@]}" >/dev/null 2>"$home/err"
+PATH=$work/empty run --register
 if [ -x /usr/libexec/xscreensaver/quorvana ]; then
-    ! grep -q warning "$home/err" || fail "installed, yet warned: $(cat "$home/err")"
+    ! grep -q warning "$home/err" || fail "installed, yet: $(cat "$home/err")"
 else
     grep -q 'warning: .*/usr/libexec/xscreensaver/quorvana' "$home/err" || fail "no warning: $(cat "$home/err")"
 fi
