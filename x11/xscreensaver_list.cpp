@@ -198,6 +198,9 @@ ListEdit RemoveQuorvana(std::string_view userFile)
         const auto [from, to] = LineBytes(text, found, found.quorvana.back());
         text.erase(from, to - from);
         parse = ParseInitFile(text);
+        // Continuations can chain in ways no cut undoes; the file is then the user's to mend.
+        if (!parse.error.empty())
+            return Refuse("taking Quorvana's line out would leave " + parse.error + "; take it out by hand");
         found = FindList(parse);
     }
     return {ListEdit::Outcome::Removed, std::move(text), {}};
