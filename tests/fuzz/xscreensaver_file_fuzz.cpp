@@ -1,9 +1,7 @@
-// The ~/.xscreensaver editor (x11/xscreensaver_list.h) on any file: the
-// first byte picks whether there is a file at all and which system list a
-// new one starts from; the rest is the user's file. Adding is a pure
-// insertion (or enables a disabled entry by cutting its "-"), or a refusal
-// that changes nothing; removing what was added gives the file back to the
-// byte; removing leaves no Quorvana line; never a crash.
+// The ~/.xscreensaver editor on any file (the first byte: is there a file,
+// which system list; the rest: the file). Adding is one insertion (enabling:
+// one '-' cut) or a refusal; removing what was added gives the bytes back;
+// removing leaves no Quorvana line and a readable file; never a crash.
 #include <cstddef>
 #include <cstdint>
 #include <optional>

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The exporter's files among others' files and processes: a link or a file
-# planted where its temporary file used to go, two exporters writing the
-# same names, a reader that leaves the pipe, a report that cannot be
-# written. Each case was once a file written through a link, a corrupt GIF,
-# a partial file left or a lost report with status 0.
+# The exporter's files among others' files and processes; each case was once
+# a file written through a link, a corrupt GIF, a partial file left or a
+# lost report with status 0.
 set -u
 exporter=$1
 source "$(dirname "$0")/lib.sh"

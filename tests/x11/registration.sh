@@ -41,24 +41,17 @@ a list of a lone CR|programs: \r\n|exact
 an entry of a lone CR|programs: maze --root\\n\\\n\r\\n\\\n\r\n|exact
 CASES
 
-new_home backup 'programs: maze --root\n'
-chmod 600 "$home/.xscreensaver"
-[ "$(id -u)" -eq 0 ] && chown nobody "$home/.xscreensaver"
-run --register
-[ "$(stat -c '%a %U' "$home/.xscreensaver.quorvana.bak")" = "$(stat -c '%a %U' "$home/.xscreensaver")" ] &&
-    [ "$(stat -c %a "$home/.xscreensaver")" = 600 ] || fail "backup: $(stat -c '%n %a %U' "$home"/.xscreensaver*)"
-
-new_home dangling
-mkdir "$home/dotfiles" && ln -s dotfiles/xscreensaver "$home/.xscreensaver"
-run --register
-[ "$status" -eq 0 ] && [ -L "$home/.xscreensaver" ] && grep -q 'quorvana --root' "$home/dotfiles/xscreensaver" ||
-    fail "dangling link: status $status, $(ls -lR "$home")"
-
-new_home fifo
-mkfifo "$home/.xscreensaver"
-run --register
-[ "$status" -eq 1 ] && [ "$(wc -l <"$home/err")" -eq 1 ] && grep -q 'not a regular file' "$home/err" ||
-    fail "FIFO: status $status: $(cat "$home/err")"
+# One setup each (in the home), then --register; the check that must hold.
+while IFS='|' read -r name setup check; do
+    new_home "$name" 'programs: maze --root\n'
+    (cd "$home" && eval "$setup")
+    run --register
+    eval "$check" || fail "$name: status $status: $(cat "$home/err"; ls -lR "$home")"
+done <<'CASES'
+backup keeps mode, owner|chmod 600 .xscreensaver; if [ "$(id -u)" -eq 0 ]; then chown nobody .xscreensaver; fi|[ "$(stat -c '%a %U' "$home/.xscreensaver.quorvana.bak")" = "$(stat -c '%a %U' "$home/.xscreensaver")" ]
+dangling link|rm .xscreensaver; mkdir dotfiles; ln -s dotfiles/xs .xscreensaver|[ "$status" -eq 0 ] && [ -L "$home/.xscreensaver" ] && grep -q 'quorvana --root' "$home/dotfiles/xs"
+FIFO|rm .xscreensaver; mkfifo .xscreensaver|[ "$status" -eq 1 ] && [ "$(wc -l <"$home/err")" -eq 1 ] && grep -q 'not a regular file' "$home/err"
+CASES
 
 # A signal inside fsync ends it once both files are whole, no temporary left.
 for signal in TERM INT HUP; do
