@@ -42,7 +42,7 @@ fuzz_one() {  # NAME: runs one fuzzer for $seconds into $out/NAME.*
     local name=$1 options=()
     # The ~/.xscreensaver editor's cost grows with the file: short files keep
     # it at its pace (its seeds, whole real files among them, replay in CTest).
-    [ "$name" = xscreensaver_file ] && options=(-max_len=512)
+    [ "$name" = xscreensaver_file ] && options=(-max_len=256)
     mkdir -p "$out/$name.corpus"
     build/fuzz/tests/fuzz/fuzz_"$name" "${options[@]}" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix="$out/$name." "$out/$name.corpus" "tests/fuzz/corpus/$name" \
