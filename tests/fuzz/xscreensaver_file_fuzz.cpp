@@ -1,5 +1,5 @@
-// The ~/.xscreensaver editor on any file (the first byte: is there a file,
-// which system list; the rest: the file). Adding is one insertion (enabling:
+// The ~/.xscreensaver editor on any file (the first byte: add or remove, is
+// there a file, which system list; the rest: the file). Adding is one insertion (enabling:
 // one '-' cut) or a refusal; removing what was added gives the bytes back;
 // removing leaves no Quorvana line and a readable file; never a crash.
 #include <cstddef>
@@ -109,9 +109,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     const std::uint8_t choice = data[0];
     const std::string_view file(reinterpret_cast<const char*>(data + 1), size - 1);
-    const std::string_view system = kSystemLists[(choice >> 1) % std::size(kSystemLists)];
-    const bool noFile = choice & 1;
-    CheckAdd(noFile ? std::nullopt : std::optional(file), system);
-    if (!noFile) CheckRemove(file);
+    const std::string_view system = kSystemLists[(choice >> 2) % std::size(kSystemLists)];
+    if (choice & 2)
+        CheckRemove(file);
+    else
+        CheckAdd(choice & 1 ? std::nullopt : std::optional(file), system);
     return 0;
 }
