@@ -1,7 +1,7 @@
-// The ~/.xscreensaver editor on any file (the first byte: add or remove, is
-// there a file, which system list; the rest: the file). Adding is one insertion (enabling:
-// one '-' cut) or a refusal; removing what was added gives the bytes back;
-// removing leaves no Quorvana line and a readable file; never a crash.
+// The ~/.xscreensaver editor on any file (first byte: add or remove, is there
+// a file, which system list; the rest: the file). Adding is one insertion
+// (enabling: one '-' cut) or a refusal; removing what was added gives the
+// bytes back; removing leaves a readable file without Quorvana; no crash.
 #include <cstddef>
 #include <cstdint>
 #include <optional>

@@ -90,9 +90,8 @@ elif own_xvfb unshare --ipc; then
     export DISPLAY=$saved_display
 fi
 
-# A window whose pixel store fits the saver's memory but whose image does
-# not (8000 × 8000: 256 MB each, in 400 MB of address space): status 1, one
-# line, as when the store itself does not fit, instead of drawing nothing.
+# A window whose pixel store fits in memory but whose image does not (256 MB
+# each in 400 MB): status 1 and one line, as when the store does not fit.
 host_window 8000x8000
 status=0
 ( ulimit -v 400000; exec timeout 20 "$QUORVANA" --window-id "$HOST_ID" ) 2>"$WORK/image.err" || status=$?

@@ -1,6 +1,5 @@
-// Test aid, loaded with LD_PRELOAD: sends the process the signal numbered in
-// $SIGNAL_IN_FSYNC from inside every fsync(), the moment a signal used to
-// leave a temporary file of quorvana --register behind.
+// Test aid (LD_PRELOAD): raises the signal numbered in $SIGNAL_IN_FSYNC inside
+// every fsync(), where a signal once left quorvana --register's temporary file.
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <signal.h>
