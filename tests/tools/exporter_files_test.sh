@@ -6,7 +6,6 @@ set -u
 exporter=$1
 source "$(dirname "$0")/lib.sh"
 record() { "$exporter" --size 160x120 --pictures 3 "$@" >/dev/null 2>&1; }
-partials() { find "$work" -name '*.partial'; }
 cd "$work" || exit 1
 for seed in 11 22; do record --seed "$seed" --animation "ref$seed.gif" && record --seed "$seed" --out "ref$seed"; done
 
@@ -50,5 +49,6 @@ closed >&-
 full >/dev/full
 CASES
 
-[ -z "$(partials)" ] || fail "partial files left: $(partials)"
+left=$(find "$work" -name '*.partial')
+[ -z "$left" ] || fail "partial files left: $left"
 finish

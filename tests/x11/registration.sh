@@ -53,10 +53,10 @@ dangling link|rm .xscreensaver; mkdir dotfiles; ln -s dotfiles/xs .xscreensaver|
 FIFO|rm .xscreensaver; mkfifo .xscreensaver|[ "$status" -eq 1 ] && [ "$(wc -l <"$home/err")" -eq 1 ] && grep -q 'not a regular file' "$home/err"
 CASES
 
-# A signal inside fsync ends it once both files are whole, no temporary left.
+# A signal inside fsync ends it once both files are whole, no temporary left
+# (a sanitizing build's runtime lets the aid be preloaded only when told).
 for signal in TERM INT HUP; do
     new_home "signal-$signal" 'programs: maze --root\n'
-    # (A sanitizing build's runtime lets a preloaded library come first only when told.)
     ASAN_OPTIONS=verify_asan_link_order=0 SIGNAL_IN_FSYNC=$(kill -l "$signal") LD_PRELOAD=$signal_in_fsync run --register
     left=$(ls -A "$home" | tr '\n' ' ')
     [ "$status" -eq $((128 + $(kill -l "$signal"))) ] && [ "$left" = ".xscreensaver .xscreensaver.quorvana.bak err " ] &&
@@ -71,14 +71,12 @@ if [ "$(id -u)" -eq 0 ]; then
         cmp -s "$work/before" "$home/.xscreensaver" || fail "root: status $status: $(cat "$home/err")"
 fi
 
-# Where xscreensaver will not find the program, it says where it must be.
+# Unless the package is installed, xscreensaver will not find it: it says where it must be.
 new_home nowhere
 PATH=$work/empty run --register
-if [ -x /usr/libexec/xscreensaver/quorvana ]; then
-    ! grep -q warning "$home/err" || fail "installed, yet: $(cat "$home/err")"
-else
-    grep -q 'warning: .*/usr/libexec/xscreensaver/quorvana' "$home/err" || fail "no warning: $(cat "$home/err")"
-fi
+[ -x /usr/libexec/xscreensaver/quorvana ] || grep -q 'warning: .*/usr/libexec/xscreensaver/quorvana' "$home/err" ||
+    fail "no warning: $(cat "$home/err")"
+[ ! -x /usr/libexec/xscreensaver/quorvana ] || ! grep -q warning "$home/err" || fail "installed, yet: $(cat "$home/err")"
 
 echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
 [ "$failures" -eq 0 ]
