@@ -5,12 +5,13 @@
 #include <string>
 
 #include "common/tick_period.h"
+#include "common/whole_file.h"
 #include "render/dirty_surface.h"
-#include "tools/atomic_file.h"
 #include "tools/animation_writer.h"
 #include "tools/interruption.h"
 #include "tools/progress.h"
 #include "tools/simulated_window.h"
+#include "tools/standard_streams.h"
 
 namespace quorvana {
 
@@ -40,8 +41,9 @@ int RecordAnimation(const ExportOptions& options)
     std::printf("seed %u, size %dx%d, %d ticks of %d ms per frame\n", window.seed, options.width, options.height,
                 ticksPerFrame, tickPeriodMs);
     Progress progress(stderr, options.pictures);
-    AtomicFile file(options.animation);
-    if (std::string error = file.Open(); !error.empty()) return Fail(progress, error);
+    if (FileFailure failure = FlushReport()) return Fail(progress, *failure);
+    WholeFile file(options.animation);
+    if (FileFailure failure = file.Open()) return Fail(progress, *failure);
 
     // The first frame holds the repaint, which clears the whole window,
     // and the ticks after it.
@@ -68,7 +70,7 @@ int RecordAnimation(const ExportOptions& options)
         Rect changed = surface.TakeDirty();
         if (changed.IsEmpty()) changed = Rect{0, 0, 1, 1};
         std::string error = writer->AddFrame(window.pixels, changed, ticks * tickPeriodMs);
-        if (error.empty()) error = file.Write(writer->Bytes());
+        if (error.empty()) error = file.Write(BytesOf(writer->Bytes())).value_or("");
         if (!error.empty()) return Fail(progress, error);
         writer->Bytes().clear();
         ticks = 0;
@@ -79,8 +81,8 @@ int RecordAnimation(const ExportOptions& options)
         }
     }
     std::string error = writer->Finish();
-    if (error.empty()) error = file.Write(writer->Bytes());
-    if (error.empty()) error = file.Commit();
+    if (error.empty()) error = file.Write(BytesOf(writer->Bytes())).value_or("");
+    if (error.empty()) error = file.Commit().value_or("");
     if (!error.empty()) return Fail(progress, error);
     progress.RecordingDone(options.animation.c_str());
     return 0;

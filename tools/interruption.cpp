@@ -7,6 +7,15 @@ namespace quorvana {
 
 namespace {
 
+// Every catchable signal whose default action ends the process, but those
+// a fault raises; Windows has only the first two.
+constexpr int kEndingSignals[] = {
+    SIGINT, SIGTERM,
+#ifdef SIGHUP
+    SIGHUP, SIGQUIT, SIGALRM, SIGUSR1, SIGUSR2, SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF,
+#endif
+};
+
 volatile std::sig_atomic_t g_signal = 0;  // the signal that arrived, or 0
 
 extern "C" void NoteSignal(int signal)
@@ -25,8 +34,11 @@ void Catch(int signal)
 
 void CatchInterruptions()
 {
-    Catch(SIGINT);
-    Catch(SIGTERM);
+    for (const int signal : kEndingSignals) Catch(signal);
+#ifdef SIGPIPE
+    // A reader gone from a pipe shows as a failed write (EPIPE) instead.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
 }
 
 bool Interrupted()

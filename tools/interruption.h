@@ -1,12 +1,13 @@
-// Ctrl-C and SIGTERM during an export. Instead of dying mid-write, the
-// exporter notices the request between rows, lets its files clean up after
-// themselves (a file not yet complete is removed), and then ends by the
-// same signal, so a shell or script sees the export as interrupted.
+// Ctrl-C, SIGTERM, SIGHUP and every other catchable signal that would end
+// an export. Instead of dying mid-write, the exporter notices the request
+// between rows, lets its files clean up after themselves (a file not yet
+// complete is removed), and then ends by the same signal, so a shell or
+// script sees the export as interrupted.
 #pragma once
 
 namespace quorvana {
 
-// From here on, an interrupting signal is only noted.
+// From here on, an interrupting signal is only noted, and SIGPIPE ignored.
 void CatchInterruptions();
 // True once an interrupting signal has arrived.
 bool Interrupted();

@@ -6,12 +6,13 @@
 #include <optional>
 #include <thread>
 
-#include "tools/atomic_file.h"
+#include "common/whole_file.h"
 #include "tools/earlier_pictures.h"
 #include "tools/encoder_pool.h"
 #include "tools/interruption.h"
 #include "tools/progress.h"
 #include "tools/simulated_window.h"
+#include "tools/standard_streams.h"
 
 namespace quorvana {
 
@@ -37,7 +38,7 @@ public:
         EncodedPicture encoded = m_encoders.TakeNext();
         const PendingPicture picture = std::move(m_pending.front());
         m_pending.pop_front();
-        const std::string error = encoded.error.empty() ? WriteFileAtomically(picture.path, encoded.png)
+        const std::string error = encoded.error.empty() ? WriteWholeFile(picture.path, BytesOf(encoded.png)).value_or("")
                                                         : "cannot write '" + picture.path + "': " + encoded.error;
         if (!error.empty()) {
             m_progress.Finish();
@@ -85,6 +86,10 @@ int ExportPictures(const ExportOptions& options)
 {
     SimulatedWindow window(options);
     std::printf("seed %u, size %dx%d\n", window.seed, options.width, options.height);
+    if (FileFailure failure = FlushReport()) {
+        std::fprintf(stderr, "quorvana-render: %s\n", failure->c_str());
+        return 1;
+    }
     FirstRepaint(window, options, window.pixels);
 
     const int workers = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "tools/atomic_file.h"
+#include "common/whole_file.h"
 #include "tools/png_encoder.h"
 
 namespace quorvana {
@@ -11,7 +11,7 @@ std::string WritePng(const PixelStore& store, const std::string& path)
 {
     std::vector<unsigned char> png;
     if (std::string error = EncodePng(store, png); !error.empty()) return "cannot write '" + path + "': " + error;
-    return WriteFileAtomically(path, png);
+    return WriteWholeFile(path, BytesOf(png)).value_or("");
 }
 
 }  // namespace quorvana

@@ -14,6 +14,7 @@
 #include "tools/interruption.h"
 #include "tools/picture_bench.h"
 #include "tools/picture_export.h"
+#include "tools/standard_streams.h"
 
 int main(int argc, char** argv)
 {
@@ -31,6 +32,10 @@ int main(int argc, char** argv)
         std::printf("quorvana-render %s\n", QUORVANA_VERSION);
         return 0;
     }
+    if (FileFailure failure = GuardStandardStreams()) {
+        std::fprintf(stderr, "quorvana-render: %s\n", failure->c_str());
+        return 1;
+    }
     if (parsed.options.bench) return BenchPictures(parsed.options);
     const bool recording = !parsed.options.animation.empty();
     const std::string error = recording ? CheckAnimationFile(parsed.options.animation)
@@ -42,5 +47,10 @@ int main(int argc, char** argv)
     CatchInterruptions();
     const int status = recording ? RecordAnimation(parsed.options) : ExportPictures(parsed.options);
     if (Interrupted()) EndAsInterrupted();
-    return status;
+    if (status != 0) return status;
+    if (FileFailure failure = FlushReport()) {
+        std::fprintf(stderr, "quorvana-render: %s\n", failure->c_str());
+        return 1;
+    }
+    return 0;
 }

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <sys/ipc.h>
 #include <sys/shm.h>
 #include <X11/Xutil.h>
@@ -27,7 +28,11 @@ ImagePresenter::ImagePresenter(Display* display, Drawable drawable, Visual* visu
     // Shared memory only works when client and server share a machine; the
     // server's refusal comes back as an error, trapped in CreateSharedImage.
     if (sharedMemory && XShmQueryExtension(m_display) == True && CreateSharedImage(visual, depth)) return;
-    CreatePlainImage(visual, depth);
+    if (CreatePlainImage(visual, depth)) return;
+    // Without an image the saver would draw nothing: a window whose image
+    // does not fit ends it as one whose pixel store does not (main.cpp).
+    XFreeGC(m_display, m_gc);
+    throw std::bad_alloc();
 }
 
 ImagePresenter::~ImagePresenter()
@@ -83,17 +88,19 @@ bool ImagePresenter::CreateSharedImage(Visual* visual, int depth)
     return false;
 }
 
-void ImagePresenter::CreatePlainImage(Visual* visual, int depth)
+bool ImagePresenter::CreatePlainImage(Visual* visual, int depth)
 {
     m_image = XCreateImage(m_display, visual, depth, ZPixmap, 0, nullptr, m_width, m_height, 32, 0);
-    if (!m_image) return;
+    if (!m_image) return false;
     // Pixels are written in our own byte order; Xlib converts if the server's differs.
     m_image->byte_order = kNativeByteOrder;
     m_image->data = static_cast<char*>(std::calloc(static_cast<std::size_t>(m_image->bytes_per_line), m_height));
     if (!m_image->data) {
         XDestroyImage(m_image);
         m_image = nullptr;
+        return false;
     }
+    return true;
 }
 
 void ImagePresenter::Convert(const PixelStore& store, const Rect& area)

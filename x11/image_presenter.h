@@ -23,6 +23,7 @@ class ImagePresenter {
 public:
     // sharedMemory: false to send every picture through the connection
     // (--no-shm), for servers that offer MIT-SHM but fail to use it.
+    // Throws std::bad_alloc when no image of the window's size fits.
     ImagePresenter(Display* display, Drawable drawable, Visual* visual, int depth, const PixelFormat& format,
                    int width, int height, bool sharedMemory);
     ~ImagePresenter();
@@ -36,7 +37,7 @@ public:
 
 private:
     bool CreateSharedImage(Visual* visual, int depth);
-    void CreatePlainImage(Visual* visual, int depth);
+    [[nodiscard]] bool CreatePlainImage(Visual* visual, int depth);
     void Convert(const PixelStore& store, const Rect& area);
 
     Display* m_display;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <numeric>
 
 namespace quorvana {
 
@@ -33,10 +34,10 @@ bool JoinLine(std::string_view file, std::size_t& pos, std::size_t& line, Logica
     for (;;) {
         const std::size_t newline = file.find('\n', pos);
         const std::size_t end = newline == std::string_view::npos ? file.size() : newline + 1;
-        for (std::size_t i = pos; i < end; ++i) {
-            joined.text += file[i];
-            joined.offsets.push_back(i);
-        }
+        joined.text.append(file.substr(pos, end - pos));
+        const std::size_t had = joined.offsets.size();
+        joined.offsets.resize(had + (end - pos));
+        std::iota(joined.offsets.begin() + static_cast<std::ptrdiff_t>(had), joined.offsets.end(), pos);
         pos = end;
         ++line;
         const std::string& t = joined.text;
@@ -47,35 +48,51 @@ bool JoinLine(std::string_view file, std::size_t& pos, std::size_t& line, Logica
     }
 }
 
-LogicalLine Decode(const LogicalLine& joined, std::size_t fileSize)
+// Decodes into `decoded`, whose buffers are reused from line to line and
+// filled through pointers: a list is one line of thousands of characters.
+void Decode(const LogicalLine& joined, std::size_t fileSize, LogicalLine& decoded)
 {
-    LogicalLine decoded;
-    std::size_t contentEnd = joined.text.size();
+    const std::string& in = joined.text;
+    const std::size_t* from = joined.offsets.data();
+    std::size_t contentEnd = in.size();
     std::size_t endOffset = fileSize;
-    if (contentEnd > 0 && joined.text.back() == '\n') {
-        --contentEnd;
-        endOffset = joined.offsets.back();
-    }
+    if (contentEnd > 0 && in.back() == '\n') endOffset = from[--contentEnd];
+    decoded.text.resize(contentEnd);
+    decoded.offsets.resize(contentEnd + 1);
+    char* text = decoded.text.data();
+    std::size_t* offsets = decoded.offsets.data();
+    std::size_t count = 0;
     for (std::size_t i = 0; i < contentEnd; ++i) {
-        decoded.offsets.push_back(joined.offsets[i]);
-        if (joined.text[i] != '\\') {
-            decoded.text += joined.text[i];
-        } else if (i + 1 < joined.text.size()) {
-            decoded.text += Unescape(joined.text[++i]);
+        if (in[i] != '\\') {
+            offsets[count] = from[i];
+            text[count++] = in[i];
+        } else if (i + 1 < in.size()) {
+            offsets[count] = from[i];
+            text[count++] = Unescape(in[++i]);
         } else {
-            decoded.offsets.pop_back();  // a lone backslash at the very end ends the line
+            endOffset = from[i];  // a lone backslash at the very end ends the line: the content ends before it
         }
     }
-    decoded.offsets.push_back(endOffset);
-    return decoded;
+    decoded.text.resize(count);
+    offsets[count] = endOffset;
+    decoded.offsets.resize(count + 1);
 }
 
-std::string Lower(std::string_view text)
+bool SameIgnoringCase(std::string_view a, std::string_view b)
 {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower;
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
+        return std::tolower(x) == std::tolower(y);
+    });
+}
+
+// "name", "*name", "XScreenSaver.name" or "XScreenSaver*name", in any case.
+bool NamesResource(std::string_view key, std::string_view name)
+{
+    for (const std::string_view prefix : {"", "*", "xscreensaver.", "xscreensaver*"})
+        if (key.size() == prefix.size() + name.size() && SameIgnoringCase(key.substr(0, prefix.size()), prefix) &&
+            SameIgnoringCase(key.substr(prefix.size()), name))
+            return true;
+    return false;
 }
 
 }  // namespace
@@ -89,14 +106,16 @@ InitFileParse ParseInitFile(std::string_view text)
     }
     std::size_t pos = 0;
     std::size_t line = 1;
+    LogicalLine joined, decoded;
     while (pos < text.size()) {
         const std::size_t firstLine = line;
-        LogicalLine joined;
+        joined.text.clear();
+        joined.offsets.clear();
         if (!JoinLine(text, pos, line, joined)) {
             result.error = "line " + std::to_string(firstLine) + ": the file ends inside a continued line";
             return result;
         }
-        const LogicalLine decoded = Decode(joined, text.size());
+        Decode(joined, text.size(), decoded);
         const std::string& d = decoded.text;
         const std::size_t start = std::find_if_not(d.begin(), d.end(), IsBlank) - d.begin();
         if (start == d.size() || d[start] == '#' || d[start] == '!' || d[start] == ';') continue;
@@ -118,14 +137,9 @@ InitFileParse ParseInitFile(std::string_view text)
 
 const InitSetting* FindSetting(const InitFileParse& file, std::string_view name)
 {
-    const std::string lowerName = Lower(name);
     const InitSetting* found = nullptr;
-    for (const InitSetting& setting : file.settings) {
-        const std::string key = Lower(setting.key);
-        if (key == lowerName || key == "*" + lowerName || key == "xscreensaver." + lowerName ||
-            key == "xscreensaver*" + lowerName)
-            found = &setting;
-    }
+    for (const InitSetting& setting : file.settings)
+        if (NamesResource(setting.key, name)) found = &setting;
     return found;
 }
 

@@ -31,10 +31,12 @@
 #include <ctime>
 #include <new>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "render/monitor_seed.h"
 #include "x11/close_rules.h"
+#include "x11/display_mode_lookup.h"
 #include "x11/draw_target.h"
 #include "x11/event_loop.h"
 #include "x11/options.h"
@@ -144,6 +146,23 @@ int Run(const SaverOptions& options)
     return 0;
 }
 
+// --register and --unregister. xscreensaver never runs display modes as
+// root, so root editing its own file is almost always a mistake (sudo).
+int RegisterForUser(const SaverOptions& options)
+{
+    const RegistrationFiles files = UserRegistrationFiles();
+    if (::geteuid() == 0 && !options.asRoot)
+        return Fail(kExitFailure, "refusing to change " + files.user + " as root: xscreensaver never runs display "
+                                  "modes as root; run this as the user who runs xscreensaver, or add --as-root");
+    const Registration what = options.registerMode ? Registration::Add : Registration::Remove;
+    const int status = Register(what, files, stdout, stderr);
+    if (status == 0 && what == Registration::Add &&
+        !XscreensaverFinds("quorvana", kXscreensaverModeFolder, std::getenv("PATH")))
+        std::fprintf(stderr, "quorvana: warning: xscreensaver will not find the display mode: it must be %s/quorvana "
+                             "(install the package) or on $PATH\n", kXscreensaverModeFolder);
+    return status;
+}
+
 }  // namespace
 }  // namespace quorvana
 
@@ -161,9 +180,7 @@ int main(int argc, char** argv)
         std::printf("quorvana %s\n", QUORVANA_VERSION);
         return 0;
     }
-    if (parsed.options.registerMode || parsed.options.unregisterMode)
-        return Register(parsed.options.registerMode ? Registration::Add : Registration::Remove,
-                        UserRegistrationFiles(), stdout, stderr);
+    if (parsed.options.registerMode || parsed.options.unregisterMode) return RegisterForUser(parsed.options);
     try {
         return Run(parsed.options);
     } catch (const std::bad_alloc&) {

@@ -83,10 +83,13 @@ SaverParseResult ParseOptions(const std::vector<std::string>& args, const char* 
         {"version", Takes::Nothing, SetFlag(options.version)},
         {"register", Takes::Nothing, SetFlag(options.registerMode)},
         {"unregister", Takes::Nothing, SetFlag(options.unregisterMode)},
+        {"as-root", Takes::Nothing, SetFlag(options.asRoot)},
     };
     result.error = ParseCommandLine(args, table);
     if (result.error.empty() && options.registerMode && options.unregisterMode)
         result.error = "--register and --unregister exclude each other: give one of them";
+    if (result.error.empty() && options.asRoot && !options.registerMode && !options.unregisterMode)
+        result.error = "--as-root goes only with --register or --unregister";
     if (result.error.empty()) result.error = ChooseTarget(wanted, xscreensaverWindow, options);
     options.sharedMemory = !noSharedMemory;
     return result;
@@ -95,7 +98,7 @@ SaverParseResult ParseOptions(const std::vector<std::string>& args, const char* 
 std::string Usage()
 {
     return "Usage: quorvana [--window-id ID | --root | --fullscreen] [OPTION]...\n"
-           "  or:  quorvana --register | --unregister\n"
+           "  or:  quorvana --register | --unregister [--as-root]\n"
            "\n"
            "Draws zooming Julia sets, one row per tick, in green.\n"
            "\n"
@@ -124,6 +127,9 @@ std::string Usage()
            "                    file, start it from the system's list of modes; the\n"
            "                    previous file is kept as ~/.xscreensaver.quorvana.bak\n"
            "  --unregister      take Quorvana out of ~/.xscreensaver again\n"
+           "  --as-root         let root do either in its own ~/.xscreensaver, which\n"
+           "                    is refused without it: xscreensaver never runs display\n"
+           "                    modes as root\n"
            "\n"
            "  --help            show this text\n"
            "  --version         show the version\n"
@@ -134,7 +140,7 @@ std::string Usage()
            "Exit status:\n"
            "  0  ended normally; or --register or --unregister done, or nothing to do\n"
            "  1  the display cannot be used; or ~/.xscreensaver cannot be read, parsed\n"
-           "     or written, and is left as it was\n"
+           "     or written, or root asked without --as-root, and it is left as it was\n"
            "  2  bad arguments, no display, or no such window\n";
 }
 

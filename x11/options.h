@@ -1,7 +1,7 @@
 // The command line of quorvana, the X11 saver, and where it draws:
 //   --window-id ID | --root | --fullscreen | (nothing: a window of its own)
 //   --speed N, --seed N, --pictures K, --no-shm, --help, --version;
-//   or --register / --unregister (registration.h) instead of drawing.
+//   or --register / --unregister [--as-root] (registration.h) instead of drawing.
 // The options are rows of the table in options.cpp, parsed by the shared
 // parser (common/command_line.h, which says how to add one); so every option
 // is also accepted with a single dash and as --name=value, as xscreensaver
@@ -38,6 +38,7 @@ struct SaverOptions {
     bool version = false;
     bool registerMode = false;    // add Quorvana to ~/.xscreensaver instead of drawing
     bool unregisterMode = false;  // take it out again
+    bool asRoot = false;          // let root register in its own ~/.xscreensaver
 };
 
 struct SaverParseResult {

@@ -5,7 +5,9 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include "x11/file_replace.h"
+#include "common/whole_file.h"
+#include "x11/held_signals.h"
+#include "x11/read_whole_file.h"
 #include "x11/xscreensaver_list.h"
 
 namespace quorvana {
@@ -65,13 +67,13 @@ RegistrationFiles UserRegistrationFiles()
 int Register(Registration what, const RegistrationFiles& files, std::FILE* out, std::FILE* err)
 {
     std::optional<std::string> old;
-    if (std::string error = ReadWholeFile(files.user, old); !error.empty()) return Fail(err, error);
+    if (FileFailure failure = ReadWholeFile(files.user, old)) return Fail(err, *failure);
     if (what == Registration::Remove && !old) {
         Say(out, "There is no " + files.user + ": nothing to do.");
         return 0;
     }
     std::optional<std::string> system;
-    ReadWholeFile(files.systemDefaults, system);  // without it, a new list starts empty
+    if (ReadWholeFile(files.systemDefaults, system)) system.reset();  // without it, a new list starts empty
 
     const ListEdit edit = what == Registration::Add ? AddQuorvana(old, system.value_or(""))
                                                      : RemoveQuorvana(*old);
@@ -82,12 +84,16 @@ int Register(Registration what, const RegistrationFiles& files, std::FILE* out, 
         return 0;
     }
 
-    if (old) {
-        if (std::string error = ReplaceFile(files.backup, *old); !error.empty())
-            return Fail(err, error + "; " + files.user + " is left as it was");
+    {
+        const HeldSignals held;
+        // The backup is the user's as much as the file: same permissions, same owner.
+        if (old) {
+            if (FileFailure failure = WriteWholeFile(files.backup, *old, files.user))
+                return Fail(err, *failure + "; " + files.user + " is left as it was");
+        }
+        if (FileFailure failure = WriteWholeFile(files.user, edit.text))
+            return Fail(err, *failure + "; it is left as it was");
     }
-    if (std::string error = ReplaceFile(files.user, edit.text); !error.empty())
-        return Fail(err, error + "; it is left as it was");
     Say(out, Describe(edit.outcome, what, files.user));
     Say(out, old ? "The previous file is kept as " + files.backup + "."
                  : "There was no such file: it starts from the system's list of display modes.");

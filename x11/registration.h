@@ -1,7 +1,7 @@
 // quorvana --register and --unregister: add Quorvana to the display modes of
 // the user's xscreensaver (~/.xscreensaver) or take it out again, and tell
 // the user what happened and what to do next. The file is only ever replaced
-// whole (file_replace.h), after its previous contents are kept in a backup
+// whole (common/whole_file.h), after its previous contents are kept in a backup
 // beside it; a file that cannot be read as xscreensaver reads it is left as
 // it was, with a message and status 1. The list itself is edited by
 // xscreensaver_list.h.

@@ -31,7 +31,7 @@ void ReadMode(std::string_view mode, ListLine& line)
 {
     std::size_t i = 0;
     auto skipSpaces = [&] { while (i < mode.size() && IsSpace(mode[i])) ++i; };
-    if (mode[i] == '-') {
+    if (i < mode.size() && mode[i] == '-') {
         line.enabled = false;
         ++i;
         skipSpaces();
@@ -61,8 +61,8 @@ std::vector<ListLine> SplitList(const std::string& value)
     std::vector<ListLine> lines;
     std::size_t start = 0;
     while (start < value.size()) {
-        while (start < value.size() && (value[start] == ' ' || value[start] == '\t' || value[start] == '\n'))
-            ++start;
+        // A line of nothing but blanks (a lone CR, say) is no mode.
+        while (start < value.size() && IsSpace(value[start])) ++start;
         if (start == value.size()) break;
         ListLine line;
         line.first = start;
@@ -108,15 +108,30 @@ std::string SystemListSource(std::string_view systemDefaults)
     return std::string(systemDefaults.substr(from, list->sourceOffsets.back() - from));
 }
 
+bool AnyEnabled(const FoundList& found)
+{
+    for (std::size_t i : found.quorvana)
+        if (found.lines[i].enabled) return true;
+    return false;
+}
+
 // Adds to a file that has a list.
 ListEdit AddToList(std::string text, const FoundList& found)
 {
+    if (!found.setting) return Refuse("its list of display modes cannot be read back after the change");
     const std::vector<std::size_t>& at = found.setting->sourceOffsets;
-    for (std::size_t i : found.quorvana)
-        if (found.lines[i].enabled) return {ListEdit::Outcome::Unchanged, std::move(text), {}};
+    if (AnyEnabled(found)) return {ListEdit::Outcome::Unchanged, std::move(text), {}};
     if (!found.quorvana.empty()) {
         const std::size_t dash = found.lines[found.quorvana.front()].first;
-        text.erase(at[dash], at[dash + 1] - at[dash]);
+        // The '-' itself, and the backslash of an escape "\\-", which a
+        // continuation may split; never the continuation.
+        const std::size_t dashByte = text.find('-', at[dash]);
+        text.erase(dashByte, 1);
+        if (dashByte != at[dash]) text.erase(at[dash], 1);
+        // "--x: quorvana" stays disabled after one '-' less; such a line is the user's to mend.
+        if (!AnyEnabled(FindList(ParseInitFile(text))))
+            return Refuse("line " + std::to_string(found.setting->firstLine) +
+                          ": Quorvana is disabled in a way this cannot undo; enable it in xscreensaver-settings");
         return {ListEdit::Outcome::Enabled, std::move(text), {}};
     }
     if (found.lines.empty())
@@ -127,18 +142,22 @@ ListEdit AddToList(std::string text, const FoundList& found)
 }
 
 // The bytes that hold mode `index` of the list, chosen so that removing the
-// mode AddToList appended gives back the file it started from.
+// mode AddToList appended gives back the file it started from. Cuts fall
+// where decoded characters start, never inside an escape.
 std::pair<std::size_t, std::size_t> LineBytes(std::string_view text, const FoundList& found, std::size_t index)
 {
     const std::vector<std::size_t>& at = found.setting->sourceOffsets;
+    const std::string& value = found.setting->value;
     const ListLine& line = found.lines[index];
-    auto blanksBefore = [&](std::size_t offset) {
-        while (offset > at.front() && (text[offset - 1] == ' ' || text[offset - 1] == '\t')) --offset;
-        return offset;
-    };
-    if (found.lines.size() == 1) return {blanksBefore(at[line.first]), at[line.last]};
-    if (index + 1 == found.lines.size()) return {at[found.lines[index - 1].last], at[line.last]};
-    return {blanksBefore(at[line.first]), at[line.end + 1]};
+    std::size_t first = line.first;  // with the blanks before it on its line
+    while (first > 0 && (value[first - 1] == ' ' || value[first - 1] == '\t')) --first;
+    const std::size_t to = index + 1 < found.lines.size() ? at[line.end + 1] : at[line.last];
+    std::size_t from = index > 0 && index + 1 == found.lines.size() ? at[found.lines[index - 1].last] : at[first];
+    // Where the cut ends the file, a continuation left before it would
+    // continue into nothing: it goes too (right before a character's source
+    // a backslash and a newline are always a continuation).
+    while (to == text.size() && from >= 2 && text.substr(from - 2, 2) == "\\\n") from -= 2;
+    return {from, to};
 }
 
 }  // namespace
@@ -148,16 +167,21 @@ ListEdit AddQuorvana(const std::optional<std::string_view>& userFile, std::strin
     std::string text = userFile ? std::string(*userFile) : std::string();
     InitFileParse parse = ParseInitFile(text);
     if (!parse.error.empty()) return Refuse(parse.error);
-    if (!FindSetting(parse, kSetting)) {
+    const bool hadList = FindSetting(parse, kSetting) != nullptr;
+    if (!hadList) {
         // No list of its own: xscreensaver shows the system's, so start from it.
         if (!userFile) text = "# XScreenSaver preferences, started by quorvana --register\n";
         if (!text.empty() && text.back() != '\n') text += '\n';
+        // A last line ending in a backslash would continue into the new one; an empty line ends it.
+        if (text.size() >= 2 && text[text.size() - 2] == '\\') text += '\n';
         text += std::string(kSetting) + ":" + SystemListSource(systemDefaults) + "\n";
         parse = ParseInitFile(text);
         if (!parse.error.empty()) return Refuse("the system's list of display modes: " + parse.error);
     }
     ListEdit edit = AddToList(std::move(text), FindList(parse));
-    if (edit.outcome == ListEdit::Outcome::Unchanged && !userFile) edit.text.clear();
+    if (edit.outcome == ListEdit::Outcome::Unchanged) edit.text = userFile.value_or("");
+    // A list started from the system's is new to the file, whatever it held.
+    if (edit.outcome == ListEdit::Outcome::Enabled && !hadList) edit.outcome = ListEdit::Outcome::Added;
     return edit;
 }
 
@@ -174,6 +198,9 @@ ListEdit RemoveQuorvana(std::string_view userFile)
         const auto [from, to] = LineBytes(text, found, found.quorvana.back());
         text.erase(from, to - from);
         parse = ParseInitFile(text);
+        // Continuations can chain in ways no cut undoes; the file is then the user's to mend.
+        if (!parse.error.empty())
+            return Refuse("taking Quorvana's line out would leave " + parse.error + "; take it out by hand");
         found = FindList(parse);
     }
     return {ListEdit::Outcome::Removed, std::move(text), {}};

@@ -2,14 +2,15 @@
 // row's filter, and a failed write leaves no file behind.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <functional>
+#include <sys/resource.h>
 #include <string>
 #include <vector>
 
 #include "render/julia_renderer.h"
 #include "tests/tools/png_decode.h"
-#include "tools/atomic_file.h"
 #include "tools/png_writer.h"
 
 namespace quorvana {
@@ -36,16 +37,19 @@ TEST(PngWriter, WritesTheExactColours)
         {"all black", 4, 3, [](int, int) { return kBlack; }},
         {"wrapping differences", 300, 2, [](int x, int y) { return MakeRgb(255 * (x % 2), (x * 37) & 0xFF, y); }},
     };
+    const std::filesystem::path dir = testing::TempDir() + "/png-writer-exact";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directory(dir);
     for (const PictureCase& c : cases) {
         PixelStore store(c.width, c.height);
         for (int y = 0; y < c.height; ++y)
             for (int x = 0; x < c.width; ++x) store.SetPixel(x, y, c.colour(x, y));
-        const std::string path = testing::TempDir() + "/exact.png";
+        const std::string path = (dir / "exact.png").string();
         ASSERT_EQ(WritePng(store, path), "") << c.name;
         const PixelStore decoded = test::DecodePng(path);
         EXPECT_EQ(decoded.Width(), c.width) << c.name;
         EXPECT_EQ(test::PixelsOf(decoded), test::PixelsOf(store)) << c.name;
-        EXPECT_FALSE(std::filesystem::exists(PartialName(path))) << c.name;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1) << c.name << ": a file beside it";
     }
 }
 
@@ -56,18 +60,25 @@ TEST(PngWriter, FailureLeavesNothingBehind)
     const std::filesystem::path dir = testing::TempDir() + "/png-writer-failure";
     std::filesystem::remove_all(dir);
     std::filesystem::create_directory(dir);
-    // The file being written is the full device: the write itself fails.
-    const std::string full = (dir / "full.png").string();
-    std::filesystem::create_symlink("/dev/full", PartialName(full));
+    // The file size limit cuts the write itself short, as a full disk does.
+    const rlimit tiny{16, RLIM_INFINITY};
     const std::string missing = (dir / "no-such-folder" / "x.png").string();
     const struct {
         std::string path;
+        const rlimit* limit;
         const char* reason;
-    } cases[] = {{full, "No space left on device"}, {missing, "No such file or directory"}};
+    } cases[] = {{(dir / "cut.png").string(), &tiny, "File too large"},
+                 {missing, nullptr, "No such file or directory"}};
     for (const auto& c : cases) {
-        EXPECT_EQ(WritePng(store, c.path), "cannot write '" + c.path + "': " + c.reason);
-        EXPECT_FALSE(std::filesystem::exists(c.path)) << c.path;
-        EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(PartialName(c.path)))) << c.path;
+        rlimit before{};
+        ::getrlimit(RLIMIT_FSIZE, &before);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        if (c.limit) ::setrlimit(RLIMIT_FSIZE, c.limit);
+        const std::string error = WritePng(store, c.path);
+        ::setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, oldHandler);
+        EXPECT_EQ(error, "cannot write '" + c.path + "': " + c.reason);
+        EXPECT_TRUE(std::filesystem::is_empty(dir)) << c.path << ": nothing is left";
     }
 }
 

@@ -94,4 +94,15 @@ elif own_xvfb unshare --ipc; then
     kill "$HOST_PID"
     export DISPLAY=$saved_display
 fi
+
+# A window whose pixel store fits in memory but whose image does not (256 MB
+# each in 400 MB): status 1 and one line, as when the store does not fit.
+host_window 8000x8000
+status=0
+( ulimit -v 400000; exec timeout 20 "$QUORVANA" --window-id "$HOST_ID" ) 2>"$WORK/image.err" || status=$?
+[ "$status" -eq 1 ] && [ "$(wc -l <"$WORK/image.err")" -eq 1 ] && grep -q 'not enough memory' "$WORK/image.err" &&
+    pass "image too large for memory: status 1, one line" ||
+    fail "image too large for memory: status $status, said: $(cat "$WORK/image.err")"
+kill "$HOST_PID"
+
 finish

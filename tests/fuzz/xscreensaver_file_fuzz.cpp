@@ -1,0 +1,112 @@
+// The ~/.xscreensaver editor on any file (first byte: add or remove, is there
+// a file, which system list; the rest: the file). Adding is one insertion
+// (enabling: one '-' cut) or a refusal; removing what was added gives the
+// bytes back; removing leaves a readable file without Quorvana; no crash.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "tests/fuzz/fuzz_support.h"
+#include "x11/init_file.h"
+#include "x11/xscreensaver_list.h"
+
+using namespace quorvana;
+using Outcome = ListEdit::Outcome;
+
+namespace {
+
+constexpr std::string_view kSystemLists[] = {
+    "",
+    "*mode:\trandom\n*programs:\t\\\n\t\t\t\tmaze --root\t\\n\\\n- GL:\t\t\t\tsuperquadrics --root\t\\n\n",
+    "*programs: quorvana --root \\n qix -root\n",
+};
+
+// True when `longer` is `shorter` with one run of bytes put in.
+bool IsInsertion(std::string_view shorter, std::string_view longer)
+{
+    if (longer.size() < shorter.size()) return false;
+    std::size_t prefix = 0;
+    while (prefix < shorter.size() && shorter[prefix] == longer[prefix]) ++prefix;
+    const std::size_t rest = shorter.size() - prefix;
+    return longer.substr(longer.size() - rest) == shorter.substr(prefix);
+}
+
+// True when `shorter` is `longer` with at most `most` bytes taken out here and there.
+bool IsCut(std::string_view shorter, std::string_view longer, std::size_t most)
+{
+    if (shorter.size() > longer.size() || longer.size() - shorter.size() > most) return false;
+    std::size_t kept = 0;
+    for (const char c : longer)
+        if (kept < shorter.size() && shorter[kept] == c) ++kept;
+    return kept == shorter.size();
+}
+
+void CheckRefusal(const ListEdit& edit)
+{
+    FUZZ_CHECK(edit.text.empty() && !edit.error.empty(), "a refusal says why and gives no file");
+    FUZZ_CHECK(edit.error.find('\n') == std::string::npos, "a refusal is one line");
+}
+
+// Removing leaves a readable file (a refusal would say it is not) without
+// Quorvana; only a line that was there before may refuse to go.
+void CheckRemoved(const ListEdit& removed, bool added)
+{
+    if (!added && removed.outcome == Outcome::Refused) return CheckRefusal(removed);
+    FUZZ_CHECK(removed.outcome == Outcome::Removed, "what was added can be removed");
+    FUZZ_CHECK(RemoveQuorvana(removed.text).outcome == Outcome::Unchanged, "no Quorvana line stays, the file readable");
+}
+
+void CheckAdd(const std::optional<std::string_view>& user, std::string_view system)
+{
+    const ListEdit added = AddQuorvana(user, system);
+    const std::string_view old = user.value_or("");
+    switch (added.outcome) {
+    case Outcome::Refused: return CheckRefusal(added);
+    case Outcome::Removed:
+    case Outcome::Unchanged:
+        FUZZ_CHECK(added.outcome == Outcome::Unchanged && added.text == old, "nothing to do changes nothing");
+        return;
+    case Outcome::Enabled:
+        FUZZ_CHECK(IsCut(added.text, old, 2), "enabling only cuts the '-' (and its escape)");
+        break;
+    case Outcome::Added:
+        FUZZ_CHECK(IsInsertion(old, added.text), "adding is one insertion");
+        break;
+    }
+    const ListEdit again = AddQuorvana(added.text, system);
+    FUZZ_CHECK(again.outcome == Outcome::Unchanged, "adding twice changes nothing the second time");
+    const ListEdit removed = RemoveQuorvana(added.text);
+    CheckRemoved(removed, added.outcome == Outcome::Added);
+    // The file back; or, where adding had to start a list, the file and then that list.
+    if (added.outcome != Outcome::Added || removed.text == old) return;
+    FUZZ_CHECK(!FindSetting(ParseInitFile(old), "programs"), "removing what was added gives the file back");
+    FUZZ_CHECK(std::string_view(removed.text).substr(0, old.size()) == old, "a list started for the file follows it");
+}
+
+void CheckRemove(std::string_view user)
+{
+    const ListEdit removed = RemoveQuorvana(user);
+    if (removed.outcome != Outcome::Unchanged) return CheckRemoved(removed, false);
+    FUZZ_CHECK(removed.text == user, "nothing to remove changes nothing");
+}
+
+}  // namespace
+
+// Allocation stacks cost more than the edits themselves; a finding replays
+// with them at full depth (ASAN_OPTIONS=malloc_context_size=30).
+extern "C" const char* __asan_default_options() { return "malloc_context_size=0"; }
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0) return 0;
+    const std::uint8_t choice = data[0];
+    const std::string_view file(reinterpret_cast<const char*>(data + 1), size - 1);
+    const std::string_view system = kSystemLists[(choice >> 2) % std::size(kSystemLists)];
+    if (choice & 2)
+        CheckRemove(file);
+    else
+        CheckAdd(choice & 1 ? std::nullopt : std::optional(file), system);
+    return 0;
+}

@@ -1,0 +1,17 @@
+#include "tools/standard_streams.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace quorvana {
+
+FileFailure FlushReport()
+{
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return {};
+    return std::string("cannot write the report to standard output: ") +
+           (errno != 0 ? std::strerror(errno) : "write failed");
+}
+
+}  // namespace quorvana

@@ -1,0 +1,16 @@
+// GuardStandardStreams on Windows: files are written through handles of
+// their own (common/whole_file_windows.cpp), never through a C descriptor
+// that a closed stream could share, so only a closed standard output matters.
+#include "tools/standard_streams.h"
+
+#include <cstdio>
+
+namespace quorvana {
+
+FileFailure GuardStandardStreams()
+{
+    if (_fileno(stdout) < 0) return std::string("cannot write the report: standard output is closed");
+    return {};
+}
+
+}  // namespace quorvana
