@@ -7,8 +7,7 @@
 # - No link time in a PE header (quorvana.scr, the exporter).
 # - QUORVANA_SOURCE_DATE_EPOCH, the time archives give their files: the
 #   SOURCE_DATE_EPOCH of the environment (the release sets it to the last
-#   commit's date), else the last commit's date, else 0; QUORVANA_SOURCE_DATE
-#   is the same time as "YYYY-MM-DD hh:mm:ss UTC".
+#   commit's date), else the last commit's date, else 0.
 add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.>"
                     "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_BINARY_DIR}=build>")
 if(WIN32)
@@ -26,11 +25,3 @@ else()
   endif()
 endif()
 
-# string(TIMESTAMP) reads only the environment's SOURCE_DATE_EPOCH.
-if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
-  set(ENV{SOURCE_DATE_EPOCH} ${QUORVANA_SOURCE_DATE_EPOCH})
-  string(TIMESTAMP QUORVANA_SOURCE_DATE "%Y-%m-%d %H:%M:%S UTC" UTC)
-  unset(ENV{SOURCE_DATE_EPOCH})
-else()
-  string(TIMESTAMP QUORVANA_SOURCE_DATE "%Y-%m-%d %H:%M:%S UTC" UTC)
-endif()

@@ -22,9 +22,10 @@ PACKAGE_PACKAGES=(help2man dpkg-dev file lintian groff-base man-db xscreensaver 
 FUZZ_PACKAGES=(clang libclang-rt-14-dev llvm)
 # Wine's X11 driver and its fonts are only recommended by Debian's wine
 # packages; the saver's windows and dialogs need them under a bare Xvfb.
-# nsis builds the Windows installer; libz-mingw-w64-dev is the zlib that the
+# nsis builds the Windows installer, zip the portable zip (with no extra
+# fields, so it is reproducible); libz-mingw-w64-dev is the zlib that the
 # Windows exporter links (Wine itself brings only its run-time DLL).
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 libz-mingw-w64-dev nsis wine wine64 fonts-wine fonts-liberation
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 libz-mingw-w64-dev nsis zip wine wine64 fonts-wine fonts-liberation
                   libxrender1 libxrandr2 libxcursor1 libxi6 libxcomposite1 libxinerama1 libxfixes3 libxxf86vm1
                   xvfb xauth xdotool imagemagick)
 
