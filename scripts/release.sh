@@ -42,6 +42,9 @@ if [ -e "$out" ] && [ -n "$(ls -A "$out")" ]; then
 fi
 mkdir -p "$out"
 
+# Archives take the modes of the files they are made from (the .deb's ar
+# members too), and times from SOURCE_DATE_EPOCH.
+umask 022
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct HEAD)
 export SOURCE_DATE_EPOCH
 work=$(mktemp -d "${TMPDIR:-/tmp}/quorvana-release.XXXXXX")
