@@ -15,6 +15,12 @@ SCREENSHOT_PACKAGES=(xvfb xauth imagemagick)
 # xscreensaver is the real daemon the installed package is run with; procps
 # (pgrep) finds the display mode it started.
 PACKAGE_PACKAGES=(help2man dpkg-dev file lintian groff-base man-db xscreensaver procps)
+# The release (scripts/release.sh --check) and README's installation commands
+# (tests/release): unzip opens the release's zip; diffoscope-minimal explains
+# a difference between two builds; xsecurelock runs the display mode under
+# its lock on Xvfb; sway (headless), swayidle, xwayland and grim run
+# quorvana --fullscreen on Wayland and take its screenshot.
+RELEASE_PACKAGES=(unzip diffoscope-minimal xsecurelock sway swayidle xwayland grim imagemagick procps)
 # The fuzzers and soaks (scripts/stress.sh, the fuzz preset): clang with
 # libFuzzer and the sanitizers' run-time libraries, which Debian's clang only
 # recommends; llvm for llvm-symbolizer, so sanitizer reports name functions

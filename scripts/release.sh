@@ -14,12 +14,12 @@
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 usage() { sed -n '10,13p' "$0" | sed 's/^# \{0,1\}//'; }
-out="" allow_dirty=false
+out="" allow_dirty=false check=false
 while [ $# -gt 0 ]; do
     case $1 in
         --out) [ $# -ge 2 ] || { echo "release.sh: --out needs a folder" >&2; exit 2; }; out=$2; shift 2 ;;
         --out=*) out=${1#--out=}; shift ;;
-        --check) exec bash "$repo/tests/release/reproducible.sh" "$repo" ;;
+        --check) check=true; shift ;;
         --allow-dirty) allow_dirty=true; shift ;;  # the check's own: it builds HEAD as committed
         -h | --help) usage; exit 0 ;;
         *) echo "release.sh: unknown argument '$1' (allowed: --out DIR, --check, --help)" >&2; exit 2 ;;
@@ -29,6 +29,10 @@ done
 cd "$repo"
 source scripts/packages.sh
 need_packages "${NATIVE_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
+if $check; then
+    need_packages "${RELEASE_PACKAGES[@]}"
+    exec bash tests/release/reproducible.sh "$repo"
+fi
 if ! $allow_dirty && [ -n "$(git status --porcelain --untracked-files=no)" ]; then
     echo "release.sh: the work tree has uncommitted changes; a release is made of a commit: commit them first" >&2
     exit 1
@@ -61,7 +65,9 @@ src=$work/$name
 step "source archive $name.tar.gz" bash -c 'git archive --format=tar --prefix="$1/" HEAD | gzip -9n >"$2/$1.tar.gz"' _ "$name" "$out"
 step "unpacking it into $src" tar -xzf "$out/$name.tar.gz" -C "$work"
 jobs=$(nproc)
-step "Linux build" bash -c 'cd "$1" && cmake --preset native -DBUILD_TESTING=OFF &&
+# Only what the package holds: cpack builds no more when "preinstall" does not
+# depend on "all" (the benchmarks and tests are not released).
+step "Linux build" bash -c 'cd "$1" && cmake --preset native -DBUILD_TESTING=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON &&
     cmake --build --preset native -j "$2" --target quorvana quorvana-render quorvana_docs' _ "$src" "$jobs"
 step "Debian package" bash -c 'cd "$1/build/native" && cpack -G DEB' _ "$src"
 step "Windows build, installer and zip" bash -c 'cd "$1" && cmake --preset windows -DBUILD_TESTING=OFF &&
