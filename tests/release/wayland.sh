@@ -27,7 +27,7 @@ saver=""
 find_saver() {
     local pid
     for pid in $(pgrep -x quorvana); do
-        tr "\0" "\n" <"/proc/$pid/environ" 2>/dev/null | grep -qx "XDG_RUNTIME_DIR=$runtime" && { saver=$pid; return 0; }
+        { tr "\0" "\n" <"/proc/$pid/environ"; } 2>/dev/null | grep -qx "XDG_RUNTIME_DIR=$runtime" && { saver=$pid; return 0; }
     done
     return 1
 }
@@ -36,6 +36,7 @@ find_socket() { wayland=$(cd "$runtime" && ls | grep -m 1 -x "wayland-[0-9]*"); 
 check "sway runs, headless, with its Wayland socket" 'wait_until 20 find_socket'
 check "swayidle starts quorvana --fullscreen when the session is idle" 'wait_until 20 find_saver'
 check "it is an X client, through Xwayland" '[ -n "$saver" ] && tr "\0" "\n" <"/proc/$saver/environ" | grep -q "^DISPLAY=:"'
-shot() { in_session WAYLAND_DISPLAY="$wayland" grim "$screenshot" 2>/dev/null && enough_green "$screenshot"; }
+# grim runs as the session's user, who may not write where the screenshot goes.
+shot() { in_session WAYLAND_DISPLAY="$wayland" grim - >"$screenshot" 2>/dev/null && enough_green "$screenshot"; }
 check "grim sees green rows on the output ($screenshot)" 'wait_until 20 shot'
 [ "$failures" -eq 0 ] || { echo "--- sway said:"; tail -n 20 "$WORK/sway.log"; exit 1; }
