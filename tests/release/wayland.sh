@@ -35,8 +35,9 @@ wayland=""
 find_socket() { wayland=$(cd "$runtime" && ls | grep -m 1 -x "wayland-[0-9]*"); [ -n "$wayland" ]; }
 check "sway runs, headless, with its Wayland socket" 'wait_until 20 find_socket'
 check "swayidle starts quorvana --fullscreen when the session is idle" 'wait_until 20 find_saver'
+[ -n "$saver" ] || { echo "--- sway and its programs said:"; tail -n 30 "$WORK/sway.log"; exit 1; }
 check "it is an X client, through Xwayland" '[ -n "$saver" ] && tr "\0" "\n" <"/proc/$saver/environ" | grep -q "^DISPLAY=:"'
 # grim runs as the session's user, who may not write where the screenshot goes.
-shot() { in_session WAYLAND_DISPLAY="$wayland" grim - >"$screenshot" 2>/dev/null && enough_green "$screenshot"; }
+shot() { in_session WAYLAND_DISPLAY="$wayland" timeout 10 grim - >"$screenshot" 2>/dev/null && enough_green "$screenshot"; }
 check "grim sees green rows on the output ($screenshot)" 'wait_until 20 shot'
 [ "$failures" -eq 0 ] || { echo "--- sway said:"; tail -n 20 "$WORK/sway.log"; exit 1; }
