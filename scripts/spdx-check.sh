@@ -38,6 +38,7 @@ while IFS= read -r file; do
     # help2man's include files take roff comments only in sections; a first
     # line of '#' is not roff, so they get a comment it skips: .\"
     [[ $file == *.h2m ]] && line=".\\\" $tag"
+    line=${line//\\/\\\\}  # sed's a and i commands take a backslash as an escape
     if head -n 1 "$file" | grep -q '^#!\|^<?xml'; then
         sed -i "1a\\$line" "$file"
     else
