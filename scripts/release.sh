@@ -7,22 +7,24 @@
 # project() in CMakeLists.txt; every time inside the artefacts is the last
 # commit's (SOURCE_DATE_EPOCH), so two runs give the same bytes.
 #
-#   scripts/release.sh [--out DIR]   default: build/release/quorvana-VERSION
+#   scripts/release.sh [--out DIR] [--commit REV]
+#                                    default: build/release/quorvana-VERSION, HEAD
 #   scripts/release.sh --check       builds the release twice, in different
 #                                    folders at different times, and compares
 #                                    them byte for byte (tests/release/)
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
-usage() { sed -n '10,13p' "$0" | sed 's/^# \{0,1\}//'; }
-out="" allow_dirty=false check=false
+usage() { sed -n '10,14p' "$0" | sed 's/^# \{0,1\}//'; }
+out="" commit=HEAD allow_dirty=false check=false
 while [ $# -gt 0 ]; do
     case $1 in
         --out) [ $# -ge 2 ] || { echo "release.sh: --out needs a folder" >&2; exit 2; }; out=$2; shift 2 ;;
         --out=*) out=${1#--out=}; shift ;;
+        --commit) [ $# -ge 2 ] || { echo "release.sh: --commit needs a revision" >&2; exit 2; }; commit=$2; shift 2 ;;
         --check) check=true; shift ;;
         --allow-dirty) allow_dirty=true; shift ;;  # the check's own: it builds HEAD as committed
         -h | --help) usage; exit 0 ;;
-        *) echo "release.sh: unknown argument '$1' (allowed: --out DIR, --check, --help)" >&2; exit 2 ;;
+        *) echo "release.sh: unknown argument '$1' (allowed: --out DIR, --commit REV, --check, --help)" >&2; exit 2 ;;
     esac
 done
 
@@ -33,11 +35,14 @@ if $check; then
     need_packages "${RELEASE_PACKAGES[@]}"
     exec bash tests/release/reproducible.sh "$repo"
 fi
-if ! $allow_dirty && [ -n "$(git status --porcelain --untracked-files=no)" ]; then
+# Resolved once: a commit made while the release builds is not in it.
+resolved=$(git rev-parse --verify --quiet "$commit^{commit}") || { echo "release.sh: no commit '$commit'" >&2; exit 2; }
+commit=$resolved
+if ! $allow_dirty && [ "$commit" = "$(git rev-parse HEAD)" ] && [ -n "$(git status --porcelain --untracked-files=no)" ]; then
     echo "release.sh: the work tree has uncommitted changes; a release is made of a commit: commit them first" >&2
     exit 1
 fi
-version=$(sed -n 's/^project(Quorvana VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+version=$(git show "$commit:CMakeLists.txt" | sed -n 's/^project(Quorvana VERSION \([0-9.]*\).*/\1/p')
 [ -n "$version" ] || { echo "release.sh: no 'project(Quorvana VERSION ...)' in CMakeLists.txt" >&2; exit 1; }
 out=$(realpath -m "${out:-build/release/quorvana-$version}")
 if [ -e "$out" ] && [ -n "$(ls -A "$out")" ]; then
@@ -49,7 +54,7 @@ mkdir -p "$out"
 # Archives take the modes of the files they are made from (the .deb's ar
 # members too), and times from SOURCE_DATE_EPOCH.
 umask 022
-SOURCE_DATE_EPOCH=$(git log -1 --format=%ct HEAD)
+SOURCE_DATE_EPOCH=$(git log -1 --format=%ct "$commit")
 export SOURCE_DATE_EPOCH
 work=$(mktemp -d "${TMPDIR:-/tmp}/quorvana-release.XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -62,7 +67,7 @@ step() {
 
 name=quorvana-$version
 src=$work/$name
-step "source archive $name.tar.gz" bash -c 'git archive --format=tar --prefix="$1/" HEAD | gzip -9n >"$2/$1.tar.gz"' _ "$name" "$out"
+step "source archive $name.tar.gz" bash -c 'git archive --format=tar --prefix="$1/" "$3" | gzip -9n >"$2/$1.tar.gz"' _ "$name" "$out" "$commit"
 step "unpacking it into $src" tar -xzf "$out/$name.tar.gz" -C "$work"
 jobs=$(nproc)
 # Only what the package holds: cpack builds no more when "preinstall" does not
