@@ -57,7 +57,8 @@ umask 022
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct "$commit")
 export SOURCE_DATE_EPOCH
 work=$(mktemp -d "${TMPDIR:-/tmp}/quorvana-release.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+# A release that failed leaves no half-filled folder (it was empty or new).
+trap 'status=$?; rm -rf "$work"; [ "$status" -eq 0 ] || rm -rf "$out"' EXIT
 log=$work/build.log
 step() {
     echo "release: $1" >&2
