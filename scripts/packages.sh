@@ -18,6 +18,12 @@ SCREENSHOT_PACKAGES=(xvfb xauth imagemagick)
 # xscreensaver is the real daemon the installed package is run with; procps
 # (pgrep) finds the display mode it started.
 PACKAGE_PACKAGES=(help2man dpkg-dev file lintian groff-base man-db xscreensaver procps)
+# The release (scripts/release.sh --check) and README's installation commands
+# (tests/release): unzip opens the release's zip; diffoscope-minimal explains
+# a difference between two builds; xsecurelock runs the display mode under
+# its lock on Xvfb; sway (headless), swayidle, xwayland and grim run
+# quorvana --fullscreen on Wayland and take its screenshot.
+RELEASE_PACKAGES=(unzip diffoscope-minimal xsecurelock sway swayidle xwayland grim imagemagick procps)
 # The fuzzers and soaks (scripts/stress.sh, the fuzz preset): clang with
 # libFuzzer and the sanitizers' run-time libraries, which Debian's clang only
 # recommends; llvm for llvm-symbolizer, so sanitizer reports name functions
@@ -25,11 +31,12 @@ PACKAGE_PACKAGES=(help2man dpkg-dev file lintian groff-base man-db xscreensaver 
 FUZZ_PACKAGES=(clang libclang-rt-14-dev llvm)
 # Wine's X11 driver and its fonts are only recommended by Debian's wine
 # packages; the saver's windows and dialogs need them under a bare Xvfb.
-# nsis builds the Windows installer; libz-mingw-w64-dev is the zlib that the
+# nsis builds the Windows installer, zip the portable zip (with no extra
+# fields, so it is reproducible); libz-mingw-w64-dev is the zlib that the
 # Windows exporter links (Wine itself brings only its run-time DLL).
 # xserver-xephyr: the saver on several monitors is tested on Xephyr's
 # Xinerama heads, which Wine takes as monitors.
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 libz-mingw-w64-dev nsis wine wine64 fonts-wine fonts-liberation
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 libz-mingw-w64-dev nsis zip wine wine64 fonts-wine fonts-liberation
                   libxrender1 libxrandr2 libxcursor1 libxi6 libxcomposite1 libxinerama1 libxfixes3 libxxf86vm1
                   xvfb xauth xdotool imagemagick xserver-xephyr)
 
