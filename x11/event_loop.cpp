@@ -2,15 +2,21 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <optional>
 #include <poll.h>
 
 namespace quorvana {
 
 namespace {
 
-// Focus that leaves one of the saver's windows for another of them is no
-// sign of the user. The server has moved the focus by the time its FocusOut
-// is read, so asking where it is now tells.
+// Focus that leaves one of the saver's windows for another of them, or that
+// comes back at once, is no sign of the user: a compositor's XWayland takes
+// it away and gives it back as a window is mapped. So a FocusOut counts only
+// when the focus is still elsewhere a moment later; asking the server where
+// it is then tells.
+constexpr std::chrono::milliseconds kFocusGrace{100};
+
 bool FocusStaysWithin(Display* display, const std::vector<std::unique_ptr<JuliaWindow>>& windows)
 {
     Window focus = None;
@@ -30,17 +36,31 @@ void RunEventLoop(Display* display, const std::vector<std::unique_ptr<JuliaWindo
                   int stopFd, int pictures)
 {
     pollfd waits[2] = {{ConnectionNumber(display), POLLIN, 0}, {stopFd, POLLIN, 0}};
+    // Every window sees every event: each takes its own, and the presenters
+    // their shared-memory completions.
+    const auto deliver = [&](const XEvent& event) {
+        return std::any_of(windows.begin(), windows.end(),
+                           [&](const auto& w) { return w->HandleEvent(event) == JuliaWindow::Next::Close; });
+    };
+    std::optional<XEvent> focusOut;  // held for kFocusGrace
+    TickTimer::Clock::time_point focusCheck{};
     for (;;) {
         while (XPending(display) > 0) {
             XEvent event;
             XNextEvent(display, &event);
-            if (event.type == FocusOut && windows.size() > 1 && FocusStaysWithin(display, windows)) continue;
-            // Every window sees every event: each takes its own, and the
-            // presenters their shared-memory completions.
-            for (const auto& window : windows)
-                if (window->HandleEvent(event) == JuliaWindow::Next::Close) return;
+            if (event.type == FocusOut) {
+                if (!focusOut) focusCheck = TickTimer::Clock::now() + kFocusGrace;
+                focusOut = event;
+                continue;
+            }
+            if (deliver(event)) return;
         }
         const auto now = TickTimer::Clock::now();
+        if (focusOut && now >= focusCheck) {
+            const bool lost = !FocusStaysWithin(display, windows);
+            if (lost && deliver(*focusOut)) return;
+            focusOut.reset();
+        }
         if (!timer.Running() && AnyStarted(windows)) timer.Start(now);
         if (timer.TakeTick(now)) {
             for (const auto& window : windows)
@@ -53,7 +73,12 @@ void RunEventLoop(Display* display, const std::vector<std::unique_ptr<JuliaWindo
         }
         XFlush(display);
         waits[0].revents = waits[1].revents = 0;
-        const int ready = poll(waits, stopFd >= 0 ? 2 : 1, timer.TimeoutMs(now));
+        int timeout = timer.TimeoutMs(now);
+        if (focusOut) {
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(focusCheck - now).count();
+            timeout = timeout < 0 ? static_cast<int>(left) : std::min(timeout, static_cast<int>(left));
+        }
+        const int ready = poll(waits, stopFd >= 0 ? 2 : 1, timeout);
         if (ready < 0 && errno != EINTR) return;
         if (stopFd >= 0 && (waits[1].revents & POLLIN)) return;
     }

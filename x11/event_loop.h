@@ -3,7 +3,9 @@
 // signal's pipe until the next tick's deadline. Events always go before
 // ticks, so a repaint comes before the next row, as paint goes before timer
 // on Windows. Several windows (one per monitor of a full-screen saver) share
-// the timer, so each tick draws a row in every window that has started.
+// the timer, so each tick draws a row in every window that has started. A
+// FocusOut is held a tenth of a second and counts only if the focus has not
+// come back to one of the windows by then.
 #pragma once
 
 #include <X11/Xlib.h>
