@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/parse_mode.h"
 
 #include <cstdint>

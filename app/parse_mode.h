@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading the command line: the mode switch (argv[1]) and, in preview mode,
 // the host window's handle (argv[2]).
 // Plain C++ without the Windows headers, so that the fuzz build can take

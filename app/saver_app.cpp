@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/saver_app.h"
 
 #include <cstdlib>

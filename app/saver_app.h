@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CSaverApp: the application object of quorvana.scr.
 //
 // Flow of control, all on the one GUI thread:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The saver's stored settings: one registry section, "Config", with two
 // 32-bit entries read through the application object's profile functions
 // (so they live under HKCU\Software\Quorvana\<program name>\Config once

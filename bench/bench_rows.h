@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The benchmark rows: one 1920-pixel row each of four views of increasing
 // cost, with x accumulated by the renderer's own pass.
 #pragma once

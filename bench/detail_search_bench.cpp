@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The frame-end detail search over a finished 1920 × 1080 picture, in row
 // order (what FinishPicture runs) and column by column (the reference).
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The escape count of one 1920-pixel row: the plain loop (EscapeCount per
 // point), each row kernel and the dispatched one, for four views; and the
 // whole row step (DrawNextRow into a pixel store) plain and dispatched.

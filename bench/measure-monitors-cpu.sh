@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Measures the full-screen saver's CPU time per second of wall time on one
 # monitor and on two of the same size (800 x 600 each), both at once, side
 # by side, so that the machine's other load weighs on both alike: the X11

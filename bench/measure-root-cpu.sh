@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Measures the saver's CPU time per second of wall time at speed 100 on a
 # 1920 x 1080 root window in Xvfb, with shared memory and without, one run
 # after the other in the same display; also the X server's share.

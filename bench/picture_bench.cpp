@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whole pictures: the first five pictures of a 1920 × 1080 window from seed
 // 1 (what `quorvana-render --size 1920x1080 --seed 1 --bench` draws), each
 // from its first row to its frame end, by the plain loop and by the

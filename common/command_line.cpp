@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "common/command_line.h"
 
 #include <optional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One parser for the command lines of both programs: quorvana, the X11 saver
 // (x11/options.cpp), and quorvana-render, the exporter
 // (tools/export_options.cpp). Each program lists its options as a table of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A POSIX file descriptor that closes itself (the POSIX builds' file code).
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "common/option_values.h"
 
 #include "common/command_line.h"

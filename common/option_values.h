@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Values that both command-line programs take, with their limits and the
 // words of their messages written once: the seed of the random views, a
 // count of pictures and the speed. Each Parse… is an option handler's body

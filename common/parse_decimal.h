@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Strict decimal parsing for command lines: plain digits only, no sign, no
 // spaces, no suffix, and no wrap-around on overflow.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pace of a fractal window: one row per tick, every 500 − 5 × speed ms
 // with a floor of 10 ms, the Windows saver's timer rule. The X11 saver ticks
 // at this pace and the exporter's recordings play at it.

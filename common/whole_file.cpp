@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // WholeFile's parts that are the same on every platform; the file being
 // written is the platform's (whole_file_posix.cpp, whole_file_windows.cpp).
 #include "common/whole_file.h"

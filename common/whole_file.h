@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writing a file whole: after a full disk, a crash, a power cut or a signal
 // the file holds either all of its old bytes or all of the new ones. Both
 // programs write every file they make for the user this way: the exporter

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // WholeFile on POSIX systems: open(O_EXCL|O_NOFOLLOW), fsync, rename.
 #include "common/whole_file.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // WholeFile on Windows: CreateFile(CREATE_NEW), FlushFileBuffers,
 // MoveFileEx(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH). Windows has
 // no owner or mode to carry over: a file replaced this way takes its

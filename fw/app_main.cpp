@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's entry point: everything happens in the application object.
 #include <windows.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fw/cmd_target.h"
 
 #include "fw/scroll_bar.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The root of everything that has a message map: windows and the
 // application object. A class that declares its own map overrides
 // GetMessageMap and offers GetThisMessageMap for its derived classes to chain

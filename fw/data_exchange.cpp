@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fw/data_exchange.h"
 
 #include "fw/wnd.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Dialog data exchange: moves values between a dialog's members and its
 // controls. A dialog's DoDataExchange lists its exchanges; CDialog runs it
 // once to load the controls (in OnInitDialog) and once to save them (in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fw/dc.h"
 
 #include "fw/wnd.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Device contexts that release themselves: CPaintDC for a WM_PAINT handler
 // (BeginPaint / EndPaint; m_ps.rcPaint is the region being repainted) and
 // CClientDC for drawing on the client area outside WM_PAINT.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fw/dialog.h"
 
 #include "fw/data_exchange.h"

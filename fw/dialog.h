@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CDialog: a modal dialog built by the dialog manager from a dialog template
 // in the program's own resources. DoModal runs the platform's modal loop
 // (DialogBoxParam); at WM_INITDIALOG the dialog's window is bound to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Message maps as data. Each window class keeps one static table of entries
 // (message, command id, member handler) chained to its base class's table;
 // CWnd::OnWndMsg walks the chain from the most derived class and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An open registry key that closes itself.
 #pragma once
 

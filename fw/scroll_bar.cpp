@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fw/scroll_bar.h"
 
 CScrollBar::~CScrollBar() = default;

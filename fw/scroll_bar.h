@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CScrollBar: a scroll bar control (SB_CTL), usually a dialog's control
 // bound to a member by DDX_Control. Positions outside the range are placed
 // at the nearer end of it by the platform.

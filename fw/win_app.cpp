@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fw/win_app.h"
 
 #include <iterator>

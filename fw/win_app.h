@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CWinApp: the application object and the program's entry point. The one
 // object of a class derived from CWinApp is constructed during static
 // initialisation; the entry point then names the application, calls

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fw/wnd.h"
 
 #include <memory>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CWnd: a window object bound to one HWND. All windows the framework creates
 // share one window procedure; it finds the object for the HWND and lets the
 // object's message map handle the message, anything unhandled going to

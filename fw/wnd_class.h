@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Window classes of the framework. Every class uses the framework's window
 // procedure (CWnd::WndProc). Registered classes stay registered, and their
 // names valid, for the rest of the process; they are unregistered at exit.

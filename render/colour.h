@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Colours as the pictures use them: a COLORREF holds red in the low byte,
 // green in the next and blue above (r + 256·g + 65536·b). The renderer only
 // ever draws pure green levels and black, for which this layout and the

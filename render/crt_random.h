@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The classic C-runtime pseudo-random generator, carried by each renderer so
 // that a seed gives the same pictures on every platform:
 // state = state × 214013 + 2531011 (mod 2³²), result (state >> 16) & 0x7FFF.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "render/dirty_surface.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A surface that passes every operation on to a pixel store and remembers
 // the bounding box of what was written since it was last asked: the rows a
 // tick drew, the marker of a frame end, the area a repaint cleared. A window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The portable scalar kernel and the choice among the kernels a build holds.
 #include "render/escape_kernel.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Row kernels for the escape-time count: given the x coordinates of a row
 // (already accumulated, one per pixel) and the row's y, they compute the
 // count n of every point as JuliaRenderer::EscapeCount would, to the bit.

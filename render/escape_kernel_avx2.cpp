@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The escape loop and the accumulation four points per vector, the colours
 // eight counts per vector, with AVX2. This file alone is compiled with
 // -mavx2 (never -mfma); it is called only on processors that have AVX2, and

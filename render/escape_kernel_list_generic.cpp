@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The kernels of a build for a processor without vector kernels of ours.
 #include "render/escape_kernel.h"
 

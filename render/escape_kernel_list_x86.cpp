@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The kernels of an x86-64 build: scalar, SSE2 (the baseline) and AVX2 when
 // the processor and the operating system support it.
 #include "render/escape_kernel.h"

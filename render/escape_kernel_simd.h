@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The vector escape loop shared by the SSE2 and AVX2 kernels; only their
 // two source files include it, each compiled for its own instruction set.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The escape loop two points per vector and the colours four counts per
 // vector, with SSE2 only (every x86-64). Its coordinates come from the
 // scalar pass: two lanes do not repay the checks of the vector one.

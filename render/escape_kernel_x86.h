@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The x86-64 vector kernels, each in its own translation unit: SSE2 is the
 // x86-64 baseline; the AVX2 one is compiled with -mavx2 for that file only
 // and may be called only where the processor has AVX2.

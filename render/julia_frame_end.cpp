@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The frame end: the detail search over the finished picture as the surface
 // holds it, the two-fold zoom, the dotted marker, or a random view.
 #include "render/julia_renderer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Julia picture engine of every fractal window: an escape-time picture of
 // z → z² + c built one pixel row per tick in green levels (DrawNextRow), the
 // frame end that zooms two-fold into the most detailed region and marks it,

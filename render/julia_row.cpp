@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The row step and the escape-time count. Coordinates are accumulated,
 // never multiplied, and every real value is an IEEE double: the pictures
 // must match to the bit, whichever way a row is computed.

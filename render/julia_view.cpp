@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The views and the start of a picture: the random view, a view set from
 // outside, the reset to row 0, and the repaint that ends the current picture.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Rows drawn whole: the row step without its odd-row rule and frame end.
 #include "render/julia_renderer.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The seed of the renderer on each monitor when the saver covers several.
 // Monitor 0, the primary, keeps the saver's own seed, so its window draws
 // what a single window draws for that seed. The generator (crt_random.h)

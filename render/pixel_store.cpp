@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "render/pixel_store.h"
 
 #include <algorithm>

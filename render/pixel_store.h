@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An in-memory 32-bit picture with a clip rectangle: the backing store of
 // every fractal window and of the exporter. It either owns its pixels or
 // wraps memory that a front end allocated (the Windows window's DIB section).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Odd rows are never drawn: the row step leaves them black, and the detail
 // search and the marker keep to even rows, where the picture is.
 #pragma once

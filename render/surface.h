@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The drawing surface the renderer works through: the four operations of a
 // window's device context (set pixel, read pixel, fill black, client
 // rectangle). Implemented by PixelStore; front ends present the store.

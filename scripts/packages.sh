@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Debian packages each part of the build needs, and one function that
 # installs what is missing (as root) or says what to install (otherwise).
 # Sourced by run.sh, test.sh and .ci/run.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Windows saver and runs it under Wine on $DISPLAY, in a Wine
 # prefix of its own (~/.quorvana-wine unless WINEPREFIX is set):
 #   scripts/run-wine.sh /s     full screen; any key, click or mouse movement ends it

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds Quorvana and runs it; --help says how. Relative paths in the
 # options (--out DIR, the screenshot's file) are the caller's, not the
 # repository's: the build happens in the repository, the program runs where

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The README's screenshots, taken from the real programs on virtual displays
 # of their own, each cropped to its window:
 #   windows-settings.png       quorvana.scr /c under Wine: the settings dialog, its live preview

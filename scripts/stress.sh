@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The reliability campaign: the fuzzers, the soaks and the fault tests, with
 # a table of figures at the end.
 #   scripts/stress.sh           the long form: each fuzzer 10 minutes, 100,000

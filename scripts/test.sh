@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds everything and runs all tests: the native build (renderer,
-# exporter, X11 saver, the Debian package) and the Windows saver under Wine
-# in a virtual display.
+# exporter, X11 saver, the Debian package, README's installation commands)
+# and the Windows saver under Wine in a virtual display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-need_packages "${NATIVE_PACKAGES[@]}" "${X11_TEST_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
+need_packages "${NATIVE_PACKAGES[@]}" "${X11_TEST_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" \
+              "${RELEASE_PACKAGES[@]}"
 
 jobs=$(nproc)
 cmake --preset native -DBUILD_TESTING=ON >/dev/null

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The recording formats of a build without libwebp (Windows): GIF.
 #include "tools/animation_writer.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The recording formats of the Linux build: GIF and animated WebP.
 #include "tools/animation_writer.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/animation_recording.h"
 
 #include <memory>

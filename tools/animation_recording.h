@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // --animation FILE.gif: the simulated window recorded as the saver shows
 // it, tick by tick from the first repaint, into an animated GIF. A frame
 // holds a few ticks (--ticks-per-frame) and stores the rectangle they

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/animation_writer.h"
 
 namespace quorvana {

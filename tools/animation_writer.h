@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The file formats of the exporter's recordings. A writer takes the window
 // after each frame's ticks, with the rectangle they changed and how long
 // the frame is shown, and hands back the file's bytes as they become

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/earlier_pictures.h"
 
 #include <algorithm>

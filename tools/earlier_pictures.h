@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What an export leaves of earlier runs in its folder. A run writes over its
 // own file names (picture-0001.png … or wallpaper-0001.png …, as many as it
 // is asked for) and nothing else, so pictures beyond its count, or of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/encoder_pool.h"
 
 #include <algorithm>

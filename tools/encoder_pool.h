@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Encodes finished pictures as PNG on worker threads while the renderer
 // draws the next ones. The renderer's thread hands in a copy of each
 // picture and takes the encoded files back in the order it handed them in.

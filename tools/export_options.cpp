@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/export_options.h"
 
 #include "common/command_line.h"

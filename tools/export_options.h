@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The exporter's command line: quorvana-render --size WxH --seed N
 // --pictures K --out DIR --kernel plain|auto --wallpaper --bench. The options are rows
 // of the table in export_options.cpp, parsed by the shared parser

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/gif_animation.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An animated GIF of the saver's window, built frame by frame in memory for
 // the caller to write out as it goes. The palette is the 256 pure green
 // levels (index = the green byte), which hold every colour the renderer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/gif_lzw.h"
 
 namespace quorvana {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // GIF's variable-length LZW compression of 8-bit colour indices, as one
 // image's data: the minimum code size byte, 255-byte sub-blocks and the
 // empty block that ends them. The animation writer calls it once per frame;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Ctrl-C, SIGTERM, SIGHUP and every other catchable signal that would end
 // an export. Instead of dying mid-write, the exporter notices the request
 // between rows, lets its files clean up after themselves (a file not yet

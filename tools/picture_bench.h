@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // --bench: the simulated window renders the pictures as an export would,
 // writes nothing, and prints per picture the time of its ticks, the loop
 // steps per second and its hash, then the totals.

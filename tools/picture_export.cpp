@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/picture_export.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The exporter's main mode: the simulated window writes itself as
 // DIR/picture-0001.png … after every tick that ends a picture (with
 // --wallpaper, each picture of the same views drawn whole, as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/picture_hash.h"
 
 // The whole of XXH3 is compiled here from Debian's header, so the Windows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A fingerprint of a picture: xxHash's XXH3 (64 bits) over the bytes of
 // every pixel, row by row, whatever the clip. Equal hashes show two
 // pictures to be the same without comparing them; --bench prints one per

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Encodes a picture as an 8-bit RGB PNG in memory, with exactly the
 // picture's colours. Every platform runs this same code over zlib, so a
 // picture gives the same bytes on Linux and on Windows. Each of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/png_writer.h"
 
 #include <vector>

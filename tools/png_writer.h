@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes a pixel store as an 8-bit RGB PNG with exactly the store's colours.
 // The file appears complete or not at all (written aside, then renamed).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Progress of a long export on standard error: a redrawn bar on a terminal,
 // one plain line per finished picture otherwise (logs stay readable). An
 // export names each file it writes; a recording, whose pictures all go into

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // quorvana-render: the headless exporter. It simulates a Quorvana window of
 // a given size from its first repaint on, one tick at a time, and writes the
 // window after every tick that ends a picture; with --bench it times the

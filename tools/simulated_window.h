@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window every mode of the exporter simulates: a renderer seeded from
 // the options (or from the time), a pixel store of the window's size, the
 // first repaint on the kernel the options ask for, and the lines that say

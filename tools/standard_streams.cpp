@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/standard_streams.h"
 
 #include <cerrno>

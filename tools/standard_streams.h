@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The exporter's standard streams. Its report (the seed, the views) goes to
 // standard output and is part of what it promises: a report that cannot be
 // written is an error (status 1). Progress on standard error is only a

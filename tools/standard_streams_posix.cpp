@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // GuardStandardStreams where a new file takes the lowest free descriptor.
 #include "tools/standard_streams.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // GuardStandardStreams on Windows: files are written through handles of
 // their own (common/whole_file_windows.cpp), never through a C descriptor
 // that a closed stream could share, so only a closed standard output matters.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/webp_animation.h"
 
 #include <webp/encode.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An animated lossless WebP of the saver's window, made with libwebp's
 // animation encoder: it is given every frame whole, finds the rectangle
 // that changed itself and stores the frames without key frames, each

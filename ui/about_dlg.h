@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CAboutDlg: the About box, opened by the settings dialog's About system
 // command. It is centred over its owner and closes through OK, Escape or the
 // close box; nothing else happens in it.

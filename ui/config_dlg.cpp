@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/config_dlg.h"
 
 #include "fw/data_exchange.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CConfigDlg: the settings dialog of configuration mode. It shows a live
 // preview (a CJuliaWnd child over the top of the dialog) and one speed bar
 // whose position is the "Speed" setting; every movement of the bar re-arms

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Writes the icon and cursor of quorvana.scr beside this script.
 
 quorvana.ico: one icon group of three images, 16, 32 and 64 pixels square,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Resource identifiers of quorvana.scr, shared by the .rc files and the code.
 #pragma once
 

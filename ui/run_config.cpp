@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Configuration mode: the stored settings go into the settings dialog, and
 // come back into the registry, "Speed" first, only when it ends with OK.
 #include "app/saver_app.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "wnd/backing_store.h"
 
 BackingStore::~BackingStore() { Release(); }

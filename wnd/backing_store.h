@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The backing store of a fractal window: a 32-bit top-down DIB section the
 // size of the client area, wrapped in a quorvana::PixelStore that the
 // renderer draws into and reads back from through Surface().

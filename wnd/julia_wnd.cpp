@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "wnd/julia_wnd.h"
 
 #include <ctime>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CJuliaWnd: the window in which Julia pictures are drawn: the preview in a
 // host window, the live preview of the configuration dialog, and (derived)
 // the full-screen saver window. It owns one renderer and one backing store.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "wnd/monitor_layout.h"
 
 #include <algorithm>

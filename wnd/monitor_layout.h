@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The monitors saver mode covers, and what a change of their layout asks of
 // the windows over them. Rectangles are in virtual-screen coordinates:
 // physical pixels, since the program declares per-monitor DPI awareness in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "wnd/saver_windows.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Saver mode's windows, one per monitor. The primary's CSaverWnd is made by
 // CreateFullScreen as with a single monitor, keeps the saver's seed and is
 // the main window; every other monitor gets a CSaverWnd of its own with its

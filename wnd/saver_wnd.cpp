@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "wnd/saver_wnd.h"
 
 #include "wnd/saver_windows.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CSaverWnd: the saver-mode window, a CJuliaWnd over the whole primary
 // screen, top-most, without cursor, that closes at the first key press,
 // mouse button, movement away from the first reported mouse position, or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "wnd/timer_period.h"
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The period of a fractal window's timer for a speed setting: 500 − 5 × speed
 // milliseconds, as handed to SetTimer. Computed in 64 bits, so every 32-bit
 // speed is defined (no signed overflow); the platform's limits then apply as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "x11/close_rules.h"
 
 #include <X11/X.h>

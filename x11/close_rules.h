@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // When the full-screen saver closes: at the first sign of the user, as the
 // Windows saver does. A key press, a press of mouse button 1, 2 or 3, a
 // pointer position other than the first one reported, or the loss of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "x11/display_mode_lookup.h"
 
 #include <string_view>

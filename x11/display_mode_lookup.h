@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whether xscreensaver can find the quorvana display mode: it runs a mode by
 // name from its own folder of modes (Debian: /usr/libexec/xscreensaver),
 // then along $PATH. --register warns when it cannot, as when Quorvana was

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "x11/draw_target.h"
 
 #include <X11/Xatom.h>

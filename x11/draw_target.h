@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window the saver draws on: one that another program made (by id, or
 // xscreensaver's), the root window, or a window of its own, either an
 // ordinary resizable top-level window or one that covers a monitor (the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The saver's one loop: it hands every X event to each window, runs a tick
 // when one is due, and otherwise blocks on the X connection and the stop
 // signal's pipe until the next tick's deadline. Events always go before

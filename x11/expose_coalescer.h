@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Gathers the rectangles of one burst of Expose events. X reports an
 // exposure as a series of rectangles, each with the number still to come;
 // the window repaints once, when that number reaches 0, with the bounding

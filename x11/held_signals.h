@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Holds the signals that would end the program (SIGTERM, SIGINT, SIGHUP and
 // the other catchable ones) while it replaces the user's files, so that a
 // signal arriving meanwhile cannot leave a temporary file behind: it is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "x11/image_presenter.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Puts parts of a window's pixel store on the screen. One XImage of the
 // window's size, in shared memory (MIT-SHM) when the caller allows it and
 // the server offers it and is local, otherwise in ordinary memory sent with

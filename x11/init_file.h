@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The syntax xscreensaver keeps its settings in: the user's ~/.xscreensaver
 // and the system's defaults (/etc/X11/app-defaults/XScreenSaver). A logical
 // line is one or more physical lines joined where a line ends in a backslash;

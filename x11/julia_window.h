@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The fractal window of the X11 saver, the counterpart of the Windows
 // saver's CJuliaWnd: one Julia renderer driven by the event loop. Each tick
 // draws the next row into the window's pixel store and presents the rows

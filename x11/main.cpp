@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // quorvana: the native X11 saver. It draws zooming Julia sets on a window it
 // is given (xscreensaver's, or any by id), on the root window, or in a
 // window of its own, one row per tick; see --help and Usage() in options.cpp.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "x11/monitors.h"
 
 #include <X11/extensions/Xinerama.h>

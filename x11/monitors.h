@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The monitors of the X screen, as the full-screen saver covers them: one
 // window over each. RandR 1.5's monitors where the server lists them, else
 // Xinerama's heads, else the whole screen as one monitor. The primary

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The command line of quorvana, the X11 saver, and where it draws:
 //   --window-id ID | --root | --fullscreen | (nothing: a window of its own)
 //   --speed N, --seed N, --pictures K, --no-shm, --help, --version;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "x11/pixel_format.h"
 
 #include <X11/X.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How a colour of the pictures becomes a pixel value of an X visual. The
 // pictures are kept as COLORREF (red in the low byte); a TrueColor visual of
 // depth 24 or 32 says where its red, green and blue go through its masks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "x11/read_whole_file.h"
 
 #include <cerrno>

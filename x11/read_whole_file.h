@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading a small text file whole (~/.xscreensaver, the app-defaults file),
 // without waiting on what is not a regular file: a FIFO or a device there
 // is refused at once. Files are written by common/whole_file.h.

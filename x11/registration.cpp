@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "x11/registration.h"
 
 #include <cstdlib>

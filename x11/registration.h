@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // quorvana --register and --unregister: add Quorvana to the display modes of
 // the user's xscreensaver (~/.xscreensaver) or take it out again, and tell
 // the user what happened and what to do next. The file is only ever replaced

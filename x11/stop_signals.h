@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SIGTERM and SIGINT end the saver cleanly: the handler only writes a byte
 // into a pipe, and the event loop, which waits on that pipe beside the X
 // connection, returns and lets every destructor run. SIGPIPE is ignored, so

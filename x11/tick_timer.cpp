@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "x11/tick_timer.h"
 
 namespace quorvana {

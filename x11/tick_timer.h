@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pace of a fractal window: one row per tick at the period of
 // common/tick_period.h. The timer keeps an absolute deadline so the event
 // loop can block on the X connection exactly until the next tick is due; a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "x11/x_connection.h"
 
 #include <cstdio>

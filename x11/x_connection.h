@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The connection to the X server, closed when it goes out of scope, and the
 // way X errors are met. Xlib reports protocol errors through one
 // process-wide handler; the saver's handler never ends the program, since an

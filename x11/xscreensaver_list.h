@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Adds Quorvana to, or removes it from, the list of display modes in the
 // text of a ~/.xscreensaver file (its "programs:" setting), changing nothing
 // else: every other byte of the file stays as it was. Pure functions on

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Read by cpack: a package without its manual pages and changelog would not
 # be what Debian (and lintian) expect, so none is built.
 if(NOT CPACK_QUORVANA_DOCS_BUILT)

@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: MIT
 ; How Setup and the uninstaller fail: exit code 2 (nothing was changed), a
 ; message box (none in a silent run) and the reason appended as one line to
 ; %TEMP%\QuorvanaSetup.log, where a silent run leaves it for the person or

@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: MIT
 ; Refuses to touch quorvana.scr while it runs.
 ;
 ; Windows lets no one write to the file of a running program, so a

@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: MIT
 ; Quorvana's Windows installer (NSIS 3, a 64-bit installer). CMake builds it
 ; with the target "installer", passing VERSION, VERSION_NUMBERS, PUBLISHER,
 ; COPYRIGHT, SCR, README, LICENSE, ICON and OUTFILE with -D.

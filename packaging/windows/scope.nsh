@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: MIT
 ; Who Quorvana is installed for, in the installer and the uninstaller.
 ;
 ; All users (administrator rights): quorvana.scr goes into the Windows system

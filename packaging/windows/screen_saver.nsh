@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: MIT
 ; Making Quorvana the user's screen saver, and giving the previous one back.
 ;
 ; Windows starts the file that HKCU\Control Panel\Desktop "SCRNSAVE.EXE"

@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: MIT
 ; Installs the files as one step that either completes or is undone.
 ;
 ; Each file is first written beside its place as NAME.new; only when all of

@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: MIT
 ; The command line, read before anything changes. NSIS itself knows /S and
 ; /D= only in capitals and drops a /D= it cannot use, so "/s" opened the
 ; wizard, a quoted /D= installed into the default folder and a misspelt

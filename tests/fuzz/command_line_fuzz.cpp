@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Both programs' command lines from arbitrary bytes: the first byte picks
 // the program (and, for the saver, whether $XSCREENSAVER_WINDOW is set to
 // the first argument); the rest, split at zero bytes, is the argument vector.

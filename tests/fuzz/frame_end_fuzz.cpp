@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The frame end on arbitrary pixel stores: any size, any pixels, any clip,
 // any best row and view. The detail search must agree with the plain
 // column-by-column search; the zoom, the marker and the state the frame end

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the fuzz targets share: the check that makes libFuzzer keep an input
 // (a macro: clang 14 has no std::source_location), reals drawn from the
 // input, and comparisons to the bit.

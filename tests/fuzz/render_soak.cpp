@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The renderer soak: many windows at random sizes, each drawn by the plain
 // loop and by one of the row kernels (each in turn) side by side through a
 // few pictures; the two must agree to the bit at every picture end. Built in the fuzz preset,

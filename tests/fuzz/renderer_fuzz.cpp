@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The renderer from arbitrary numbers. Part one: every row kernel and its
 // passes against the plain loop on the same row, any x, y, c and limit,
 // NaN, infinities, denormals and huge values included. Part two: a window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows saver's command-line classification, built natively: the
 // input's bytes, two to a UTF-16 code unit as Windows passes them, are split
 // at a zero unit into the mode switch and the handle argument. ParseMode

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ~/.xscreensaver editor on any file (first byte: add or remove, is there
 // a file, which system list; the rest: the file). Adding is one insertion
 // (enabling: one '-' cut) or a refusal; removing what was added gives the

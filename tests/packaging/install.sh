@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs the package with dpkg as a new user's machine would, runs it with
 # the real xscreensaver daemon as an unprivileged user, and removes it again.
 # It needs root (CI runs as root) and the display of tests/support/with-xvfb.

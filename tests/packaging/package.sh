@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Builds the Debian package with CPack and checks it as Debian would: its
 # name and files, Depends naming the package of every library the binaries
 # load, lintian with no error and no warning, and manual pages that groff

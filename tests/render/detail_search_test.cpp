@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The detail search in row order against the same search column by column,
 // on random pictures with random clips and best rows near and past the
 // edges, and on a few pictures worked out by hand.

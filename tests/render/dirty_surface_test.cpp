@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The area a tick or a repaint changed, which is all that goes to the screen.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The marker's dotted lines: axis-parallel, on even rows only, far end left out.
 #include <gtest/gtest.h>
 

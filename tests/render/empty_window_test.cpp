@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Empty client areas and ticks before the first repaint: nothing may turn
 // an infinite or undefined quotient into an integer (the sanitizer build
 // checks that), the window stays black, and a later real repaint starts

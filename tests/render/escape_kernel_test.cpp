@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The row kernels against the escape loop, point by point, and the renderer
 // with each kernel against the plain loop, tick by tick. Any drift of one
 // count in one pixel fails.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The frame end: detail search, two-fold zoom, marker, random restart, and
 // the repaint that ends a picture on a cleared (possibly clipped) surface.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whole picture sequences pinned to the bit: a simulated window from its
 // first repaint, hashed (XXH3, as --bench prints) after every finished
 // picture. The values come from the plain loop, whose pictures had been

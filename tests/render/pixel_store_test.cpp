@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pixel store: clip semantics of every operation, and foreign memory.
 #include <gtest/gtest.h>
 

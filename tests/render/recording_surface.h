@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A surface for tests that records every pixel set, wherever it lands, and
 // otherwise behaves as a pixel store of the given size.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The renderer forms a row's x coordinates once and reuses them for the
 // following rows while the row start, the step, the width and the pass stay
 // the same; any change forms them afresh. Checked with a pass that counts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The passes around the row kernels, in every instruction set: the x
 // coordinates against the additions one after the other, bit for bit, and
 // the colours, change counts and step sums against the colour rules.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The escape count, the colours and the row step: one row per tick, even
 // rows only, accumulated coordinates, colour changes carried across rows.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Test helpers: a renderer whose window geometry is set by a first repaint
 // of a store of the given size, with a view and c chosen by the test.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/support/detail_search_reference.h"
 
 namespace quorvana {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The detail search the plain way, for tests and benchmarks only: down one
 // column after the other, pixel by pixel through GetPixel. It is the
 // reference that JuliaRenderer::FindDetailColumn, which reads whole rows in

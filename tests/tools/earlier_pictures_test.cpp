@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which pictures of earlier runs an export leaves in its folder (the line
 // that names them is checked in exporter_cli_test.sh).
 #include <gtest/gtest.h>

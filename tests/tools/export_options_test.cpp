@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The exporter's command line: good forms, and one clear line for each bad one.
 #include <gtest/gtest.h>
 

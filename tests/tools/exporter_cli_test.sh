@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The exporter as a user runs it: exit codes, the one-line errors, nothing
 # written on bad input, the files and their sizes, the same seed giving the
 # same files, progress on standard error.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The exporter's files among others' files and processes; each case was once
 # a file written through a link, a corrupt GIF, a partial file left or a
 # lost report with status 0.

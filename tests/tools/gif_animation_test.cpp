@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The animated GIF decodes, with ImageMagick, to exactly the frames given:
 // a frame of noise that fills the LZW code table many times over, a
 // rectangle inside the canvas, a single pixel; and a colour the palette

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # What the exporter's test scripts share: a work folder that goes at the
 # end, failures counted, and the summary line with the status.
 work=$(mktemp -d)

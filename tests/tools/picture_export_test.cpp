@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pictures that leave the exporter's pipeline (renderer, encoder
 // threads, ordered writer) are the plain loop's pictures to the pixel, read
 // back with libpng, for the fastest kernel and the plain one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Test helper: reads a PNG with libpng, an encoder independent of ours,
 // into a pixel store; fails the test on anything but 8-bit RGB unless any
 // colour format is allowed (files that other tools wrote).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The PNG holds exactly the store's colours as 8-bit RGB, whatever each
 // row's filter, and a failed write leaves no file behind.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CSaverApp's starts that make no window, in this process: with window
 // creation refused (a CBT hook, as a failing CreateWindowEx would be) or
 // no live host, InitInstance returns FALSE, leaves no main window and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every command-line form of the mode switch: which mode starts, and that
 // the forms that end at once show nothing and leave the settings alone.
 // Each row runs a copy of the program under a name of its own, so the

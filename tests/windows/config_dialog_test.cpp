@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Configuration mode driven for real: quorvana.scr opens its settings dialog
 // (found by its caption, its controls by id) and the test works it with real
 // messages, keys and mouse input, then reads the Wine registry. Covered: the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings dialog in this process, where Wine answers what it will not
 // answer across processes: the caption icon and the drag icon; and the
 // framework's side of a modal dialog: what DoModal returns, that every

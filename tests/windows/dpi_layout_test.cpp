@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings dialog at 100 %, 150 % and 200 %: with LogPixels and Windows
 // 10-like window metrics (a 22-pixel caption at 100 %, in twips so that it
 // grows with the scale) in the Wine registry, quorvana.scr's dialog runs at

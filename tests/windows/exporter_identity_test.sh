@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # quorvana-render.exe under Wine writes the same PNG files, to the bit, as
 # the native exporter, for a few seeds and sizes (odd ones among them) with
 # the plain loop and the fastest kernel, and the same recordings. Also: a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/windows/harness.h"
 
 #include <cstdio>

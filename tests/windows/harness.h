@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Building blocks for the Windows tests, which run under Wine in a virtual
 // display: checks that count failures, starting quorvana.scr as a child
 // process, finding its windows, host windows of the test's own, the Wine

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # cmake -DSHIPPED=FILE -DPROBED=FILE -DNAME=TEXT -P holds_no_test_aid.cmake
 # Fails when the shipped program holds NAME (as UTF-16 or as bytes), or when
 # the tests' variant does not: the search must find the name where it is.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real installer and uninstaller, run silently in a Wine prefix of this
 // test's own: the files, the Uninstall key, the screen saver taken over and
 // given back, the installed saver started /s from the path the registry

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The installer and the portable zip. The installer test changes HKLM, the
 # system folder and the screen saver, so it runs in a Wine session (prefix
 # and Xvfb) of its own, apart from the other Windows tests.

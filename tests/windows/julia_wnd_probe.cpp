@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The answer of a fractal window to the tests' probe; compiled only into
 // the tests' build of the program (test_variant.cmake).
 #include <bit>

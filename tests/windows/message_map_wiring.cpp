@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Compiled, never run: a message map with one entry, wired right, or wired
 // wrong when WIRING names a mistake. CTest expects the right wiring to
 // compile and each mistake to be refused by the compiler.

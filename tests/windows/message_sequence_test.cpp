@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Message sequences as data, in the style of Wine's own message tests: thread
 // hooks note what the watched windows receive (WH_CALLWNDPROC: sent;
 // WH_GETMESSAGE: posted, as the loop takes it off the queue), the test's

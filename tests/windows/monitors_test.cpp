@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Saver mode on several monitors (monitors_test.sh gives Wine Xinerama
 // heads): a top-most window over each monitor drawing a picture of its own,
 // the primary's that of the saver alone for its seed; activation between

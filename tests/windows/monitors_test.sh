@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Saver mode on Xephyr's Xinerama heads, which Wine outside its virtual
 # desktop takes as monitors (with RandR on, it takes one screen): on two, and
 # three with one left of the primary, monitors_test.exe, then real input on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // /p N whose host window dies while the preview starts: at every moment from
 // before the preview looks at the handle to after its first ticks, the
 // process must end by itself within five seconds, with 0 (the preview was

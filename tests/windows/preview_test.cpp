@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Preview mode (/p N) inside a host window of the test's own: the preview
 // fills the host's client area, draws rows, and the process ends soon after
 // the host goes away. Bad host handles end the program at once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Speed" and "Blankscr" stored by someone else, in every registry type and
 // size: the framework's profile reader must hand back the stored 32 bits for
 // a REG_DWORD of exactly four bytes and the caller's default for anything

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The saver for real, inside the session's virtual display: xdotool moves the
 # mouse, or presses a key, and the process ends with exit code 0. Leaves a
 # screenshot of the running saver as saver-screenshot.png in the working

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Saver mode (/s) for real: the window, the mouse rule, every close trigger
 // and the messages that must not close it, the refusals, and the exit code.
 // Each trigger gets a saver of its own; the non-triggers all go to one.

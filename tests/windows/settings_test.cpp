@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The stored settings as a fractal window reads them: the "Speed" value under
 // HKCU\Software\Quorvana\<program name>\Config sets the period of timer 1
 // (observed through the window's test hook and by what it draws), a value

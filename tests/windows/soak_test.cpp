@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The saver under Wine for many ticks: a full-screen saver (/s) gets its
 // ticks as fast as it takes them (WM_TIMER sent to its window, a repaint
 // every thousand ticks, half-way), and what it holds must stay flat from the first

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tests' probe: a registered window message that a fractal window of
 // the tests' build (compiled with QUORVANA_TEST_PROBE, see test_variant.cmake)
 // answers with a fact about itself, chosen by wParam. The shipped

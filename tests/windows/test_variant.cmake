@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # quorvana.scr as the tests build it: the shipped program's own sources,
 # compiled with QUORVANA_TEST_PROBE so that its fractal windows also answer
 # the probe message of test_probe.h (the tests ask them for their timer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CJuliaWnd and the framework in this process: the window-class rule, the
 // timer period arithmetic and SetSpeed, auto-delete after the last message,
 // message maps chained to the base's, and no GDI or USER handle growing over

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What closes the full-screen saver and what does not, event by event.
 #include <gtest/gtest.h>
 

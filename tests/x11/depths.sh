@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Visual depths, on a display whose root is 16 bits deep but which also
 # offers a 32-bit TrueColor visual (with alpha): the saver's own window and a
 # given 32-bit window are drawn in it, the same pictures as the exporter's;

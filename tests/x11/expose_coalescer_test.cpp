@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A series of Expose events repaints once, over the bounding box of the series.
 #include <gtest/gtest.h>
 

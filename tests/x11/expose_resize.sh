@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # An exposure restarts the picture, clearing only the exposed area; a new
 # window size is taken up at the Expose that follows the resize.
 source "$(dirname "$0")/lib.sh"

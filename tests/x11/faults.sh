@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Faults from the X side: the server going away under a drawing saver (exit
 # status 1, one line); the given window destroyed at once after the start,
 # between the saver's requests (status 0, or 2 with one line when it was

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The full-screen saver covers the screen and closes at the first sign of
 # the user: a key, mouse button 1, 2 or 3, the pointer moving away from
 # where it was first reported, another window taking the focus. It stays

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Drawing on a window that another client made, named by id in hex, in
 # decimal, or through $XSCREENSAVER_WINDOW, with and without shared memory:
 # once the saver has drawn its pictures the window holds exactly what the

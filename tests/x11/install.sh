@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # cmake --install puts the program where xscreensaver looks for display
 # modes, its settings description beside xscreensaver's, and a link on $PATH.
 # Usage: install.sh BUILD_DIR

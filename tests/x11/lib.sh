@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Helpers of the X11 tests, sourced by each *.sh here. CTest runs every script
 # inside a display of its own (tests/support/with-xvfb) and passes the paths
 # of the programs in QUORVANA, X11_PROBE and QUORVANA_RENDER.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # How the saver ends: when the window it draws on is destroyed, on SIGTERM
 # and SIGINT, and on the window manager's close request for its own window;
 # each time within a second and with status 0. Its own window is 800 x 600

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # --fullscreen on RandR 1.5 monitors a client defines, then on Xephyr's
 # Xinerama heads (RandR off): a window over each with its own pictures, the
 # primary's focused; input on another monitor ends it, status 0, no window

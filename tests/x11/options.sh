@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Bad arguments, a window id that names no window, no display: one line on
 # standard error and status 2. --help and --version: standard output, 0.
 source "$(dirname "$0")/lib.sh"

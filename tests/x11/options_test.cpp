@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The saver's command line: where it draws, the values it accepts, and the
 // line it gives for each bad argument.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Colours of the pictures as pixel values of the visuals a server offers.
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # quorvana --register and --unregister on hostile ~/.xscreensaver files and at
 # hostile moments; each case was once a crash, a lost byte, a hang, a backup
 # of the wrong mode, a replaced link or a temporary file left behind.

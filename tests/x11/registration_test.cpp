@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // quorvana --register on real files in a folder of the test's own: the
 // backup, the kept permissions and links, and a file left exactly as it was
 // whenever something goes wrong, a write cut short by a full disk included.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # --root draws on the root window, the same picture as the exporter's.
 source "$(dirname "$0")/lib.sh"
 

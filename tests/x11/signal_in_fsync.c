@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Test aid (LD_PRELOAD): raises the signal numbered in $SIGNAL_IN_FSYNC inside
 // every fsync(), where a signal once left quorvana --register's temporary file.
 #define _GNU_SOURCE

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The saver started and stopped again and again: SIGTERM, SIGINT and SIGKILL
 # at random moments (also during start-up), the window it draws on destroyed
 # under it, resized while it draws. Each run must end within 3 seconds with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pace of the ticks: the period rule, and a deadline that never bursts.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // x11_probe: the X11 tests' hands and eyes, as another client on the display.
 //   host WxH[+X+Y] [DEPTH]  makes a window (of the root's visual, or of a TrueColor
 //                     visual of DEPTH), maps it, prints its id (hex) once it

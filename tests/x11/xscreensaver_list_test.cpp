@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Adding Quorvana to, and removing it from, ~/.xscreensaver files: real ones
 // written by xscreensaver-settings 6.06 (in xscreensaver/), and the hand-made
 // shapes that xscreensaver also reads. Whatever the shape, the list must

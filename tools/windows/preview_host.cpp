@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // preview_host: a host window for trying preview mode by hand, as the
 // display settings' little monitor would be. It starts the saver with
 // "/p <its handle>" and ends when it is closed, which also ends the preview;
