@@ -79,6 +79,8 @@ leaked_segments() {
 wait_until 3 [ "$(leaked_segments)" -eq 0 ] || true
 leaked=$(leaked_segments)
 [ "$left" -eq 0 ] || fail "$left saver(s) still running"
-[ "$leaked" -eq 0 ] || fail "$leaked shared-memory segment(s) of savers left behind"
+[ "$leaked" -eq 0 ] || fail "$leaked shared-memory segment(s) of savers left behind:" \
+    "$(ipcs -m -p | awk 'NR <= 3 || $3 > 0' | grep -wF -f <(printf '%s\n' "${pids[@]}"))" \
+    "$(ipcs -m | grep -w "$(ipcs -m -p | awk 'NR > 3 { print $1, $3 }' | grep -wF -f <(printf '%s\n' "${pids[@]}") | cut -d' ' -f1 | head -n 1)")"
 echo "x11 soak: $cycles start/stop cycles, $left processes left, $leaked shared-memory segments leaked, $FAILURES failures"
 finish
