@@ -72,11 +72,13 @@ done
 
 left=0
 for pid in "${pids[@]}"; do kill -0 "$pid" 2>/dev/null && left=$((left + 1)); done
-# A segment lives until the server lets go of it, a moment after its client ended.
+# A segment lives until the server lets go of it, a moment after its client
+# ended (on a busy machine, seconds).
 leaked_segments() {
     ipcs -m -p | awk 'NR > 3 && NF >= 4 { print $3 }' | grep -cxF -f <(printf '%s\n' "${pids[@]}") || true
 }
-wait_until 3 [ "$(leaked_segments)" -eq 0 ] || true
+no_leaks() { [ "$(leaked_segments)" -eq 0 ]; }
+wait_until 10 no_leaks || true
 leaked=$(leaked_segments)
 [ "$left" -eq 0 ] || fail "$left saver(s) still running"
 [ "$leaked" -eq 0 ] || fail "$leaked shared-memory segment(s) of savers left behind:" \
