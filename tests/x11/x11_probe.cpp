@@ -156,15 +156,15 @@ int SendClose(Display* display, Window window)
     return 0;
 }
 
-int SetMonitors(Display* display, int count, char** specs)
+int SetMonitors(Display* display, int count, char** heads)
 {
     XRRScreenResources* resources = XRRGetScreenResources(display, DefaultRootWindow(display));
     for (int i = 0; i < count; ++i) {
         XRRMonitorInfo* m = XRRAllocateMonitor(display, i == 0 ? 1 : 0);  // the first takes the output's place
         if (i == 0) m->outputs[0] = resources->outputs[0];
         m->name = XInternAtom(display, ("QUORVANA-" + std::to_string(i)).c_str(), False);
-        m->primary = std::sscanf(specs[i], "%dx%d+%d+%d*", &m->width, &m->height, &m->x, &m->y) == 4 &&
-                     std::strchr(specs[i], '*') != nullptr;
+        m->primary = std::sscanf(heads[i], "%dx%d+%d+%d*", &m->width, &m->height, &m->x, &m->y) == 4 &&
+                     std::strchr(heads[i], '*') != nullptr;
         XRRSetMonitor(display, DefaultRootWindow(display), m);
         XRRFreeMonitors(m);
     }
