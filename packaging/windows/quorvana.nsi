@@ -202,13 +202,33 @@ Function un.OptionsLeave
   ${NSD_GetState} $CheckBox $RemoveSettings
 FunctionEnd
 
+; Deletes FILE, trying again for up to five seconds while it is in use: the
+; uninstall.exe that started this copy of the uninstaller, or a saver that has
+; just been closed, may not have let go of its file yet.
+!macro DELETE_WHEN_FREE FILE
+  Push $0
+  StrCpy $0 0
+  ${DoWhile} ${FileExists} "${FILE}"
+    Delete "${FILE}"
+    ${If} $0 >= 50
+      ${ExitDo}
+    ${EndIf}
+    ${If} ${FileExists} "${FILE}"
+      Sleep 100
+    ${EndIf}
+    IntOp $0 $0 + 1
+  ${Loop}
+  Pop $0
+!macroend
+
 Section "Uninstall"
   Call un.WaitUntilClosed
   Call un.GiveBackScreenSaver
+  !insertmacro DELETE_WHEN_FREE "$ScrPath"
   Delete /REBOOTOK "$ScrPath"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"
-  Delete "$INSTDIR\uninstall.exe"
+  !insertmacro DELETE_WHEN_FREE "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"  ; only when empty: files the user put there stay
   DeleteRegKey HKCU "${MEMORY_KEY}"
   ${If} $RemoveSettings == ${BST_CHECKED}

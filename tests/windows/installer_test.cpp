@@ -67,6 +67,24 @@ bool KeyExists(HKEY root, const std::wstring& key)
 
 bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// What a folder that should be gone still holds, for a failure's message.
+std::string LeftIn(const std::wstring& dir)
+{
+    std::string left;
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW((dir + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return left;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        left += ' ';
+        left += Narrow(name);
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    if (!left.empty()) left.insert(0, "; it holds:");
+    return left;
+}
+
 std::string Contents(const std::wstring& path)
 {
     std::ifstream in(std::filesystem::path(path), std::ios::binary);
@@ -219,7 +237,7 @@ void JustMeInstallsUpgradesAndUninstalls()
           "upgrade: the settings are kept");
 
     Uninstall(installed, L"");
-    Check(!Exists(dir), "uninstall: the folder is gone");
+    Check(!Exists(dir), "uninstall: the folder is gone" + LeftIn(dir));
     ScreenSaverIsGivenBack("uninstall");
     Check(ReadString(HKEY_CURRENT_USER, kSettingsKey + L"\\quorvana\\Config", L"Marker") == L"kept",
           "uninstall: the settings are kept");
@@ -236,7 +254,7 @@ void KeepScreenSaverAndRemoveSettings()
           "/D=: installed into the folder given");
     Check(ScreenSaver() == kPreviousSaver, "/KeepScreenSaver: SCRNSAVE.EXE is left alone");
     Uninstall(installed, L" /RemoveSettings");
-    Check(!Exists(installed.dir), "/RemoveSettings: the folder is gone");
+    Check(!Exists(installed.dir), "/RemoveSettings: the folder is gone" + LeftIn(installed.dir));
     Check(!KeyExists(HKEY_CURRENT_USER, kSettingsKey), "/RemoveSettings: HKCU\\Software\\Quorvana is gone");
 }
 
