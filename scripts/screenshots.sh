@@ -39,7 +39,7 @@ if [ "${1:-}" = --xscreensaver-inside ]; then
     # setpriv, unlike runuser, becomes the program: its process id is the job's.
     as_nobody() {
         setpriv --reuid=nobody --regid=nogroup --clear-groups \
-            env HOME="$work/home" PATH="$native/x11:/usr/bin:/bin" DISPLAY="$DISPLAY" "$@"
+            env HOME="$work/home" PATH="$work/bin:/usr/bin:/bin" DISPLAY="$DISPLAY" "$@"
     }
     as_nobody xscreensaver -no-splash >>"$work/xscreensaver.log" 2>&1 &
     sleep 2
@@ -107,10 +107,12 @@ sleep 2
 capture_wine "$out/installer-scope.png"
 in_wine wineserver -k >/dev/null 2>&1 || true
 
-# X11: a user who registered Quorvana and chose it alone.
-mkdir "$work/home" "$work/config"
+# X11: a user who registered Quorvana and chose it alone. nobody may not
+# reach the build tree (under /root, say): it runs a copy of the saver.
+mkdir "$work/home" "$work/config" "$work/bin"
 chown nobody: "$work/home"
-runuser -u nobody -- env HOME="$work/home" "$native/x11/quorvana" --register >/dev/null
+install -m 755 "$native/x11/quorvana" "$work/bin/quorvana"
+runuser -u nobody -- env HOME="$work/home" PATH="$work/bin:/usr/bin:/bin" "$work/bin/quorvana" --register >/dev/null
 entries_before_ours=$(awk '/^programs:/ { p = 1 } p' "$work/home/.xscreensaver" | grep -c '\\n\\$')
 printf 'mode:\t\tone\nselected:\t%s\n' "$entries_before_ours" >>"$work/home/.xscreensaver"
 cp /usr/share/xscreensaver/config/*.xml "$here/x11/quorvana.xml" "$work/config/"
