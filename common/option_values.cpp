@@ -4,6 +4,8 @@
 #include "common/command_line.h"
 #include "common/parse_decimal.h"
 
+#include <ctime>
+
 namespace quorvana {
 
 std::string IsNot(std::string_view text, std::string_view what)
@@ -30,11 +32,16 @@ std::string ParsePictureCount(std::string_view text, int& pictures)
     return {};
 }
 
+std::uint32_t SeedOrNow(const std::optional<std::uint32_t>& seed)
+{
+    return seed ? *seed : static_cast<std::uint32_t>(std::time(nullptr));
+}
+
 std::string ParseSpeed(std::string_view text, int& speed)
 {
     int value = 0;
-    if (!ParseDecimal(text, value) || value > kMaxSpeed)
-        return IsNot(text, "a whole number from 0 to " + std::to_string(kMaxSpeed));
+    if (!ParseDecimal(text, value) || value < kMinSpeed || value > kMaxSpeed)
+        return IsNot(text, "a whole number from " + std::to_string(kMinSpeed) + " to " + std::to_string(kMaxSpeed));
     speed = value;
     return {};
 }

@@ -13,11 +13,11 @@ WholeFile::WholeFile(std::string path, std::string permissionsFrom)
 WholeFile::~WholeFile() = default;
 
 
-FileFailure WriteWholeFile(const std::string& path, std::string_view bytes, const std::string& permissionsFrom)
+Failure WriteWholeFile(const std::string& path, std::string_view bytes, const std::string& permissionsFrom)
 {
     WholeFile file(path, permissionsFrom);
-    if (FileFailure failure = file.Open()) return failure;
-    if (FileFailure failure = file.Write(bytes)) return failure;
+    if (Failure failure = file.Open()) return failure;
+    if (Failure failure = file.Write(bytes)) return failure;
     return file.Commit();
 }
 

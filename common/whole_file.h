@@ -22,16 +22,14 @@
 // (x11/held_signals.h).
 #pragma once
 
+#include "common/failure.h"
+
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace quorvana {
-
-// Nothing when the step worked; else one line naming the file and the reason.
-using FileFailure = std::optional<std::string>;
 
 inline std::string_view BytesOf(const std::vector<unsigned char>& bytes)
 {
@@ -48,10 +46,10 @@ public:
     WholeFile(const WholeFile&) = delete;
     WholeFile& operator=(const WholeFile&) = delete;
 
-    [[nodiscard]] FileFailure Open();
-    [[nodiscard]] FileFailure Write(std::string_view bytes);
+    [[nodiscard]] Failure Open();
+    [[nodiscard]] Failure Write(std::string_view bytes);
     // Puts the bytes in place under the final name.
-    [[nodiscard]] FileFailure Commit();
+    [[nodiscard]] Failure Commit();
 
 private:
     class Temporary;  // the platform's file being written
@@ -64,7 +62,7 @@ private:
 };
 
 // The whole file at once.
-[[nodiscard]] FileFailure WriteWholeFile(const std::string& path, std::string_view bytes,
+[[nodiscard]] Failure WriteWholeFile(const std::string& path, std::string_view bytes,
                                          const std::string& permissionsFrom = {});
 
 }  // namespace quorvana

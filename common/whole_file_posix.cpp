@@ -20,7 +20,7 @@ constexpr int kMostLinks = 40;          // as the kernel follows at most
 constexpr int kNameAttempts = 100;      // names taken by others before giving up
 constexpr mode_t kModeBits = 07777;
 
-std::string Failure(const std::string& path, const std::string& reason)
+std::string CannotWrite(const std::string& path, const std::string& reason)
 {
     return "cannot write '" + path + "': " + reason;
 }
@@ -33,18 +33,18 @@ std::string Folder(const std::string& path)
 
 // The file that links at `path` lead to, which need not exist; `path` itself
 // when it is no link.
-FileFailure FollowLinks(const std::string& path, std::string& target)
+Failure FollowLinks(const std::string& path, std::string& target)
 {
     target = path;
     for (int hops = 0;; ++hops) {
         struct stat info {};
         if (::lstat(target.c_str(), &info) != 0)
-            return errno == ENOENT ? FileFailure() : Failure(path, std::strerror(errno));
+            return errno == ENOENT ? Failure() : CannotWrite(path, std::strerror(errno));
         if (!S_ISLNK(info.st_mode)) return {};
-        if (hops == kMostLinks) return Failure(path, std::strerror(ELOOP));
+        if (hops == kMostLinks) return CannotWrite(path, std::strerror(ELOOP));
         char link[PATH_MAX];
         const ssize_t length = ::readlink(target.c_str(), link, sizeof link);
-        if (length < 0 || length == sizeof link) return Failure(path, std::strerror(length < 0 ? errno : ENAMETOOLONG));
+        if (length < 0 || length == sizeof link) return CannotWrite(path, std::strerror(length < 0 ? errno : ENAMETOOLONG));
         const std::string next(link, static_cast<std::size_t>(length));
         target = next.front() == '/' ? next : Folder(target) + "/" + next;
     }
@@ -116,41 +116,41 @@ public:
 
 void WholeFile::TemporaryDeleter::operator()(Temporary* temporary) const { delete temporary; }
 
-FileFailure WholeFile::Open()
+Failure WholeFile::Open()
 {
     std::string target;
-    if (FileFailure failure = FollowLinks(m_path, target)) return failure;
+    if (Failure failure = FollowLinks(m_path, target)) return failure;
     struct stat info {};
     if (::stat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
-        return Failure(m_path, "it is not a regular file");
+        return CannotWrite(m_path, "it is not a regular file");
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         std::string name = target + "." + UniqueSuffix() + ".partial";
         const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd < 0 && errno == EEXIST) continue;
-        if (fd < 0) return Failure(m_path, std::strerror(errno));
+        if (fd < 0) return CannotWrite(m_path, std::strerror(errno));
         m_temporary.reset(new Temporary(target, std::move(name), fd));
         if (!TakeOver(fd, m_permissionsFrom.empty() ? target : m_permissionsFrom, target)) {
             const int reason = errno;
             m_temporary.reset();
-            return Failure(m_path, std::strerror(reason));
+            return CannotWrite(m_path, std::strerror(reason));
         }
         return {};
     }
-    return Failure(m_path, "no unused name for a temporary file beside it");
+    return CannotWrite(m_path, "no unused name for a temporary file beside it");
 }
 
-FileFailure WholeFile::Write(std::string_view bytes)
+Failure WholeFile::Write(std::string_view bytes)
 {
-    if (!WriteAll(m_temporary->fd.Get(), bytes)) return Failure(m_path, std::strerror(errno));
+    if (!WriteAll(m_temporary->fd.Get(), bytes)) return CannotWrite(m_path, std::strerror(errno));
     return {};
 }
 
-FileFailure WholeFile::Commit()
+Failure WholeFile::Commit()
 {
     Temporary& file = *m_temporary;
     // A full disk may show itself only when the data reach it or the file closes.
     if (::fsync(file.fd.Get()) != 0 || !file.fd.Close() || ::rename(file.name.c_str(), file.target.c_str()) != 0)
-        return Failure(m_path, std::strerror(errno));
+        return CannotWrite(m_path, std::strerror(errno));
     file.renamed = true;
     const FileDescriptor folder(::open(Folder(file.target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.Get() >= 0) ::fsync(folder.Get());

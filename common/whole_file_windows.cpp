@@ -25,7 +25,7 @@ std::string Reason(DWORD error)
     return reason.empty() ? "error " + std::to_string(error) : reason;
 }
 
-std::string Failure(const std::string& path, DWORD error)
+std::string CannotWrite(const std::string& path, DWORD error)
 {
     return "cannot write '" + path + "': " + Reason(error);
 }
@@ -63,7 +63,7 @@ public:
 
 void WholeFile::TemporaryDeleter::operator()(Temporary* temporary) const { delete temporary; }
 
-FileFailure WholeFile::Open()
+Failure WholeFile::Open()
 {
     const DWORD attributes = GetFileAttributesA(m_path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -73,33 +73,33 @@ FileFailure WholeFile::Open()
         const HANDLE handle = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                           FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS) continue;
-        if (handle == INVALID_HANDLE_VALUE) return Failure(m_path, GetLastError());
+        if (handle == INVALID_HANDLE_VALUE) return CannotWrite(m_path, GetLastError());
         m_temporary.reset(new Temporary(std::move(name), handle));
         return {};
     }
     return "cannot write '" + m_path + "': no unused name for a temporary file beside it";
 }
 
-FileFailure WholeFile::Write(std::string_view bytes)
+Failure WholeFile::Write(std::string_view bytes)
 {
     while (!bytes.empty()) {
         const DWORD chunk = bytes.size() > 1u << 30 ? 1u << 30 : static_cast<DWORD>(bytes.size());
         DWORD written = 0;
-        if (!WriteFile(m_temporary->handle, bytes.data(), chunk, &written, nullptr)) return Failure(m_path, GetLastError());
+        if (!WriteFile(m_temporary->handle, bytes.data(), chunk, &written, nullptr)) return CannotWrite(m_path, GetLastError());
         bytes.remove_prefix(written);
     }
     return {};
 }
 
-FileFailure WholeFile::Commit()
+Failure WholeFile::Commit()
 {
     Temporary& file = *m_temporary;
-    if (!FlushFileBuffers(file.handle)) return Failure(m_path, GetLastError());
+    if (!FlushFileBuffers(file.handle)) return CannotWrite(m_path, GetLastError());
     const BOOL closed = CloseHandle(file.handle);
     file.handle = INVALID_HANDLE_VALUE;
     if (!closed ||
         !MoveFileExA(file.name.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return Failure(m_path, GetLastError());
+        return CannotWrite(m_path, GetLastError());
     file.renamed = true;
     return {};
 }

@@ -42,9 +42,9 @@ int RecordAnimation(const ExportOptions& options)
     std::printf("seed %u, size %dx%d, %d ticks of %d ms per frame\n", window.seed, options.width, options.height,
                 ticksPerFrame, tickPeriodMs);
     Progress progress(stderr, options.pictures);
-    if (FileFailure failure = FlushReport()) return Fail(progress, *failure);
+    if (Failure failure = FlushReport()) return Fail(progress, *failure);
     WholeFile file(options.animation);
-    if (FileFailure failure = file.Open()) return Fail(progress, *failure);
+    if (Failure failure = file.Open()) return Fail(progress, *failure);
 
     // The first frame holds the repaint, which clears the whole window,
     // and the ticks after it.

@@ -87,7 +87,7 @@ int ExportPictures(const ExportOptions& options)
 {
     SimulatedWindow window(options);
     std::printf("seed %u, size %dx%d\n", window.seed, options.width, options.height);
-    if (FileFailure failure = FlushReport()) {
+    if (Failure failure = FlushReport()) {
         std::fprintf(stderr, "quorvana-render: %s\n", failure->c_str());
         return 1;
     }

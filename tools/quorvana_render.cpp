@@ -33,7 +33,7 @@ int main(int argc, char** argv)
         std::printf("quorvana-render %s\n", QUORVANA_VERSION);
         return 0;
     }
-    if (FileFailure failure = GuardStandardStreams()) {
+    if (Failure failure = GuardStandardStreams()) {
         std::fprintf(stderr, "quorvana-render: %s\n", failure->c_str());
         return 1;
     }
@@ -49,7 +49,7 @@ int main(int argc, char** argv)
     const int status = recording ? RecordAnimation(parsed.options) : ExportPictures(parsed.options);
     if (Interrupted()) EndAsInterrupted();
     if (status != 0) return status;
-    if (FileFailure failure = FlushReport()) {
+    if (Failure failure = FlushReport()) {
         std::fprintf(stderr, "quorvana-render: %s\n", failure->c_str());
         return 1;
     }

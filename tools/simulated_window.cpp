@@ -2,21 +2,11 @@
 #include "tools/simulated_window.h"
 
 #include <cstdio>
-#include <ctime>
 
 namespace quorvana {
 
-namespace {
-
-std::uint32_t SeedOf(const ExportOptions& options)
-{
-    return options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));
-}
-
-}  // namespace
-
 SimulatedWindow::SimulatedWindow(const ExportOptions& options)
-    : seed(SeedOf(options)), renderer(seed), pixels(options.width, options.height)
+    : seed(SeedOrNow(options.seed)), renderer(seed), pixels(options.width, options.height)
 {
 }
 

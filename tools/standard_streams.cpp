@@ -7,7 +7,7 @@
 
 namespace quorvana {
 
-FileFailure FlushReport()
+Failure FlushReport()
 {
     errno = 0;
     if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return {};

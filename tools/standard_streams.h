@@ -6,16 +6,16 @@
 // fatal to the files.
 #pragma once
 
-#include "common/whole_file.h"
+#include "common/failure.h"
 
 namespace quorvana {
 
 // Called first: a closed standard output is refused before anything is
 // written, and a closed standard input or error gets /dev/null, so that no
 // file the exporter opens takes their number and receives their text.
-[[nodiscard]] FileFailure GuardStandardStreams();
+[[nodiscard]] Failure GuardStandardStreams();
 
 // The report so far has reached standard output.
-[[nodiscard]] FileFailure FlushReport();
+[[nodiscard]] Failure FlushReport();
 
 }  // namespace quorvana

@@ -8,7 +8,7 @@
 
 namespace quorvana {
 
-FileFailure GuardStandardStreams()
+Failure GuardStandardStreams()
 {
     bool outputClosed = false;
     for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {

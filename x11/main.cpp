@@ -29,7 +29,6 @@
 //            such window.
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <new>
 #include <string>
 #include <unistd.h>
@@ -126,7 +125,7 @@ int Run(const SaverOptions& options)
     if (!format) return Fail(kExitFailure, error);
 
     // A given --seed is the first window's own, as the exporter takes it.
-    const std::uint32_t seed = options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));
+    const std::uint32_t seed = SeedOrNow(options.seed);
     const std::uint32_t firstMonitor =
         options.seed || targets.front()->IsFullScreen() ? 0 : MonitorOf(x->Get(), *targets.front());
     CloseRules closeRules;  // one saver, however many monitors

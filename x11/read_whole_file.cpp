@@ -13,28 +13,28 @@ namespace quorvana {
 
 namespace {
 
-std::string Failure(const std::string& path, const std::string& reason)
+std::string CannotRead(const std::string& path, const std::string& reason)
 {
     return "cannot read '" + path + "': " + reason;
 }
 
 }  // namespace
 
-FileFailure ReadWholeFile(const std::string& path, std::optional<std::string>& contents)
+Failure ReadWholeFile(const std::string& path, std::optional<std::string>& contents)
 {
     contents.reset();
     // Non-blocking, so that opening a FIFO returns at once and is refused below.
     const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    if (fd.Get() < 0) return errno == ENOENT ? FileFailure() : Failure(path, std::strerror(errno));
+    if (fd.Get() < 0) return errno == ENOENT ? Failure() : CannotRead(path, std::strerror(errno));
     struct stat info {};
-    if (::fstat(fd.Get(), &info) != 0) return Failure(path, std::strerror(errno));
-    if (!S_ISREG(info.st_mode)) return Failure(path, "it is not a regular file");
+    if (::fstat(fd.Get(), &info) != 0) return CannotRead(path, std::strerror(errno));
+    if (!S_ISREG(info.st_mode)) return CannotRead(path, "it is not a regular file");
     std::string bytes;
     char buffer[8192];
     for (;;) {
         const ssize_t got = ::read(fd.Get(), buffer, sizeof buffer);
         if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return Failure(path, std::strerror(errno));
+        if (got < 0) return CannotRead(path, std::strerror(errno));
         if (got == 0) break;
         bytes.append(buffer, static_cast<std::size_t>(got));
     }

@@ -7,11 +7,11 @@
 #include <optional>
 #include <string>
 
-#include "common/whole_file.h"
+#include "common/failure.h"
 
 namespace quorvana {
 
 // contents: the file's bytes, or nullopt when there is no such file.
-[[nodiscard]] FileFailure ReadWholeFile(const std::string& path, std::optional<std::string>& contents);
+[[nodiscard]] Failure ReadWholeFile(const std::string& path, std::optional<std::string>& contents);
 
 }  // namespace quorvana

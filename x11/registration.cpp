@@ -68,7 +68,7 @@ RegistrationFiles UserRegistrationFiles()
 int Register(Registration what, const RegistrationFiles& files, std::FILE* out, std::FILE* err)
 {
     std::optional<std::string> old;
-    if (FileFailure failure = ReadWholeFile(files.user, old)) return Fail(err, *failure);
+    if (Failure failure = ReadWholeFile(files.user, old)) return Fail(err, *failure);
     if (what == Registration::Remove && !old) {
         Say(out, "There is no " + files.user + ": nothing to do.");
         return 0;
@@ -89,10 +89,10 @@ int Register(Registration what, const RegistrationFiles& files, std::FILE* out, 
         const HeldSignals held;
         // The backup is the user's as much as the file: same permissions, same owner.
         if (old) {
-            if (FileFailure failure = WriteWholeFile(files.backup, *old, files.user))
+            if (Failure failure = WriteWholeFile(files.backup, *old, files.user))
                 return Fail(err, *failure + "; " + files.user + " is left as it was");
         }
-        if (FileFailure failure = WriteWholeFile(files.user, edit.text))
+        if (Failure failure = WriteWholeFile(files.user, edit.text))
             return Fail(err, *failure + "; it is left as it was");
     }
     Say(out, Describe(edit.outcome, what, files.user));
