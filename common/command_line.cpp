@@ -60,11 +60,11 @@ OptionHandler SetFlag(bool& flag)
 {
     return [&flag](std::string_view) {
         flag = true;
-        return std::string();
+        return Failure();
     };
 }
 
-std::string ParseCommandLine(const std::vector<std::string>& args, std::span<const CommandOption> options)
+Failure ParseCommandLine(const std::vector<std::string>& args, std::span<const CommandOption> options)
 {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -89,8 +89,7 @@ std::string ParseCommandLine(const std::vector<std::string>& args, std::span<con
             }
             value = args[++i];
         }
-        if (std::string complaint = option->apply(value.value_or("")); !complaint.empty())
-            return shown + ": " + complaint;
+        if (Failure complaint = option->apply(value.value_or(""))) return shown + ": " + *complaint;
     }
     return {};
 }

@@ -13,25 +13,46 @@
 //   2. a row in its table, e.g.
 //        {"speed", Takes::Value, [&](std::string_view v) { return ParseSpeed(v, options.speed); }},
 //      or {"bench", Takes::Nothing, SetFlag(options.bench)} for a switch.
-//      A handler stores the value and returns "", or returns what is wrong
-//      with it ("'7x' is not a whole number …", see IsNot); the parser puts
-//      "--name: " in front. Values both programs take (seed, picture count,
-//      speed) have their handlers in common/option_values.h, so their limits
+//      A handler stores the value and returns no Failure, or returns what is
+//      wrong with it ("'7x' is not a whole number …", see IsNot); the parser
+//      puts "--name: " in front. Values both programs take (seed, picture
+//      count, speed) have their handlers in common/option_values.h, and a
+//      number from A to B has one rule there (ParseWholeNumber), so limits
 //      and messages exist once;
 //   3. a line in the program's usage text and a case in its test table.
 #pragma once
 
+#include <concepts>
 #include <functional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 #include <vector>
+
+#include "common/failure.h"
 
 namespace quorvana {
 
-// Stores the option's value (empty for a switch) and returns "", or returns
-// what is wrong with the value, without the option's name.
-using OptionHandler = std::function<std::string(std::string_view value)>;
+// Stores the option's value (empty for a switch), or returns what is wrong
+// with the value, without the option's name. Only a callable that returns
+// Failure fits: one returning std::string would convert, and its "" would
+// then read as a failure.
+class OptionHandler {
+public:
+    template <typename Handler>
+        requires(!std::same_as<Handler, OptionHandler> &&
+                 std::same_as<std::invoke_result_t<Handler&, std::string_view>, Failure>)
+    OptionHandler(Handler handler) : m_handle(std::move(handler))
+    {
+    }
+
+    [[nodiscard]] Failure operator()(std::string_view value) const { return m_handle(value); }
+
+private:
+    std::function<Failure(std::string_view)> m_handle;
+};
 
 struct CommandOption {
     enum class Takes { Nothing, Value };
@@ -48,8 +69,8 @@ OptionHandler SetFlag(bool& flag);
 // line stays one line and the terminal shows it as it is.
 std::string Printable(std::string_view text);
 
-// The arguments without the program's name. Returns "" when all of them are
-// good, else the one line for the first bad one:
+// The arguments without the program's name. Returns no Failure when all of
+// them are good, else the one line for the first bad one:
 //   unexpected argument 'ARG' (see --help)   not an option at all
 //   unknown option 'ARG' (see --help)        no row of that name
 //   --NAME takes no value                    a switch written --NAME=VALUE
@@ -58,6 +79,6 @@ std::string Printable(std::string_view text);
 //   --NAME: missing value ('-x' looks …)     an unknown dash word follows:
 //                                            such a value is written --NAME=-x
 //   --NAME: COMPLAINT                        the handler refused the value
-std::string ParseCommandLine(const std::vector<std::string>& args, std::span<const CommandOption> options);
+[[nodiscard]] Failure ParseCommandLine(const std::vector<std::string>& args, std::span<const CommandOption> options);
 
 }  // namespace quorvana

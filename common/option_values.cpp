@@ -2,9 +2,9 @@
 #include "common/option_values.h"
 
 #include "common/command_line.h"
-#include "common/parse_decimal.h"
 
 #include <ctime>
+#include <limits>
 
 namespace quorvana {
 
@@ -15,20 +15,17 @@ std::string IsNot(std::string_view text, std::string_view what)
     return complaint;
 }
 
-std::string ParseSeed(std::string_view text, std::optional<std::uint32_t>& seed)
+Failure ParseCount(std::string_view text, int most, int& count)
 {
-    std::uint32_t value = 0;
-    if (!ParseDecimal(text, value)) return IsNot(text, "a whole number from 0 to 4294967295");
-    seed = value;
-    return {};
+    return ParseWholeNumber(text, 1, most, count, "a count");
 }
 
-std::string ParsePictureCount(std::string_view text, int& pictures)
+Failure ParseSeed(std::string_view text, std::optional<std::uint32_t>& seed)
 {
-    int value = 0;
-    if (!ParseDecimal(text, value) || value < 1 || value > kMaxPictures)
-        return IsNot(text, "a count from 1 to " + std::to_string(kMaxPictures));
-    pictures = value;
+    std::uint32_t value = 0;
+    if (Failure failure = ParseWholeNumber(text, std::uint32_t{0}, std::numeric_limits<std::uint32_t>::max(), value))
+        return failure;
+    seed = value;
     return {};
 }
 
@@ -37,13 +34,14 @@ std::uint32_t SeedOrNow(const std::optional<std::uint32_t>& seed)
     return seed ? *seed : static_cast<std::uint32_t>(std::time(nullptr));
 }
 
-std::string ParseSpeed(std::string_view text, int& speed)
+Failure ParsePictureCount(std::string_view text, int& pictures)
 {
-    int value = 0;
-    if (!ParseDecimal(text, value) || value < kMinSpeed || value > kMaxSpeed)
-        return IsNot(text, "a whole number from " + std::to_string(kMinSpeed) + " to " + std::to_string(kMaxSpeed));
-    speed = value;
-    return {};
+    return ParseCount(text, kMaxPictures, pictures);
+}
+
+Failure ParseSpeed(std::string_view text, int& speed)
+{
+    return ParseWholeNumber(text, kMinSpeed, kMaxSpeed, speed);
 }
 
 }  // namespace quorvana

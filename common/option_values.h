@@ -2,15 +2,19 @@
 // Values that both command-line programs take, with their limits and the
 // words of their messages written once: the seed of the random views, a
 // count of pictures and the speed (the Windows saver's settings dialog and
-// registry values take the same range). Each Parse… is an option handler's body
-// (see common/command_line.h): it stores the value and returns "", or
-// returns what is wrong with the text.
+// registry values take the same range), and the one rule for a whole number
+// from A to B that these and the programs' own numbers follow. Each Parse…
+// is an option handler's body (see common/command_line.h): it stores the
+// value, or returns what is wrong with the text and leaves the value alone.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "common/failure.h"
+#include "common/parse_decimal.h"
 
 namespace quorvana {
 
@@ -22,16 +26,33 @@ inline constexpr int kDefaultSpeed = kMaxSpeed;
 // "'TEXT' is not WHAT": the usual complaint about a value.
 std::string IsNot(std::string_view text, std::string_view what);
 
+// LOW … HIGH in plain digits (parse_decimal.h). The complaint calls the
+// value WHAT: "'TEXT' is not a whole number from LOW to HIGH", or "a count"
+// for a number of things.
+template <typename Int>
+[[nodiscard]] Failure ParseWholeNumber(std::string_view text, Int low, Int high, Int& value,
+                                       std::string_view what = "a whole number")
+{
+    Int parsed{};
+    if (!ParseDecimal(text, parsed) || parsed < low || parsed > high)
+        return IsNot(text, std::string(what) + " from " + std::to_string(low) + " to " + std::to_string(high));
+    value = parsed;
+    return {};
+}
+
+// 1 … most things.
+[[nodiscard]] Failure ParseCount(std::string_view text, int most, int& count);
+
 // 0 … 4294967295; the same seed gives the same pictures on every platform.
-std::string ParseSeed(std::string_view text, std::optional<std::uint32_t>& seed);
+[[nodiscard]] Failure ParseSeed(std::string_view text, std::optional<std::uint32_t>& seed);
 
 // The seed asked for, else one taken from the clock: a new sequence each run.
 std::uint32_t SeedOrNow(const std::optional<std::uint32_t>& seed);
 
 // 1 … kMaxPictures.
-std::string ParsePictureCount(std::string_view text, int& pictures);
+[[nodiscard]] Failure ParsePictureCount(std::string_view text, int& pictures);
 
 // kMinSpeed … kMaxSpeed.
-std::string ParseSpeed(std::string_view text, int& speed);
+[[nodiscard]] Failure ParseSpeed(std::string_view text, int& speed);
 
 }  // namespace quorvana

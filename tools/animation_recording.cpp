@@ -8,7 +8,8 @@
 #include "common/tick_period.h"
 #include "common/whole_file.h"
 #include "render/dirty_surface.h"
-#include "tools/animation_writer.h"
+#include "tools/export_options.h"
+#include "tools/formats/animation_writer.h"
 #include "tools/interruption.h"
 #include "tools/progress.h"
 #include "tools/simulated_window.h"
@@ -20,11 +21,11 @@ namespace {
 
 constexpr int kShortestTrueDelayMs = 20;
 
-int Fail(Progress& progress, const std::string& error)
+// Ends the progress line, so that the failure's line stands on its own.
+int FinishAndFail(Progress& progress, const std::string& failure)
 {
     progress.Finish();
-    std::fprintf(stderr, "quorvana-render: %s\n", error.c_str());
-    return 1;
+    return Fail(stderr, kExporterName, failure);
 }
 
 }  // namespace
@@ -42,9 +43,9 @@ int RecordAnimation(const ExportOptions& options)
     std::printf("seed %u, size %dx%d, %d ticks of %d ms per frame\n", window.seed, options.width, options.height,
                 ticksPerFrame, tickPeriodMs);
     Progress progress(stderr, options.pictures);
-    if (Failure failure = FlushReport()) return Fail(progress, *failure);
+    if (Failure failure = FlushReport()) return FinishAndFail(progress, *failure);
     WholeFile file(options.animation);
-    if (Failure failure = file.Open()) return Fail(progress, *failure);
+    if (Failure failure = file.Open()) return FinishAndFail(progress, *failure);
 
     // The first frame holds the repaint, which clears the whole window,
     // and the ticks after it.
@@ -70,9 +71,9 @@ int RecordAnimation(const ExportOptions& options)
         // passes: such a frame repeats one pixel as it is.
         Rect changed = surface.TakeDirty();
         if (changed.IsEmpty()) changed = Rect{0, 0, 1, 1};
-        std::string error = writer->AddFrame(window.pixels, changed, ticks * tickPeriodMs);
-        if (error.empty()) error = file.Write(BytesOf(writer->Bytes())).value_or("");
-        if (!error.empty()) return Fail(progress, error);
+        Failure failure = writer->AddFrame(window.pixels, changed, ticks * tickPeriodMs);
+        if (!failure) failure = file.Write(BytesOf(writer->Bytes()));
+        if (failure) return FinishAndFail(progress, *failure);
         writer->Bytes().clear();
         ticks = 0;
         if (pictureEnds) {
@@ -81,10 +82,10 @@ int RecordAnimation(const ExportOptions& options)
             ++picture;
         }
     }
-    std::string error = writer->Finish();
-    if (error.empty()) error = file.Write(BytesOf(writer->Bytes())).value_or("");
-    if (error.empty()) error = file.Commit().value_or("");
-    if (!error.empty()) return Fail(progress, error);
+    Failure failure = writer->Finish();
+    if (!failure) failure = file.Write(BytesOf(writer->Bytes()));
+    if (!failure) failure = file.Commit();
+    if (failure) return FinishAndFail(progress, *failure);
     progress.RecordingDone(options.animation.c_str());
     return 0;
 }

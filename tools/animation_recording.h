@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
-// --animation FILE.gif: the simulated window recorded as the saver shows
-// it, tick by tick from the first repaint, into an animated GIF. A frame
-// holds a few ticks (--ticks-per-frame) and stores the rectangle they
-// changed; a frame always ends at the tick that ends a picture, so that
+// --animation FILE: the simulated window recorded as the saver shows it,
+// tick by tick from the first repaint, into an animated GIF or, where built
+// with libwebp, an animated WebP (tools/formats/animation_writer.h). A frame
+// holds a few ticks (--ticks-per-frame) and stores only what they changed;
+// a frame always ends at the tick that ends a picture, so that
 // frame shows exactly the picture the exporter writes as PNG. The frame
 // delays follow the saver's pace at --speed.
 #pragma once

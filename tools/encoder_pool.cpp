@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "tools/png_encoder.h"
+#include "tools/formats/png_encoder.h"
 
 namespace quorvana {
 
@@ -101,7 +101,7 @@ void EncoderPool::Work()
             m_waiting.pop_front();
         }
         EncodedPicture result;
-        result.error = encoder.Encode(job->picture, result.png);
+        result.failure = encoder.Encode(job->picture, result.png);
         {
             std::lock_guard lock(m_mutex);
             m_spare.push_back(std::move(job->picture));

@@ -12,17 +12,17 @@
 #include <deque>
 #include <memory>
 #include <mutex>
-#include <string>
 #include <thread>
 #include <vector>
 
+#include "common/failure.h"
 #include "render/pixel_store.h"
 
 namespace quorvana {
 
 struct EncodedPicture {
     std::vector<unsigned char> png;
-    std::string error;  // empty when png holds the file
+    Failure failure;  // none when png holds the file
 };
 
 class EncoderPool {

@@ -2,35 +2,26 @@
 #include "tools/export_options.h"
 
 #include "common/command_line.h"
-#include "common/parse_decimal.h"
-#include "tools/animation_writer.h"
+#include "tools/formats/animation_writer.h"
 
-#include <cerrno>
-#include <fcntl.h>
-#include <filesystem>
+#include <functional>
 #include <string_view>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace quorvana {
 
 namespace {
 
-bool ParseSide(std::string_view text, int& side)
+Failure ParseSize(std::string_view text, ExportOptions& options)
 {
-    return ParseDecimal(text, side) && side >= 1 && side <= kMaxSide;
-}
-
-std::string ParseSize(std::string_view text, ExportOptions& options)
-{
+    // Each side follows the rule of counts; the complaint names the whole size.
     const auto cross = text.find('x');
-    if (cross == std::string_view::npos || !ParseSide(text.substr(0, cross), options.width) ||
-        !ParseSide(text.substr(cross + 1), options.height))
+    if (cross == std::string_view::npos || ParseCount(text.substr(0, cross), kMaxSide, options.width) ||
+        ParseCount(text.substr(cross + 1), kMaxSide, options.height))
         return IsNot(text, "WIDTHxHEIGHT with each side from 1 to " + std::to_string(kMaxSide));
     return {};
 }
 
-std::string ParseKernel(std::string_view text, ExportOptions::Kernel& kernel)
+Failure ParseKernel(std::string_view text, ExportOptions::Kernel& kernel)
 {
     if (text == "plain")
         kernel = ExportOptions::Kernel::Plain;
@@ -41,7 +32,7 @@ std::string ParseKernel(std::string_view text, ExportOptions::Kernel& kernel)
     return {};
 }
 
-std::string ParseOutputFolder(std::string_view text, ExportOptions& options)
+Failure ParseOutputFolder(std::string_view text, ExportOptions& options)
 {
     if (text.empty()) return "the folder name is empty";
     options.outDir = text;
@@ -49,7 +40,7 @@ std::string ParseOutputFolder(std::string_view text, ExportOptions& options)
     return {};
 }
 
-std::string ParseAnimationFile(std::string_view text, std::string& animation)
+Failure ParseAnimationFile(std::string_view text, std::string& animation)
 {
     const std::string file(text);
     std::string endings;
@@ -63,29 +54,19 @@ std::string ParseAnimationFile(std::string_view text, std::string& animation)
     return IsNot(text, "a file name ending in " + endings);
 }
 
-std::string ParseTicksPerFrame(std::string_view text, std::optional<int>& ticks)
+// The handler of a number kept as optional, none until given.
+OptionHandler Optional(std::optional<int>& slot, const std::function<Failure(std::string_view, int&)>& parse)
 {
-    int value = 0;
-    if (!ParseDecimal(text, value) || value < 1 || value > kMaxTicksPerFrame)
-        return IsNot(text, "a count from 1 to " + std::to_string(kMaxTicksPerFrame));
-    ticks = value;
-    return {};
-}
-
-// Write permission alone says little to root or on a read-only mount: try,
-// so that a folder that takes no file is named before any picture is drawn.
-bool CanCreateFileIn(const std::filesystem::path& folder)
-{
-    const std::string probe = (folder / ".quorvana-write-test").string();
-    const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
-    if (fd < 0) return errno == EEXIST;
-    ::close(fd);
-    ::unlink(probe.c_str());
-    return true;
+    return [&slot, parse](std::string_view text) {
+        int value = 0;
+        Failure failure = parse(text, value);
+        if (!failure) slot = value;
+        return failure;
+    };
 }
 
 // Options that mean nothing together are refused rather than ignored.
-std::string CheckCombination(const ExportOptions& options)
+Failure CheckCombination(const ExportOptions& options)
 {
     if (options.animation.empty()) {
         if (options.ticksPerFrame) return "--ticks-per-frame: only with --animation";
@@ -115,20 +96,16 @@ ExportParseResult ParseExportOptions(const std::vector<std::string>& args)
         {"bench", Takes::Nothing, SetFlag(options.bench)},
         {"wallpaper", Takes::Nothing, SetFlag(options.wallpaper)},
         {"animation", Takes::Value, [&](std::string_view v) { return ParseAnimationFile(v, options.animation); }},
-        {"ticks-per-frame", Takes::Value, [&](std::string_view v) { return ParseTicksPerFrame(v, options.ticksPerFrame); }},
-        {"speed", Takes::Value,
-         [&](std::string_view v) {
-             int speed = kDefaultSpeed;
-             const std::string error = ParseSpeed(v, speed);
-             if (error.empty()) options.speed = speed;
-             return error;
-         }},
+        {"ticks-per-frame", Takes::Value,
+         Optional(options.ticksPerFrame,
+                  [](std::string_view v, int& ticks) { return ParseCount(v, kMaxTicksPerFrame, ticks); })},
+        {"speed", Takes::Value, Optional(options.speed, ParseSpeed)},
         {"help", Takes::Nothing, SetFlag(options.help)},
         {"h", Takes::Nothing, SetFlag(options.help)},
         {"version", Takes::Nothing, SetFlag(options.version)},
     };
     result.error = ParseCommandLine(args, table);
-    if (result.error.empty() && !options.help) result.error = CheckCombination(options);
+    if (!result.error && !options.help) result.error = CheckCombination(options);
     return result;
 }
 
@@ -178,35 +155,6 @@ std::string ExportUsage()
            "Ctrl-C stops an export: pictures already written stay, and a recording\n"
            "not yet complete is removed.\n"
            "Exit status: 0 done, 1 a file could not be written, 2 bad arguments.\n";
-}
-
-std::string CheckAnimationFile(const std::string& file)
-{
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::path path(file);
-    const fs::path parent = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    if (!fs::is_directory(parent, ec)) return "--animation: the folder of '" + Printable(file) + "' does not exist";
-    if (fs::is_directory(path, ec)) return "--animation: '" + Printable(file) + "' is a folder";
-    if (!CanCreateFileIn(parent)) return "--animation: cannot write into the folder of '" + Printable(file) + "'";
-    return {};
-}
-
-std::string PrepareOutputFolder(const std::string& dir)
-{
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::path path(dir);
-    if (!fs::exists(path, ec)) {
-        const fs::path parent = path.has_parent_path() ? path.parent_path() : fs::path(".");
-        if (!fs::is_directory(parent, ec))
-            return "--out: '" + Printable(dir) + "' does not exist and neither does its parent folder";
-        if (!fs::create_directory(path, ec)) return "--out: cannot create '" + Printable(dir) + "': " + ec.message();
-    } else if (!fs::is_directory(path, ec)) {
-        return "--out: '" + Printable(dir) + "' is not a folder";
-    }
-    if (!CanCreateFileIn(path)) return "--out: cannot write into '" + Printable(dir) + "'";
-    return {};
 }
 
 }  // namespace quorvana

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The exporter's command line: quorvana-render --size WxH --seed N
-// --pictures K --out DIR --kernel plain|auto --wallpaper --bench. The options are rows
-// of the table in export_options.cpp, parsed by the shared parser
-// (common/command_line.h, which says how to add one). Parsing checks
-// everything before anything is written, and names the bad argument in
-// one line.
+// --pictures K --out DIR --kernel plain|auto --wallpaper --bench
+// --animation FILE --ticks-per-frame T --speed N --help --version. The
+// options are rows of the table in export_options.cpp, parsed by the shared
+// parser (common/command_line.h, which says how to add one). Parsing looks
+// at the arguments alone and names the bad one in one line; the output
+// folder and the recording's file are checked on disk afterwards
+// (output_checks.h), before anything is written.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "common/failure.h"
 #include "common/option_values.h"
 
 namespace quorvana {
@@ -32,8 +35,9 @@ struct ExportOptions {
     bool help = false;
     bool version = false;
     bool outGiven = false;  // --out was on the command line
-    // --animation FILE.gif records the window tick by tick into FILE
-    // instead of writing pictures; empty when not asked for.
+    // --animation FILE records the window tick by tick into FILE, a GIF
+    // or, where built with libwebp, a WebP, instead of writing pictures;
+    // empty when not asked for.
     std::string animation;
     std::optional<int> ticksPerFrame;  // none: the recording's own choice
     std::optional<int> speed;          // the saver's speed setting the recording plays at
@@ -41,21 +45,16 @@ struct ExportOptions {
 
 struct ExportParseResult {
     ExportOptions options;
-    std::string error;  // empty when the command line is good
+    Failure error;  // none when the command line is good
 };
+
+// The program's name, which begins each line it reports on standard error.
+inline constexpr const char* kExporterName = "quorvana-render";
 
 inline constexpr int kMaxSide = 16384;
 inline constexpr int kMaxTicksPerFrame = 1000;
 
-ExportParseResult ParseExportOptions(const std::vector<std::string>& args);
+[[nodiscard]] ExportParseResult ParseExportOptions(const std::vector<std::string>& args);
 std::string ExportUsage();
-
-// The recording's folder must exist and FILE must not be a folder; returns
-// an error line, or empty on success.
-std::string CheckAnimationFile(const std::string& file);
-
-// Creates the folder when its parent exists and checks that a file can be
-// made in it; returns an error line, or empty on success.
-std::string PrepareOutputFolder(const std::string& dir);
 
 }  // namespace quorvana

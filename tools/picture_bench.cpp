@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/picture_hash.h"
+#include "tools/formats/picture_hash.h"
 #include "tools/simulated_window.h"
 
 namespace quorvana {

@@ -39,11 +39,11 @@ public:
         EncodedPicture encoded = m_encoders.TakeNext();
         const PendingPicture picture = std::move(m_pending.front());
         m_pending.pop_front();
-        const std::string error = encoded.error.empty() ? WriteWholeFile(picture.path, BytesOf(encoded.png)).value_or("")
-                                                        : "cannot write '" + picture.path + "': " + encoded.error;
-        if (!error.empty()) {
+        const Failure failure = encoded.failure ? "cannot write '" + picture.path + "': " + *encoded.failure
+                                                : WriteWholeFile(picture.path, BytesOf(encoded.png));
+        if (failure) {
             m_progress.Finish();
-            std::fprintf(stderr, "quorvana-render: %s\n", error.c_str());
+            Fail(stderr, kExporterName, *failure);
             return false;
         }
         m_progress.PictureWritten(++m_written, picture.path.c_str());
@@ -87,10 +87,7 @@ int ExportPictures(const ExportOptions& options)
 {
     SimulatedWindow window(options);
     std::printf("seed %u, size %dx%d\n", window.seed, options.width, options.height);
-    if (Failure failure = FlushReport()) {
-        std::fprintf(stderr, "quorvana-render: %s\n", failure->c_str());
-        return 1;
-    }
+    if (Failure failure = FlushReport()) return Fail(stderr, kExporterName, *failure);
     FirstRepaint(window, options, window.pixels);
 
     const int workers = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
@@ -126,7 +123,7 @@ int ExportPictures(const ExportOptions& options)
     progress.Finish();
     const std::string earlier =
         DescribeEarlierPictures(options.outDir, EarlierPictures(options.outDir, PictureKind(options), options.pictures));
-    if (!earlier.empty()) std::fprintf(stderr, "quorvana-render: %s\n", earlier.c_str());
+    if (!earlier.empty()) std::fprintf(stderr, "%s: %s\n", kExporterName, earlier.c_str());
     return 0;
 }
 

@@ -2,10 +2,10 @@
 // The exporter's main mode: the simulated window writes itself as
 // DIR/picture-0001.png … after every tick that ends a picture (with
 // --wallpaper, each picture of the same views drawn whole, as
-// DIR/wallpaper-0001.png …). The
-// renderer draws on the calling thread while worker threads encode the
-// pictures before it; the files are written in order, each complete or not
-// at all, with one progress line and one view line per picture.
+// DIR/wallpaper-0001.png …). The renderer draws on the calling thread while
+// worker threads encode the pictures before it (encoder_pool.h); the files
+// are written in order, each complete or not at all (common/whole_file.h),
+// with one progress line and one view line per picture.
 #pragma once
 
 #include <string>

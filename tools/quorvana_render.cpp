@@ -13,6 +13,7 @@
 #include "tools/animation_recording.h"
 #include "tools/export_options.h"
 #include "tools/interruption.h"
+#include "tools/output_checks.h"
 #include "tools/picture_bench.h"
 #include "tools/picture_export.h"
 #include "tools/standard_streams.h"
@@ -21,10 +22,7 @@ int main(int argc, char** argv)
 {
     using namespace quorvana;
     const ExportParseResult parsed = ParseExportOptions(std::vector<std::string>(argv + 1, argv + argc));
-    if (!parsed.error.empty()) {
-        std::fprintf(stderr, "quorvana-render: %s\n", parsed.error.c_str());
-        return 2;
-    }
+    if (parsed.error) return Fail(stderr, kExporterName, *parsed.error, 2);
     if (parsed.options.help) {
         std::fputs(ExportUsage().c_str(), stdout);
         return 0;
@@ -33,25 +31,16 @@ int main(int argc, char** argv)
         std::printf("quorvana-render %s\n", QUORVANA_VERSION);
         return 0;
     }
-    if (Failure failure = GuardStandardStreams()) {
-        std::fprintf(stderr, "quorvana-render: %s\n", failure->c_str());
-        return 1;
-    }
+    if (Failure failure = GuardStandardStreams()) return Fail(stderr, kExporterName, *failure);
     if (parsed.options.bench) return BenchPictures(parsed.options);
     const bool recording = !parsed.options.animation.empty();
-    const std::string error = recording ? CheckAnimationFile(parsed.options.animation)
-                                        : PrepareOutputFolder(parsed.options.outDir);
-    if (!error.empty()) {
-        std::fprintf(stderr, "quorvana-render: %s\n", error.c_str());
-        return 2;
-    }
+    if (Failure failure = recording ? CheckAnimationFile(parsed.options.animation)
+                                    : PrepareOutputFolder(parsed.options.outDir))
+        return Fail(stderr, kExporterName, *failure, 2);
     CatchInterruptions();
     const int status = recording ? RecordAnimation(parsed.options) : ExportPictures(parsed.options);
     if (Interrupted()) EndAsInterrupted();
     if (status != 0) return status;
-    if (Failure failure = FlushReport()) {
-        std::fprintf(stderr, "quorvana-render: %s\n", failure->c_str());
-        return 1;
-    }
+    if (Failure failure = FlushReport()) return Fail(stderr, kExporterName, *failure);
     return 0;
 }

@@ -71,7 +71,7 @@ SaverParseResult ParseOptions(const std::vector<std::string>& args, const char* 
         {"window-id", Takes::Value,
          [&](std::string_view v) {
              wanted.windowId = ParseWindowId(v);
-             return wanted.windowId ? std::string() : IsNot(v, "a window id (hex 0x… or decimal, not 0)");
+             return wanted.windowId ? Failure() : Failure(IsNot(v, "a window id (hex 0x… or decimal, not 0)"));
          }},
         {"root", Takes::Nothing, SetFlag(wanted.root)},
         {"fullscreen", Takes::Nothing, SetFlag(wanted.fullScreen)},
@@ -86,7 +86,7 @@ SaverParseResult ParseOptions(const std::vector<std::string>& args, const char* 
         {"unregister", Takes::Nothing, SetFlag(options.unregisterMode)},
         {"as-root", Takes::Nothing, SetFlag(options.asRoot)},
     };
-    result.error = ParseCommandLine(args, table);
+    result.error = ParseCommandLine(args, table).value_or("");
     if (result.error.empty() && options.registerMode && options.unregisterMode)
         result.error = "--register and --unregister exclude each other: give one of them";
     if (result.error.empty() && options.asRoot && !options.registerMode && !options.unregisterMode)

@@ -14,7 +14,7 @@
 #include "render/julia_renderer.h"
 #include "render/pixel_store.h"
 #include "tests/render/test_picture.h"
-#include "tools/picture_hash.h"
+#include "tools/formats/picture_hash.h"
 
 namespace quorvana {
 namespace {

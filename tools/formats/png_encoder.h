@@ -2,14 +2,14 @@
 // Encodes a picture as an 8-bit RGB PNG in memory, with exactly the
 // picture's colours. Every platform runs this same code over zlib, so a
 // picture gives the same bytes on Linux and on Windows. Each of the
-// exporter's encoder threads keeps one encoder; the file is written by the
-// caller.
+// exporter's encoder threads keeps one (tools/encoder_pool.h); the file is
+// written by the caller.
 #pragma once
 
 #include <memory>
-#include <string>
 #include <vector>
 
+#include "common/failure.h"
 #include "render/pixel_store.h"
 
 namespace quorvana {
@@ -21,8 +21,8 @@ public:
     PngEncoder(const PngEncoder&) = delete;
     PngEncoder& operator=(const PngEncoder&) = delete;
 
-    // Fills png with the whole file; returns an error line, or empty on success.
-    std::string Encode(const PixelStore& picture, std::vector<unsigned char>& png);
+    // Fills png with the whole file.
+    [[nodiscard]] Failure Encode(const PixelStore& picture, std::vector<unsigned char>& png);
 
 private:
     class IdatWriter;
@@ -30,8 +30,5 @@ private:
     std::vector<unsigned char> m_row;
     std::vector<unsigned char> m_zeros;
 };
-
-// One picture with an encoder of its own.
-std::string EncodePng(const PixelStore& picture, std::vector<unsigned char>& png);
 
 }  // namespace quorvana

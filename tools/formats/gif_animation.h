@@ -7,11 +7,10 @@
 // canvas as the frames before it made it. The animation repeats forever.
 #pragma once
 
-#include <string>
 #include <vector>
 
-#include "tools/animation_writer.h"
-#include "tools/gif_lzw.h"
+#include "tools/formats/animation_writer.h"
+#include "tools/formats/gif_lzw.h"
 
 namespace quorvana {
 
@@ -24,8 +23,8 @@ public:
     // time since the start, so rounding does not add up, and is at least
     // 2/100 s, as most viewers show a shorter delay as 1/10 s. A pixel that
     // is not a pure green level is refused, and then nothing is added.
-    std::string AddFrame(const PixelStore& window, const Rect& changed, int milliseconds) override;
-    std::string Finish() override;
+    [[nodiscard]] Failure AddFrame(const PixelStore& window, const Rect& changed, int milliseconds) override;
+    [[nodiscard]] Failure Finish() override;
 
 private:
     int DelayCs(int milliseconds);

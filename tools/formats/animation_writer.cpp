@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "tools/animation_writer.h"
+#include "tools/formats/animation_writer.h"
 
 namespace quorvana {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "tools/gif_animation.h"
+#include "tools/formats/gif_animation.h"
 
 #include <algorithm>
 
@@ -50,7 +50,7 @@ int GifAnimation::DelayCs(int milliseconds)
     return delay;
 }
 
-std::string GifAnimation::AddFrame(const PixelStore& window, const Rect& rect, int milliseconds)
+Failure GifAnimation::AddFrame(const PixelStore& window, const Rect& rect, int milliseconds)
 {
     m_indices.clear();
     for (int y = rect.top; y < rect.bottom; ++y) {
@@ -73,7 +73,7 @@ std::string GifAnimation::AddFrame(const PixelStore& window, const Rect& rect, i
     return {};
 }
 
-std::string GifAnimation::Finish()
+Failure GifAnimation::Finish()
 {
     m_bytes.push_back(kTrailer);
     return {};

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "tools/png_encoder.h"
+#include "tools/formats/png_encoder.h"
 
 #include <array>
 #include <cstdint>
@@ -167,7 +167,7 @@ PngEncoder::PngEncoder() : m_idat(std::make_unique<IdatWriter>()) {}
 
 PngEncoder::~PngEncoder() = default;
 
-std::string PngEncoder::Encode(const PixelStore& picture, std::vector<unsigned char>& png)
+Failure PngEncoder::Encode(const PixelStore& picture, std::vector<unsigned char>& png)
 {
     const int width = picture.Width();
     const int height = picture.Height();
@@ -200,11 +200,6 @@ std::string PngEncoder::Encode(const PixelStore& picture, std::vector<unsigned c
     if (!m_idat->Finish()) return "the PNG compressor failed";
     PutChunk(png, "IEND", nullptr, 0);
     return {};
-}
-
-std::string EncodePng(const PixelStore& picture, std::vector<unsigned char>& png)
-{
-    return PngEncoder().Encode(picture, png);
 }
 
 }  // namespace quorvana

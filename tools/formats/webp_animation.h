@@ -8,9 +8,8 @@
 #pragma once
 
 #include <memory>
-#include <string>
 
-#include "tools/animation_writer.h"
+#include "tools/formats/animation_writer.h"
 
 namespace quorvana {
 
@@ -19,8 +18,8 @@ public:
     WebpAnimation(int width, int height);
     ~WebpAnimation() override;
 
-    std::string AddFrame(const PixelStore& window, const Rect& changed, int milliseconds) override;
-    std::string Finish() override;
+    [[nodiscard]] Failure AddFrame(const PixelStore& window, const Rect& changed, int milliseconds) override;
+    [[nodiscard]] Failure Finish() override;
 
 private:
     struct Encoder;

@@ -2,14 +2,16 @@
 // The file formats of the exporter's recordings. A writer takes the window
 // after each frame's ticks, with the rectangle they changed and how long
 // the frame is shown, and hands back the file's bytes as they become
-// ready. Which formats a build has is chosen by the build: every build
-// writes GIF; the Linux build also writes animated lossless WebP.
+// ready; the caller writes them (tools/animation_recording.cpp). Which
+// formats a build has is chosen by the build: every build writes GIF; the
+// Linux build also writes animated lossless WebP.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "common/failure.h"
 #include "render/pixel_store.h"
 
 namespace quorvana {
@@ -20,10 +22,10 @@ public:
 
     // changed lies inside the window and is not empty, and holds every
     // pixel that differs from the frame before; the first frame's is the
-    // whole window. Returns an error line, or empty on success.
-    virtual std::string AddFrame(const PixelStore& window, const Rect& changed, int milliseconds) = 0;
+    // whole window.
+    [[nodiscard]] virtual Failure AddFrame(const PixelStore& window, const Rect& changed, int milliseconds) = 0;
     // The end of the file; its last bytes then wait in Bytes().
-    virtual std::string Finish() = 0;
+    [[nodiscard]] virtual Failure Finish() = 0;
 
     // What is ready and not yet taken: write it out, then clear it.
     std::vector<unsigned char>& Bytes() { return m_bytes; }

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "tools/webp_animation.h"
+#include "tools/formats/webp_animation.h"
+
+#include <string>
 
 #include <webp/encode.h>
 #include <webp/mux.h>
@@ -40,7 +42,7 @@ WebpAnimation::WebpAnimation(int width, int height) : m_encoder(std::make_unique
 
 WebpAnimation::~WebpAnimation() = default;
 
-std::string WebpAnimation::AddFrame(const PixelStore& window, const Rect& changed, int milliseconds)
+Failure WebpAnimation::AddFrame(const PixelStore& window, const Rect& changed, int milliseconds)
 {
     WebPPicture& frame = m_encoder->frame;
     if (!m_encoder->animation || !frame.argb) return "cannot start the WebP encoder: out of memory";
@@ -59,7 +61,7 @@ std::string WebpAnimation::AddFrame(const PixelStore& window, const Rect& change
     return {};
 }
 
-std::string WebpAnimation::Finish()
+Failure WebpAnimation::Finish()
 {
     // The last frame lasts until the end's time stamp.
     WebPData file;

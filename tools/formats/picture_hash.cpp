@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "tools/picture_hash.h"
+#include "tools/formats/picture_hash.h"
 
 // The whole of XXH3 is compiled here from Debian's header, so the Windows
 // build, which has no xxHash library, computes the same values.

@@ -1,22 +1,20 @@
 // SPDX-License-Identifier: MIT
-// The recording formats of the Linux build: GIF and animated WebP.
-#include "tools/animation_writer.h"
+// The recording formats of a build without libwebp (Windows): GIF.
+#include "tools/formats/animation_writer.h"
 
-#include "tools/gif_animation.h"
-#include "tools/webp_animation.h"
+#include "tools/formats/gif_animation.h"
 
 namespace quorvana {
 
 const std::vector<std::string>& AnimationExtensions()
 {
-    static const std::vector<std::string> extensions = {".gif", ".webp"};
+    static const std::vector<std::string> extensions = {".gif"};
     return extensions;
 }
 
 std::unique_ptr<AnimationWriter> MakeAnimationWriter(const std::string& file, int width, int height)
 {
     if (HasExtension(file, ".gif")) return std::make_unique<GifAnimation>(width, height);
-    if (HasExtension(file, ".webp")) return std::make_unique<WebpAnimation>(width, height);
     return nullptr;
 }
 

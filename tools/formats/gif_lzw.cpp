@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "tools/gif_lzw.h"
+#include "tools/formats/gif_lzw.h"
 
 namespace quorvana {
 
