@@ -27,10 +27,11 @@ public:
     ~CSaverWnd() override;
 
     // Creates the window over the primary screen; TRUE when it exists.
-    BOOL CreateFullScreen();
+    // FALSE means the object has deleted itself already.
+    [[nodiscard]] BOOL CreateFullScreen();
     // Creates the window over another monitor (screen coordinates), shown
-    // without taking the activation; TRUE when it exists.
-    BOOL CreateOnMonitor(const RECT& monitor);
+    // without taking the activation; TRUE when it exists, as above.
+    [[nodiscard]] BOOL CreateOnMonitor(const RECT& monitor);
 
     const fw::MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
     static const fw::MessageMap* GetThisMessageMap();

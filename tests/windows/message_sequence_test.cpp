@@ -233,7 +233,7 @@ void WindowSequences()
     // A key press closes the saver through its own posted WM_CLOSE, and its
     // destruction posts the quit message.
     auto* saver = new Noted<CSaverWnd>(quorvana::kDefaultSpeed);
-    saver->CreateFullScreen();
+    if (!Check(saver->CreateFullScreen(), "the saver's window is made")) return;
     const HWND hWnd = saver->m_hWnd;
     harness::Pump(100);
     Recorder recorder([&](HWND h) { return h == nullptr ? Role::Thread : h == hWnd ? W : Role::Other; });
