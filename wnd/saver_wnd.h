@@ -7,7 +7,9 @@
 // lets its frame be shown inactive.
 //
 // On a desktop with several monitors one CSaverWnd covers each of them, and
-// SaverWindows (saver_windows.h) makes them act as one saver.
+// SaverWindows (saver_windows.h) makes them act as one saver: the others
+// post their WM_CLOSE to the primary's window, and only the primary's
+// destruction posts the quit message.
 #pragma once
 
 #include <cstdint>
