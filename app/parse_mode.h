@@ -19,4 +19,4 @@ RunMode ParseMode(const wchar_t* argument);
 // space, optional sign, digits up to the first non-digit), without atol's
 // undefined overflow: the value is taken modulo 2^32 and sign-extended, as
 // 32-bit window handles are. None when there is no digit at all.
-std::optional<std::int32_t> ParseWindowHandle(const wchar_t* text);
+[[nodiscard]] std::optional<std::int32_t> ParseWindowHandle(const wchar_t* text);

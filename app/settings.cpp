@@ -10,7 +10,7 @@ constexpr wchar_t kBlank[] = L"Blankscr";
 }  // namespace
 
 // The profile functions hand back the stored 32 bits unsigned; every reader takes them as signed.
-int ReadSpeed(CWinApp& app) { return static_cast<int>(app.GetProfileInt(kSection, kSpeed, kDefaultSpeed)); }
+int ReadSpeed(CWinApp& app) { return static_cast<int>(app.GetProfileInt(kSection, kSpeed, quorvana::kDefaultSpeed)); }
 
 Settings Read(CWinApp& app)
 {

@@ -10,17 +10,17 @@
 // once, when their window is made.
 #pragma once
 
+#include "common/option_values.h"
 #include "fw/win_app.h"
 
 namespace settings {
 
-inline constexpr int kDefaultSpeed = 100;
-inline constexpr int kMinSpeed = 0;
-inline constexpr int kMaxSpeed = 100;
 inline constexpr int kDefaultBlank = 0;
 
 struct Settings {
-    int speed = kDefaultSpeed;  // as stored: the readers decide what to make of values out of range
+    // As stored: the readers decide what to make of values out of
+    // quorvana::kMinSpeed … kMaxSpeed, the range the dialog writes.
+    int speed = quorvana::kDefaultSpeed;
     int blank = kDefaultBlank;
 };
 

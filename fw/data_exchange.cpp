@@ -10,7 +10,9 @@ HWND CDataExchange::PrepareCtrl(int id) const
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control)
 {
-    if (control.m_hWnd == nullptr) control.SubclassWindow(dx->PrepareCtrl(id));
+    // A control missing from the template leaves the member without a
+    // window, and the calls on it then do nothing.
+    if (control.m_hWnd == nullptr) static_cast<void>(control.SubclassWindow(dx->PrepareCtrl(id)));
 }
 
 void DDX_Scroll(CDataExchange* dx, int id, int& value)

@@ -17,12 +17,12 @@ public:
     }
 
     // Opens for reading; false when the key does not exist.
-    bool Open(HKEY parent, LPCWSTR path)
+    [[nodiscard]] bool Open(HKEY parent, LPCWSTR path)
     {
         return ::RegOpenKeyExW(parent, path, 0, KEY_QUERY_VALUE, &m_key) == ERROR_SUCCESS;
     }
     // Opens for writing, creating the key and its parents as needed.
-    bool Create(HKEY parent, LPCWSTR path)
+    [[nodiscard]] bool Create(HKEY parent, LPCWSTR path)
     {
         return ::RegCreateKeyExW(parent, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &m_key,
                                  nullptr) == ERROR_SUCCESS;

@@ -50,12 +50,12 @@ public:
 
     // Binds an existing window (one the framework did not create, such as a
     // dialog created by the dialog manager) to this object.
-    BOOL Attach(HWND hWnd);
+    [[nodiscard]] BOOL Attach(HWND hWnd);
     // Binds an existing window of this thread and routes its messages
     // through this object's map, anything unhandled going on to the window's
     // own procedure. Unbinding (WM_NCDESTROY, the destructor) hands the
     // window back to that procedure.
-    BOOL SubclassWindow(HWND hWnd);
+    [[nodiscard]] BOOL SubclassWindow(HWND hWnd);
 
     // The child window with this control id (a temporary object unless the
     // child is bound), or null.

@@ -6,13 +6,14 @@
 
 #include <windows.h>
 
-// Registers (or finds) a class with these attributes and returns its name.
-// The same attributes always give the same class and the same pointer.
-LPCWSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr,
-                            HICON icon = nullptr);
+// Registers (or finds) a class with these attributes and returns its name,
+// or null when it cannot be registered. The same attributes always give the
+// same class and the same pointer.
+[[nodiscard]] LPCWSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr,
+                                         HBRUSH background = nullptr, HICON icon = nullptr);
 
 namespace fw {
 // The class a window gets when it is created without a class name:
 // double clicks, the arrow cursor, no background brush, no icon.
-LPCWSTR DefaultWndClass();
+[[nodiscard]] LPCWSTR DefaultWndClass();
 }  // namespace fw

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/config_dlg.h"
 
+#include "common/option_values.h"
 #include "fw/data_exchange.h"
 #include "fw/dc.h"
 #include "ui/about_dlg.h"
@@ -9,8 +10,8 @@
 namespace {
 // The speed bar's range is the setting's. User actions keep it at kSlowest
 // or above, so that 0 is stored only when the bar opened at 0 and was never moved.
-constexpr int kRangeMin = settings::kMinSpeed;
-constexpr int kRangeMax = settings::kMaxSpeed;
+constexpr int kRangeMin = quorvana::kMinSpeed;
+constexpr int kRangeMax = quorvana::kMaxSpeed;
 constexpr int kSlowest = 1;
 constexpr int kLineStep = 1;
 constexpr int kPageStep = 10;
@@ -26,12 +27,12 @@ constexpr int kPreviewRightGap = 10;
 constexpr int kPreviewSpeedGap = 14;
 }  // namespace
 
-CConfigDlg::CConfigDlg(const settings::Settings& stored, CWnd* parent)
+CConfigDlg::CConfigDlg(int speed, int blank, CWnd* parent)
     : CDialog(IDD_CONFIG, parent),
-      m_speed(stored.speed),
-      m_blank(stored.blank),
+      m_speed(speed),
+      m_blank(blank),
       m_icon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))),
-      m_preview(CJuliaWnd::Deletion::ByHolder, stored.speed)
+      m_preview(CJuliaWnd::Deletion::ByHolder, speed)
 {
 }
 

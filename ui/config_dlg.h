@@ -1,24 +1,24 @@
 // SPDX-License-Identifier: MIT
 // CConfigDlg: the settings dialog of configuration mode. It shows a live
 // preview (a CJuliaWnd child over the top of the dialog) and one speed bar
-// whose position is the "Speed" setting; every movement of the bar re-arms
-// the preview's timer at once. A hidden "Blank screen" check box carries the
-// "Blankscr" setting through unchanged. RunConfig makes the dialog with the
-// stored settings and stores m_speed and m_blank after IDOK; the data exchange moves them
-// into the controls when the dialog opens and back when it ends with OK.
+// over the shared speed range (common/option_values.h); every movement of
+// the bar re-arms the preview's timer at once. A hidden "Blank screen" check
+// box carries its value through unchanged. The dialog is made with the two
+// values as stored, whatever their range; the data exchange moves m_speed
+// and m_blank into the controls when the dialog opens and back when it ends
+// with OK, and its maker (CSaverApp::RunConfig) stores them after IDOK.
 // The system command IDM_ABOUTBOX opens the About box.
 #pragma once
 
 #include <windows.h>
 
 #include "fw/dialog.h"
-#include "app/settings.h"
 #include "fw/scroll_bar.h"
 #include "wnd/julia_wnd.h"
 
 class CConfigDlg : public CDialog {
 public:
-    explicit CConfigDlg(const settings::Settings& stored, CWnd* parent = nullptr);
+    CConfigDlg(int speed, int blank, CWnd* parent = nullptr);
     ~CConfigDlg() override;
 
     const fw::MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }

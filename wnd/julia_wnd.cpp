@@ -58,9 +58,12 @@ void CJuliaWnd::SetSpeed(int speed) { ArmTimer(speed); }
 
 void CJuliaWnd::ArmTimer(int speed)
 {
-    m_timerPeriod = TimerPeriodForSpeed(speed);
+    const UINT period = TimerPeriodForSpeed(speed);
+#ifdef QUORVANA_TEST_PROBE
+    m_timerPeriod = period;
+#endif
     ::KillTimer(m_hWnd, kTimerId);
-    ::SetTimer(m_hWnd, kTimerId, m_timerPeriod, nullptr);
+    ::SetTimer(m_hWnd, kTimerId, period, nullptr);
 }
 
 int CJuliaWnd::OnCreate(LPCREATESTRUCT createStruct)

@@ -38,7 +38,8 @@ public:
     ~CJuliaWnd() override;
 
     // Creates the window over rect (parent client coordinates, or screen
-    // coordinates without a parent); TRUE when it exists.
+    // coordinates without a parent); TRUE when it exists. The class's own
+    // overridable, which CSaverWnd keeps.
     virtual BOOL Create(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent);
     // Re-arms timer 1 with the period for speed, without any bound.
     void SetSpeed(int speed);
@@ -46,26 +47,34 @@ public:
     const fw::MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
     static const fw::MessageMap* GetThisMessageMap();
 
-    // The class registered by the first Create at least 320 pixels wide;
-    // null until then. Valid for the rest of the process.
-    static LPCWSTR s_lpszFractalClass;
-
 protected:
     int OnCreate(LPCREATESTRUCT createStruct);
     void OnTimer(UINT_PTR id);
     void OnPaint();
-#ifdef QUORVANA_TEST_PROBE
-    // The tests' build only: tests/windows/test_probe.h.
-    LRESULT OnProbe(WPARAM query, LPARAM);
-#endif
     void PostNcDestroy() override;
 
 private:
     void ArmTimer(int speed);
 
+    // The class registered by the first Create at least 320 pixels wide;
+    // null until then. Valid for the rest of the process.
+    static LPCWSTR s_lpszFractalClass;
+
     quorvana::JuliaRenderer m_renderer;
     BackingStore m_backing;
     const BOOL m_bAutoDelete;
     const int m_startSpeed;
-    UINT m_timerPeriod = 0;
+
+#ifdef QUORVANA_TEST_PROBE
+    // The tests' build only (tests/windows/julia_wnd_probe.cpp): what the
+    // tests ask of a fractal window, in their process or across processes.
+public:
+    static LPCWSTR ProbeFractalClass();
+
+protected:
+    LRESULT OnProbe(WPARAM query, LPARAM);
+
+private:
+    UINT m_timerPeriod = 0;  // the period last handed to SetTimer
+#endif
 };

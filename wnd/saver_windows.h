@@ -30,7 +30,7 @@ public:
     SaverWindows& operator=(const SaverWindows&) = delete;
 
     // Makes the windows: the primary's, or null when it could not be made.
-    CSaverWnd* Open();
+    [[nodiscard]] CSaverWnd* Open();
 
     HWND Primary() const { return m_primary; }
     bool Contains(HWND window) const;

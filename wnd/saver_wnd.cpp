@@ -66,7 +66,9 @@ void CSaverWnd::OnSysCommand(UINT id, LPARAM)
 
 void CSaverWnd::OnDestroy()
 {
-    // A window over a monitor that has gone closes alone.
+    // The saver ends the loop itself, main window or not (as the main window
+    // the framework's quit follows, with the same code); a window over a
+    // monitor that has gone closes alone.
     if (IsPrimary()) ::PostQuitMessage(0);
     CWnd::OnDestroy();
 }

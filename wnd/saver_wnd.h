@@ -7,7 +7,9 @@
 // lets its frame be shown inactive.
 //
 // On a desktop with several monitors one CSaverWnd covers each of them, and
-// SaverWindows (saver_windows.h) makes them act as one saver.
+// SaverWindows (saver_windows.h) makes them act as one saver: the others
+// post their WM_CLOSE to the primary's window, and only the primary's
+// destruction posts the quit message.
 #pragma once
 
 #include <cstdint>
@@ -27,10 +29,11 @@ public:
     ~CSaverWnd() override;
 
     // Creates the window over the primary screen; TRUE when it exists.
-    BOOL CreateFullScreen();
+    // FALSE means the object has deleted itself already.
+    [[nodiscard]] BOOL CreateFullScreen();
     // Creates the window over another monitor (screen coordinates), shown
-    // without taking the activation; TRUE when it exists.
-    BOOL CreateOnMonitor(const RECT& monitor);
+    // without taking the activation; TRUE when it exists, as above.
+    [[nodiscard]] BOOL CreateOnMonitor(const RECT& monitor);
 
     const fw::MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
     static const fw::MessageMap* GetThisMessageMap();

@@ -23,7 +23,7 @@ CWinApp s_testApp(L"dialog_framework_test");
 class ProbedConfigDlg : public CConfigDlg {
 public:
     ProbedConfigDlg(std::function<void(ProbedConfigDlg&)> probe, UINT endCommand, int speed = 100)
-        : CConfigDlg(settings::Settings{speed, 0}), m_probe(std::move(probe)), m_endCommand(endCommand)
+        : CConfigDlg(speed, 0), m_probe(std::move(probe)), m_endCommand(endCommand)
     {
     }
 

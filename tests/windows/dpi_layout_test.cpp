@@ -12,6 +12,9 @@
 #include "ui/resource.h"
 
 using harness::Check;
+using harness::registry::ReadString;
+using harness::registry::WriteDword;
+using harness::registry::WriteString;
 
 namespace {
 
@@ -26,25 +29,6 @@ const struct {
     {L"CaptionHeight", L"-330"}, {L"CaptionWidth", L"-330"}, {L"BorderWidth", L"-15"},
     {L"PaddedBorderWidth", L"-60"}, {L"ScrollHeight", L"-255"}, {L"ScrollWidth", L"-255"},
 };
-
-void SetString(const wchar_t* key, const wchar_t* name, const std::wstring& value)
-{
-    ::RegSetKeyValueW(HKEY_CURRENT_USER, key, name, REG_SZ, value.c_str(),
-                      static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
-std::wstring GetString(const wchar_t* key, const wchar_t* name)
-{
-    wchar_t value[64] = {};
-    DWORD size = sizeof value;
-    ::RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, value, &size);
-    return value;
-}
-
-void SetLogPixels(DWORD dpi)
-{
-    ::RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
-}
 
 RECT ClientRectOf(HWND dialog, HWND child)
 {
@@ -67,7 +51,7 @@ std::string Text(const RECT& r)
 void LayoutAt(const std::wstring& program, UINT dpi)
 {
     const std::string what = std::to_string(dpi) + " DPI";
-    SetLogPixels(dpi);
+    WriteDword(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", dpi);
     harness::Process process = harness::Process::Start(program, L"/c");
     const HWND dialog = harness::WaitForTopWindow(process.Id(), 10000);
     if (!Check(dialog != nullptr, what + ": the dialog opens")) return;
@@ -111,13 +95,13 @@ int wmain(int argc, wchar_t** argv)
     ::SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     std::wstring wineMetrics[std::size(kWindowsMetrics)];
     for (std::size_t i = 0; i < std::size(kWindowsMetrics); ++i) {
-        wineMetrics[i] = GetString(kMetricsKey, kWindowsMetrics[i].name);
-        SetString(kMetricsKey, kWindowsMetrics[i].name, kWindowsMetrics[i].twips);
+        wineMetrics[i] = ReadString(HKEY_CURRENT_USER, kMetricsKey, kWindowsMetrics[i].name).value_or(L"");
+        WriteString(HKEY_CURRENT_USER, kMetricsKey, kWindowsMetrics[i].name, kWindowsMetrics[i].twips);
     }
     for (UINT dpi : {96u, 144u, 192u}) LayoutAt(argv[1], dpi);
     // The session's other tests run at Wine's own 96 DPI and metrics.
-    SetLogPixels(USER_DEFAULT_SCREEN_DPI);
+    WriteDword(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", USER_DEFAULT_SCREEN_DPI);
     for (std::size_t i = 0; i < std::size(kWindowsMetrics); ++i)
-        SetString(kMetricsKey, kWindowsMetrics[i].name, wineMetrics[i]);
+        WriteString(HKEY_CURRENT_USER, kMetricsKey, kWindowsMetrics[i].name, wineMetrics[i]);
     return harness::Finish();
 }

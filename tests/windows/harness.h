@@ -2,8 +2,8 @@
 // Building blocks for the Windows tests, which run under Wine in a virtual
 // display: checks that count failures, starting quorvana.scr as a child
 // process, finding its windows, host windows of the test's own, the Wine
-// registry under HKCU\Software\Quorvana, the timer-period probe and reading
-// what a window shows on the screen.
+// registry (any key, and the settings under HKCU\Software\Quorvana), the
+// probe and reading what a window shows on the screen.
 #pragma once
 
 #include <optional>
@@ -72,6 +72,20 @@ private:
 std::wstring CopyProgramAs(const std::wstring& program, const std::wstring& fileName);
 // The directory part of a path, with its trailing backslash.
 std::wstring DirectoryOf(const std::wstring& path);
+
+// Values under root\key. A write creates the key as needed and a failed
+// one is left for the reads to show; a read gives nullopt when the value is
+// missing or of another type.
+namespace registry {
+bool KeyExists(HKEY root, const std::wstring& key);
+std::optional<DWORD> ReadDword(HKEY root, const std::wstring& key, const std::wstring& value);
+std::optional<std::wstring> ReadString(HKEY root, const std::wstring& key, const std::wstring& value);
+void WriteRaw(HKEY root, const std::wstring& key, const std::wstring& value, DWORD type, const void* data, DWORD size);
+void WriteDword(HKEY root, const std::wstring& key, const std::wstring& value, DWORD data);
+void WriteString(HKEY root, const std::wstring& key, const std::wstring& value, const std::wstring& text);
+void DeleteValue(HKEY root, const std::wstring& key, const std::wstring& value);
+void DeleteTree(HKEY root, const std::wstring& key);
+}  // namespace registry
 
 // The settings of one application name: HKCU\Software\Quorvana\<app>\Config.
 namespace settings {

@@ -21,6 +21,10 @@
 
 using harness::Check;
 using harness::Narrow;
+using harness::registry::KeyExists;
+using harness::registry::ReadDword;
+using harness::registry::ReadString;
+using harness::registry::WriteString;
 
 namespace {
 
@@ -33,37 +37,6 @@ constexpr DWORD kExitFailed = 2;
 std::wstring s_installer;
 std::wstring s_builtScr;
 std::wstring s_version;
-
-std::optional<std::wstring> ReadString(HKEY root, const std::wstring& key, const std::wstring& value)
-{
-    wchar_t text[1024];
-    DWORD size = sizeof text;
-    if (::RegGetValueW(root, key.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    return std::wstring(text);
-}
-
-std::optional<DWORD> ReadDword(HKEY root, const std::wstring& key, const std::wstring& value)
-{
-    DWORD data = 0, size = sizeof data;
-    if (::RegGetValueW(root, key.c_str(), value.c_str(), RRF_RT_REG_DWORD, nullptr, &data, &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    return data;
-}
-
-void WriteString(HKEY root, const std::wstring& key, const std::wstring& value, const std::wstring& text)
-{
-    ::RegSetKeyValueW(root, key.c_str(), value.c_str(), REG_SZ, text.c_str(),
-                      static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-}
-
-bool KeyExists(HKEY root, const std::wstring& key)
-{
-    HKEY handle = nullptr;
-    if (::RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
-    ::RegCloseKey(handle);
-    return true;
-}
 
 bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -362,7 +335,7 @@ void LowerCaseSwitchesAndAnAbsentValue()
 {
     const Installed installed{HKEY_CURRENT_USER, L"C:\\Lower Case", L"C:\\Lower Case\\quorvana.scr"};
     SetPreviousScreenSaver();
-    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey.c_str(), L"ScreenSaveActive");
+    harness::registry::DeleteValue(HKEY_CURRENT_USER, kDesktopKey, L"ScreenSaveActive");
     if (!Check(Run(s_installer, L"/s /currentuser /d=C:\\Lower Case") == 0, "lower case: the installer succeeds"))
         return;
     Check(ReadString(HKEY_CURRENT_USER, kUninstallKey, L"InstallLocation") == installed.dir,

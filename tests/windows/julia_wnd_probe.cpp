@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
-// The answer of a fractal window to the tests' probe; compiled only into
-// the tests' build of the program (test_variant.cmake).
+// The answer of a fractal window to the tests' probe, and the class the
+// window-class rule registered; compiled only into the tests' build of the
+// program (test_variant.cmake).
 #include <bit>
 
 #include "tests/windows/test_probe.h"
 #include "wnd/julia_wnd.h"
+
+LPCWSTR CJuliaWnd::ProbeFractalClass() { return s_lpszFractalClass; }
 
 LRESULT CJuliaWnd::OnProbe(WPARAM query, LPARAM)
 {

@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/settings.h"
+#include "common/option_values.h"
 #include "fw/win_app.h"
 #include "fw/wnd_class.h"
 #include "tests/windows/harness.h"
@@ -207,7 +207,7 @@ void WindowSequences()
          Match::All},
     };
     for (const auto& c : cases) {
-        auto* window = new Julia(CJuliaWnd::Deletion::AfterLastMessage, settings::kDefaultSpeed);
+        auto* window = new Julia(CJuliaWnd::Deletion::AfterLastMessage, quorvana::kDefaultSpeed);
         HWND hWnd = nullptr;
         // Before it is bound (its first messages), the window is known by its class.
         const auto roleOf = [&](HWND h) {
@@ -232,8 +232,8 @@ void WindowSequences()
 
     // A key press closes the saver through its own posted WM_CLOSE, and its
     // destruction posts the quit message.
-    auto* saver = new Noted<CSaverWnd>(settings::kDefaultSpeed);
-    saver->CreateFullScreen();
+    auto* saver = new Noted<CSaverWnd>(quorvana::kDefaultSpeed);
+    if (!Check(saver->CreateFullScreen(), "the saver's window is made")) return;
     const HWND hWnd = saver->m_hWnd;
     harness::Pump(100);
     Recorder recorder([&](HWND h) { return h == nullptr ? Role::Thread : h == hWnd ? W : Role::Other; });
@@ -311,7 +311,7 @@ void AboutInsideSettings()
 {
     constexpr Role C = Role::Settings;
     constexpr Role A = Role::About;
-    Noted<CConfigDlg> dialog(settings::Settings{});
+    Noted<CConfigDlg> dialog(quorvana::kDefaultSpeed, 0);
     const auto isAbout = [&](HWND h) {
         return h != nullptr && dialog.m_hWnd != nullptr && ::GetWindow(h, GW_OWNER) == dialog.m_hWnd;
     };

@@ -44,10 +44,10 @@ RECT Wide(int width) { return RECT{0, 0, width, 100}; }
 
 void WindowClassRule()
 {
-    Check(CJuliaWnd::s_lpszFractalClass == nullptr, "no fractal class before the first Create");
+    Check(CJuliaWnd::ProbeFractalClass() == nullptr, "no fractal class before the first Create");
     const struct {
         int width;
-        bool registered;  // s_lpszFractalClass after this Create
+        bool registered;  // a fractal class after this Create
         bool fractalClass;  // the window gets the fractal class
         const char* what;
     } steps[] = {
@@ -61,13 +61,13 @@ void WindowClassRule()
         CJuliaWnd wnd(Deletion::ByHolder, kSpeed);
         wnd.Create(0, WS_POPUP, Wide(step.width), nullptr);
         const std::wstring cls = ClassOf(wnd.m_hWnd);
+        const LPCWSTR fractalClass = CJuliaWnd::ProbeFractalClass();
         Check(wnd.m_hWnd != nullptr, std::string(step.what) + ": window created");
-        Check((CJuliaWnd::s_lpszFractalClass != nullptr) == step.registered, std::string(step.what) + ": registration");
+        Check((fractalClass != nullptr) == step.registered, std::string(step.what) + ": registration");
         if (step.fractalClass) {
-            Check(CJuliaWnd::s_lpszFractalClass != nullptr && cls == CJuliaWnd::s_lpszFractalClass,
-                  std::string(step.what) + ": class " + harness::Narrow(cls));
-            if (registered == nullptr) registered = CJuliaWnd::s_lpszFractalClass;
-            Check(CJuliaWnd::s_lpszFractalClass == registered, std::string(step.what) + ": the same class name");
+            Check(fractalClass != nullptr && cls == fractalClass, std::string(step.what) + ": class " + harness::Narrow(cls));
+            if (registered == nullptr) registered = fractalClass;
+            Check(fractalClass == registered, std::string(step.what) + ": the same class name");
         } else {
             Check(cls == fw::DefaultWndClass(), std::string(step.what) + ": class " + harness::Narrow(cls));
         }

@@ -7,7 +7,8 @@
 
 void CSaverApp::RunConfig()
 {
-    CConfigDlg dialog(settings::Read(*this));
+    const settings::Settings stored = settings::Read(*this);
+    CConfigDlg dialog(stored.speed, stored.blank);
     m_pMainWnd = &dialog;
     const INT_PTR result = dialog.DoModal();
     // The framework lets go of the main window when its window is destroyed;
