@@ -15,7 +15,6 @@
 
 using namespace quorvana;
 
-
 namespace {
 
 void CheckError(const std::string& error)
@@ -41,9 +40,8 @@ void CheckExporter(const std::vector<std::string>& args)
 
 void CheckSaver(const std::vector<std::string>& args, const char* environment)
 {
-    const SaverParseResult parsed = ParseOptions(args, environment);
-    if (!parsed.error.empty()) return CheckError(parsed.error);
-    const SaverOptions& o = parsed.options;
+    SaverOptions o;
+    if (const Failure bad = ParseOptions(args, environment, o)) return CheckError(*bad);
     FUZZ_CHECK(o.speed >= 0 && o.speed <= kMaxSpeed, "speed within 0 … 100");
     FUZZ_CHECK(o.pictures >= 0 && o.pictures <= kMaxPictures, "picture count within 0 … 1000000");
     FUZZ_CHECK(!(o.registerMode && o.unregisterMode), "register and unregister exclude each other");
