@@ -2,7 +2,7 @@
 // The command line of quorvana, the X11 saver, and where it draws:
 //   --window-id ID | --root | --fullscreen | (nothing: a window of its own)
 //   --speed N, --seed N, --pictures K, --no-shm, --help, --version;
-//   or --register / --unregister [--as-root] (registration.h) instead of drawing.
+//   or --register / --unregister [--as-root] (xscreensaver/registration.h) instead of drawing.
 // The options are rows of the table in options.cpp, parsed by the shared
 // parser (common/command_line.h, which says how to add one); so every option
 // is also accepted with a single dash and as --name=value, as xscreensaver

@@ -125,13 +125,11 @@ extern "C" const char* __asan_default_options() { return "malloc_context_size=0"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size == 0) return 0;
-    const std::uint8_t choice = data[0];
-    const std::string_view file(reinterpret_cast<const char*>(data + 1), size - 1);
-    const std::string_view system = kSystemLists[(choice >> 2) % std::size(kSystemLists)];
-    if (choice & 2)
-        CheckRemove(file);
-    else
-        CheckAdd(choice & 1 ? std::nullopt : std::optional(file), system);
-    return 0;
+    return fuzz::ChoiceAndText(data, size, [](std::uint8_t choice, std::string_view file) {
+        const std::string_view system = kSystemLists[(choice >> 2) % std::size(kSystemLists)];
+        if (choice & 2)
+            CheckRemove(file);
+        else
+            CheckAdd(choice & 1 ? std::nullopt : std::optional(file), system);
+    });
 }
