@@ -34,19 +34,20 @@
 #include <unistd.h>
 #include <vector>
 
+#include "common/failure.h"
 #include "render/monitor_seed.h"
 #include "x11/close_rules.h"
-#include "x11/display_mode_lookup.h"
 #include "x11/draw_target.h"
 #include "x11/event_loop.h"
 #include "x11/options.h"
 #include "x11/pixel_format.h"
-#include "x11/registration.h"
 #include "x11/julia_window.h"
 #include "x11/monitors.h"
 #include "x11/stop_signals.h"
 #include "x11/tick_timer.h"
 #include "x11/x_connection.h"
+#include "xscreensaver/display_mode_lookup.h"
+#include "xscreensaver/registration.h"
 
 #ifndef QUORVANA_VERSION
 #define QUORVANA_VERSION "unknown"
@@ -55,14 +56,9 @@
 namespace quorvana {
 namespace {
 
+constexpr const char* kProgram = "quorvana";
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
-
-int Fail(int status, const std::string& message)
-{
-    std::fprintf(stderr, "quorvana: %s\n", message.c_str());
-    return status;
-}
 
 // The windows the options name: a given window, the root, an ordinary own
 // window, or (full screen) one own window over each monitor, the primary's
@@ -112,17 +108,17 @@ int Run(const SaverOptions& options)
     StopSignals stopSignals;
     std::string error;
     const auto x = XConnection::Open(&error);
-    if (!x) return Fail(kExitUsage, error);
+    if (!x) return Fail(stderr, kProgram, error, kExitUsage);
 
     int failure = 0;
     const std::vector<std::unique_ptr<DrawTarget>> targets = MakeTargets(*x, options, &error, &failure);
-    if (targets.empty()) return Fail(failure, error);
+    if (targets.empty()) return Fail(stderr, kProgram, error, failure);
 
     // Every window of one saver has the visual of the first.
     const Visual* visual = targets.front()->GetVisual();
     const auto format = PixelFormat::FromVisual(visual->c_class, targets.front()->Depth(), visual->red_mask,
                                                 visual->green_mask, visual->blue_mask, &error);
-    if (!format) return Fail(kExitFailure, error);
+    if (!format) return Fail(stderr, kProgram, error, kExitFailure);
 
     // A given --seed is the first window's own, as the exporter takes it.
     const std::uint32_t seed = SeedOrNow(options.seed);
@@ -152,15 +148,15 @@ int RegisterForUser(const SaverOptions& options)
 {
     const RegistrationFiles files = UserRegistrationFiles();
     if (::geteuid() == 0 && !options.asRoot)
-        return Fail(kExitFailure, "refusing to change " + files.user + " as root: xscreensaver never runs display "
-                                  "modes as root; run this as the user who runs xscreensaver, or add --as-root");
+        return Fail(stderr, kProgram,
+                    "refusing to change " + files.user + " as root: xscreensaver never runs display modes as "
+                    "root; run this as the user who runs xscreensaver, or add --as-root", kExitFailure);
     const Registration what = options.registerMode ? Registration::Add : Registration::Remove;
-    const int status = Register(what, files, stdout, stderr);
-    if (status == 0 && what == Registration::Add &&
-        !XscreensaverFinds("quorvana", kXscreensaverModeFolder, std::getenv("PATH")))
+    if (Failure failure = Register(what, files, stdout)) return Fail(stderr, kProgram, *failure, kExitFailure);
+    if (what == Registration::Add && !XscreensaverFinds("quorvana", kXscreensaverModeFolder, std::getenv("PATH")))
         std::fprintf(stderr, "quorvana: warning: xscreensaver will not find the display mode: it must be %s/quorvana "
                              "(install the package) or on $PATH\n", kXscreensaverModeFolder);
-    return status;
+    return 0;
 }
 
 }  // namespace
@@ -169,23 +165,24 @@ int RegisterForUser(const SaverOptions& options)
 int main(int argc, char** argv)
 {
     using namespace quorvana;
-    const SaverParseResult parsed =
-        ParseOptions(std::vector<std::string>(argv + 1, argv + argc), std::getenv("XSCREENSAVER_WINDOW"));
-    if (!parsed.error.empty()) return Fail(kExitUsage, parsed.error);
-    if (parsed.options.help) {
+    SaverOptions options;
+    if (Failure bad = ParseOptions(std::vector<std::string>(argv + 1, argv + argc), std::getenv("XSCREENSAVER_WINDOW"),
+                                   options))
+        return Fail(stderr, kProgram, *bad, kExitUsage);
+    if (options.help) {
         std::fputs(Usage().c_str(), stdout);
         return 0;
     }
-    if (parsed.options.version) {
+    if (options.version) {
         std::printf("quorvana %s\n", QUORVANA_VERSION);
         return 0;
     }
-    if (parsed.options.registerMode || parsed.options.unregisterMode) return RegisterForUser(parsed.options);
+    if (options.registerMode || options.unregisterMode) return RegisterForUser(options);
     try {
-        return Run(parsed.options);
+        return Run(options);
     } catch (const std::bad_alloc&) {
         // The pixel store takes four bytes a pixel; unwinding has already
         // freed the image, the shared segment and the connection.
-        return Fail(kExitFailure, "not enough memory for a window this large");
+        return Fail(stderr, kProgram, "not enough memory for a window this large", kExitFailure);
     }
 }

@@ -21,7 +21,7 @@ struct TargetWanted {
 // over --root, as it does for xscreensaver's own display modes:
 // xscreensaver-settings previews a mode by adding "--window-id ID" to the
 // command of its list, "quorvana --root".
-std::string ChooseTarget(const TargetWanted& wanted, const char* xscreensaverWindow, SaverOptions& options)
+[[nodiscard]] Failure ChooseTarget(const TargetWanted& wanted, const char* xscreensaverWindow, SaverOptions& options)
 {
     if (wanted.fullScreen && (wanted.root || wanted.windowId))
         return "--window-id, --root and --fullscreen exclude each other: give one of them";
@@ -60,11 +60,10 @@ std::optional<unsigned long> ParseWindowId(std::string_view text)
     return static_cast<unsigned long>(id);
 }
 
-SaverParseResult ParseOptions(const std::vector<std::string>& args, const char* xscreensaverWindow)
+Failure ParseOptions(const std::vector<std::string>& args, const char* xscreensaverWindow, SaverOptions& options)
 {
     using Takes = CommandOption::Takes;
-    SaverParseResult result;
-    SaverOptions& options = result.options;
+    options = SaverOptions();
     TargetWanted wanted;
     bool noSharedMemory = false;
     const CommandOption table[] = {
@@ -86,14 +85,13 @@ SaverParseResult ParseOptions(const std::vector<std::string>& args, const char* 
         {"unregister", Takes::Nothing, SetFlag(options.unregisterMode)},
         {"as-root", Takes::Nothing, SetFlag(options.asRoot)},
     };
-    result.error = ParseCommandLine(args, table).value_or("");
-    if (result.error.empty() && options.registerMode && options.unregisterMode)
-        result.error = "--register and --unregister exclude each other: give one of them";
-    if (result.error.empty() && options.asRoot && !options.registerMode && !options.unregisterMode)
-        result.error = "--as-root goes only with --register or --unregister";
-    if (result.error.empty()) result.error = ChooseTarget(wanted, xscreensaverWindow, options);
+    if (Failure bad = ParseCommandLine(args, table)) return bad;
+    if (options.registerMode && options.unregisterMode)
+        return "--register and --unregister exclude each other: give one of them";
+    if (options.asRoot && !options.registerMode && !options.unregisterMode)
+        return "--as-root goes only with --register or --unregister";
     options.sharedMemory = !noSharedMemory;
-    return result;
+    return ChooseTarget(wanted, xscreensaverWindow, options);
 }
 
 std::string Usage()

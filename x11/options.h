@@ -2,7 +2,7 @@
 // The command line of quorvana, the X11 saver, and where it draws:
 //   --window-id ID | --root | --fullscreen | (nothing: a window of its own)
 //   --speed N, --seed N, --pictures K, --no-shm, --help, --version;
-//   or --register / --unregister [--as-root] (registration.h) instead of drawing.
+//   or --register / --unregister [--as-root] (xscreensaver/registration.h) instead of drawing.
 // The options are rows of the table in options.cpp, parsed by the shared
 // parser (common/command_line.h, which says how to add one); so every option
 // is also accepted with a single dash and as --name=value, as xscreensaver
@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/failure.h"
 #include "common/option_values.h"
 
 namespace quorvana {
@@ -42,16 +43,14 @@ struct SaverOptions {
     bool asRoot = false;          // let root register in its own ~/.xscreensaver
 };
 
-struct SaverParseResult {
-    SaverOptions options;
-    std::string error;  // empty when the command line is good
-};
-
-// xscreensaverWindow: the value of $XSCREENSAVER_WINDOW, or null when unset.
-// It names the window to draw on unless --window-id or --fullscreen is given;
-// it also stands in for the root window under --root, since xscreensaver
-// draws its savers on a window of its own that plays the root's part.
-SaverParseResult ParseOptions(const std::vector<std::string>& args, const char* xscreensaverWindow);
+// Fills options from the arguments (without the program's name), or says
+// what is wrong with the first bad one. xscreensaverWindow: the value of
+// $XSCREENSAVER_WINDOW, or null when unset. It names the window to draw on
+// unless --window-id or --fullscreen is given; it also stands in for the
+// root window under --root, since xscreensaver draws its savers on a window
+// of its own that plays the root's part.
+[[nodiscard]] Failure ParseOptions(const std::vector<std::string>& args, const char* xscreensaverWindow,
+                                   SaverOptions& options);
 
 // A window id in hex (0x…) or decimal, from 1 to 0xFFFFFFFF.
 std::optional<unsigned long> ParseWindowId(std::string_view text);

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tests/fuzz/fuzz_support.h"
@@ -14,7 +15,6 @@
 #include "x11/options.h"
 
 using namespace quorvana;
-
 
 namespace {
 
@@ -41,9 +41,8 @@ void CheckExporter(const std::vector<std::string>& args)
 
 void CheckSaver(const std::vector<std::string>& args, const char* environment)
 {
-    const SaverParseResult parsed = ParseOptions(args, environment);
-    if (!parsed.error.empty()) return CheckError(parsed.error);
-    const SaverOptions& o = parsed.options;
+    SaverOptions o;
+    if (const Failure bad = ParseOptions(args, environment, o)) return CheckError(*bad);
     FUZZ_CHECK(o.speed >= 0 && o.speed <= kMaxSpeed, "speed within 0 … 100");
     FUZZ_CHECK(o.pictures >= 0 && o.pictures <= kMaxPictures, "picture count within 0 … 1000000");
     FUZZ_CHECK(!(o.registerMode && o.unregisterMode), "register and unregister exclude each other");
@@ -54,25 +53,24 @@ void CheckSaver(const std::vector<std::string>& args, const char* environment)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size == 0) return 0;
-    const std::uint8_t mode = data[0];
-    std::vector<std::string> args(1);
-    for (std::size_t i = 1; i < size; ++i) {
-        if (data[i] == 0)
-            args.emplace_back();
-        else
-            args.back().push_back(static_cast<char>(data[i]));
-    }
-    if (size == 1) args.clear();
-    if ((mode & 1) == 0) {
-        CheckExporter(args);
-    } else if (mode & 2) {
-        // $XSCREENSAVER_WINDOW: the first piece; the command line: the others.
-        const std::string environment = args.empty() ? std::string() : args.front();
-        if (!args.empty()) args.erase(args.begin());
-        CheckSaver(args, environment.c_str());
-    } else {
-        CheckSaver(args, nullptr);
-    }
-    return 0;
+    return fuzz::ChoiceAndText(data, size, [](std::uint8_t mode, std::string_view text) {
+        std::vector<std::string> args;
+        if (!text.empty()) args.emplace_back();
+        for (const char c : text) {
+            if (c == 0)
+                args.emplace_back();
+            else
+                args.back().push_back(c);
+        }
+        if ((mode & 1) == 0) {
+            CheckExporter(args);
+        } else if (mode & 2) {
+            // $XSCREENSAVER_WINDOW: the first piece; the command line: the others.
+            const std::string environment = args.empty() ? std::string() : args.front();
+            if (!args.empty()) args.erase(args.begin());
+            CheckSaver(args, environment.c_str());
+        } else {
+            CheckSaver(args, nullptr);
+        }
+    });
 }

@@ -145,10 +145,5 @@ void CheckMarkerShapes(FuzzedDataProvider& in)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    FuzzedDataProvider in(data, size);
-    if (in.ConsumeBool())
-        CheckFrameEnd(in);
-    else
-        CheckMarkerShapes(in);
-    return 0;
+    return fuzz::EitherPart(data, size, CheckFrameEnd, CheckMarkerShapes);
 }

@@ -156,10 +156,5 @@ void CheckWindow(FuzzedDataProvider& in)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    FuzzedDataProvider in(data, size);
-    if (in.ConsumeBool())
-        CheckKernels(in);
-    else
-        CheckWindow(in);
-    return 0;
+    return fuzz::EitherPart(data, size, CheckKernels, CheckWindow);
 }

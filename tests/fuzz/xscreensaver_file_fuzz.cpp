@@ -8,10 +8,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "tests/fuzz/fuzz_support.h"
-#include "x11/init_file.h"
-#include "x11/xscreensaver_list.h"
+#include "xscreensaver/init_file.h"
+#include "xscreensaver/xscreensaver_list.h"
 
 using namespace quorvana;
 using Outcome = ListEdit::Outcome;
@@ -44,53 +45,76 @@ bool IsCut(std::string_view shorter, std::string_view longer, std::size_t most)
     return kept == shorter.size();
 }
 
-void CheckRefusal(const ListEdit& edit)
+// An edit's refusal, or the edit.
+struct Edited {
+    Failure refused;
+    ListEdit edit;
+};
+
+Edited Add(const std::optional<std::string_view>& user, std::string_view system)
 {
-    FUZZ_CHECK(edit.text.empty() && !edit.error.empty(), "a refusal says why and gives no file");
-    FUZZ_CHECK(edit.error.find('\n') == std::string::npos, "a refusal is one line");
+    Edited added;
+    added.refused = AddQuorvana(user, system, added.edit);
+    return added;
+}
+
+Edited Remove(std::string_view user)
+{
+    Edited removed;
+    removed.refused = RemoveQuorvana(user, removed.edit);
+    return removed;
+}
+
+void CheckRefusal(const Edited& refused)
+{
+    FUZZ_CHECK(refused.edit.text.empty() && !refused.refused->empty(), "a refusal says why and gives no file");
+    FUZZ_CHECK(refused.refused->find('\n') == std::string::npos, "a refusal is one line");
 }
 
 // Removing leaves a readable file (a refusal would say it is not) without
 // Quorvana; only a line that was there before may refuse to go.
-void CheckRemoved(const ListEdit& removed, bool added)
+void CheckRemoved(const Edited& removed, bool added)
 {
-    if (!added && removed.outcome == Outcome::Refused) return CheckRefusal(removed);
-    FUZZ_CHECK(removed.outcome == Outcome::Removed, "what was added can be removed");
-    FUZZ_CHECK(RemoveQuorvana(removed.text).outcome == Outcome::Unchanged, "no Quorvana line stays, the file readable");
+    if (!added && removed.refused) return CheckRefusal(removed);
+    FUZZ_CHECK(!removed.refused && removed.edit.outcome == Outcome::Removed, "what was added can be removed");
+    const Edited again = Remove(removed.edit.text);
+    FUZZ_CHECK(!again.refused && again.edit.outcome == Outcome::Unchanged, "no Quorvana line stays, the file readable");
 }
 
 void CheckAdd(const std::optional<std::string_view>& user, std::string_view system)
 {
-    const ListEdit added = AddQuorvana(user, system);
+    const Edited added = Add(user, system);
+    if (added.refused) return CheckRefusal(added);
     const std::string_view old = user.value_or("");
-    switch (added.outcome) {
-    case Outcome::Refused: return CheckRefusal(added);
+    switch (added.edit.outcome) {
     case Outcome::Removed:
     case Outcome::Unchanged:
-        FUZZ_CHECK(added.outcome == Outcome::Unchanged && added.text == old, "nothing to do changes nothing");
+        FUZZ_CHECK(added.edit.outcome == Outcome::Unchanged && added.edit.text == old, "nothing to do changes nothing");
         return;
     case Outcome::Enabled:
-        FUZZ_CHECK(IsCut(added.text, old, 2), "enabling only cuts the '-' (and its escape)");
+        FUZZ_CHECK(IsCut(added.edit.text, old, 2), "enabling only cuts the '-' (and its escape)");
         break;
     case Outcome::Added:
-        FUZZ_CHECK(IsInsertion(old, added.text), "adding is one insertion");
+        FUZZ_CHECK(IsInsertion(old, added.edit.text), "adding is one insertion");
         break;
     }
-    const ListEdit again = AddQuorvana(added.text, system);
-    FUZZ_CHECK(again.outcome == Outcome::Unchanged, "adding twice changes nothing the second time");
-    const ListEdit removed = RemoveQuorvana(added.text);
-    CheckRemoved(removed, added.outcome == Outcome::Added);
+    const Edited again = Add(added.edit.text, system);
+    FUZZ_CHECK(!again.refused && again.edit.outcome == Outcome::Unchanged, "adding twice changes nothing the second time");
+    const Edited removed = Remove(added.edit.text);
+    CheckRemoved(removed, added.edit.outcome == Outcome::Added);
     // The file back; or, where adding had to start a list, the file and then that list.
-    if (added.outcome != Outcome::Added || removed.text == old) return;
-    FUZZ_CHECK(!FindSetting(ParseInitFile(old), "programs"), "removing what was added gives the file back");
-    FUZZ_CHECK(std::string_view(removed.text).substr(0, old.size()) == old, "a list started for the file follows it");
+    if (added.edit.outcome != Outcome::Added || removed.edit.text == old) return;
+    std::vector<InitSetting> settings;
+    FUZZ_CHECK(!ParseInitFile(old, settings) && !FindSetting(settings, "programs"),
+               "removing what was added gives the file back");
+    FUZZ_CHECK(std::string_view(removed.edit.text).substr(0, old.size()) == old, "a list started for the file follows it");
 }
 
 void CheckRemove(std::string_view user)
 {
-    const ListEdit removed = RemoveQuorvana(user);
-    if (removed.outcome != Outcome::Unchanged) return CheckRemoved(removed, false);
-    FUZZ_CHECK(removed.text == user, "nothing to remove changes nothing");
+    const Edited removed = Remove(user);
+    if (removed.refused || removed.edit.outcome != Outcome::Unchanged) return CheckRemoved(removed, false);
+    FUZZ_CHECK(removed.edit.text == user, "nothing to remove changes nothing");
 }
 
 }  // namespace
@@ -101,13 +125,11 @@ extern "C" const char* __asan_default_options() { return "malloc_context_size=0"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size == 0) return 0;
-    const std::uint8_t choice = data[0];
-    const std::string_view file(reinterpret_cast<const char*>(data + 1), size - 1);
-    const std::string_view system = kSystemLists[(choice >> 2) % std::size(kSystemLists)];
-    if (choice & 2)
-        CheckRemove(file);
-    else
-        CheckAdd(choice & 1 ? std::nullopt : std::optional(file), system);
-    return 0;
+    return fuzz::ChoiceAndText(data, size, [](std::uint8_t choice, std::string_view file) {
+        const std::string_view system = kSystemLists[(choice >> 2) % std::size(kSystemLists)];
+        if (choice & 2)
+            CheckRemove(file);
+        else
+            CheckAdd(choice & 1 ? std::nullopt : std::optional(file), system);
+    });
 }

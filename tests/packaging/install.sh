@@ -4,6 +4,7 @@
 # It needs root (CI runs as root) and the display of tests/support/with-xvfb.
 # Usage: install.sh DEB SCREENSHOT
 set -euo pipefail
+source "$(dirname "$0")/../support/checks.sh"
 deb=$1 screenshot=$2
 if [ "$(id -u)" -ne 0 ]; then
     echo "SKIP: dpkg -i and a second user need root; CI runs this as root"
@@ -16,7 +17,6 @@ flock -w 120 9 || { echo "FAIL: another package test has held $lock for two minu
 
 home=$(mktemp -d /tmp/quorvana-home.XXXXXX)
 daemon=""
-failures=0
 # On any failure, and on an end that set -e forced, what would explain it
 # comes first: the daemon's log and where the screenshot is.
 cleanup() {
@@ -31,17 +31,6 @@ cleanup() {
     rm -rf "$home"
 }
 trap cleanup EXIT
-check() { if eval "$2"; then echo "ok: $1"; else echo "FAIL: $1" >&2; failures=$((failures + 1)); fi; }
-# wait_until SECONDS COMMAND...: by the clock, however long each try takes on
-# a busy machine.
-wait_until() {
-    local end=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ "$SECONDS" -lt "$end" ] || return 1
-        sleep 0.2
-    done
-}
 
 # --- install --------------------------------------------------------------
 check "dpkg -i" 'dpkg -i "$deb" >/dev/null'

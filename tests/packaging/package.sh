@@ -5,10 +5,9 @@
 # renders without a warning and that mention every option of --help.
 # Usage: package.sh BUILD_DIR VERSION
 set -euo pipefail
+source "$(dirname "$0")/../support/checks.sh"
 build=$1 version=$2
 deb=$build/quorvana_${version}_amd64.deb
-failures=0
-check() { if eval "$2"; then echo "ok: $1"; else echo "FAIL: $1" >&2; failures=$((failures + 1)); fi; }
 
 rm -f "$deb"
 (cd "$build" && cpack -G DEB >/dev/null)

@@ -1,9 +1,11 @@
 # SPDX-License-Identifier: MIT
 # What the installation tests share: the programs installed as README says
 # (cmake --install with a prefix of the test's own), a user to run them as
-# (nobody under root: screen lockers refuse root), and checks.
+# (nobody under root: screen lockers refuse root), and what their checks
+# look for; check and wait_until come from tests/support/checks.sh.
 # Usage: source lib.sh BUILD_DIR
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
 WORK=$(mktemp -d /tmp/quorvana-install-test.XXXXXX)
 cleanups=()
 trap 'for c in "${cleanups[@]}"; do eval "$c" || true; done; rm -rf "$WORK"' EXIT
@@ -13,10 +15,6 @@ cmake --install "$1" --prefix "$PREFIX/usr" >/dev/null
 user=()
 [ "$(id -u)" -ne 0 ] || { chown nobody "$WORK/home"; user=(runuser -u nobody --); }
 as_user() { "${user[@]}" env -i HOME="$WORK/home" PATH="$PREFIX/usr/bin:/usr/bin:/bin" "$@"; }
-failures=0
-check() { if eval "$2"; then echo "ok: $1"; else echo "FAIL: $1" >&2; failures=$((failures + 1)); fi; }
-# wait_until SECONDS COMMAND...: by the clock, however long each try takes.
-wait_until() { local end=$((SECONDS + $1)); until "${@:2}"; do [ "$SECONDS" -lt "$end" ] || return 1; sleep 0.2; done; }
 # At least a tenth of a 640 x 480 screen in pure greens: rows of a picture.
 enough_green() { [ "$(convert "$1" -fx '(r == 0 && b == 0 && g > 0) ? 1 : 0' -format '%[fx:int(mean * w * h)]' info:)" -ge 30000 ]; }
 # The pid of the first process named $2 among $1 and its descendants.

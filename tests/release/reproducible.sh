@@ -6,11 +6,10 @@
 # folder must verify, and each artefact must carry the licence and the version.
 # About 5 minutes on two cores. Usage: reproducible.sh REPO (scripts/release.sh --check)
 set -euo pipefail
+source "$(dirname "$0")/../support/checks.sh"
 repo=$1
 work=$(mktemp -d /tmp/quorvana-reproducible.XXXXXX)
 trap 'rm -rf "$work"' EXIT
-failures=0
-check() { if eval "$2"; then echo "ok: $1"; else echo "FAIL: $1" >&2; failures=$((failures + 1)); fi; }
 commit=$(git -C "$repo" rev-parse HEAD)
 release() { "$repo/scripts/release.sh" --allow-dirty --commit "$commit" --out "$1" >"$1.log" 2>&1 || { tail -n 30 "$1.log" >&2; exit 1; }; }
 a=$work/first b=$work/second

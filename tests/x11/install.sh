@@ -3,12 +3,11 @@
 # modes, its settings description beside xscreensaver's, and a link on $PATH.
 # Usage: install.sh BUILD_DIR
 set -euo pipefail
+source "$(dirname "$0")/../support/checks.sh"
 build=$1
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix/usr" >/dev/null
-failures=0
-check() { if eval "$2"; then echo "ok: $1"; else echo "FAIL: $1" >&2; failures=$((failures + 1)); fi; }
 check "program in the hack folder" '[ -x "$prefix/usr/libexec/xscreensaver/quorvana" ]'
 check "link on the path" '[ "$("$prefix/usr/bin/quorvana" --version)" = "$("$prefix/usr/libexec/xscreensaver/quorvana" --version)" ]'
 xml=$prefix/usr/share/xscreensaver/config/quorvana.xml

@@ -4,6 +4,9 @@
 source "$(dirname "$0")/lib.sh"
 
 DEAD=0x7ffffff
+# A display that cannot be opened, whatever other servers the machine runs:
+# a screen that this script's own server (one screen) does not have.
+NO_SUCH_SCREEN=$DISPLAY.1
 # arguments | environment | status | what the one line must say
 # (the parser's own table is in options_test.cpp; here what needs a process and a display)
 CASES=(
@@ -12,7 +15,7 @@ CASES=(
     "--window-id $((DEAD))||2|there is no window $DEAD on display"
     "|XSCREENSAVER_WINDOW=$DEAD|2|there is no window $DEAD on display"
     "|DISPLAY=|2|no display: \$DISPLAY is not set"
-    "--root|DISPLAY=:987|2|cannot open display ':987'"
+    "--root|DISPLAY=$NO_SUCH_SCREEN|2|cannot open display '$NO_SUCH_SCREEN'"
 )
 
 for case in "${CASES[@]}"; do

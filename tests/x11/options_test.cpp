@@ -8,6 +8,21 @@
 namespace quorvana {
 namespace {
 
+// The options of a command line that must be good.
+SaverOptions Good(const std::vector<std::string>& args, const char* environment = nullptr)
+{
+    SaverOptions options;
+    EXPECT_EQ(ParseOptions(args, environment, options), std::nullopt);
+    return options;
+}
+
+// The line for a command line that must be bad.
+std::string Bad(const std::vector<std::string>& args, const char* environment)
+{
+    SaverOptions options;
+    return ParseOptions(args, environment, options).value_or("(no error)");
+}
+
 struct GoodCase {
     std::vector<std::string> args;
     const char* environment;  // $XSCREENSAVER_WINDOW, or null
@@ -44,28 +59,27 @@ TEST(SaverOptions, WhereItDrawsAndHowFast)
         std::string shown;
         for (const auto& a : c.args) shown += a + " ";
         SCOPED_TRACE(shown + "| env " + (c.environment ? c.environment : "unset"));
-        const SaverParseResult r = ParseOptions(c.args, c.environment);
-        ASSERT_EQ(r.error, "");
-        EXPECT_EQ(r.options.target, c.target);
-        EXPECT_EQ(r.options.windowId, c.windowId);
-        EXPECT_EQ(r.options.speed, c.speed);
+        const SaverOptions options = Good(c.args, c.environment);
+        EXPECT_EQ(options.target, c.target);
+        EXPECT_EQ(options.windowId, c.windowId);
+        EXPECT_EQ(options.speed, c.speed);
     }
 }
 
 TEST(SaverOptions, SeedPicturesSharedMemoryHelpVersion)
 {
-    EXPECT_EQ(ParseOptions({}, nullptr).options.seed, std::nullopt);
-    EXPECT_EQ(ParseOptions({"--seed", "0"}, nullptr).options.seed, 0u);
-    EXPECT_EQ(ParseOptions({"--seed=4294967295"}, nullptr).options.seed, 4294967295u);
-    EXPECT_TRUE(ParseOptions({"--help"}, nullptr).options.help);
-    EXPECT_TRUE(ParseOptions({"-h"}, nullptr).options.help);
-    EXPECT_TRUE(ParseOptions({"--version"}, nullptr).options.version);
-    EXPECT_EQ(ParseOptions({"--pictures", "3"}, nullptr).options.pictures, 3);
-    EXPECT_EQ(ParseOptions({"-pictures=1000000"}, nullptr).options.pictures, 1000000);
-    EXPECT_EQ(ParseOptions({}, nullptr).options.pictures, 0);
-    EXPECT_TRUE(ParseOptions({}, nullptr).options.sharedMemory);
-    EXPECT_FALSE(ParseOptions({"--no-shm"}, nullptr).options.sharedMemory);
-    EXPECT_FALSE(ParseOptions({"-no-shm"}, nullptr).options.sharedMemory);
+    EXPECT_EQ(Good({}).seed, std::nullopt);
+    EXPECT_EQ(Good({"--seed", "0"}).seed, 0u);
+    EXPECT_EQ(Good({"--seed=4294967295"}).seed, 4294967295u);
+    EXPECT_TRUE(Good({"--help"}).help);
+    EXPECT_TRUE(Good({"-h"}).help);
+    EXPECT_TRUE(Good({"--version"}).version);
+    EXPECT_EQ(Good({"--pictures", "3"}).pictures, 3);
+    EXPECT_EQ(Good({"-pictures=1000000"}).pictures, 1000000);
+    EXPECT_EQ(Good({}).pictures, 0);
+    EXPECT_TRUE(Good({}).sharedMemory);
+    EXPECT_FALSE(Good({"--no-shm"}).sharedMemory);
+    EXPECT_FALSE(Good({"-no-shm"}).sharedMemory);
 }
 
 struct BadCase {
@@ -112,14 +126,14 @@ TEST(SaverOptions, BadArgumentsGiveOneLineNamingThem)
         std::string shown;
         for (const auto& a : c.args) shown += a + " ";
         SCOPED_TRACE(shown);
-        EXPECT_EQ(ParseOptions(c.args, c.environment).error, c.error);
+        EXPECT_EQ(Bad(c.args, c.environment), c.error);
     }
 }
 
 TEST(SaverOptions, BadEnvironmentDoesNotMatterWhenAWindowIsNamed)
 {
-    EXPECT_EQ(ParseOptions({"--window-id", "9"}, "junk").error, "");
-    EXPECT_EQ(ParseOptions({"--fullscreen"}, "junk").error, "");
+    EXPECT_EQ(Good({"--window-id", "9"}, "junk").target, Target::GivenWindow);
+    EXPECT_EQ(Good({"--fullscreen"}, "junk").target, Target::FullScreen);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Adding Quorvana to, and removing it from, ~/.xscreensaver files: real ones
-// written by xscreensaver-settings 6.06 (in xscreensaver/), and the hand-made
+// written by xscreensaver-settings 6.06 (in files/), and the hand-made
 // shapes that xscreensaver also reads. Whatever the shape, the list must
 // gain exactly "quorvana --root" at its end, and every other byte of the file
 // must stay as it was.
@@ -9,8 +9,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "x11/init_file.h"
-#include "x11/xscreensaver_list.h"
+#include "xscreensaver/init_file.h"
+#include "xscreensaver/xscreensaver_list.h"
 
 namespace quorvana {
 namespace {
@@ -29,9 +29,9 @@ std::string Fixture(const std::string& name)
 // The modes as xscreensaver lists them: the decoded value's lines, trimmed.
 std::vector<std::string> Modes(const std::string& file)
 {
-    const InitFileParse parse = ParseInitFile(file);
-    EXPECT_EQ(parse.error, "");
-    const InitSetting* list = FindSetting(parse, "programs");
+    std::vector<InitSetting> settings;
+    EXPECT_EQ(ParseInitFile(file, settings), std::nullopt);
+    const InitSetting* list = FindSetting(settings, "programs");
     std::vector<std::string> modes;
     std::istringstream lines(list ? list->value : "");
     for (std::string line; std::getline(lines, line);) {
@@ -53,6 +53,20 @@ bool IsInsertion(const std::string& shorter, const std::string& longer)
 const std::string kSettingsFile = Fixture("written-by-settings");
 const std::string kChosenFile = Fixture("quorvana-chosen-by-settings");
 const std::string kSystem = Fixture("app-defaults");
+
+// The edits of files that must not be refused.
+ListEdit Added(const std::optional<std::string>& file)
+{
+    ListEdit edit;
+    EXPECT_EQ(AddQuorvana(file, kSystem, edit), std::nullopt);
+    return edit;
+}
+ListEdit Removed(const std::string& file)
+{
+    ListEdit edit;
+    EXPECT_EQ(RemoveQuorvana(file, edit), std::nullopt);
+    return edit;
+}
 
 struct AddCase {
     const char* what;
@@ -80,8 +94,8 @@ TEST(XscreensaverList, AddingChangesOnlyTheList)
     };
     for (const AddCase& c : cases) {
         SCOPED_TRACE(c.what);
-        const ListEdit edit = AddQuorvana(c.file, kSystem);
-        ASSERT_EQ(edit.outcome, c.outcome) << edit.error;
+        const ListEdit edit = Added(c.file);
+        ASSERT_EQ(edit.outcome, c.outcome);
         const std::string old = c.file.value_or("");
         std::vector<std::string> expected = c.expectedModes;
         if (expected.empty()) {
@@ -94,11 +108,11 @@ TEST(XscreensaverList, AddingChangesOnlyTheList)
         }
         if (c.outcome == Outcome::Added) {
             EXPECT_TRUE(IsInsertion(old, edit.text)) << edit.text;
-            const ListEdit again = AddQuorvana(edit.text, kSystem);
+            const ListEdit again = Added(edit.text);
             EXPECT_EQ(again.outcome, Outcome::Unchanged);
             EXPECT_EQ(again.text, edit.text);
             if (old.find("programs:") != std::string::npos) {
-                EXPECT_EQ(RemoveQuorvana(edit.text).text, old) << "removing gives the file back";
+                EXPECT_EQ(Removed(edit.text).text, old) << "removing gives the file back";
             }
         }
         if (c.outcome == Outcome::Enabled) {
@@ -124,13 +138,13 @@ TEST(XscreensaverList, RemovingTakesOutOnlyQuorvana)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const ListEdit edit = RemoveQuorvana(c.file);
-        ASSERT_EQ(edit.outcome, c.outcome) << edit.error;
+        const ListEdit edit = Removed(c.file);
+        ASSERT_EQ(edit.outcome, c.outcome);
         EXPECT_EQ(Modes(edit.text), c.expectedModes);
         EXPECT_TRUE(IsInsertion(edit.text, c.file) || c.outcome == Outcome::Removed);
     }
     // Every setting but the list is kept, "selected" included.
-    const std::string removed = RemoveQuorvana(kChosenFile).text;
+    const std::string removed = Removed(kChosenFile).text;
     EXPECT_TRUE(IsInsertion(removed, kChosenFile));
     EXPECT_NE(removed.find("selected:\t249\n"), std::string::npos);
 }
@@ -151,9 +165,10 @@ TEST(XscreensaverList, LeavesAloneWhatXscreensaverCannotRead)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        for (const ListEdit& edit : {AddQuorvana(c.file, kSystem), RemoveQuorvana(c.file)}) {
-            EXPECT_EQ(edit.outcome, Outcome::Refused);
-            EXPECT_NE(edit.error.find(c.error), std::string::npos) << edit.error;
+        ListEdit edit;
+        for (const Failure& refused : {AddQuorvana(c.file, kSystem, edit), RemoveQuorvana(c.file, edit)}) {
+            ASSERT_TRUE(refused);
+            EXPECT_NE(refused->find(c.error), std::string::npos) << *refused;
         }
     }
 }

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "x11/xscreensaver_list.h"
+#include "xscreensaver/xscreensaver_list.h"
 
 #include <cctype>
 #include <vector>
 
-#include "x11/init_file.h"
+#include "xscreensaver/init_file.h"
 
 namespace quorvana {
 
@@ -85,10 +85,10 @@ struct FoundList {
     std::vector<std::size_t> quorvana;  // indexes into lines
 };
 
-FoundList FindList(const InitFileParse& parse)
+FoundList FindList(const std::vector<InitSetting>& settings)
 {
     FoundList found;
-    found.setting = FindSetting(parse, kSetting);
+    found.setting = FindSetting(settings, kSetting);
     if (!found.setting) return found;
     found.lines = SplitList(found.setting->value);
     for (std::size_t i = 0; i < found.lines.size(); ++i)
@@ -96,14 +96,12 @@ FoundList FindList(const InitFileParse& parse)
     return found;
 }
 
-ListEdit Refuse(const std::string& error) { return {ListEdit::Outcome::Refused, {}, error}; }
-
 // The bytes after "programs:" in the system's defaults, up to the end of the
 // list; empty when they have none.
 std::string SystemListSource(std::string_view systemDefaults)
 {
-    const InitFileParse parse = ParseInitFile(systemDefaults);
-    const InitSetting* list = parse.error.empty() ? FindSetting(parse, kSetting) : nullptr;
+    std::vector<InitSetting> settings;
+    const InitSetting* list = ParseInitFile(systemDefaults, settings) ? nullptr : FindSetting(settings, kSetting);
     if (!list) return {};
     const std::size_t from = list->sourceOffsets.front();
     return std::string(systemDefaults.substr(from, list->sourceOffsets.back() - from));
@@ -117,11 +115,14 @@ bool AnyEnabled(const FoundList& found)
 }
 
 // Adds to a file that has a list.
-ListEdit AddToList(std::string text, const FoundList& found)
+Failure AddToList(std::string text, const FoundList& found, ListEdit& edit)
 {
-    if (!found.setting) return Refuse("its list of display modes cannot be read back after the change");
+    if (!found.setting) return "its list of display modes cannot be read back after the change";
     const std::vector<std::size_t>& at = found.setting->sourceOffsets;
-    if (AnyEnabled(found)) return {ListEdit::Outcome::Unchanged, std::move(text), {}};
+    if (AnyEnabled(found)) {
+        edit = {ListEdit::Outcome::Unchanged, std::move(text)};
+        return {};
+    }
     if (!found.quorvana.empty()) {
         const std::size_t dash = found.lines[found.quorvana.front()].first;
         // The '-' itself, and the backslash of an escape "\\-", which a
@@ -130,16 +131,19 @@ ListEdit AddToList(std::string text, const FoundList& found)
         text.erase(dashByte, 1);
         if (dashByte != at[dash]) text.erase(at[dash], 1);
         // "--x: quorvana" stays disabled after one '-' less; such a line is the user's to mend.
-        if (!AnyEnabled(FindList(ParseInitFile(text))))
-            return Refuse("line " + std::to_string(found.setting->firstLine) +
-                          ": Quorvana is disabled in a way this cannot undo; enable it in xscreensaver-settings");
-        return {ListEdit::Outcome::Enabled, std::move(text), {}};
+        std::vector<InitSetting> after;
+        if (ParseInitFile(text, after) || !AnyEnabled(FindList(after)))
+            return "line " + std::to_string(found.setting->firstLine) +
+                   ": Quorvana is disabled in a way this cannot undo; enable it in xscreensaver-settings";
+        edit = {ListEdit::Outcome::Enabled, std::move(text)};
+        return {};
     }
     if (found.lines.empty())
         text.insert(at.front(), " " + std::string(kQuorvanaCommand));
     else
         text.insert(at[found.lines.back().last], std::string(kLineBreak) + std::string(kQuorvanaCommand));
-    return {ListEdit::Outcome::Added, std::move(text), {}};
+    edit = {ListEdit::Outcome::Added, std::move(text)};
+    return {};
 }
 
 // The bytes that hold mode `index` of the list, chosen so that removing the
@@ -163,12 +167,12 @@ std::pair<std::size_t, std::size_t> LineBytes(std::string_view text, const Found
 
 }  // namespace
 
-ListEdit AddQuorvana(const std::optional<std::string_view>& userFile, std::string_view systemDefaults)
+Failure AddQuorvana(const std::optional<std::string_view>& userFile, std::string_view systemDefaults, ListEdit& edit)
 {
     std::string text = userFile ? std::string(*userFile) : std::string();
-    InitFileParse parse = ParseInitFile(text);
-    if (!parse.error.empty()) return Refuse(parse.error);
-    const bool hadList = FindSetting(parse, kSetting) != nullptr;
+    std::vector<InitSetting> settings;
+    if (Failure failure = ParseInitFile(text, settings)) return failure;
+    const bool hadList = FindSetting(settings, kSetting) != nullptr;
     if (!hadList) {
         // No list of its own: xscreensaver shows the system's, so start from it.
         if (!userFile) text = "# XScreenSaver preferences, started by quorvana --register\n";
@@ -176,35 +180,39 @@ ListEdit AddQuorvana(const std::optional<std::string_view>& userFile, std::strin
         // A last line ending in a backslash would continue into the new one; an empty line ends it.
         if (text.size() >= 2 && text[text.size() - 2] == '\\') text += '\n';
         text += std::string(kSetting) + ":" + SystemListSource(systemDefaults) + "\n";
-        parse = ParseInitFile(text);
-        if (!parse.error.empty()) return Refuse("the system's list of display modes: " + parse.error);
+        if (Failure failure = ParseInitFile(text, settings)) return "the system's list of display modes: " + *failure;
     }
-    ListEdit edit = AddToList(std::move(text), FindList(parse));
-    if (edit.outcome == ListEdit::Outcome::Unchanged) edit.text = userFile.value_or("");
+    ListEdit added;
+    if (Failure failure = AddToList(std::move(text), FindList(settings), added)) return failure;
+    if (added.outcome == ListEdit::Outcome::Unchanged) added.text = userFile.value_or("");
     // A list started from the system's is new to the file, whatever it held.
-    if (edit.outcome == ListEdit::Outcome::Enabled && !hadList) edit.outcome = ListEdit::Outcome::Added;
-    return edit;
+    if (added.outcome == ListEdit::Outcome::Enabled && !hadList) added.outcome = ListEdit::Outcome::Added;
+    edit = std::move(added);
+    return {};
 }
 
-ListEdit RemoveQuorvana(std::string_view userFile)
+Failure RemoveQuorvana(std::string_view userFile, ListEdit& edit)
 {
     std::string text(userFile);
-    InitFileParse parse = ParseInitFile(text);
-    if (!parse.error.empty()) return Refuse(parse.error);
-    FoundList found = FindList(parse);
-    if (found.quorvana.empty()) return {ListEdit::Outcome::Unchanged, std::move(text), {}};
+    std::vector<InitSetting> settings;
+    if (Failure failure = ParseInitFile(text, settings)) return failure;
+    FoundList found = FindList(settings);
+    if (found.quorvana.empty()) {
+        edit = {ListEdit::Outcome::Unchanged, std::move(text)};
+        return {};
+    }
     // One line at a time, each found afresh, so that no cut leans on offsets
     // that an earlier cut moved.
     while (!found.quorvana.empty()) {
         const auto [from, to] = LineBytes(text, found, found.quorvana.back());
         text.erase(from, to - from);
-        parse = ParseInitFile(text);
         // Continuations can chain in ways no cut undoes; the file is then the user's to mend.
-        if (!parse.error.empty())
-            return Refuse("taking Quorvana's line out would leave " + parse.error + "; take it out by hand");
-        found = FindList(parse);
+        if (Failure failure = ParseInitFile(text, settings))
+            return "taking Quorvana's line out would leave " + *failure + "; take it out by hand";
+        found = FindList(settings);
     }
-    return {ListEdit::Outcome::Removed, std::move(text), {}};
+    edit = {ListEdit::Outcome::Removed, std::move(text)};
+    return {};
 }
 
 }  // namespace quorvana

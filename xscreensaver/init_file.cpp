@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "x11/init_file.h"
+#include "xscreensaver/init_file.h"
 
 #include <algorithm>
 #include <cctype>
@@ -98,13 +98,10 @@ bool NamesResource(std::string_view key, std::string_view name)
 
 }  // namespace
 
-InitFileParse ParseInitFile(std::string_view text)
+Failure ParseInitFile(std::string_view text, std::vector<InitSetting>& settings)
 {
-    InitFileParse result;
-    if (text.find('\0') != std::string_view::npos) {
-        result.error = "it holds a NUL byte, so it is not a text file";
-        return result;
-    }
+    settings.clear();
+    if (text.find('\0') != std::string_view::npos) return "it holds a NUL byte, so it is not a text file";
     std::size_t pos = 0;
     std::size_t line = 1;
     LogicalLine joined, decoded;
@@ -112,34 +109,30 @@ InitFileParse ParseInitFile(std::string_view text)
         const std::size_t firstLine = line;
         joined.text.clear();
         joined.offsets.clear();
-        if (!JoinLine(text, pos, line, joined)) {
-            result.error = "line " + std::to_string(firstLine) + ": the file ends inside a continued line";
-            return result;
-        }
+        if (!JoinLine(text, pos, line, joined))
+            return "line " + std::to_string(firstLine) + ": the file ends inside a continued line";
         Decode(joined, text.size(), decoded);
         const std::string& d = decoded.text;
         const std::size_t start = std::find_if_not(d.begin(), d.end(), IsBlank) - d.begin();
         if (start == d.size() || d[start] == '#' || d[start] == '!' || d[start] == ';') continue;
         const std::size_t colon = d.find(':', start);
-        if (colon == std::string::npos) {
-            result.error = "line " + std::to_string(firstLine) + ": no 'name: value' and no comment";
-            return result;
-        }
+        if (colon == std::string::npos)
+            return "line " + std::to_string(firstLine) + ": no 'name: value' and no comment";
         InitSetting setting;
         setting.key = d.substr(start, colon - start);
         setting.value = d.substr(colon + 1);
         setting.sourceOffsets.assign(decoded.offsets.begin() + static_cast<std::ptrdiff_t>(colon + 1),
                                      decoded.offsets.end());
         setting.firstLine = firstLine;
-        result.settings.push_back(std::move(setting));
+        settings.push_back(std::move(setting));
     }
-    return result;
+    return {};
 }
 
-const InitSetting* FindSetting(const InitFileParse& file, std::string_view name)
+const InitSetting* FindSetting(const std::vector<InitSetting>& settings, std::string_view name)
 {
     const InitSetting* found = nullptr;
-    for (const InitSetting& setting : file.settings)
+    for (const InitSetting& setting : settings)
         if (NamesResource(setting.key, name)) found = &setting;
     return found;
 }

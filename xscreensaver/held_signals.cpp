@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "x11/held_signals.h"
+#include "xscreensaver/held_signals.h"
 
 namespace quorvana {
 

@@ -3,13 +3,15 @@
 // the user's xscreensaver (~/.xscreensaver) or take it out again, and tell
 // the user what happened and what to do next. The file is only ever replaced
 // whole (common/whole_file.h), after its previous contents are kept in a backup
-// beside it; a file that cannot be read as xscreensaver reads it is left as
-// it was, with a message and status 1. The list itself is edited by
+// beside it; a file that cannot be read, parsed or written is left as it
+// was, and the failure says so. The list itself is edited by
 // xscreensaver_list.h.
 #pragma once
 
 #include <cstdio>
 #include <string>
+
+#include "common/failure.h"
 
 namespace quorvana {
 
@@ -25,8 +27,7 @@ RegistrationFiles UserRegistrationFiles();
 
 enum class Registration { Add, Remove };
 
-// Returns the exit status: 0 done or nothing to do, 1 the file was left as
-// it was because it cannot be read, parsed or written.
-int Register(Registration what, const RegistrationFiles& files, std::FILE* out, std::FILE* err);
+// Done, or nothing to do: says what happened and what next on out.
+[[nodiscard]] Failure Register(Registration what, const RegistrationFiles& files, std::FILE* out);
 
 }  // namespace quorvana

@@ -19,6 +19,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/failure.h"
+
 namespace quorvana {
 
 // The line xscreensaver runs Quorvana with: on the window it gives.
@@ -30,20 +32,23 @@ struct ListEdit {
         Enabled,   // it was there, disabled with "-"; now enabled
         Removed,   // every Quorvana line taken out of the list
         Unchanged, // nothing to do: already there and enabled, or not there to remove
-        Refused,   // the file cannot be read as xscreensaver reads it; see error
     };
     Outcome outcome = Outcome::Unchanged;
-    std::string text;   // the new file; for Unchanged the old one; empty when Refused
-    std::string error;  // for Refused: what is wrong and where
+    std::string text;  // the new file; for Unchanged the old one
 };
 
+// Both edit, or refuse with what is wrong and where when the file cannot be
+// read as xscreensaver reads it (or could not be after the change); a
+// refusal leaves `edit` as it was.
+//
 // userFile: the current ~/.xscreensaver, or nullopt when there is none.
 // systemDefaults: the app-defaults file's text, for its list of modes, which
 // a new file (or one without a list) starts from so that the user keeps every
 // other mode in the order xscreensaver shows them; empty when unavailable.
-ListEdit AddQuorvana(const std::optional<std::string_view>& userFile, std::string_view systemDefaults);
+[[nodiscard]] Failure AddQuorvana(const std::optional<std::string_view>& userFile, std::string_view systemDefaults,
+                                  ListEdit& edit);
 
 // Takes every Quorvana line, enabled or not, out of the user's list.
-ListEdit RemoveQuorvana(std::string_view userFile);
+[[nodiscard]] Failure RemoveQuorvana(std::string_view userFile, ListEdit& edit);
 
 }  // namespace quorvana

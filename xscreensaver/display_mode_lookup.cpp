@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "x11/display_mode_lookup.h"
+#include "xscreensaver/display_mode_lookup.h"
 
 #include <string_view>
 #include <sys/stat.h>

@@ -18,6 +18,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/failure.h"
+
 namespace quorvana {
 
 struct InitSetting {
@@ -30,16 +32,13 @@ struct InitSetting {
     std::size_t firstLine = 0;  // 1-based, for messages
 };
 
-struct InitFileParse {
-    std::vector<InitSetting> settings;
-    std::string error;  // empty when the file is readable as xscreensaver reads it
-};
-
-InitFileParse ParseInitFile(std::string_view text);
+// The settings of `text`, in file order; or, when xscreensaver cannot read
+// it so, what is wrong and where.
+[[nodiscard]] Failure ParseInitFile(std::string_view text, std::vector<InitSetting>& settings);
 
 // The setting whose key names the resource `name` (e.g. "programs"): the key
 // itself, "*name" or "XScreenSaver.name" (case-insensitive, as xscreensaver
 // compares), or null. When several do, the last wins, as in xscreensaver.
-const InitSetting* FindSetting(const InitFileParse& file, std::string_view name);
+const InitSetting* FindSetting(const std::vector<InitSetting>& settings, std::string_view name);
 
 }  // namespace quorvana

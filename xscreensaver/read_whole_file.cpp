@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "x11/read_whole_file.h"
+#include "xscreensaver/read_whole_file.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "x11/registration.h"
+#include "xscreensaver/registration.h"
 
 #include <cstdlib>
 #include <optional>
@@ -7,21 +7,15 @@
 #include <unistd.h>
 
 #include "common/whole_file.h"
-#include "x11/held_signals.h"
-#include "x11/read_whole_file.h"
-#include "x11/xscreensaver_list.h"
+#include "xscreensaver/held_signals.h"
+#include "xscreensaver/read_whole_file.h"
+#include "xscreensaver/xscreensaver_list.h"
 
 namespace quorvana {
 
 namespace {
 
 constexpr const char* kSystemDefaults = "/etc/X11/app-defaults/XScreenSaver";
-
-int Fail(std::FILE* err, const std::string& message)
-{
-    std::fprintf(err, "quorvana: %s\n", message.c_str());
-    return 1;
-}
 
 void Say(std::FILE* out, const std::string& line) { std::fprintf(out, "%s\n", line.c_str()); }
 
@@ -43,12 +37,10 @@ std::string Describe(ListEdit::Outcome outcome, Registration what, const std::st
     case ListEdit::Outcome::Added: return "Added Quorvana to the display modes in " + path + ".";
     case ListEdit::Outcome::Enabled: return "Quorvana was disabled in " + path + "; it is enabled now.";
     case ListEdit::Outcome::Removed: return "Took Quorvana out of the display modes in " + path + ".";
-    case ListEdit::Outcome::Unchanged:
-        return what == Registration::Add ? "Quorvana is already among the display modes in " + path + "."
-                                         : "Quorvana is not among the display modes in " + path + ".";
-    case ListEdit::Outcome::Refused: break;
+    case ListEdit::Outcome::Unchanged: break;
     }
-    return {};
+    return what == Registration::Add ? "Quorvana is already among the display modes in " + path + "."
+                                     : "Quorvana is not among the display modes in " + path + ".";
 }
 
 }  // namespace
@@ -65,24 +57,24 @@ RegistrationFiles UserRegistrationFiles()
     return {user, user + ".quorvana.bak", kSystemDefaults};
 }
 
-int Register(Registration what, const RegistrationFiles& files, std::FILE* out, std::FILE* err)
+Failure Register(Registration what, const RegistrationFiles& files, std::FILE* out)
 {
     std::optional<std::string> old;
-    if (Failure failure = ReadWholeFile(files.user, old)) return Fail(err, *failure);
+    if (Failure failure = ReadWholeFile(files.user, old)) return failure;
     if (what == Registration::Remove && !old) {
         Say(out, "There is no " + files.user + ": nothing to do.");
-        return 0;
+        return {};
     }
     std::optional<std::string> system;
     if (ReadWholeFile(files.systemDefaults, system)) system.reset();  // without it, a new list starts empty
 
-    const ListEdit edit = what == Registration::Add ? AddQuorvana(old, system.value_or(""))
-                                                     : RemoveQuorvana(*old);
-    if (edit.outcome == ListEdit::Outcome::Refused)
-        return Fail(err, "cannot change '" + files.user + "': " + edit.error + "; the file is left as it was");
+    ListEdit edit;
+    if (Failure refused = what == Registration::Add ? AddQuorvana(old, system.value_or(""), edit)
+                                                     : RemoveQuorvana(*old, edit))
+        return "cannot change '" + files.user + "': " + *refused + "; the file is left as it was";
     if (edit.outcome == ListEdit::Outcome::Unchanged) {
         Say(out, Describe(edit.outcome, what, files.user) + " Nothing to do.");
-        return 0;
+        return {};
     }
 
     {
@@ -90,16 +82,15 @@ int Register(Registration what, const RegistrationFiles& files, std::FILE* out, 
         // The backup is the user's as much as the file: same permissions, same owner.
         if (old) {
             if (Failure failure = WriteWholeFile(files.backup, *old, files.user))
-                return Fail(err, *failure + "; " + files.user + " is left as it was");
+                return *failure + "; " + files.user + " is left as it was";
         }
-        if (Failure failure = WriteWholeFile(files.user, edit.text))
-            return Fail(err, *failure + "; it is left as it was");
+        if (Failure failure = WriteWholeFile(files.user, edit.text)) return *failure + "; it is left as it was";
     }
     Say(out, Describe(edit.outcome, what, files.user));
     Say(out, old ? "The previous file is kept as " + files.backup + "."
                  : "There was no such file: it starts from the system's list of display modes.");
     TellNextSteps(out, what);
-    return 0;
+    return {};
 }
 
 }  // namespace quorvana
