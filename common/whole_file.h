@@ -19,7 +19,7 @@
 // The temporary file is removed when the writer goes without Commit. A
 // program that a signal may end must let the writer's destructor run
 // (tools/interruption.h) or hold the signals while it writes
-// (x11/held_signals.h).
+// (xscreensaver/held_signals.h).
 #pragma once
 
 #include "common/failure.h"

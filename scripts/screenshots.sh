@@ -115,7 +115,7 @@ install -m 755 "$native/x11/quorvana" "$work/bin/quorvana"
 runuser -u nobody -- env HOME="$work/home" PATH="$work/bin:/usr/bin:/bin" "$work/bin/quorvana" --register >/dev/null
 entries_before_ours=$(awk '/^programs:/ { p = 1 } p' "$work/home/.xscreensaver" | grep -c '\\n\\$')
 printf 'mode:\t\tone\nselected:\t%s\n' "$entries_before_ours" >>"$work/home/.xscreensaver"
-cp /usr/share/xscreensaver/config/*.xml "$here/x11/quorvana.xml" "$work/config/"
+cp /usr/share/xscreensaver/config/*.xml "$here/xscreensaver/quorvana.xml" "$work/config/"
 chmod -R a+rX "$work/config"
 unshare --mount --propagation private "$0" --xscreensaver-inside "$out" "$work"
 

@@ -3,7 +3,7 @@
 # Lists the tracked source files whose first lines lack the licence's SPDX
 # identifier, or adds it (--add) as one comment line in each file's own
 # syntax: after a #! line or an <?xml ...?> declaration, else first. Test
-# data (tests/fuzz/corpus, the sample files under tests/x11/xscreensaver)
+# data (tests/fuzz/corpus, the sample files under tests/xscreensaver/files)
 # and documents are left alone. Exit status 1 while a file lacks it.
 # Usage: scripts/spdx-check.sh [--add]
 set -euo pipefail
@@ -19,7 +19,7 @@ esac
 # The comment that carries the line, by file; nothing for a file that is no source.
 comment_for() {
     case $1 in
-        tests/fuzz/corpus/* | tests/x11/xscreensaver/*) ;;
+        tests/fuzz/corpus/* | tests/xscreensaver/files/*) ;;
         *.cpp | *.h | *.c | *.rc | *.rc.in) echo "// $tag" ;;
         *.cmake | */CMakeLists.txt | CMakeLists.txt | *.sh | *.py | *.h2m) echo "# $tag" ;;
         *.nsi | *.nsh) echo "; $tag" ;;
