@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Row kernels for the escape-time count: given the x coordinates of a row
 // (already accumulated, one per pixel) and the row's y, they compute the
-// count n of every point as JuliaRenderer::EscapeCount would, to the bit.
+// count n of every point as the escape loop (render/escape_loop.h) would,
+// to the bit.
 // Beside each kernel, the two passes around it in the same instruction set:
 // the accumulation of the x coordinates and the colours of the counts.
 //

@@ -28,7 +28,8 @@
 
 namespace quorvana {
 
-// What a tick did; the windows ignore it, the exporter reports it.
+// What a tick did: the X11 window counts the pictures that end (for its
+// picture limit), the exporter reports it, the Windows window ignores it.
 enum class TickOutcome { Row, Zoomed, RandomView };
 
 // A view of the plane with its constant c, as a frame end chooses them.
@@ -92,8 +93,9 @@ public:
 
     // --- The parts of a picture ---
 
-    // Escape-time count of the point (x, y), 1 … m_maxIter, left in m_iter
-    // with the final z in m_zRe, m_zIm and m_zReOld.
+    // Escape-time count of the point (x, y), 1 … m_maxIter, by the escape
+    // loop (render/escape_loop.h) with this picture's c and limit; left in
+    // m_iter with the final z in m_zRe, m_zIm and m_zReOld.
     int EscapeCount(double x, double y);
     // The column with the most colour transitions down the band of rows
     // m_bestRow − h, m_bestRow − h + 2, … m_bestRow + h − 2 (h: a quarter of

@@ -4,6 +4,7 @@
 // must match to the bit, whichever way a row is computed.
 #include <bit>
 
+#include "render/escape_loop.h"
 #include "render/julia_renderer.h"
 #include "render/row_parity.h"
 
@@ -13,17 +14,11 @@ JuliaRenderer::JuliaRenderer(std::uint32_t seed) : m_random(seed), m_rowKernel(D
 
 int JuliaRenderer::EscapeCount(double x, double y)
 {
-    m_iter = 0;
-    m_zRe = x;
-    m_zIm = y;
-    double t = m_zRe * m_zRe;
-    do {
-        m_zReOld = m_zRe;
-        ++m_iter;
-        m_zRe = (t - m_zIm * m_zIm) + m_cRe;
-        m_zIm = 2 * (m_zReOld * m_zIm) + m_cIm;
-        t = m_zRe * m_zRe;
-    } while (m_zIm * m_zIm + t < 4.0 && m_iter < m_maxIter);
+    const Escape z = EscapeFrom(x, y, m_cRe, m_cIm, m_maxIter);
+    m_zReOld = z.zReOld;
+    m_zRe = z.zRe;
+    m_zIm = z.zIm;
+    m_iter = z.iter;
     return m_iter;
 }
 

@@ -69,14 +69,13 @@ void JuliaRenderer::ResetPicture()
 TickOutcome JuliaRenderer::RestartPicture(Surface& paint)
 {
     const Rect client = paint.ClientRect();
+    // One fill is enough: a window repaints through a pixel store in memory
+    // (bare or behind a DirtySurface), which reads black where it was filled
+    // and kNoPixel outside its clip, never white: a fill always takes.
     paint.FillBlack(client);
     m_width = client.right - client.left;
     m_height = client.bottom - client.top;
     m_aspect = static_cast<double>(m_width) / static_cast<double>(m_height);
-    // A surface that reads pure white at all three probes did not take the fill.
-    if (paint.GetPixel(m_width / 2, 10) == kWhite && paint.GetPixel(10, m_height - 10) == kWhite &&
-        paint.GetPixel(m_width - 10, m_height - 10) == kWhite)
-        paint.FillBlack(client);
     m_row = m_height + 1;
     return DrawNextRow(paint);
 }

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The drawing surface the renderer works through: the four operations of a
 // window's device context (set pixel, read pixel, fill black, client
-// rectangle). Implemented by PixelStore; front ends present the store.
+// rectangle) and four row-wise forms of them for speed (set and read a row,
+// a row's memory to write or read in place). Implemented by PixelStore and
+// by DirtySurface, which passes them on to a store and remembers what they
+// wrote; front ends present the store.
 #pragma once
 
 #include "render/colour.h"

@@ -16,6 +16,7 @@
 #include "render/escape_kernel.h"
 #include "render/julia_renderer.h"
 #include "render/pixel_store.h"
+#include "tests/render/sequential_sums.h"
 
 namespace quorvana {
 namespace {
@@ -56,17 +57,7 @@ struct RowCase {
     int maxIter;
 };
 
-// x coordinates accumulated from x0 by step, as the renderer forms them.
-std::vector<double> Accumulated(double x0, double step, int count)
-{
-    std::vector<double> xs(static_cast<std::size_t>(count));
-    double x = x0;
-    for (double& v : xs) {
-        v = x;
-        x += step;
-    }
-    return xs;
-}
+using test::Accumulated;
 
 std::vector<RowCase> RowCases()
 {

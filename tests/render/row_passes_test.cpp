@@ -14,6 +14,7 @@
 
 #include "render/escape_kernel.h"
 #include "render/julia_renderer.h"
+#include "tests/render/sequential_sums.h"
 
 namespace quorvana {
 namespace {
@@ -33,18 +34,6 @@ struct AccumulationCase {
     double x0, step;
     int count;
 };
-
-// The plain loop's m_curRe: each sum rounded through memory before the next.
-std::vector<double> SequentialSums(double x0, double step, int count)
-{
-    std::vector<double> xs(static_cast<std::size_t>(count) + 1);
-    volatile double x = x0;
-    for (double& v : xs) {
-        v = x;
-        x = x + step;
-    }
-    return xs;
-}
 
 std::vector<AccumulationCase> AccumulationCases()
 {
@@ -89,7 +78,7 @@ TEST(RowPasses, EveryAccumulationMatchesTheAdditionsOneAfterTheOther)
 {
     bool multiplyingDiffers = false;  // the cases must be able to tell x0 + i·step apart
     for (const AccumulationCase& c : AccumulationCases()) {
-        const std::vector<double> expected = SequentialSums(c.x0, c.step, c.count);
+        const std::vector<double> expected = test::SequentialSums(c.x0, c.step, c.count);
         for (int i = 0; i < c.count; ++i)
             multiplyingDiffers |= Bits(c.x0 + i * c.step) != Bits(expected[static_cast<std::size_t>(i)]);
         for (const EscapeKernel& kernel : AvailableEscapeKernels()) {

@@ -9,6 +9,7 @@
 
 #include "render/julia_renderer.h"
 #include "render/pixel_store.h"
+#include "tests/render/sequential_sums.h"
 #include "tests/render/test_picture.h"
 
 namespace quorvana {
@@ -149,13 +150,12 @@ TEST_F(RowStep, EvenRowsAreDrawnWithAccumulatedCoordinates)
     reference.m_maxIter = 512;
     reference.m_cRe = view.cRe;
     reference.m_cIm = view.cIm;
-    double x = view.reMin;
+    const std::vector<double> xs = test::SequentialSums(view.reMin, renderer.m_reStep, 60);
     for (int col = 0; col < 60; ++col) {
         EXPECT_EQ(store.GetPixel(col, 1), kBlack) << col;
-        EXPECT_EQ(store.GetPixel(col, 2), JuliaRenderer::DrawnColour(reference.EscapeCount(x, im2))) << col;
-        x += renderer.m_reStep;
+        EXPECT_EQ(store.GetPixel(col, 2), JuliaRenderer::DrawnColour(reference.EscapeCount(xs[col], im2))) << col;
     }
-    EXPECT_EQ(renderer.m_curRe, x);  // added once after every pixel
+    EXPECT_EQ(renderer.m_curRe, xs[60]);  // added once after every pixel
     EXPECT_EQ(renderer.m_col, 60);
     EXPECT_EQ(renderer.m_row, 3);
 }
