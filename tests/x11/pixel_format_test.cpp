@@ -40,6 +40,31 @@ TEST(PixelFormat, TheGreenLevelsOfThePicturesComeOutUnchangedOnRgb)
     for (unsigned g = 0; g < 256; ++g) EXPECT_EQ(format->Pack(MakeRgb(0, g, 0)), g << 8);
 }
 
+// The image doubles as the pixel store exactly where no green level changes.
+TEST(PixelFormat, KeepsPictureColoursWhereEveryGreenLevelPacksToItself)
+{
+    const struct {
+        int depth;
+        unsigned long red, green, blue;
+        bool keeps;
+    } cases[] = {
+        {24, 0xFF0000, 0x00FF00, 0x0000FF, true},
+        {24, 0x0000FF, 0x00FF00, 0xFF0000, true},
+        {24, 0xFF, 0xFF0000, 0xFF00, false},
+        {32, 0xFF0000, 0x00FF00, 0x0000FF, false},
+        {32, 0xFF000000, 0x00FF0000, 0x0000FF00, false},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        const auto format = PixelFormat::FromVisual(TrueColor, c.depth, c.red, c.green, c.blue, &error);
+        ASSERT_TRUE(format) << error;
+        bool unchanged = format->Pack(kBlack) == kBlack;
+        for (unsigned g = 0; g < 256; ++g) unchanged = unchanged && format->Pack(MakeRgb(0, g, 0)) == MakeRgb(0, g, 0);
+        EXPECT_EQ(format->KeepsPictureColours(), unchanged) << std::hex << c.green << " at depth " << std::dec << c.depth;
+        EXPECT_EQ(unchanged, c.keeps) << std::hex << c.green << " at depth " << std::dec << c.depth;
+    }
+}
+
 TEST(PixelFormat, RefusesWhatItCannotDrawOnWithAReason)
 {
     const struct {
