@@ -50,8 +50,8 @@ private:
         void operator()(XImage* image) const;
     };
 
-    bool CreateSharedImage(Visual* visual, int depth);
-    bool CreatePlainImage(Visual* visual, int depth);
+    [[nodiscard]] bool CreateSharedImage(Visual* visual, int depth);
+    [[nodiscard]] bool CreatePlainImage(Visual* visual, int depth);
     bool StoresInImage() const;
     void AwaitPut();
     void Convert(const Rect& area);

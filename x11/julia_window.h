@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The fractal window of the X11 saver, the counterpart of the Windows
 // saver's CJuliaWnd: one Julia renderer driven by the event loop. Each tick
-// draws the next row into the window's pixel store (the presenter's, which
-// may be the very memory the server reads) and presents the rows that changed (and the marker, at a frame end); each completed series of
-// Expose events restarts the picture, clipped to the exposed area; a new
-// size is taken up at the next Expose. A full-screen window also applies
-// the close rules to the user's input at it; the windows over several
-// monitors share one set of rules, as one saver.
+// draws the next row into the window's pixel store (the presenter's, often
+// the very memory the server reads) and presents the rows that changed (and
+// the marker, at a frame end); each completed series of Expose events
+// restarts the picture, clipped to the exposed area; a new size is taken up
+// at the next Expose. A full-screen window also applies the close rules to
+// the user's input at it; the windows over several monitors share one set
+// of rules, as one saver.
 #pragma once
 
 #include <X11/Xlib.h>

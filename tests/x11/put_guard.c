@@ -7,13 +7,12 @@
 // server grabbed three quarters of the time, so that puts stay in flight
 // across ticks. With PUT_GUARD_OLD_SERVER set, the server seems to offer
 // MIT-SHM 1.1, which takes no file descriptors. At the end it says what
-// memory the puts came from and how the guards were lifted.
+// memory the puts came from and how many the saver awaited with a round trip.
 #define _GNU_SOURCE
 #include <X11/Xlib.h>
 #include <X11/extensions/XShm.h>
 #include <dlfcn.h>
 #include <signal.h>
-#include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <sys/mman.h>
@@ -22,25 +21,25 @@
 
 static char* s_pages;  // the guarded image, null when none is
 static size_t s_bytes;
-static unsigned long s_putSerial;
+static unsigned long s_putSerial, s_puts, s_awaited;
 static int s_completionType = -1;
-static unsigned long s_puts, s_liftedByEvent, s_liftedBySync;
 static const char* s_memory = "none";
 
 #define REAL(name) ((__typeof__(&name))dlsym(RTLD_NEXT, #name))
 
-static void Lift(unsigned long serial, unsigned long* counter)
+// True when this lifted a guard.
+static int Lift(unsigned long serial)
 {
-    if (!s_pages || serial < s_putSerial) return;
+    if (!s_pages || serial < s_putSerial) return 0;
     mprotect(s_pages, s_bytes, PROT_READ | PROT_WRITE);
     s_pages = NULL;
-    ++*counter;
+    return 1;
 }
 
 Bool XShmPutImage(Display* display, Drawable drawable, GC gc, XImage* image, int srcX, int srcY, int dstX, int dstY,
                   unsigned int width, unsigned int height, Bool sendEvent)
 {
-    const uintptr_t page = (uintptr_t)sysconf(_SC_PAGESIZE);
+    const size_t page = (size_t)sysconf(_SC_PAGESIZE);
     s_completionType = XShmGetEventBase(display) + ShmCompletion;
     s_putSerial = NextRequest(display);
     s_pages = image->data;  // shared memory starts on a page
@@ -54,14 +53,14 @@ Bool XShmPutImage(Display* display, Drawable drawable, GC gc, XImage* image, int
 int XSync(Display* display, Bool discard)
 {
     const int result = REAL(XSync)(display, discard);
-    Lift(LastKnownRequestProcessed(display), &s_liftedBySync);
+    s_awaited += Lift(LastKnownRequestProcessed(display));
     return result;
 }
 
 int XNextEvent(Display* display, XEvent* event)
 {
     const int result = REAL(XNextEvent)(display, event);
-    if (event->type == s_completionType) Lift(event->xany.serial, &s_liftedByEvent);
+    if (event->type == s_completionType) Lift(event->xany.serial);
     return result;
 }
 
@@ -72,11 +71,13 @@ Bool XShmQueryVersion(Display* display, int* major, int* minor, Bool* pixmaps)
     return result;
 }
 
-static void GrabForever(void)
+__attribute__((constructor)) static void GrabTheServer(void)
 {
-    Display* display = XOpenDisplay(NULL);
-    if (!display) _exit(1);
-    for (;;) {
+    const pid_t saver = getpid();
+    if (!getenv("PUT_GUARD_GRAB") || fork() != 0) return;
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    Display* display = getppid() == saver ? XOpenDisplay(NULL) : NULL;
+    while (display) {
         XGrabServer(display);
         XSync(display, False);
         usleep(30000);
@@ -84,20 +85,10 @@ static void GrabForever(void)
         XSync(display, False);
         usleep(10000);
     }
-}
-
-__attribute__((constructor)) static void Start(void)
-{
-    if (!getenv("PUT_GUARD_GRAB")) return;
-    const pid_t saver = getpid();
-    if (fork() != 0) return;
-    prctl(PR_SET_PDEATHSIG, SIGKILL);
-    if (getppid() != saver) _exit(0);
-    GrabForever();
+    _exit(0);
 }
 
 __attribute__((destructor)) static void Report(void)
 {
-    fprintf(stderr, "put_guard: memory %s puts %lu completions %lu round-trips %lu\n", s_memory, s_puts,
-            s_liftedByEvent, s_liftedBySync);
+    fprintf(stderr, "put_guard: memory %s puts %lu awaited %lu\n", s_memory, s_puts, s_awaited);
 }
