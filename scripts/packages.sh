@@ -7,7 +7,8 @@
 # WebP recordings; libpng: the tests read the exported PNGs back with it;
 # libxrandr and libxinerama: the monitors the full-screen saver covers.
 NATIVE_PACKAGES=(cmake g++ make pkg-config zlib1g-dev libxxhash-dev libwebp-dev libpng-dev libgtest-dev
-                 libgmock-dev libbenchmark-dev libx11-dev libxext-dev libxrandr-dev libxinerama-dev)
+                 libgmock-dev libbenchmark-dev libx11-dev libxext-dev libxrandr-dev libxinerama-dev
+                 libx11-xcb-dev libxcb-shm0-dev)
 # xserver-xephyr lays out the several monitors (Xinerama heads) of the
 # multi-monitor tests; xscreensaver is the daemon one of them runs.
 X11_TEST_PACKAGES=(xvfb xauth xdotool x11-utils imagemagick xserver-xephyr xscreensaver procps)

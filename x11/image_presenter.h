@@ -1,22 +1,27 @@
 // SPDX-License-Identifier: MIT
-// Puts parts of a window's pixel store on the screen. One XImage of the
-// window's size, in shared memory (MIT-SHM) when the caller allows it and
-// the server offers it and is local, otherwise in ordinary memory sent with
-// XPutImage. Each call
-// converts just the given area from the store's COLORREF pixels to the
-// visual's format and sends just that area.
+// A window's pixels and the way they reach the screen: one XImage of the
+// window's size, in shared memory (MIT-SHM, shared_memory.h) when the caller
+// allows it and the server offers it and is local, otherwise in ordinary
+// memory sent with XPutImage.
 //
-// While the server may still be reading the shared image, the presenter
-// does not write into it: it waits for the server first (one round trip),
-// which in practice never happens, as the completion event arrives long
-// before the next tick.
+// Where the visual takes the pictures' colours as they are (render/colour.h:
+// 32 bits a pixel, green in the middle byte, no alpha), the pixel store the
+// renderer draws into is the image's own memory, so each window holds one
+// copy of its pixels. Any other visual gets a store of its own, whose
+// presented area is converted into the image.
+//
+// A shared put is read by the server after the call returns. Until it is
+// known to be finished (its completion event, or a round trip) nothing is
+// written into the image: WritableStore and a converting Present wait for
+// it first. The completion normally arrives long before the next tick.
 #pragma once
 
 #include <X11/Xlib.h>
-#include <X11/extensions/XShm.h>
+#include <memory>
 
 #include "render/pixel_store.h"
 #include "x11/pixel_format.h"
+#include "x11/shared_memory.h"
 
 namespace quorvana {
 
@@ -31,15 +36,25 @@ public:
     ImagePresenter(const ImagePresenter&) = delete;
     ImagePresenter& operator=(const ImagePresenter&) = delete;
 
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    // The store to draw into, once no put is reading it any more.
+    PixelStore& WritableStore();
     // Sends the area of the store (clipped to the image) to the drawable.
-    void Present(const PixelStore& store, const Rect& area);
+    void Present(const Rect& area);
     // Hands the presenter an event; true if it was the presenter's own.
     bool HandleEvent(const XEvent& event);
 
 private:
-    bool CreateSharedImage(Visual* visual, int depth);
+    struct ImageDeleter {
+        void operator()(XImage* image) const;
+    };
+
+    [[nodiscard]] bool CreateSharedImage(Visual* visual, int depth);
     [[nodiscard]] bool CreatePlainImage(Visual* visual, int depth);
-    void Convert(const PixelStore& store, const Rect& area);
+    bool StoresInImage() const;
+    void AwaitPut();
+    void Convert(const Rect& area);
 
     Display* m_display;
     Drawable m_drawable;
@@ -47,11 +62,13 @@ private:
     int m_width;
     int m_height;
     GC m_gc = nullptr;
-    XImage* m_image = nullptr;
-    XShmSegmentInfo m_shm{};
-    bool m_shmAttached = false;
-    bool m_shmBusy = false;  // a shared put is not yet known to be finished
+    std::unique_ptr<SharedMemory> m_shared;  // declared before the image, which points into it
+    std::unique_ptr<XImage, ImageDeleter> m_image;
+    PixelStore m_store;        // a view of the image's memory, or pixels of its own (m_converts)
+    bool m_converts = false;
     int m_shmCompletion = -1;
+    unsigned long m_putSerial = 0;   // the request of the last shared put
+    unsigned long m_doneSerial = 0;  // every shared put up to this request is finished
 };
 
 }  // namespace quorvana

@@ -19,31 +19,27 @@ JuliaWindow::JuliaWindow(Display* display, const DrawTarget& target, const Pixel
 void JuliaWindow::Repaint(const Rect& exposed)
 {
     Rect area = exposed;
-    if (!m_presenter || m_store.Width() != m_width || m_store.Height() != m_height) {
+    if (!m_presenter || m_presenter->Width() != m_width || m_presenter->Height() != m_height) {
         // A new size: the whole window is redrawn, whatever part was exposed.
         m_presenter.reset();
-        m_store.Resize(m_width, m_height);
         m_presenter = std::make_unique<ImagePresenter>(m_display, m_target.Id(), m_target.GetVisual(),
                                                        m_target.Depth(), m_format, m_width, m_height, m_sharedMemory);
-        area = m_store.Bounds();
+        area = Rect{0, 0, m_width, m_height};
     }
-    m_store.SetClip(area);
-    m_renderer.RestartPicture(m_surface);
-    m_store.ResetClip();
-    Present();
+    PixelStore& store = m_presenter->WritableStore();
+    store.SetClip(area);
+    DirtySurface surface(store);
+    m_renderer.RestartPicture(surface);
+    store.ResetClip();
+    m_presenter->Present(surface.TakeDirty());
     m_started = true;
 }
 
 void JuliaWindow::Tick()
 {
-    if (m_renderer.DrawNextRow(m_surface) != TickOutcome::Row) ++m_finishedPictures;
-    Present();
-}
-
-void JuliaWindow::Present()
-{
-    const Rect dirty = m_surface.TakeDirty();
-    if (!dirty.IsEmpty()) m_presenter->Present(m_store, dirty);
+    DirtySurface surface(m_presenter->WritableStore());
+    if (m_renderer.DrawNextRow(surface) != TickOutcome::Row) ++m_finishedPictures;
+    m_presenter->Present(surface.TakeDirty());
 }
 
 JuliaWindow::Next JuliaWindow::HandleEvent(const XEvent& event)

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The fractal window of the X11 saver, the counterpart of the Windows
 // saver's CJuliaWnd: one Julia renderer driven by the event loop. Each tick
-// draws the next row into the window's pixel store and presents the rows
-// that changed (and the marker, at a frame end); each completed series of
-// Expose events restarts the picture, clipped to the exposed area; a new
-// size is taken up at the next Expose. A full-screen window also applies
-// the close rules to the user's input at it; the windows over several
-// monitors share one set of rules, as one saver.
+// draws the next row into the window's pixel store (the presenter's, often
+// the very memory the server reads) and presents the rows that changed (and
+// the marker, at a frame end); each completed series of Expose events
+// restarts the picture, clipped to the exposed area; a new size is taken up
+// at the next Expose. A full-screen window also applies the close rules to
+// the user's input at it; the windows over several monitors share one set
+// of rules, as one saver.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -14,7 +15,6 @@
 #include <memory>
 
 #include "render/julia_renderer.h"
-#include "render/pixel_store.h"
 #include "x11/close_rules.h"
 #include "render/dirty_surface.h"
 #include "x11/draw_target.h"
@@ -46,19 +46,16 @@ public:
     Window Id() const { return m_target.Id(); }
 
 private:
-    void Present();
     Next HandleInput(const XEvent& event);
 
     Display* m_display;
     const DrawTarget& m_target;
     PixelFormat m_format;
     JuliaRenderer m_renderer;
-    PixelStore m_store;
-    DirtySurface m_surface{m_store};
-    std::unique_ptr<ImagePresenter> m_presenter;
+    std::unique_ptr<ImagePresenter> m_presenter;  // with the pixel store, of the size last repainted
     ExposeCoalescer m_exposes;
     CloseRules* m_closeRules;
-    int m_width;   // the window's size as last reported; the store follows at the next Expose
+    int m_width;   // the window's size as last reported; the presenter follows at the next Expose
     int m_height;
     bool m_sharedMemory;
     bool m_started = false;

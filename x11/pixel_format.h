@@ -29,6 +29,10 @@ public:
         const std::uint32_t r = colour & 0xFF, g = (colour >> 8) & 0xFF, b = (colour >> 16) & 0xFF;
         return m_red.Place(r) | m_green.Place(g) | m_blue.Place(b) | m_alpha;
     }
+    // True when every colour the pictures hold (green levels and black,
+    // render/colour.h) packs to its own value: green is the middle byte and
+    // there is no alpha, so a store of COLORREFs can be the image itself.
+    bool KeepsPictureColours() const { return m_green.shift == 8 && m_green.bits == 8 && m_alpha == 0; }
 
 private:
     struct Channel {

@@ -5,17 +5,19 @@
 # a 16-bit window is refused with one line and status 1.
 source "$(dirname "$0")/lib.sh"
 
-# A given 32-bit window holds the exporter's picture.
-host_window 128x72 32
-status=0
-timeout 20 "$QUORVANA" --window-id "$HOST_ID" --seed 13 --pictures 2 || status=$?
-diff=$(differing_pixels "$HOST_ID" 13 128x72 2)
-if [ "$status" -eq 0 ] && [ "$diff" = "0" ] && at_least_lit 10 "$HOST_ID"; then
-    pass "32-bit window: the exporter's picture"
-else
-    fail "32-bit window: status $status, $diff pixels differ"
-fi
-kill "$HOST_PID"
+# A given 32-bit window holds the exporter's picture, with shared memory and without.
+for option in "" --no-shm; do
+    host_window 128x72 32
+    status=0
+    timeout 20 "$QUORVANA" --window-id "$HOST_ID" --seed 13 --pictures 2 ${option:+"$option"} || status=$?
+    diff=$(differing_pixels "$HOST_ID" 13 128x72 2)
+    if [ "$status" -eq 0 ] && [ "$diff" = "0" ] && at_least_lit 10 "$HOST_ID"; then
+        pass "32-bit window ${option:-with shared memory}: the exporter's picture"
+    else
+        fail "32-bit window ${option:-with shared memory}: status $status, $diff pixels differ"
+    fi
+    kill "$HOST_PID"
+done
 
 # The own window picks the 32-bit visual when the default one will not do.
 start_saver --seed 13

@@ -17,11 +17,13 @@ TEST(PixelFormat, PlacesEachChannelWhereTheVisualsMasksSay)
         int depth;
         unsigned long red, green, blue;
         std::uint32_t pixel;
+        bool keepsGreens;  // every green level packs to itself: the store can be the image
     } cases[] = {
-        {"24-bit RGB", 24, 0xFF0000, 0x00FF00, 0x0000FF, 0x123456},
-        {"24-bit BGR", 24, 0x0000FF, 0x00FF00, 0xFF0000, 0x563412},
-        {"32-bit ARGB: alpha set", 32, 0xFF0000, 0x00FF00, 0x0000FF, 0xFF123456},
-        {"32-bit RGBA: alpha set", 32, 0xFF000000, 0x00FF0000, 0x0000FF00, 0x123456FF},
+        {"24-bit RGB", 24, 0xFF0000, 0x00FF00, 0x0000FF, 0x123456, true},
+        {"24-bit BGR", 24, 0x0000FF, 0x00FF00, 0xFF0000, 0x563412, true},
+        {"24-bit green above", 24, 0x0000FF, 0xFF0000, 0x00FF00, 0x345612, false},
+        {"32-bit ARGB: alpha set", 32, 0xFF0000, 0x00FF00, 0x0000FF, 0xFF123456, false},
+        {"32-bit RGBA: alpha set", 32, 0xFF000000, 0x00FF0000, 0x0000FF00, 0x123456FF, false},
     };
     for (const auto& c : cases) {
         std::string error;
@@ -29,6 +31,8 @@ TEST(PixelFormat, PlacesEachChannelWhereTheVisualsMasksSay)
         ASSERT_TRUE(format) << c.name << ": " << error;
         EXPECT_EQ(format->Pack(colour), c.pixel) << c.name;
         EXPECT_EQ(format->Pack(kBlack) & (c.red | c.green | c.blue), 0u) << c.name;
+        EXPECT_EQ(format->KeepsPictureColours(), c.keepsGreens) << c.name;
+        EXPECT_EQ(format->Pack(MakeRgb(0, 0x80, 0)) == MakeRgb(0, 0x80, 0), c.keepsGreens) << c.name;
     }
 }
 
