@@ -6,6 +6,7 @@
 # zlib: the exporter's PNG encoder; xxhash.h: the picture hash; libwebp: its
 # WebP recordings; libpng: the tests read the exported PNGs back with it;
 # libxrandr and libxinerama: the monitors the full-screen saver covers.
+# libx11-xcb and libxcb-shm: the window's image handed to the X server as a memory file.
 NATIVE_PACKAGES=(cmake g++ make pkg-config zlib1g-dev libxxhash-dev libwebp-dev libpng-dev libgtest-dev
                  libgmock-dev libbenchmark-dev libx11-dev libxext-dev libxrandr-dev libxinerama-dev
                  libx11-xcb-dev libxcb-shm0-dev)
