@@ -11,7 +11,8 @@
 //            an own window over each monitor (monitors.h), and the
 //            PixelFormat of its visual.
 //   windows  One JuliaWindow (julia_window.h) over each target owns the
-//            renderer, the window's pixel store and the ImagePresenter. An
+//            renderer and the ImagePresenter, whose image the server reads
+//            is the window's pixel store (on most visuals). An
 //            own window is mapped and gets its first repaint from its first
 //            Expose; a window already on the screen is repainted at once.
 //            The primary monitor's window keeps the seed; the others get
