@@ -253,6 +253,7 @@ struct QuickPass {
     using Steps = EscapeSteps<V, kOnceOutStaysOut>;
     using Slot = typename Steps::Slot;
     using Real = typename V::Real;
+    using Mask = typename V::Mask;
     static constexpr int kLanes = V::kLanes;
     static constexpr int kQuickSteps = 4;
 
@@ -280,7 +281,7 @@ struct QuickPass {
             while (steps < kQuickSteps && steps < limit) {
                 ForEachVector([&](auto g) { Steps::Step(cRe, cIm, four, z[g]); });
                 ++steps;
-                Real any = z[0].live;
+                Mask any = z[0].live;
                 ForEachVector([&](auto g) {
                     if constexpr (g > 0) any = V::Or(any, z[g].live);
                 });

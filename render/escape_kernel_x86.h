@@ -17,4 +17,9 @@ void EscapeRowAvx2(const EscapeRowJob& job, std::int32_t* counts);
 double AccumulateRowAvx2(double x0, double step, int count, double* xs);
 RowTotals ColourRowAvx2(const std::int32_t* counts, int count, COLORREF* colours);
 
+void EscapeRowAvx512(const EscapeRowJob& job, std::int32_t* counts);
+void EscapeRowAvx512Narrow(const EscapeRowJob& job, std::int32_t* counts);
+double AccumulateRowAvx512(double x0, double step, int count, double* xs);
+RowTotals ColourRowAvx512(const std::int32_t* counts, int count, COLORREF* colours);
+
 }  // namespace quorvana
