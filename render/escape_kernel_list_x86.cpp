@@ -35,10 +35,7 @@ std::vector<EscapeKernel> AvailableEscapeKernels()
     __builtin_cpu_init();
     // GCC's check includes the operating system's support for the wide registers.
     if (__builtin_cpu_supports("avx2")) kernels.push_back({"avx2", EscapeRowAvx2, AccumulateRowAvx2, ColourRowAvx2});
-    if (HasAvx512()) {
-        kernels.push_back({"avx512vl", EscapeRowAvx512Narrow, AccumulateRowAvx512, ColourRowAvx512});
-        kernels.push_back({"avx512", EscapeRowAvx512, AccumulateRowAvx512, ColourRowAvx512});
-    }
+    if (HasAvx512()) kernels.push_back({"avx512", EscapeRowAvx512, AccumulateRowAvx512, ColourRowAvx512});
     return kernels;
 }
 
