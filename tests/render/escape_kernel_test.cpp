@@ -181,19 +181,23 @@ std::vector<RowCase> RowCases()
         // The quick pass takes several vectors side by side and stops them
         // together: vectors whose lanes all leave after k steps next to
         // vectors that leave later or stay long, in every order of three,
-        // shifted by a few points so that they meet in every position.
-        std::vector<double> whole;
-        for (int order = 0; order < kinds * kinds * kinds; ++order)
-            for (int v = 0, digits = order; v < 3; ++v, digits /= kinds)
-                for (int lane = 0; lane < 4; ++lane)
-                    whole.push_back(digits % kinds == 0 ? longer : shorter[digits % kinds - 1]);
-        for (int shift : {0, 1, 3, 4, 7, 8, 11}) {
-            std::vector<double> shifted(static_cast<std::size_t>(shift), shorter[0]);
-            shifted.insert(shifted.end(), whole.begin(), whole.end());
-            for (int limit : {2, 4, 5, 512})
-                cases.push_back({"vectors side by side, c " + std::to_string(c.second) + ", shift " +
-                                     std::to_string(shift) + ", limit " + std::to_string(limit),
-                                 shifted, y, c.first, c.second, limit});
+        // shifted by a few points so that they meet in every position; for
+        // vectors of four lanes and of eight.
+        for (int width : {4, 8}) {
+            std::vector<double> whole;
+            for (int order = 0; order < kinds * kinds * kinds; ++order)
+                for (int v = 0, digits = order; v < 3; ++v, digits /= kinds)
+                    for (int lane = 0; lane < width; ++lane)
+                        whole.push_back(digits % kinds == 0 ? longer : shorter[digits % kinds - 1]);
+            for (int shift : {0, 1, 3, 4, 7, 8, 11, 15}) {
+                std::vector<double> shifted(static_cast<std::size_t>(shift), shorter[0]);
+                shifted.insert(shifted.end(), whole.begin(), whole.end());
+                for (int limit : {2, 4, 5, 512})
+                    cases.push_back({"vectors of " + std::to_string(width) + " side by side, c " +
+                                         std::to_string(c.second) + ", shift " + std::to_string(shift) + ", limit " +
+                                         std::to_string(limit),
+                                     shifted, y, c.first, c.second, limit});
+            }
         }
     }
 
