@@ -383,16 +383,22 @@ void RunInChunks(const EscapeRowJob& job, std::int32_t* counts)
 }
 
 // The colours, the change count and the step sum of a row, V::kIntLanes
-// counts per vector. Pixel 0 goes first on its own, so that every vector has
-// the counts one place before it to compare with; the pixels after the last
-// whole vector go one by one, each compared with the one before it.
+// counts per vector. The pixels before the first colour on a vector
+// boundary go first one by one (pixel 0 always among them, so that every
+// vector has the counts one place before it to compare with): a store
+// across two cache lines costs about two. The pixels after the last whole
+// vector go one by one, each compared with the one before it.
 template <class V>
 RowTotals ColourRow(const std::int32_t* counts, int count, COLORREF* colours)
 {
     using Ints = typename V::Ints;
     constexpr int kLanes = V::kIntLanes;
     if (count <= 0) return {};
-    RowTotals row = ColourRowScalar(counts, 1, colours);
+    constexpr std::size_t kVectorBytes = sizeof(COLORREF) * kLanes;
+    const std::size_t past = reinterpret_cast<std::uintptr_t>(colours + 1) % kVectorBytes;
+    int head = 1 + static_cast<int>((kVectorBytes - past) % kVectorBytes / sizeof(COLORREF));
+    if (head > count) head = count;
+    RowTotals row = ColourRowScalar(counts, head, colours);
     const Ints zero = V::SplatInts(0);
     // 16-bit products suffice: green is bits 8 … 15 of 11 · 256 · n, which
     // depend on the low 16 bits of n alone (the upper halves multiply by 0).
@@ -401,7 +407,7 @@ RowTotals ColourRow(const std::int32_t* counts, int count, COLORREF* colours)
     const Ints lowByte = V::SplatInts(0xFF);
     Ints same = zero;   // per lane: neighbours equal in their low bytes
     Ints steps = zero;  // 64-bit sums of the counts
-    int i = 1;
+    int i = head;
     for (; count - i >= kLanes; i += kLanes) {
         const Ints n = V::LoadInts(counts + i);
         const Ints before = V::LoadInts(counts + i - 1);
@@ -414,7 +420,7 @@ RowTotals ColourRow(const std::int32_t* counts, int count, COLORREF* colours)
     std::uint64_t stepLanes[kLanes / 2];
     V::StoreInts(same, sameLanes);
     V::StoreInts(steps, stepLanes);
-    row.changes += i - 1;
+    row.changes += i - head;
     for (std::int32_t lane : sameLanes) row.changes -= lane;
     for (std::uint64_t lane : stepLanes) row.steps += lane;
     // The tail starts at the last pixel done, to compare with it; its count
