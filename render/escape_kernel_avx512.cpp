@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The escape loop, the accumulation and the colours with AVX-512 (F, VL, DQ,
-// BW). This file alone is compiled for it (never -mfma); it is called only
-// on processors, and under operating systems, that support it, and it uses
-// nothing from the standard library, whose inline functions could otherwise
-// be shared with code built for the baseline. Its 32 vector registers hold
-// every slot of the long-running points without spilling, and its mask
-// registers count each lane and test a slot's exit in one instruction each.
-// Vector loads and stores are unaligned throughout: a Win64 stack is
-// aligned to 16 bytes only.
+// BW). This file alone is compiled for it, never fused (see
+// render/CMakeLists.txt); it is called only on processors, and under
+// operating systems, that support it, and it uses nothing from the standard
+// library, whose inline functions could otherwise be shared with code built
+// for the baseline. Its 32 vector registers hold every slot of the
+// long-running points without spilling, and its mask registers count each
+// lane and test a slot's exit in one instruction each. Vector loads and
+// stores are unaligned throughout: a Win64 stack is aligned to 16 bytes only.
 #include <immintrin.h>
 
 #include "render/escape_kernel_simd.h"

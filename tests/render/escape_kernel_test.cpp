@@ -4,7 +4,9 @@
 // count in one pixel fails.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -249,6 +251,33 @@ TEST(EscapeKernels, TheDispatchedKernelIsTheLastAvailable)
     const std::vector<EscapeKernel> kernels = AvailableEscapeKernels();
     EXPECT_EQ(DispatchedEscapeKernel().run, kernels.back().run);
     EXPECT_EQ(DispatchedEscapeKernel().colour, kernels.back().colour);
+}
+
+// The vector colour passes start their vectors where the colours' memory
+// reaches a vector boundary, so the pixels before it depend on the address:
+// every start within a 64-byte line, every row length up to a few vectors,
+// against the scalar pass; nothing written outside the row.
+TEST(EscapeKernels, ColourPassesAgreeAtEveryStartAddress)
+{
+    std::vector<std::int32_t> counts;
+    for (int i = 0; i < 70; ++i) counts.push_back(i % 5 == 0 ? 300 + 256 * (i % 3) : 1 + i * 7);
+    constexpr COLORREF kUntouched = 0xDEADBEEF;
+    for (const EscapeKernel& kernel : AvailableEscapeKernels())
+        for (int start = 0; start < 16; ++start)
+            for (int count : {1, 2, 15, 16, 17, 18, 33, 47, 70}) {
+                std::vector<COLORREF> expected(static_cast<std::size_t>(count));
+                const RowTotals want = ColourRowScalar(counts.data(), count, expected.data());
+                alignas(64) COLORREF buffer[16 + 70 + 1];
+                std::fill(std::begin(buffer), std::end(buffer), kUntouched);
+                const RowTotals got = kernel.colour(counts.data(), count, buffer + start);
+                const std::string where = std::string(kernel.name) + ", start " + std::to_string(start) + ", " +
+                                          std::to_string(count) + " counts";
+                EXPECT_EQ(got.changes, want.changes) << where;
+                EXPECT_EQ(got.steps, want.steps) << where;
+                EXPECT_TRUE(std::equal(expected.begin(), expected.end(), buffer + start)) << where;
+                EXPECT_TRUE(std::all_of(buffer, buffer + start, [](COLORREF c) { return c == kUntouched; })) << where;
+                EXPECT_EQ(buffer[start + count], kUntouched) << where;
+            }
 }
 
 // Doubles compared by their bits, so that NaN equals the same NaN.
