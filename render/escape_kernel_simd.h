@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The vector escape loop shared by the SSE2 and AVX2 kernels; only their
-// two source files include it, each compiled for its own instruction set.
+// The vector escape loop shared by the SSE2, AVX2 and AVX-512 kernels; only
+// their three source files include it, each compiled for its own
+// instruction set.
 //
 // A row goes in two passes per chunk: a quick pass settles the many points
 // that leave the loop within a few steps, one vector at a time; the points
@@ -31,14 +32,14 @@ namespace quorvana {
 namespace {
 
 // V supplies the vector type and its operations:
-//   Real, Mask, Count; kLanes;
+//   Real, Mask (a vector of all-ones lanes, or a bit per lane), Count; kLanes;
 //   Load, Store, Splat, Add, Sub, Mul, Less, And, Or, AllLanes, NoLanes,
 //   CountOf (each lane the given count), CountLive (count + 1 in live
 //   lanes), Any, Lanes (a bit per live lane), StoreCounts (to kLanes int64
 //   values), StoreSmallCounts (to kLanes int32 values, each below 2³¹);
 //   AppendLanes (the lanes of a bit mask packed to the front of three
 //   arrays, which have room for kLanes values, and their number);
-//   for the accumulation (AVX2 only): Iota (1, 2 … kLanes), ShiftIn (the
+//   for the accumulation (AVX2 and AVX-512): Iota (1, 2 … kLanes), ShiftIn (the
 //   last lane of one vector followed by all but the last lane of the next)
 //   and SameBits (a bit per lane whose two values are the same 64 bits);
 //   for the colours: Ints of kIntLanes 32-bit lanes with LoadInts,
