@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The vector escape loop shared by the SSE2 and AVX2 kernels; only their
-// two source files include it, each compiled for its own instruction set.
+// The vector escape loop shared by the SSE2, AVX2 and AVX-512 kernels; only
+// their three source files include it, each compiled for its own
+// instruction set.
 //
 // A row goes in two passes per chunk: a quick pass settles the many points
 // that leave the loop within a few steps, one vector at a time; the points
@@ -31,14 +32,14 @@ namespace quorvana {
 namespace {
 
 // V supplies the vector type and its operations:
-//   Real, Mask, Count; kLanes;
+//   Real, Mask (a vector of all-ones lanes, or a bit per lane), Count; kLanes;
 //   Load, Store, Splat, Add, Sub, Mul, Less, And, Or, AllLanes, NoLanes,
 //   CountOf (each lane the given count), CountLive (count + 1 in live
 //   lanes), Any, Lanes (a bit per live lane), StoreCounts (to kLanes int64
 //   values), StoreSmallCounts (to kLanes int32 values, each below 2³¹);
 //   AppendLanes (the lanes of a bit mask packed to the front of three
 //   arrays, which have room for kLanes values, and their number);
-//   for the accumulation (AVX2 only): Iota (1, 2 … kLanes), ShiftIn (the
+//   for the accumulation (AVX2 and AVX-512): Iota (1, 2 … kLanes), ShiftIn (the
 //   last lane of one vector followed by all but the last lane of the next)
 //   and SameBits (a bit per lane whose two values are the same 64 bits);
 //   for the colours: Ints of kIntLanes 32-bit lanes with LoadInts,
@@ -253,6 +254,7 @@ struct QuickPass {
     using Steps = EscapeSteps<V, kOnceOutStaysOut>;
     using Slot = typename Steps::Slot;
     using Real = typename V::Real;
+    using Mask = typename V::Mask;
     static constexpr int kLanes = V::kLanes;
     static constexpr int kQuickSteps = 4;
 
@@ -280,7 +282,7 @@ struct QuickPass {
             while (steps < kQuickSteps && steps < limit) {
                 ForEachVector([&](auto g) { Steps::Step(cRe, cIm, four, z[g]); });
                 ++steps;
-                Real any = z[0].live;
+                Mask any = z[0].live;
                 ForEachVector([&](auto g) {
                     if constexpr (g > 0) any = V::Or(any, z[g].live);
                 });
@@ -382,16 +384,22 @@ void RunInChunks(const EscapeRowJob& job, std::int32_t* counts)
 }
 
 // The colours, the change count and the step sum of a row, V::kIntLanes
-// counts per vector. Pixel 0 goes first on its own, so that every vector has
-// the counts one place before it to compare with; the pixels after the last
-// whole vector go one by one, each compared with the one before it.
+// counts per vector. The pixels before the first colour on a vector
+// boundary go first one by one (pixel 0 always among them, so that every
+// vector has the counts one place before it to compare with): a store
+// across two cache lines costs about two. The pixels after the last whole
+// vector go one by one, each compared with the one before it.
 template <class V>
 RowTotals ColourRow(const std::int32_t* counts, int count, COLORREF* colours)
 {
     using Ints = typename V::Ints;
     constexpr int kLanes = V::kIntLanes;
     if (count <= 0) return {};
-    RowTotals row = ColourRowScalar(counts, 1, colours);
+    constexpr std::size_t kVectorBytes = sizeof(COLORREF) * kLanes;
+    const std::size_t past = reinterpret_cast<std::uintptr_t>(colours + 1) % kVectorBytes;
+    int head = 1 + static_cast<int>((kVectorBytes - past) % kVectorBytes / sizeof(COLORREF));
+    if (head > count) head = count;
+    RowTotals row = ColourRowScalar(counts, head, colours);
     const Ints zero = V::SplatInts(0);
     // 16-bit products suffice: green is bits 8 … 15 of 11 · 256 · n, which
     // depend on the low 16 bits of n alone (the upper halves multiply by 0).
@@ -400,7 +408,7 @@ RowTotals ColourRow(const std::int32_t* counts, int count, COLORREF* colours)
     const Ints lowByte = V::SplatInts(0xFF);
     Ints same = zero;   // per lane: neighbours equal in their low bytes
     Ints steps = zero;  // 64-bit sums of the counts
-    int i = 1;
+    int i = head;
     for (; count - i >= kLanes; i += kLanes) {
         const Ints n = V::LoadInts(counts + i);
         const Ints before = V::LoadInts(counts + i - 1);
@@ -413,7 +421,7 @@ RowTotals ColourRow(const std::int32_t* counts, int count, COLORREF* colours)
     std::uint64_t stepLanes[kLanes / 2];
     V::StoreInts(same, sameLanes);
     V::StoreInts(steps, stepLanes);
-    row.changes += i - 1;
+    row.changes += i - head;
     for (std::int32_t lane : sameLanes) row.changes -= lane;
     for (std::uint64_t lane : stepLanes) row.steps += lane;
     // The tail starts at the last pixel done, to compare with it; its count

@@ -9,6 +9,11 @@
 #include "render/row_parity.h"
 
 namespace quorvana {
+namespace {
+
+constexpr int kPixelsPerCacheLine = 64 / sizeof(COLORREF);
+
+}  // namespace
 
 JuliaRenderer::JuliaRenderer(std::uint32_t seed) : m_random(seed), m_rowKernel(DispatchedEscapeKernel()) {}
 
@@ -83,14 +88,20 @@ void JuliaRenderer::DrawRowWithKernel(Surface& surface, const EscapeKernel& kern
     m_curRe = m_rowReEnd;
     m_col = width;
 
+    // Colours go straight into the surface's memory when the whole row is
+    // inside its clip; otherwise through a buffer and the clipping SetRow.
+    // A window's pixels outgrow the caches, so the row is fetched while the
+    // kernel counts, one prefetch per cache line; the colour pass would
+    // otherwise wait on every line it writes.
+    COLORREF* const inPlace = surface.WritableRow(0, m_row, width);
+    if (inPlace)
+        for (int x = 0; x < width; x += kPixelsPerCacheLine) __builtin_prefetch(inPlace + x, 1);
+
     // The last point goes through EscapeCount itself, so that m_iter and
     // z end with that point's values, as the plain loop leaves them.
     kernel.run(EscapeRowJob{rowRe, width - 1, m_curIm, m_cRe, m_cIm, m_maxIter}, counts);
     counts[width - 1] = EscapeCount(rowRe[width - 1], m_curIm);
 
-    // Colours go straight into the surface's memory when the whole row is
-    // inside its clip; otherwise through a buffer and the clipping SetRow.
-    COLORREF* const inPlace = surface.WritableRow(0, m_row, width);
     if (!inPlace) m_rowColours.resize(size);
     COLORREF* const colours = inPlace ? inPlace : m_rowColours.data();
     const RowTotals row = kernel.colour(counts, width, colours);

@@ -4,7 +4,9 @@
 // count in one pixel fails.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -181,19 +183,23 @@ std::vector<RowCase> RowCases()
         // The quick pass takes several vectors side by side and stops them
         // together: vectors whose lanes all leave after k steps next to
         // vectors that leave later or stay long, in every order of three,
-        // shifted by a few points so that they meet in every position.
-        std::vector<double> whole;
-        for (int order = 0; order < kinds * kinds * kinds; ++order)
-            for (int v = 0, digits = order; v < 3; ++v, digits /= kinds)
-                for (int lane = 0; lane < 4; ++lane)
-                    whole.push_back(digits % kinds == 0 ? longer : shorter[digits % kinds - 1]);
-        for (int shift : {0, 1, 3, 4, 7, 8, 11}) {
-            std::vector<double> shifted(static_cast<std::size_t>(shift), shorter[0]);
-            shifted.insert(shifted.end(), whole.begin(), whole.end());
-            for (int limit : {2, 4, 5, 512})
-                cases.push_back({"vectors side by side, c " + std::to_string(c.second) + ", shift " +
-                                     std::to_string(shift) + ", limit " + std::to_string(limit),
-                                 shifted, y, c.first, c.second, limit});
+        // shifted by a few points so that they meet in every position; for
+        // vectors of four lanes and of eight.
+        for (int width : {4, 8}) {
+            std::vector<double> whole;
+            for (int order = 0; order < kinds * kinds * kinds; ++order)
+                for (int v = 0, digits = order; v < 3; ++v, digits /= kinds)
+                    for (int lane = 0; lane < width; ++lane)
+                        whole.push_back(digits % kinds == 0 ? longer : shorter[digits % kinds - 1]);
+            for (int shift : {0, 1, 3, 4, 7, 8, 11, 15}) {
+                std::vector<double> shifted(static_cast<std::size_t>(shift), shorter[0]);
+                shifted.insert(shifted.end(), whole.begin(), whole.end());
+                for (int limit : {2, 4, 5, 512})
+                    cases.push_back({"vectors of " + std::to_string(width) + " side by side, c " +
+                                         std::to_string(c.second) + ", shift " + std::to_string(shift) + ", limit " +
+                                         std::to_string(limit),
+                                     shifted, y, c.first, c.second, limit});
+            }
         }
     }
 
@@ -245,6 +251,33 @@ TEST(EscapeKernels, TheDispatchedKernelIsTheLastAvailable)
     const std::vector<EscapeKernel> kernels = AvailableEscapeKernels();
     EXPECT_EQ(DispatchedEscapeKernel().run, kernels.back().run);
     EXPECT_EQ(DispatchedEscapeKernel().colour, kernels.back().colour);
+}
+
+// The vector colour passes start their vectors where the colours' memory
+// reaches a vector boundary, so the pixels before it depend on the address:
+// every start within a 64-byte line, every row length up to a few vectors,
+// against the scalar pass; nothing written outside the row.
+TEST(EscapeKernels, ColourPassesAgreeAtEveryStartAddress)
+{
+    std::vector<std::int32_t> counts;
+    for (int i = 0; i < 70; ++i) counts.push_back(i % 5 == 0 ? 300 + 256 * (i % 3) : 1 + i * 7);
+    constexpr COLORREF kUntouched = 0xDEADBEEF;
+    for (const EscapeKernel& kernel : AvailableEscapeKernels())
+        for (int start = 0; start < 16; ++start)
+            for (int count : {1, 2, 15, 16, 17, 18, 33, 47, 70}) {
+                std::vector<COLORREF> expected(static_cast<std::size_t>(count));
+                const RowTotals want = ColourRowScalar(counts.data(), count, expected.data());
+                alignas(64) COLORREF buffer[16 + 70 + 1];
+                std::fill(std::begin(buffer), std::end(buffer), kUntouched);
+                const RowTotals got = kernel.colour(counts.data(), count, buffer + start);
+                const std::string where = std::string(kernel.name) + ", start " + std::to_string(start) + ", " +
+                                          std::to_string(count) + " counts";
+                EXPECT_EQ(got.changes, want.changes) << where;
+                EXPECT_EQ(got.steps, want.steps) << where;
+                EXPECT_TRUE(std::equal(expected.begin(), expected.end(), buffer + start)) << where;
+                EXPECT_TRUE(std::all_of(buffer, buffer + start, [](COLORREF c) { return c == kUntouched; })) << where;
+                EXPECT_EQ(buffer[start + count], kUntouched) << where;
+            }
 }
 
 // Doubles compared by their bits, so that NaN equals the same NaN.
