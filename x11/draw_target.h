@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "common/failure.h"
 #include "render/surface.h"
 #include "x11/x_connection.h"
 
@@ -24,16 +25,16 @@ class DrawTarget {
 public:
     // Another program's window (or the root). Null with a line in *error
     // when no such window exists or it cannot be drawn on.
-    static std::unique_ptr<DrawTarget> Given(const XConnection& x, Window window, std::string* error);
-    static std::unique_ptr<DrawTarget> Root(const XConnection& x, std::string* error);
+    [[nodiscard]] static std::unique_ptr<DrawTarget> Given(const XConnection& x, Window window, Failure* error);
+    [[nodiscard]] static std::unique_ptr<DrawTarget> Root(const XConnection& x, Failure* error);
     // A new ordinary window, not yet mapped: Show maps it.
-    static std::unique_ptr<DrawTarget> Own(const XConnection& x, std::string* error);
+    [[nodiscard]] static std::unique_ptr<DrawTarget> Own(const XConnection& x, Failure* error);
     // A new window over the monitor's area of the screen, not yet mapped.
     // Only the primary's takes the keyboard focus, so that focus never
     // passes between the saver's own windows.
     enum class Focus { Takes, Refuses };
-    static std::unique_ptr<DrawTarget> FullScreen(const XConnection& x, const Rect& monitor, Focus focus,
-                                                  std::string* error);
+    [[nodiscard]] static std::unique_ptr<DrawTarget> FullScreen(const XConnection& x, const Rect& monitor,
+                                                                Focus focus, Failure* error);
     ~DrawTarget();
     DrawTarget(const DrawTarget&) = delete;
     DrawTarget& operator=(const DrawTarget&) = delete;
@@ -53,10 +54,10 @@ public:
 
 private:
     explicit DrawTarget(Display* display) : m_display(display) {}
-    bool ReadAttributes(Window window, std::string* error);
+    [[nodiscard]] bool ReadAttributes(Window window, Failure* error);
     static bool PickVisual(Display* display, int screen, XVisualInfo* chosen);
-    static std::unique_ptr<DrawTarget> Create(const XConnection& x, const Rect* monitor, Focus focus,
-                                              std::string* error);
+    [[nodiscard]] static std::unique_ptr<DrawTarget> Create(const XConnection& x, const Rect* monitor, Focus focus,
+                                                            Failure* error);
     void SetOwnWindowProperties(const XConnection& x, int left, int top);
     static bool HasEwmhWindowManager(const XConnection& x);
 

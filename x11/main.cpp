@@ -65,7 +65,7 @@ constexpr int kExitUsage = 2;
 // window, or (full screen) one own window over each monitor, the primary's
 // first.
 std::vector<std::unique_ptr<DrawTarget>> MakeTargets(const XConnection& x, const SaverOptions& options,
-                                                     std::string* error, int* failure)
+                                                     Failure* error, int* failure)
 {
     std::vector<std::unique_ptr<DrawTarget>> targets;
     *failure = kExitFailure;
@@ -107,19 +107,19 @@ std::uint32_t MonitorOf(Display* display, const DrawTarget& target)
 int Run(const SaverOptions& options)
 {
     StopSignals stopSignals;
-    std::string error;
+    Failure error;
     const auto x = XConnection::Open(&error);
-    if (!x) return Fail(stderr, kProgram, error, kExitUsage);
+    if (!x) return Fail(stderr, kProgram, error.value_or(""), kExitUsage);
 
     int failure = 0;
     const std::vector<std::unique_ptr<DrawTarget>> targets = MakeTargets(*x, options, &error, &failure);
-    if (targets.empty()) return Fail(stderr, kProgram, error, failure);
+    if (targets.empty()) return Fail(stderr, kProgram, error.value_or(""), failure);
 
     // Every window of one saver has the visual of the first.
     const Visual* visual = targets.front()->GetVisual();
     const auto format = PixelFormat::FromVisual(visual->c_class, targets.front()->Depth(), visual->red_mask,
                                                 visual->green_mask, visual->blue_mask, &error);
-    if (!format) return Fail(stderr, kProgram, error, kExitFailure);
+    if (!format) return Fail(stderr, kProgram, error.value_or(""), kExitFailure);
 
     // A given --seed is the first window's own, as the exporter takes it.
     const std::uint32_t seed = SeedOrNow(options.seed);

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "common/failure.h"
 #include "render/colour.h"
 
 namespace quorvana {
@@ -20,9 +21,9 @@ public:
     static bool Drawable(int visualClass, int depth);
 
     // Null, with the reason in *error, for a visual the saver cannot draw on.
-    static std::optional<PixelFormat> FromVisual(int visualClass, int depth, unsigned long redMask,
-                                                 unsigned long greenMask, unsigned long blueMask,
-                                                 std::string* error);
+    [[nodiscard]] static std::optional<PixelFormat> FromVisual(int visualClass, int depth, unsigned long redMask,
+                                                               unsigned long greenMask, unsigned long blueMask,
+                                                               Failure* error);
 
     std::uint32_t Pack(COLORREF colour) const
     {

@@ -25,7 +25,7 @@ int ConnectionLost(Display*)
 
 }  // namespace
 
-std::unique_ptr<XConnection> XConnection::Open(std::string* error)
+std::unique_ptr<XConnection> XConnection::Open(Failure* error)
 {
     const char* name = std::getenv("DISPLAY");
     if (!name || !*name) {

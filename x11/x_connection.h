@@ -12,12 +12,14 @@
 #include <memory>
 #include <string>
 
+#include "common/failure.h"
+
 namespace quorvana {
 
 class XConnection {
 public:
     // Opens $DISPLAY; null with a line in *error when that is not possible.
-    static std::unique_ptr<XConnection> Open(std::string* error);
+    [[nodiscard]] static std::unique_ptr<XConnection> Open(Failure* error);
     ~XConnection();
     XConnection(const XConnection&) = delete;
     XConnection& operator=(const XConnection&) = delete;
