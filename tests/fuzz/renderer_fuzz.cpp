@@ -16,6 +16,7 @@
 #include "render/dirty_surface.h"
 #include "render/julia_renderer.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/render/sequential_sums.h"
 
 using namespace quorvana;
 using fuzz::AnyReal;
@@ -38,12 +39,8 @@ void CheckKernels(FuzzedDataProvider& in)
     for (std::size_t i = 0; i < xs.size(); ++i) expected[i] = plain.EscapeCount(xs[i], job.y);
 
     const double x0 = AnyReal(in), step = AnyReal(in);
-    std::vector<double> steppedPlain(xs.size()), stepped(xs.size());
-    double end = x0;
-    for (std::size_t i = 0; i < xs.size(); ++i) {
-        steppedPlain[i] = end;
-        end += step;
-    }
+    std::vector<double> steppedPlain = test::SequentialSums(x0, step, count), stepped(xs.size());
+    const double end = steppedPlain.back();
     std::vector<COLORREF> colours(xs.size());
     for (const EscapeKernel& kernel : AvailableEscapeKernels()) {
         kernel.run(job, counts.data());
