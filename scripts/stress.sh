@@ -27,7 +27,7 @@ jobs=$(($(nproc) < 2 ? $(nproc) : 2))
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$jobs"
 cmake --preset native -DBUILD_TESTING=ON >/dev/null
-cmake --build --preset native -j "$jobs" --target quorvana quorvana-render x11_probe
+cmake --build --preset native -j "$jobs" --target quorvana quorvana-render x11_probe put_guard
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs" --target quorvana soak_test
 
@@ -78,6 +78,7 @@ fi
 
 # --- X11: start/stop soak and faults, each in a display of its own ---
 export QUORVANA=build/native/x11/quorvana X11_PROBE=build/native/tests/x11/x11_probe
+export PUT_GUARD=$PWD/build/native/tests/x11/libput_guard.so
 export QUORVANA_RENDER=build/native/tools/quorvana-render
 if SOAK_SEED=$RANDOM tests/support/with-xvfb -s 640x480x24 bash tests/x11/soak.sh "$cycles" >"$out/x11-soak.log" 2>&1
 then :; else failed=1; fi
@@ -87,7 +88,9 @@ if tests/support/with-xvfb -s 640x480x24 bash tests/x11/faults.sh >"$out/x11-fau
     row "x11 faults" "$(grep -c '^ok:' "$out/x11-faults.log") passed: server gone, window destroyed, window too large, MIT-SHM refused"
 else
     failed=1
-    row "x11 faults" "FAILED: $(grep '^FAIL' "$out/x11-faults.log" | head -n 3 | tr '\n' ' ')"
+    # The failed checks, or, when the script itself broke, its last line.
+    row "x11 faults" "FAILED: $(grep '^FAIL' "$out/x11-faults.log" | head -n 3 | tr '\n' ' ' | grep . ||
+                                tail -n 1 "$out/x11-faults.log")"
 fi
 
 # --- the Windows saver under Wine, in a session of its own ---
