@@ -48,10 +48,12 @@ Failure PrepareOutputFolder(const std::string& dir)
         const fs::path parent = path.has_parent_path() ? path.parent_path() : fs::path(".");
         if (!fs::is_directory(parent, ec))
             return "--out: '" + Printable(dir) + "' does not exist and neither does its parent folder";
-        if (!fs::create_directory(path, ec)) return "--out: cannot create '" + Printable(dir) + "': " + ec.message();
-    } else if (!fs::is_directory(path, ec)) {
-        return "--out: '" + Printable(dir) + "' is not a folder";
+        // Another exporter may make the same folder meanwhile: a folder
+        // already there is no failure.
+        fs::create_directory(path, ec);
+        if (ec) return "--out: cannot create '" + Printable(dir) + "': " + ec.message();
     }
+    if (!fs::is_directory(path, ec)) return "--out: '" + Printable(dir) + "' is not a folder";
     if (!CanCreateFileIn(path)) return "--out: cannot write into '" + Printable(dir) + "'";
     return {};
 }
