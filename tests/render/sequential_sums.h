@@ -22,12 +22,4 @@ inline std::vector<double> SequentialSums(double x0, double step, int count)
     return xs;
 }
 
-// The row itself: the first count of those values.
-inline std::vector<double> Accumulated(double x0, double step, int count)
-{
-    std::vector<double> xs = SequentialSums(x0, step, count);
-    xs.pop_back();
-    return xs;
-}
-
 }  // namespace quorvana::test

@@ -49,6 +49,13 @@ TEST(ExportOptions, DefaultsAndGoodForms)
     EXPECT_EQ(recording.options.speed, 0);
     EXPECT_EQ(ParseExportOptions({"--speed", "5", "--help"}).error, std::nullopt);
     EXPECT_EQ(ParseExportOptions({"--animation", "x.WebP"}).options.animation, "x.WebP");
+    // --name=value takes any value, and "-" alone is one
+    const std::pair<std::vector<std::string>, const char*> taken[] = {
+        {{"--out=-odd"}, "-odd"}, {{"--out", "-"}, "-"}, {{"-out=--bench"}, "--bench"}};
+    for (const auto& [args, folder] : taken) EXPECT_EQ(ParseExportOptions(args).options.outDir, folder) << args[0];
+    const ExportParseResult version = ParseExportOptions({"--version", "--pictures", "5"});
+    EXPECT_TRUE(!version.error && version.options.version);
+    EXPECT_TRUE(ParseExportOptions({"--wallpaper", "--pictures", "2"}).options.wallpaper);
 }
 
 // The lines shared with the saver's parser, word for word.
@@ -73,16 +80,7 @@ TEST(ExportOptions, MessagesAsTheSaverGivesThem)
         {{"--out", "o", "--animation", "a.gif"}, "--out: not with --animation, which writes FILE alone"},
         {{"--speed", "50"}, "--speed: only with --animation"},
         {{"--ticks-per-frame", "3"}, "--ticks-per-frame: only with --animation"},
-    };
-    for (const auto& [args, error] : cases) EXPECT_EQ(ParseExportOptions(args).error, error) << args[0];
-}
-
-// An option wanting a value, followed by another option, lacks its value:
-// "--out --bench" must not make a folder named "--bench". Numbers keep their
-// own complaint, and --name=value takes any value.
-TEST(ExportOptions, AMissingValueIsSaid)
-{
-    const std::pair<std::vector<std::string>, const char*> refused[] = {
+        // the exporter's own: a value missing before another option (no folder "--bench"), numbers' own line
         {{"--out", "--bench"}, "--out: missing value"},
         {{"--out", "--pictures", "1"}, "--out: missing value"},
         {{"--size", "--pictures", "1"}, "--size: missing value"},
@@ -94,14 +92,7 @@ TEST(ExportOptions, AMissingValueIsSaid)
         {{"--wallpaper", "--bench"}, "--wallpaper: not with --bench, which writes nothing"},
         {{"--wallpaper", "--animation", "a.gif"}, "--wallpaper: not with --animation, which records the saver as it draws"},
     };
-    for (const auto& [args, error] : refused) EXPECT_EQ(ParseExportOptions(args).error, error) << args[0];
-
-    const std::pair<std::vector<std::string>, const char*> taken[] = {
-        {{"--out=-odd"}, "-odd"}, {{"--out", "-"}, "-"}, {{"-out=--bench"}, "--bench"}};
-    for (const auto& [args, folder] : taken) EXPECT_EQ(ParseExportOptions(args).options.outDir, folder) << args[0];
-    const ExportParseResult version = ParseExportOptions({"--version", "--pictures", "5"});
-    EXPECT_TRUE(!version.error && version.options.version);
-    EXPECT_TRUE(ParseExportOptions({"--wallpaper", "--pictures", "2"}).options.wallpaper);
+    for (const auto& [args, error] : cases) EXPECT_EQ(ParseExportOptions(args).error, error) << args[0];
 }
 
 struct BadCase {

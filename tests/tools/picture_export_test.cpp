@@ -5,11 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "render/julia_renderer.h"
 #include "tests/tools/png_decode.h"
+#include "tools/earlier_pictures.h"
 #include "tools/picture_export.h"
 
 namespace quorvana {
@@ -64,8 +67,7 @@ TEST(PictureExport, WallpapersAreTheSaversPicturesWhole)
         std::tie(options.width, options.height, options.seed, options.pictures) = std::tuple{width, height, seed, 4};
         const auto exportInto = [&](const char* name, bool wallpaper, ExportOptions::Kernel kernel) {
             options.outDir = testing::TempDir() + "/" + name + std::to_string(seed);
-            options.wallpaper = wallpaper;
-            options.kernel = kernel;
+            std::tie(options.wallpaper, options.kernel) = std::tuple{wallpaper, kernel};
             std::filesystem::remove_all(options.outDir);
             std::filesystem::create_directory(options.outDir);
             EXPECT_EQ(ExportPictures(options), 0);
@@ -89,6 +91,27 @@ TEST(PictureExport, WallpapersAreTheSaversPicturesWhole)
             EXPECT_GT(drawnOnOddRows, 0) << "picture " << picture;
         }
     }
+}
+
+// The pictures of earlier runs an export leaves in its folder (the line that
+// names them: exporter_cli_test.sh).
+TEST(EarlierPictures, OnlyWhatTheRunDoesNotWrite)
+{
+    const std::string dir = testing::TempDir() + "/earlier-pictures";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directory(dir);
+    for (const char* name : {"picture-0001.png", "picture-0002.png", "picture-0003.png", "picture-10000.png",
+                             "picture-001.png", "picture-0002.png.partial", "wallpaper-0001.png", "notes.txt"})
+        std::ofstream(dir + "/" + name) << "x";
+    const std::tuple<const char*, int, std::vector<std::string>> cases[] = {
+        {"picture", 3, {"picture-10000.png", "wallpaper-0001.png"}},
+        {"picture", 2, {"picture-0003.png", "picture-10000.png", "wallpaper-0001.png"}},
+        {"picture", 10000, {"wallpaper-0001.png"}},
+        {"wallpaper", 1, {"picture-0001.png", "picture-0002.png", "picture-0003.png", "picture-10000.png"}},
+    };
+    for (const auto& [prefix, count, left] : cases)
+        EXPECT_EQ(EarlierPictures(dir, prefix, count), left) << prefix << " " << count;
+    EXPECT_TRUE(EarlierPictures(dir + "/none", "picture", 1).empty());
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 // Test helper: reads a PNG with libpng, an encoder independent of ours,
-// into a pixel store, from a file or from memory; fails the test on
-// anything but 8-bit RGB unless any colour format is allowed (files that
-// other tools wrote).
+// into a pixel store; fails the test on anything but 8-bit RGB unless any
+// colour format is allowed (files that other tools wrote).
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <png.h>
 #include <string>
 #include <vector>
@@ -16,15 +17,22 @@
 
 namespace quorvana::test {
 
-// image has been begun by one of libpng's png_image_begin_read_from_….
-inline PixelStore FinishDecoding(png_image& image, const std::string& name, bool anyFormat)
+// From memory; path only names it in failures.
+inline PixelStore DecodePng(const std::vector<unsigned char>& png, const std::string& path = "PNG in memory",
+                            bool anyFormat = false)
 {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, png.data(), png.size())) {
+        ADD_FAILURE() << path << ": " << image.message;
+        return {};
+    }
     if (!anyFormat) {
-        EXPECT_EQ(image.format, static_cast<png_uint_32>(PNG_FORMAT_RGB)) << name;
+        EXPECT_EQ(image.format, static_cast<png_uint_32>(PNG_FORMAT_RGB)) << path;
     }
     image.format = PNG_FORMAT_RGB;
     std::vector<png_byte> rgb(PNG_IMAGE_SIZE(image));
-    EXPECT_TRUE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) << name << ": " << image.message;
+    EXPECT_TRUE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) << path << ": " << image.message;
     PixelStore store(static_cast<int>(image.width), static_cast<int>(image.height));
     for (std::size_t i = 0; i + 2 < rgb.size(); i += 3) {
         const int pixel = static_cast<int>(i / 3);
@@ -35,24 +43,8 @@ inline PixelStore FinishDecoding(png_image& image, const std::string& name, bool
 
 inline PixelStore DecodePng(const std::string& path, bool anyFormat = false)
 {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) {
-        ADD_FAILURE() << path << ": " << image.message;
-        return {};
-    }
-    return FinishDecoding(image, path, anyFormat);
-}
-
-inline PixelStore DecodePng(const std::vector<unsigned char>& png)
-{
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&image, png.data(), png.size())) {
-        ADD_FAILURE() << "PNG in memory: " << image.message;
-        return {};
-    }
-    return FinishDecoding(image, "PNG in memory", false);
+    std::ifstream file(path, std::ios::binary);
+    return DecodePng({std::istreambuf_iterator<char>(file), {}}, path, anyFormat);
 }
 
 }  // namespace quorvana::test

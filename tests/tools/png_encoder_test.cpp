@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The PNG holds exactly the picture's colours as 8-bit RGB, whatever each
-// row's filter, also from an encoder that has encoded other pictures before
-// (each encoder thread keeps its zlib stream from picture to picture).
+// The PNG holds exactly the store's colours as 8-bit RGB, whatever each
+// row's filter, also from an encoder used before (each thread keeps one).
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -37,14 +36,14 @@ TEST(PngEncoder, EncodesTheExactColours)
     };
     PngEncoder encoder;
     for (const PictureCase& c : cases) {
-        PixelStore picture(c.width, c.height);
+        PixelStore store(c.width, c.height);
         for (int y = 0; y < c.height; ++y)
-            for (int x = 0; x < c.width; ++x) picture.SetPixel(x, y, c.colour(x, y));
+            for (int x = 0; x < c.width; ++x) store.SetPixel(x, y, c.colour(x, y));
         std::vector<unsigned char> png;
-        ASSERT_EQ(encoder.Encode(picture, png), std::nullopt) << c.name;
+        ASSERT_EQ(encoder.Encode(store, png), std::nullopt) << c.name;
         const PixelStore decoded = test::DecodePng(png);
         EXPECT_EQ(decoded.Width(), c.width) << c.name;
-        EXPECT_EQ(test::PixelsOf(decoded), test::PixelsOf(picture)) << c.name;
+        EXPECT_EQ(test::PixelsOf(decoded), test::PixelsOf(store)) << c.name;
     }
 }
 
