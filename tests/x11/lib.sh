@@ -17,16 +17,12 @@ trap cleanup EXIT
 
 FAILURES=0
 fail() { echo "FAIL: $*" >&2; FAILURES=$((FAILURES + 1)); }
-# A command that fails where no check expects it ends the script (set -e);
-# first say which, and what the saver last said.
+# A command failing where no check expects it ends the script (set -e): say which, and what the saver last said.
 set -E
 trap 'unexpected_failure "$?" "$LINENO" "$BASH_COMMAND"' ERR
 unexpected_failure() {
     echo "FAIL: ${BASH_SOURCE[1]##*/} line $2: '$3' ended with status $1" >&2
-    if [ -s "$WORK/saver.err" ]; then
-        echo "--- the saver's standard error:" >&2
-        cat "$WORK/saver.err" >&2
-    fi
+    [ ! -s "$WORK/saver.err" ] || { echo "--- the saver's standard error:" >&2; cat "$WORK/saver.err" >&2; }
 }
 pass() { echo "ok: $*"; }
 finish() {
@@ -91,12 +87,10 @@ find_saver_window() {
     SAVER_WINDOW=""
     wait_until 5 saver_window_viewable || return 1
 }
-# Only the window of the saver last started counts: a saver that has just
-# ended may leave its window on the screen until the server has seen it go.
+# Only the last saver's window counts: one just ended may stay until the server has seen it go.
 saver_window_viewable() {
     local id
-    id=$(xdotool search --all --onlyvisible --pid "$SAVER_PID" --name '^Quorvana$' 2>/dev/null | head -n 1) ||
-        return 1
+    id=$(xdotool search --all --onlyvisible --pid "$SAVER_PID" --name '^Quorvana$' 2>/dev/null | head -n 1) || return 1
     [ -n "$id" ] || return 1
     SAVER_WINDOW=$id
 }

@@ -1,7 +1,6 @@
 # SPDX-License-Identifier: MIT
-# --fullscreen on RandR 1.5 monitors a client defines, then on Xephyr's
-# Xinerama heads (RandR off): a window over each with its own pictures, the
-# primary's focused; input on another monitor ends it, status 0, no window
+# --fullscreen on RandR 1.5 monitors a client defines, then on Xephyr's Xinerama heads (RandR off): a window
+# over each with its own pictures, the primary's focused; input on another monitor ends it, status 0, no window
 # left. Under xscreensaver (as nobody: root only) each monitor's saver too.
 source "$(dirname "$0")/lib.sh"
 
@@ -36,27 +35,23 @@ covers() {
         pass "$# monitors: each shows a picture of its own" || fail "$# monitors: two show the same picture"
     kill "$SAVER_PID" && ends_within 2 "$SAVER_PID"
 }
-# ends_on X Y XDOTOOL_ARGS...: the pointer at X, Y; the saver on three monitors; the input ends it.
-ends_on() {
+"$X11_PROBE" monitors 0 1000x700+0+0 '1200x700+1000+0*'  # RandR's primary listed second
+covers 1200x700+1000+0 1000x700+0+0
+on_heads -screen 800x600 -origin 800,0 -screen 640x480 -origin 1440,0 -screen 640x480
+covers 800x600+0+0 640x480+800+0 640x480+1440+0
+# The pointer at X, Y; the saver on the three monitors; the input on another monitor ends it.
+for input in "1100 240 key a" "1100 240 click 1" "1700 240 mousemove 1701 240"; do
+    set -- $input
     xdotool mousemove "$1" "$2"
     start_saver --fullscreen
     wait_until 5 all_lit 10 3 || true
     xdotool "${@:3}"
     ends_within 2 "$SAVER_PID" && [ "$ENDED_STATUS" -eq 0 ] && [ -z "$(windows)" ] &&
         pass "${*:3} on another monitor ends it, status 0, no window left" || fail "${*:3}: it did not end cleanly"
-}
-
-"$X11_PROBE" monitors 0 1000x700+0+0 '1200x700+1000+0*'  # RandR's primary listed second
-covers 1200x700+1000+0 1000x700+0+0
-on_heads -screen 800x600 -origin 800,0 -screen 640x480 -origin 1440,0 -screen 640x480
-covers 800x600+0+0 640x480+800+0 640x480+1440+0
-ends_on 1100 240 key a
-ends_on 1100 240 click 1
-ends_on 1700 240 mousemove 1701 240
+done
 
 [ "$(id -u)" -eq 0 ] || { echo "skipped: xscreensaver as another user needs root"; finish; exit; }
-# The daemon's user may not reach the build tree (under /root, say): it runs
-# a copy of the saver from its own home.
+# The daemon's user may not reach the build tree (under /root, say): it runs a copy from its own home.
 cp "$QUORVANA" "$WORK/quorvana"
 printf 'mode: one\nselected: 0\nsplash: False\nprograms: "Quorvana" %s --root\n' "$WORK/quorvana" >"$WORK/.xscreensaver"
 chown -R nobody "$WORK"
@@ -68,8 +63,7 @@ root=$(xwininfo -root | awk '/Window id:/ {print $4}')
 heads_lit() { at_least_lit 150 "$root" 0 480 800 1440 && at_least_lit 150 "$root" 0 480 1440 2080; }
 # Its savers start in the same second; the 280 rows both have drawn must differ.
 if ! wait_until 20 heads_lit; then
-    fail "xscreensaver: lit rows on the two 640x480 heads: $(lit_rows "$root" 0 480 800 1440)," \
-        "$(lit_rows "$root" 0 480 1440 2080) (150 each wanted); running: $(pgrep -u nobody -a quorvana | head -n 3)"
+    fail "xscreensaver: lit rows on the 640x480 heads: $(lit_rows "$root" 0 480 800 1440), $(lit_rows "$root" 0 480 1440 2080)"
 else
     import -window root -crop 640x280+800+0 "$WORK/a.png"
     import -window root -crop 640x280+1440+0 "$WORK/b.png"

@@ -1,13 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Preloaded into the saver by put_in_flight.sh. From each XShmPutImage the
-// image's pages are read-only until the saver has learnt that the server is
-// done with the put: it read the put's completion event, or a round trip
-// (XSync) came back after it. A write into a put still in flight thus ends
-// the saver with SIGSEGV. With PUT_GUARD_GRAB set, a child process holds the
-// server grabbed three quarters of the time, so that puts stay in flight
-// across ticks. With PUT_GUARD_OLD_SERVER set, the server seems to offer
-// MIT-SHM 1.1, which takes no file descriptors. At the end it says what
-// memory the puts came from and how many the saver awaited with a round trip.
+// Preloaded by put_in_flight.sh: from each XShmPutImage the image is read-only until the saver has read the
+// put's completion event or a round trip (XSync) came back after it; a write into a put in flight is a SIGSEGV.
+// PUT_GUARD_GRAB: a child keeps the server grabbed 3/4 of the time, so puts stay in flight across ticks.
+// PUT_GUARD_OLD_SERVER: the server offers MIT-SHM 1.1 (no file descriptors).
 #define _GNU_SOURCE
 #include <X11/Xlib.h>
 #include <X11/extensions/XShm.h>
@@ -27,7 +22,7 @@ static const char* s_memory = "none";
 
 #define REAL(name) ((__typeof__(&name))dlsym(RTLD_NEXT, #name))
 
-// True when this lifted a guard.
+// 1 when this lifted the guard.
 static int Lift(unsigned long serial)
 {
     if (!s_pages || serial < s_putSerial) return 0;
@@ -39,11 +34,10 @@ static int Lift(unsigned long serial)
 Bool XShmPutImage(Display* display, Drawable drawable, GC gc, XImage* image, int srcX, int srcY, int dstX, int dstY,
                   unsigned int width, unsigned int height, Bool sendEvent)
 {
-    const size_t page = (size_t)sysconf(_SC_PAGESIZE);
     s_completionType = XShmGetEventBase(display) + ShmCompletion;
     s_putSerial = NextRequest(display);
-    s_pages = image->data;  // shared memory starts on a page
-    s_bytes = ((size_t)image->bytes_per_line * (size_t)image->height + page - 1) / page * page;
+    s_pages = image->data;  // shared memory starts on a page; mprotect takes in the last page part
+    s_bytes = (size_t)image->bytes_per_line * (size_t)image->height;
     mprotect(s_pages, s_bytes, PROT_READ);
     ++s_puts;
     s_memory = ((XShmSegmentInfo*)image->obdata)->shmid >= 0 ? "system-v" : "file-descriptor";
@@ -77,17 +71,15 @@ __attribute__((constructor)) static void GrabTheServer(void)
     if (!getenv("PUT_GUARD_GRAB") || fork() != 0) return;
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     Display* display = getppid() == saver ? XOpenDisplay(NULL) : NULL;
-    while (display) {
-        XGrabServer(display);
+    for (int grab = 1; display; grab = !grab) {
+        grab ? XGrabServer(display) : XUngrabServer(display);
         XSync(display, False);
-        usleep(30000);
-        XUngrabServer(display);
-        XSync(display, False);
-        usleep(10000);
+        usleep(grab ? 30000 : 10000);
     }
     _exit(0);
 }
 
+// The puts' memory, how many, how many the saver awaited with a round trip.
 __attribute__((destructor)) static void Report(void)
 {
     fprintf(stderr, "put_guard: memory %s puts %lu awaited %lu\n", s_memory, s_puts, s_awaited);
