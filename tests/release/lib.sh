@@ -1,9 +1,6 @@
 # SPDX-License-Identifier: MIT
-# What the installation tests share: the programs installed as README says
-# (cmake --install with a prefix of the test's own), a user to run them as
-# (nobody under root: screen lockers refuse root), and what their checks
-# look for; check and wait_until come from tests/support/checks.sh.
-# Usage: source lib.sh BUILD_DIR
+# source lib.sh BUILD_DIR: the programs installed as README says, into a prefix of
+# the test's own, and a user to run them as (nobody under root: lockers refuse root).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
 WORK=$(mktemp -d /tmp/quorvana-install-test.XXXXXX)

@@ -5,9 +5,7 @@
 # Usage: wayland.sh BUILD_DIR SCREENSHOT
 source "$(dirname "$0")/lib.sh" "$1"
 screenshot=$2
-for program in sway swayidle Xwayland grim; do
-    command -v $program >/dev/null || { echo "SKIP: apt-get install sway swayidle xwayland grim"; exit 77; }
-done
+[ "$(command -v sway swayidle Xwayland grim | wc -l)" -eq 4 ] || { echo "SKIP: apt-get install sway swayidle xwayland grim"; exit 77; }
 runtime=$WORK/runtime
 mkdir -m 700 "$runtime"
 [ -z "${user[*]}" ] || chown nobody "$runtime"
