@@ -62,15 +62,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             else
                 args.back().push_back(c);
         }
-        if ((mode & 1) == 0) {
-            CheckExporter(args);
-        } else if (mode & 2) {
-            // $XSCREENSAVER_WINDOW: the first piece; the command line: the others.
-            const std::string environment = args.empty() ? std::string() : args.front();
-            if (!args.empty()) args.erase(args.begin());
-            CheckSaver(args, environment.c_str());
-        } else {
-            CheckSaver(args, nullptr);
-        }
+        if ((mode & 1) == 0) return CheckExporter(args);
+        // $XSCREENSAVER_WINDOW, when set: the first piece; the command line: the others.
+        const std::string environment = mode & 2 && !args.empty() ? args.front() : "";
+        if (mode & 2 && !args.empty()) args.erase(args.begin());
+        CheckSaver(args, mode & 2 ? environment.c_str() : nullptr);
     });
 }

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
-// What the fuzz targets share: the two ways a target reads its input (the
-// body of its LLVMFuzzerTestOneInput), the check that makes libFuzzer keep an
-// input (a macro: clang 14 has no std::source_location), reals drawn from
-// the input, and comparisons to the bit.
+// What the fuzz targets share: two ways to read the input, the check that
+// makes libFuzzer keep an input (a macro: clang 14 has no
+// std::source_location), reals drawn from the input, comparisons to the bit.
 #pragma once
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -28,26 +27,20 @@
 
 namespace quorvana::fuzz {
 
-// A target of two parts that draw numbers from the input: its first bit
-// picks the part, which reads the rest.
+// Two parts that draw numbers from the input: the first bit picks the part.
 template <typename First, typename Second>
 int EitherPart(const std::uint8_t* data, std::size_t size, First first, Second second)
 {
     FuzzedDataProvider in(data, size);
-    if (in.ConsumeBool())
-        first(in);
-    else
-        second(in);
+    in.ConsumeBool() ? first(in) : second(in);
     return 0;
 }
 
-// A target that reads text: the input's first byte holds its choices, the
-// bytes after it are the text. An empty input has neither and is passed over.
+// Text: the first byte holds the choices, the rest is the text (an empty input is passed over).
 template <typename Check>
 int ChoiceAndText(const std::uint8_t* data, std::size_t size, Check check)
 {
-    if (size == 0) return 0;
-    check(data[0], std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
+    if (size > 0) check(data[0], std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
     return 0;
 }
 

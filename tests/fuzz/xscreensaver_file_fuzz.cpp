@@ -3,6 +3,7 @@
 // a file, which system list; the rest: the file). Adding is one insertion
 // (enabling: one '-' cut) or a refusal; removing what was added gives the
 // bytes back; removing leaves a readable file without Quorvana; no crash.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -28,92 +29,80 @@ constexpr std::string_view kSystemLists[] = {
 // True when `longer` is `shorter` with one run of bytes put in.
 bool IsInsertion(std::string_view shorter, std::string_view longer)
 {
-    if (longer.size() < shorter.size()) return false;
-    std::size_t prefix = 0;
-    while (prefix < shorter.size() && shorter[prefix] == longer[prefix]) ++prefix;
-    const std::size_t rest = shorter.size() - prefix;
-    return longer.substr(longer.size() - rest) == shorter.substr(prefix);
+    const auto prefix = std::mismatch(shorter.begin(), shorter.end(), longer.begin(), longer.end()).first;
+    return longer.size() >= shorter.size() && longer.ends_with(shorter.substr(prefix - shorter.begin()));
 }
 
 // True when `shorter` is `longer` with at most `most` bytes taken out here and there.
 bool IsCut(std::string_view shorter, std::string_view longer, std::size_t most)
 {
-    if (shorter.size() > longer.size() || longer.size() - shorter.size() > most) return false;
     std::size_t kept = 0;
-    for (const char c : longer)
-        if (kept < shorter.size() && shorter[kept] == c) ++kept;
-    return kept == shorter.size();
+    for (const char c : longer) kept += kept < shorter.size() && shorter[kept] == c;
+    return kept == shorter.size() && longer.size() - shorter.size() <= most;
 }
 
-// An edit's refusal, or the edit.
 struct Edited {
     Failure refused;
     ListEdit edit;
 };
-
-Edited Add(const std::optional<std::string_view>& user, std::string_view system)
+Edited Add(std::optional<std::string_view> user, std::string_view system)
 {
-    Edited added;
-    added.refused = AddQuorvana(user, system, added.edit);
-    return added;
+    Edited e;
+    e.refused = AddQuorvana(user, system, e.edit);
+    return e;
 }
-
 Edited Remove(std::string_view user)
 {
-    Edited removed;
-    removed.refused = RemoveQuorvana(user, removed.edit);
-    return removed;
+    Edited e;
+    e.refused = RemoveQuorvana(user, e.edit);
+    return e;
 }
 
-void CheckRefusal(const Edited& refused)
+// True, once checked, when it was refused: a refusal is one line saying why and gives no file.
+bool Refused(const Edited& e)
 {
-    FUZZ_CHECK(refused.edit.text.empty() && !refused.refused->empty(), "a refusal says why and gives no file");
-    FUZZ_CHECK(refused.refused->find('\n') == std::string::npos, "a refusal is one line");
+    if (e.refused)
+        FUZZ_CHECK(e.edit.text.empty() && !e.refused->empty() && e.refused->find('\n') == std::string::npos,
+                   "a refusal is one line and gives no file");
+    return e.refused.has_value();
 }
 
-// Removing leaves a readable file (a refusal would say it is not) without
-// Quorvana; only a line that was there before may refuse to go.
-void CheckRemoved(const Edited& removed, bool added)
+// Removing leaves a readable file without Quorvana; only a line that was
+// there before (not one just added) may refuse to go.
+void CheckRemoved(const Edited& removed, bool mayRefuse)
 {
-    if (!added && removed.refused) return CheckRefusal(removed);
+    if (mayRefuse && Refused(removed)) return;
     FUZZ_CHECK(!removed.refused && removed.edit.outcome == Outcome::Removed, "what was added can be removed");
     const Edited again = Remove(removed.edit.text);
     FUZZ_CHECK(!again.refused && again.edit.outcome == Outcome::Unchanged, "no Quorvana line stays, the file readable");
 }
 
-void CheckAdd(const std::optional<std::string_view>& user, std::string_view system)
+void CheckAdd(std::optional<std::string_view> user, std::string_view system)
 {
     const Edited added = Add(user, system);
-    if (added.refused) return CheckRefusal(added);
-    const std::string_view old = user.value_or("");
-    switch (added.edit.outcome) {
-    case Outcome::Removed:
-    case Outcome::Unchanged:
-        FUZZ_CHECK(added.edit.outcome == Outcome::Unchanged && added.edit.text == old, "nothing to do changes nothing");
-        return;
-    case Outcome::Enabled:
-        FUZZ_CHECK(IsCut(added.edit.text, old, 2), "enabling only cuts the '-' (and its escape)");
-        break;
-    case Outcome::Added:
-        FUZZ_CHECK(IsInsertion(old, added.edit.text), "adding is one insertion");
-        break;
-    }
-    const Edited again = Add(added.edit.text, system);
+    if (Refused(added)) return;
+    const std::string_view old = user.value_or(""), text = added.edit.text;
+    const Outcome outcome = added.edit.outcome;
+    FUZZ_CHECK(outcome == Outcome::Added     ? IsInsertion(old, text)
+               : outcome == Outcome::Enabled ? IsCut(text, old, 2)
+                                             : outcome == Outcome::Unchanged && text == old,
+               "adding is one insertion, enabling cuts only the '-' (and its escape), else nothing changes");
+    if (outcome == Outcome::Unchanged) return;
+    const Edited again = Add(text, system);
     FUZZ_CHECK(!again.refused && again.edit.outcome == Outcome::Unchanged, "adding twice changes nothing the second time");
-    const Edited removed = Remove(added.edit.text);
-    CheckRemoved(removed, added.edit.outcome == Outcome::Added);
+    const Edited removed = Remove(text);
+    CheckRemoved(removed, outcome == Outcome::Enabled);
     // The file back; or, where adding had to start a list, the file and then that list.
-    if (added.edit.outcome != Outcome::Added || removed.edit.text == old) return;
+    if (outcome != Outcome::Added || removed.edit.text == old) return;
     std::vector<InitSetting> settings;
-    FUZZ_CHECK(!ParseInitFile(old, settings) && !FindSetting(settings, "programs"),
-               "removing what was added gives the file back");
-    FUZZ_CHECK(std::string_view(removed.edit.text).substr(0, old.size()) == old, "a list started for the file follows it");
+    FUZZ_CHECK(!ParseInitFile(old, settings) && !FindSetting(settings, "programs") && removed.edit.text.starts_with(old),
+               "removing what was added gives the file back (a list started for it may follow)");
 }
 
 void CheckRemove(std::string_view user)
 {
     const Edited removed = Remove(user);
-    if (removed.refused || removed.edit.outcome != Outcome::Unchanged) return CheckRemoved(removed, false);
+    if (removed.refused || removed.edit.outcome != Outcome::Unchanged) return CheckRemoved(removed, true);
     FUZZ_CHECK(removed.edit.text == user, "nothing to remove changes nothing");
 }
 
