@@ -636,12 +636,10 @@ void KeyboardAndMouse(const std::wstring& original)
 
     // Tab order: OK, Cancel, the bar, and round again past the hidden check box.
     const HWND tabOrder[] = {d.cancel, d.bar, d.ok, d.cancel, d.bar};
-    // The dialog is another process: on a busy machine it may take a while
-    // to handle the input, so each check waits for the state it expects.
-    constexpr DWORD kInputTimeoutMs = 3000;
+    // The dialog is another process, slow on a busy machine: each check waits 3 s for its state.
     for (std::size_t i = 0; i < std::size(tabOrder); ++i) {
         Key(VK_TAB);
-        WaitUntil([&] { return FocusOf(d.dialog) == tabOrder[i]; }, kInputTimeoutMs);
+        WaitUntil([&] { return FocusOf(d.dialog) == tabOrder[i]; }, 3000);
         Check(FocusOf(d.dialog) == tabOrder[i], "Tab " + std::to_string(i + 1) + " moves the focus to the next control");
     }
     const struct {
@@ -656,7 +654,7 @@ void KeyboardAndMouse(const std::wstring& original)
     };
     for (const auto& k : keys) {
         Key(k.vk);
-        WaitUntil([&] { return d.Position() == k.to && d.Period() == k.period; }, kInputTimeoutMs);
+        WaitUntil([&] { return d.Position() == k.to && d.Period() == k.period; }, 3000);
         Check(d.Position() == k.to, std::string(k.name) + ": bar at " + std::to_string(k.to) + ", got " +
                                         std::to_string(d.Position()));
         Check(d.Period() == k.period, std::string(k.name) + ": preview period " + std::to_string(k.period) + ", got " +
@@ -673,13 +671,11 @@ void KeyboardAndMouse(const std::wstring& original)
     Mouse(x, y, 0);
     Mouse(x, y, MOUSEEVENTF_LEFTDOWN);
     Mouse((x + r.left) / 2, y, 0);
-    // A busy machine may lose a motion while the bar tracks the drag; like a
-    // hand that keeps moving, the pointer moves again, a pixel further, until
-    // the bar follows.
+    // A busy machine may lose a motion: the pointer moves on, a pixel further, until the bar follows.
     const auto atLeftEnd = [&] { return d.Position() == 1 && d.Period() == 495; };
     for (int move = 0; move < 3 && !atLeftEnd(); ++move) {
         Mouse(r.left - 10 - move, y, 0);
-        WaitUntil(atLeftEnd, kInputTimeoutMs);
+        WaitUntil(atLeftEnd, 3000);
     }
     Check(d.Position() == 1 && d.Period() == 495,
           "dragging the thumb to the far left moves the bar to 1 and re-arms the preview while dragging, got " +

@@ -12,9 +12,7 @@
 #include "ui/resource.h"
 
 using harness::Check;
-using harness::registry::ReadString;
-using harness::registry::WriteDword;
-using harness::registry::WriteString;
+namespace registry = harness::registry;
 
 namespace {
 
@@ -51,7 +49,7 @@ std::string Text(const RECT& r)
 void LayoutAt(const std::wstring& program, UINT dpi)
 {
     const std::string what = std::to_string(dpi) + " DPI";
-    WriteDword(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", dpi);
+    registry::WriteDword(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", dpi);
     harness::Process process = harness::Process::Start(program, L"/c");
     const HWND dialog = harness::WaitForTopWindow(process.Id(), 10000);
     if (!Check(dialog != nullptr, what + ": the dialog opens")) return;
@@ -95,13 +93,13 @@ int wmain(int argc, wchar_t** argv)
     ::SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     std::wstring wineMetrics[std::size(kWindowsMetrics)];
     for (std::size_t i = 0; i < std::size(kWindowsMetrics); ++i) {
-        wineMetrics[i] = ReadString(HKEY_CURRENT_USER, kMetricsKey, kWindowsMetrics[i].name).value_or(L"");
-        WriteString(HKEY_CURRENT_USER, kMetricsKey, kWindowsMetrics[i].name, kWindowsMetrics[i].twips);
+        wineMetrics[i] = registry::ReadString(HKEY_CURRENT_USER, kMetricsKey, kWindowsMetrics[i].name).value_or(L"");
+        registry::WriteString(HKEY_CURRENT_USER, kMetricsKey, kWindowsMetrics[i].name, kWindowsMetrics[i].twips);
     }
     for (UINT dpi : {96u, 144u, 192u}) LayoutAt(argv[1], dpi);
     // The session's other tests run at Wine's own 96 DPI and metrics.
-    WriteDword(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", USER_DEFAULT_SCREEN_DPI);
+    registry::WriteDword(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", USER_DEFAULT_SCREEN_DPI);
     for (std::size_t i = 0; i < std::size(kWindowsMetrics); ++i)
-        WriteString(HKEY_CURRENT_USER, kMetricsKey, kWindowsMetrics[i].name, wineMetrics[i]);
+        registry::WriteString(HKEY_CURRENT_USER, kMetricsKey, kWindowsMetrics[i].name, wineMetrics[i]);
     return harness::Finish();
 }

@@ -237,8 +237,7 @@ bool KeyExists(HKEY root, const std::wstring& key)
 
 std::optional<DWORD> ReadDword(HKEY root, const std::wstring& key, const std::wstring& value)
 {
-    DWORD data = 0;
-    DWORD size = sizeof data;
+    DWORD data = 0, size = sizeof data;
     if (::RegGetValueW(root, key.c_str(), value.c_str(), RRF_RT_REG_DWORD, nullptr, &data, &size) != ERROR_SUCCESS)
         return std::nullopt;
     return data;
@@ -253,31 +252,16 @@ std::optional<std::wstring> ReadString(HKEY root, const std::wstring& key, const
     return std::wstring(text);
 }
 
-void WriteRaw(HKEY root, const std::wstring& key, const std::wstring& value, DWORD type, const void* data, DWORD size)
-{
-    HKEY handle = nullptr;
-    if (::RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) != ERROR_SUCCESS)
-        return;
-    ::RegSetValueExW(handle, value.c_str(), 0, type, static_cast<const BYTE*>(data), size);
-    ::RegCloseKey(handle);
-}
-
 void WriteDword(HKEY root, const std::wstring& key, const std::wstring& value, DWORD data)
 {
-    WriteRaw(root, key, value, REG_DWORD, &data, sizeof data);
+    ::RegSetKeyValueW(root, key.c_str(), value.c_str(), REG_DWORD, &data, sizeof data);
 }
 
 void WriteString(HKEY root, const std::wstring& key, const std::wstring& value, const std::wstring& text)
 {
-    WriteRaw(root, key, value, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    ::RegSetKeyValueW(root, key.c_str(), value.c_str(), REG_SZ, text.c_str(),
+                      static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
-
-void DeleteValue(HKEY root, const std::wstring& key, const std::wstring& value)
-{
-    ::RegDeleteKeyValueW(root, key.c_str(), value.c_str());
-}
-
-void DeleteTree(HKEY root, const std::wstring& key) { ::RegDeleteTreeW(root, key.c_str()); }
 
 }  // namespace registry
 
@@ -288,18 +272,18 @@ std::wstring AppPath(const std::wstring& app) { return L"Software\\Quorvana\\" +
 std::wstring SectionPath(const std::wstring& app) { return AppPath(app) + L"\\Config"; }
 }  // namespace
 
-void Clear(const std::wstring& app) { registry::DeleteTree(HKEY_CURRENT_USER, AppPath(app)); }
+void Clear(const std::wstring& app) { ::RegDeleteTreeW(HKEY_CURRENT_USER, AppPath(app).c_str()); }
 
 bool AppKeyExists(const std::wstring& app) { return registry::KeyExists(HKEY_CURRENT_USER, AppPath(app)); }
 
 void WriteRaw(const std::wstring& app, const std::wstring& entry, DWORD type, const void* data, DWORD size)
 {
-    registry::WriteRaw(HKEY_CURRENT_USER, SectionPath(app), entry, type, data, size);
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, SectionPath(app).c_str(), entry.c_str(), type, data, size);
 }
 
 void WriteDword(const std::wstring& app, const std::wstring& entry, DWORD value)
 {
-    registry::WriteDword(HKEY_CURRENT_USER, SectionPath(app), entry, value);
+    WriteRaw(app, entry, REG_DWORD, &value, sizeof value);
 }
 
 std::optional<DWORD> ReadDword(const std::wstring& app, const std::wstring& entry)

@@ -73,18 +73,13 @@ std::wstring CopyProgramAs(const std::wstring& program, const std::wstring& file
 // The directory part of a path, with its trailing backslash.
 std::wstring DirectoryOf(const std::wstring& path);
 
-// Values under root\key. A write creates the key as needed and a failed
-// one is left for the reads to show; a read gives nullopt when the value is
-// missing or of another type.
+// Values under root\key; a read gives nullopt when missing or of another type.
 namespace registry {
 bool KeyExists(HKEY root, const std::wstring& key);
 std::optional<DWORD> ReadDword(HKEY root, const std::wstring& key, const std::wstring& value);
 std::optional<std::wstring> ReadString(HKEY root, const std::wstring& key, const std::wstring& value);
-void WriteRaw(HKEY root, const std::wstring& key, const std::wstring& value, DWORD type, const void* data, DWORD size);
 void WriteDword(HKEY root, const std::wstring& key, const std::wstring& value, DWORD data);
 void WriteString(HKEY root, const std::wstring& key, const std::wstring& value, const std::wstring& text);
-void DeleteValue(HKEY root, const std::wstring& key, const std::wstring& value);
-void DeleteTree(HKEY root, const std::wstring& key);
 }  // namespace registry
 
 // The settings of one application name: HKCU\Software\Quorvana\<app>\Config.

@@ -44,18 +44,10 @@ bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()
 std::string LeftIn(const std::wstring& dir)
 {
     std::string left;
-    WIN32_FIND_DATAW found{};
-    const HANDLE search = ::FindFirstFileW((dir + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return left;
-    do {
-        const std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..") continue;
-        left += ' ';
-        left += Narrow(name);
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
-    if (!left.empty()) left.insert(0, "; it holds:");
-    return left;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(dir, error))
+        left.append(" ").append(Narrow(entry.path().filename().wstring()));
+    return left.empty() ? left : "; it holds:" + left;
 }
 
 std::string Contents(const std::wstring& path)
@@ -293,17 +285,11 @@ void FailuresRollBack()
     ScreenSaverIsGivenBack("uninstall after a failed upgrade");
 }
 
-std::wstring FailureLog()
-{
-    wchar_t temp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
-    return std::wstring(temp) + L"QuorvanaSetup.log";
-}
-
 // A mistyped command line installs nothing anywhere, ends with exit code 2
 // and leaves its reason as one new line in the log, silent as it is.
 void BadSwitchesInstallNothing()
 {
+    const std::wstring log = (std::filesystem::temp_directory_path() / L"QuorvanaSetup.log").wstring();
     const struct {
         const wchar_t* tail;
         const char* reason;
@@ -316,14 +302,11 @@ void BadSwitchesInstallNothing()
         {L"/S /CurrentUser /D=Tools\\Quorvana", "give a full path"},
     };
     for (const auto& c : cases) {
-        const std::string what = Narrow(c.tail);
-        const std::string before = Contents(FailureLog());
-        Check(Run(s_installer, c.tail) == kExitFailed, what + ": exit code 2");
-        Check(!KeyExists(HKEY_CURRENT_USER, kUninstallKey) && !KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey) &&
-                  !Exists(L"C:\\My Tools"),
-              what + ": nothing is installed");
-        const std::string after = Contents(FailureLog());
-        const std::string added = after.substr(std::min(before.size(), after.size()));
+        const std::string what = Narrow(c.tail), before = Contents(log);
+        Check(Run(s_installer, c.tail) == kExitFailed && !KeyExists(HKEY_CURRENT_USER, kUninstallKey) &&
+                  !KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey) && !Exists(L"C:\\My Tools"),
+              what + ": exit code 2, nothing is installed");
+        const std::string after = Contents(log), added = after.substr(std::min(before.size(), after.size()));
         Check(added.find(c.reason) != std::string::npos && added.find('\n') == added.size() - 1,
               what + ": one line in the log says " + c.reason + " (" + added + ")");
     }
@@ -335,15 +318,14 @@ void LowerCaseSwitchesAndAnAbsentValue()
 {
     const Installed installed{HKEY_CURRENT_USER, L"C:\\Lower Case", L"C:\\Lower Case\\quorvana.scr"};
     SetPreviousScreenSaver();
-    harness::registry::DeleteValue(HKEY_CURRENT_USER, kDesktopKey, L"ScreenSaveActive");
-    if (!Check(Run(s_installer, L"/s /currentuser /d=C:\\Lower Case") == 0, "lower case: the installer succeeds"))
-        return;
-    Check(ReadString(HKEY_CURRENT_USER, kUninstallKey, L"InstallLocation") == installed.dir,
-          "lower case: installed silently into the /d= folder");
-    Check(ReadString(HKEY_CURRENT_USER, kDesktopKey, L"ScreenSaveActive") == L"1", "lower case: ScreenSaveActive 1");
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey.c_str(), L"ScreenSaveActive");
+    Check(Run(s_installer, L"/s /currentuser /d=C:\\Lower Case") == 0 &&
+              ReadString(HKEY_CURRENT_USER, kUninstallKey, L"InstallLocation") == installed.dir &&
+              ReadString(HKEY_CURRENT_USER, kDesktopKey, L"ScreenSaveActive") == L"1",
+          "lower case: installed silently into the /d= folder, ScreenSaveActive 1");
     Uninstall(installed, L"");
-    Check(ScreenSaver() == kPreviousSaver, "absent value: SCRNSAVE.EXE is given back");
-    Check(!ReadString(HKEY_CURRENT_USER, kDesktopKey, L"ScreenSaveActive"), "absent value: ScreenSaveActive is absent again");
+    Check(ScreenSaver() == kPreviousSaver && !ReadString(HKEY_CURRENT_USER, kDesktopKey, L"ScreenSaveActive"),
+          "absent value: SCRNSAVE.EXE given back, ScreenSaveActive absent again");
 }
 
 struct VersionField {

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Saver mode on several monitors (monitors_test.sh gives Wine Xinerama
-// heads): a top-most window over each monitor drawing a picture of its own,
-// the primary's that of the saver alone for its seed; activation between
-// them and an unchanged layout close nothing; a key at another monitor's
-// window ends them all. And, as a table, what a layout change asks.
+// Saver mode on monitors_test.sh's Xinerama heads: a top-most window over each monitor, each its own picture, the
+// primary's that of the saver alone; activation between them and an unchanged layout close nothing; a key at
+// another monitor's window ends them all. And, as a table, what a layout change asks.
 #include <algorithm>
 #include <bit>
 #include <set>
@@ -54,10 +52,9 @@ int wmain(int argc, wchar_t** argv)
     for (const RECT& m : monitors) {
         const HWND w = ::WindowFromPoint(POINT{m.left + 1, m.top + 1});
         RECT rect{};
-        ::GetWindowRect(w, &rect);
         DWORD owner = 0;
-        ::GetWindowThreadProcessId(w, &owner);
         DWORD_PTR constantRe = 0;
+        ::GetWindowRect(w, &rect), ::GetWindowThreadProcessId(w, &owner);
         ::SendMessageTimeoutW(w, ProbeMessage(), kProbeConstantRe, 0, SMTO_ABORTIFHUNG, 2000, &constantRe);
         if (Check(owner == saver.Id() && ::EqualRect(&rect, &m) && (::GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) &&
                       harness::CountGreenPixels(w) > 0,
@@ -79,6 +76,5 @@ int wmain(int argc, wchar_t** argv)
     ::PostMessageW(windows[1], WM_KEYDOWN, 'A', 1);
     // Wine without a window manager hides each full-screen window in up to 2 s.
     Check(saver.WaitExit(15000) && saver.ExitCode() == 0, "a key at another monitor's window ends all, status 0");
-    harness::settings::Clear(L"quorvana");
     return harness::Finish();
 }

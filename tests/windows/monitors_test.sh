@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Saver mode on Xephyr's Xinerama heads, which Wine outside its virtual
-# desktop takes as monitors (with RandR on, it takes one screen): on two, and
-# three with one left of the primary, monitors_test.exe, then real input on
-# another monitor ends the saver, status 0, no window left (monitors-2.png).
+# Saver mode on Xephyr's Xinerama heads (Wine outside its virtual desktop takes them as monitors, with RandR as
+# one screen): monitors_test.exe on two, and three with one left of the primary; real input on another monitor
+# ends the saver, status 0, no window left (monitors-2.png).
 # Usage: monitors_test.sh MONITORS_TEST_EXE PROBED_SCR SHIPPED_SCR
 set -uo pipefail
 checker=$1 probed=$2 shipped=$3 work=$(mktemp -d) failures=0 servers=()
@@ -42,9 +41,7 @@ ends_on() {
 }
 
 heads 800,0 -screen 800x600 -screen 640x480 -origin 800,0
-ends_on 1100 240 key a
-ends_on 1100 240 click 1
-ends_on 1100 240 mousemove 1110 250
+for input in "key a" "click 1" "mousemove 1110 250"; do ends_on 1100 240 $input; done
 # The middle head as Wine's primary puts the left one at negative coordinates.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v PrimaryMonitor /d 1 /f >/dev/null 2>&1
 heads -640,0 -screen 640x480 -origin 640,0 -screen 800x600 -origin 1440,0 -screen 640x480
