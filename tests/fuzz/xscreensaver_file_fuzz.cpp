@@ -41,22 +41,13 @@ bool IsCut(std::string_view shorter, std::string_view longer, std::size_t most)
     return kept == shorter.size() && longer.size() - shorter.size() <= most;
 }
 
+// Adding Quorvana (to a file or none, with a system list) or removing it: the edit, or its refusal.
 struct Edited {
-    Failure refused;
+    Edited(std::optional<std::string_view> user, std::string_view system) : refused(AddQuorvana(user, system, edit)) {}
+    explicit Edited(std::string_view user) : refused(RemoveQuorvana(user, edit)) {}
     ListEdit edit;
+    Failure refused;
 };
-Edited Add(std::optional<std::string_view> user, std::string_view system)
-{
-    Edited e;
-    e.refused = AddQuorvana(user, system, e.edit);
-    return e;
-}
-Edited Remove(std::string_view user)
-{
-    Edited e;
-    e.refused = RemoveQuorvana(user, e.edit);
-    return e;
-}
 
 // True, once checked, when it was refused: a refusal is one line saying why and gives no file.
 bool Refused(const Edited& e)
@@ -73,13 +64,13 @@ void CheckRemoved(const Edited& removed, bool mayRefuse)
 {
     if (mayRefuse && Refused(removed)) return;
     FUZZ_CHECK(!removed.refused && removed.edit.outcome == Outcome::Removed, "what was added can be removed");
-    const Edited again = Remove(removed.edit.text);
+    const Edited again(removed.edit.text);
     FUZZ_CHECK(!again.refused && again.edit.outcome == Outcome::Unchanged, "no Quorvana line stays, the file readable");
 }
 
 void CheckAdd(std::optional<std::string_view> user, std::string_view system)
 {
-    const Edited added = Add(user, system);
+    const Edited added(user, system);
     if (Refused(added)) return;
     const std::string_view old = user.value_or(""), text = added.edit.text;
     const Outcome outcome = added.edit.outcome;
@@ -88,9 +79,9 @@ void CheckAdd(std::optional<std::string_view> user, std::string_view system)
                                              : outcome == Outcome::Unchanged && text == old,
                "adding is one insertion, enabling cuts only the '-' (and its escape), else nothing changes");
     if (outcome == Outcome::Unchanged) return;
-    const Edited again = Add(text, system);
+    const Edited again(text, system);
     FUZZ_CHECK(!again.refused && again.edit.outcome == Outcome::Unchanged, "adding twice changes nothing the second time");
-    const Edited removed = Remove(text);
+    const Edited removed(text);
     CheckRemoved(removed, outcome == Outcome::Enabled);
     // The file back; or, where adding had to start a list, the file and then that list.
     if (outcome != Outcome::Added || removed.edit.text == old) return;
@@ -101,7 +92,7 @@ void CheckAdd(std::optional<std::string_view> user, std::string_view system)
 
 void CheckRemove(std::string_view user)
 {
-    const Edited removed = Remove(user);
+    const Edited removed(user);
     if (removed.refused || removed.edit.outcome != Outcome::Unchanged) return CheckRemoved(removed, true);
     FUZZ_CHECK(removed.edit.text == user, "nothing to remove changes nothing");
 }

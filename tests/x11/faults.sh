@@ -84,8 +84,7 @@ elif own_xvfb unshare --ipc; then
     saved_display=$DISPLAY
     export DISPLAY=$OWN_DISPLAY
     host_window 128x72
-    # A file descriptor would reach the server in any namespace: the server
-    # seems to take none, so the saver must offer a System V segment.
+    # A file descriptor would reach the server in any namespace: the server seems to take none.
     if ! timeout 20 env LD_PRELOAD="$PUT_GUARD" PUT_GUARD_OLD_SERVER=1 "$QUORVANA" --window-id "$HOST_ID" --seed 19 \
         --pictures 2 2>"$WORK/refused.err" || ! grep -q "memory none puts 0" "$WORK/refused.err"; then
         fail "shared memory refused: the saver failed: $(cat "$WORK/refused.err")"
@@ -99,9 +98,8 @@ elif own_xvfb unshare --ipc; then
     export DISPLAY=$saved_display
 fi
 
-# A 32-bit window, whose pixels the saver keeps apart from the image (the
-# image has alpha), where the image fits in memory but the store does not
-# (256 MB each in 400 MB): status 1 and one line, as when the image does not fit.
+# A 32-bit window (its image has alpha, so the saver's store is apart from it): the image fits
+# in memory, the store does not (256 MB each in 400 MB): status 1 and one line.
 host_window 8000x8000 32
 status=0
 ( ulimit -v 400000; exec timeout 20 "$QUORVANA" --window-id "$HOST_ID" ) 2>"$WORK/image.err" || status=$?

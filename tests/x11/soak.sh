@@ -72,8 +72,7 @@ done
 
 left=0
 for pid in "${pids[@]}"; do kill -0 "$pid" 2>/dev/null && left=$((left + 1)); done
-# A segment lives until the server lets go of it, a moment after its client
-# ended (on a busy machine, seconds).
+# A segment lives until the server lets go of it, a moment (on a busy machine, seconds) after its client ended.
 leaked_segments() {
     ipcs -m -p | awk 'NR > 3 && NF >= 4 { print $3 }' | grep -cxF -f <(printf '%s\n' "${pids[@]}") || true
 }
@@ -81,8 +80,7 @@ no_leaks() { [ "$(leaked_segments)" -eq 0 ]; }
 wait_until 10 no_leaks || true
 leaked=$(leaked_segments)
 [ "$left" -eq 0 ] || fail "$left saver(s) still running"
-[ "$leaked" -eq 0 ] || fail "$leaked shared-memory segment(s) of savers left behind:" \
-    "$(ipcs -m -p | awk 'NR <= 3 || $3 > 0' | grep -wF -f <(printf '%s\n' "${pids[@]}"))" \
-    "$(ipcs -m | grep -w "$(ipcs -m -p | awk 'NR > 3 { print $1, $3 }' | grep -wF -f <(printf '%s\n' "${pids[@]}") | cut -d' ' -f1 | head -n 1)")"
+[ "$leaked" -eq 0 ] ||
+    fail "$leaked shared-memory segment(s) of savers left behind: $(ipcs -m -p | grep -wF -f <(printf '%s\n' "${pids[@]}"))"
 echo "x11 soak: $cycles start/stop cycles, $left processes left, $leaked shared-memory segments leaked, $FAILURES failures"
 finish

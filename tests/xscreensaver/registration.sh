@@ -23,12 +23,10 @@ new_home() {  # NAME [PRINTF-FORMAT]: $home, with that ~/.xscreensaver
 # had to start a list, keeps them at the start (prefix).
 while IFS='|' read -r name format back; do
     new_home "$name" "$format"
-    cp "$home/.xscreensaver" "$work/before"
     run --register && [ "$status" -eq 0 ] && run --unregister
     [ "$status" -eq 0 ] || { fail "$name: status $status: $(cat "$home/err")"; continue; }
-    [ "$back" = exact ] || set -- -n "$(stat -c %s "$work/before")"
-    cmp -s "$@" "$work/before" "$home/.xscreensaver" || fail "$name: the old bytes are not given back"
-    set --
+    [ "$back" = exact ] && limit=() || limit=(-n "$(printf "$format" | wc -c)")
+    cmp -s "${limit[@]}" <(printf "$format") "$home/.xscreensaver" || fail "$name: the old bytes are not given back"
 done <<'CASES'
 ends in a backslash (comment)|#\\|prefix
 ends in a backslash (setting)|timeout: 0:10:00 \\|prefix
