@@ -238,18 +238,16 @@ bool KeyExists(HKEY root, const std::wstring& key)
 std::optional<DWORD> ReadDword(HKEY root, const std::wstring& key, const std::wstring& value)
 {
     DWORD data = 0, size = sizeof data;
-    if (::RegGetValueW(root, key.c_str(), value.c_str(), RRF_RT_REG_DWORD, nullptr, &data, &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    return data;
+    const LSTATUS status = ::RegGetValueW(root, key.c_str(), value.c_str(), RRF_RT_REG_DWORD, nullptr, &data, &size);
+    return status == ERROR_SUCCESS ? std::optional(data) : std::nullopt;
 }
 
 std::optional<std::wstring> ReadString(HKEY root, const std::wstring& key, const std::wstring& value)
 {
     wchar_t text[1024];
     DWORD size = sizeof text;
-    if (::RegGetValueW(root, key.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    return std::wstring(text);
+    const LSTATUS status = ::RegGetValueW(root, key.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, text, &size);
+    return status == ERROR_SUCCESS ? std::optional<std::wstring>(text) : std::nullopt;
 }
 
 void WriteDword(HKEY root, const std::wstring& key, const std::wstring& value, DWORD data)
