@@ -60,11 +60,11 @@ OptionHandler SetFlag(bool& flag)
 {
     return [&flag](std::string_view) {
         flag = true;
-        return Failure();
+        return LegacyFailure();
     };
 }
 
-Failure ParseCommandLine(const std::vector<std::string>& args, std::span<const CommandOption> options)
+LegacyFailure ParseCommandLine(const std::vector<std::string>& args, std::span<const CommandOption> options)
 {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -89,7 +89,7 @@ Failure ParseCommandLine(const std::vector<std::string>& args, std::span<const C
             }
             value = args[++i];
         }
-        if (Failure complaint = option->apply(value.value_or(""))) return shown + ": " + *complaint;
+        if (LegacyFailure complaint = option->apply(value.value_or(""))) return shown + ": " + *complaint;
     }
     return {};
 }

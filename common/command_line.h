@@ -13,7 +13,7 @@
 //   2. a row in its table, e.g.
 //        {"speed", Takes::Value, [&](std::string_view v) { return ParseSpeed(v, options.speed); }},
 //      or {"bench", Takes::Nothing, SetFlag(options.bench)} for a switch.
-//      A handler stores the value and returns no Failure, or returns what is
+//      A handler stores the value and returns no LegacyFailure, or returns what is
 //      wrong with it ("'7x' is not a whole number …", see IsNot); the parser
 //      puts "--name: " in front. Values both programs take (seed, picture
 //      count, speed) have their handlers in common/option_values.h, and a
@@ -37,21 +37,21 @@ namespace quorvana {
 
 // Stores the option's value (empty for a switch), or returns what is wrong
 // with the value, without the option's name. Only a callable that returns
-// Failure fits: one returning std::string would convert, and its "" would
+// LegacyFailure fits: one returning std::string would convert, and its "" would
 // then read as a failure.
 class OptionHandler {
 public:
     template <typename Handler>
         requires(!std::same_as<Handler, OptionHandler> &&
-                 std::same_as<std::invoke_result_t<Handler&, std::string_view>, Failure>)
+                 std::same_as<std::invoke_result_t<Handler&, std::string_view>, LegacyFailure>)
     OptionHandler(Handler handler) : m_handle(std::move(handler))
     {
     }
 
-    [[nodiscard]] Failure operator()(std::string_view value) const { return m_handle(value); }
+    [[nodiscard]] LegacyFailure operator()(std::string_view value) const { return m_handle(value); }
 
 private:
-    std::function<Failure(std::string_view)> m_handle;
+    std::function<LegacyFailure(std::string_view)> m_handle;
 };
 
 struct CommandOption {
@@ -69,7 +69,7 @@ OptionHandler SetFlag(bool& flag);
 // line stays one line and the terminal shows it as it is.
 std::string Printable(std::string_view text);
 
-// The arguments without the program's name. Returns no Failure when all of
+// The arguments without the program's name. Returns no LegacyFailure when all of
 // them are good, else the one line for the first bad one:
 //   unexpected argument 'ARG' (see --help)   not an option at all
 //   unknown option 'ARG' (see --help)        no row of that name
@@ -79,6 +79,6 @@ std::string Printable(std::string_view text);
 //   --NAME: missing value ('-x' looks …)     an unknown dash word follows:
 //                                            such a value is written --NAME=-x
 //   --NAME: COMPLAINT                        the handler refused the value
-[[nodiscard]] Failure ParseCommandLine(const std::vector<std::string>& args, std::span<const CommandOption> options);
+[[nodiscard]] LegacyFailure ParseCommandLine(const std::vector<std::string>& args, std::span<const CommandOption> options);
 
 }  // namespace quorvana

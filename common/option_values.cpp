@@ -15,15 +15,15 @@ std::string IsNot(std::string_view text, std::string_view what)
     return complaint;
 }
 
-Failure ParseCount(std::string_view text, int most, int& count)
+LegacyFailure ParseCount(std::string_view text, int most, int& count)
 {
     return ParseWholeNumber(text, 1, most, count, "a count");
 }
 
-Failure ParseSeed(std::string_view text, std::optional<std::uint32_t>& seed)
+LegacyFailure ParseSeed(std::string_view text, std::optional<std::uint32_t>& seed)
 {
     std::uint32_t value = 0;
-    if (Failure failure = ParseWholeNumber(text, std::uint32_t{0}, std::numeric_limits<std::uint32_t>::max(), value))
+    if (LegacyFailure failure = ParseWholeNumber(text, std::uint32_t{0}, std::numeric_limits<std::uint32_t>::max(), value))
         return failure;
     seed = value;
     return {};
@@ -34,12 +34,12 @@ std::uint32_t SeedOrNow(const std::optional<std::uint32_t>& seed)
     return seed ? *seed : static_cast<std::uint32_t>(std::time(nullptr));
 }
 
-Failure ParsePictureCount(std::string_view text, int& pictures)
+LegacyFailure ParsePictureCount(std::string_view text, int& pictures)
 {
     return ParseCount(text, kMaxPictures, pictures);
 }
 
-Failure ParseSpeed(std::string_view text, int& speed)
+LegacyFailure ParseSpeed(std::string_view text, int& speed)
 {
     return ParseWholeNumber(text, kMinSpeed, kMaxSpeed, speed);
 }

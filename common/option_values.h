@@ -30,7 +30,7 @@ std::string IsNot(std::string_view text, std::string_view what);
 // value WHAT: "'TEXT' is not a whole number from LOW to HIGH", or "a count"
 // for a number of things.
 template <typename Int>
-[[nodiscard]] Failure ParseWholeNumber(std::string_view text, Int low, Int high, Int& value,
+[[nodiscard]] LegacyFailure ParseWholeNumber(std::string_view text, Int low, Int high, Int& value,
                                        std::string_view what = "a whole number")
 {
     Int parsed{};
@@ -41,18 +41,18 @@ template <typename Int>
 }
 
 // 1 … most things.
-[[nodiscard]] Failure ParseCount(std::string_view text, int most, int& count);
+[[nodiscard]] LegacyFailure ParseCount(std::string_view text, int most, int& count);
 
 // 0 … 4294967295; the same seed gives the same pictures on every platform.
-[[nodiscard]] Failure ParseSeed(std::string_view text, std::optional<std::uint32_t>& seed);
+[[nodiscard]] LegacyFailure ParseSeed(std::string_view text, std::optional<std::uint32_t>& seed);
 
 // The seed asked for, else one taken from the clock: a new sequence each run.
 std::uint32_t SeedOrNow(const std::optional<std::uint32_t>& seed);
 
 // 1 … kMaxPictures.
-[[nodiscard]] Failure ParsePictureCount(std::string_view text, int& pictures);
+[[nodiscard]] LegacyFailure ParsePictureCount(std::string_view text, int& pictures);
 
 // kMinSpeed … kMaxSpeed.
-[[nodiscard]] Failure ParseSpeed(std::string_view text, int& speed);
+[[nodiscard]] LegacyFailure ParseSpeed(std::string_view text, int& speed);
 
 }  // namespace quorvana

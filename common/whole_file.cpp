@@ -13,11 +13,11 @@ WholeFile::WholeFile(std::string path, std::string permissionsFrom)
 WholeFile::~WholeFile() = default;
 
 
-Failure WriteWholeFile(const std::string& path, std::string_view bytes, const std::string& permissionsFrom)
+LegacyFailure WriteWholeFile(const std::string& path, std::string_view bytes, const std::string& permissionsFrom)
 {
     WholeFile file(path, permissionsFrom);
-    if (Failure failure = file.Open()) return failure;
-    if (Failure failure = file.Write(bytes)) return failure;
+    if (LegacyFailure failure = file.Open()) return failure;
+    if (LegacyFailure failure = file.Write(bytes)) return failure;
     return file.Commit();
 }
 

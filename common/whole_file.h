@@ -46,10 +46,10 @@ public:
     WholeFile(const WholeFile&) = delete;
     WholeFile& operator=(const WholeFile&) = delete;
 
-    [[nodiscard]] Failure Open();
-    [[nodiscard]] Failure Write(std::string_view bytes);
+    [[nodiscard]] LegacyFailure Open();
+    [[nodiscard]] LegacyFailure Write(std::string_view bytes);
     // Puts the bytes in place under the final name.
-    [[nodiscard]] Failure Commit();
+    [[nodiscard]] LegacyFailure Commit();
 
 private:
     class Temporary;  // the platform's file being written
@@ -62,7 +62,7 @@ private:
 };
 
 // The whole file at once.
-[[nodiscard]] Failure WriteWholeFile(const std::string& path, std::string_view bytes,
+[[nodiscard]] LegacyFailure WriteWholeFile(const std::string& path, std::string_view bytes,
                                          const std::string& permissionsFrom = {});
 
 }  // namespace quorvana

@@ -33,13 +33,13 @@ std::string Folder(const std::string& path)
 
 // The file that links at `path` lead to, which need not exist; `path` itself
 // when it is no link.
-Failure FollowLinks(const std::string& path, std::string& target)
+LegacyFailure FollowLinks(const std::string& path, std::string& target)
 {
     target = path;
     for (int hops = 0;; ++hops) {
         struct stat info {};
         if (::lstat(target.c_str(), &info) != 0)
-            return errno == ENOENT ? Failure() : CannotWrite(path, std::strerror(errno));
+            return errno == ENOENT ? LegacyFailure() : CannotWrite(path, std::strerror(errno));
         if (!S_ISLNK(info.st_mode)) return {};
         if (hops == kMostLinks) return CannotWrite(path, std::strerror(ELOOP));
         char link[PATH_MAX];
@@ -116,10 +116,10 @@ public:
 
 void WholeFile::TemporaryDeleter::operator()(Temporary* temporary) const { delete temporary; }
 
-Failure WholeFile::Open()
+LegacyFailure WholeFile::Open()
 {
     std::string target;
-    if (Failure failure = FollowLinks(m_path, target)) return failure;
+    if (LegacyFailure failure = FollowLinks(m_path, target)) return failure;
     struct stat info {};
     if (::stat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
         return CannotWrite(m_path, "it is not a regular file");
@@ -139,13 +139,13 @@ Failure WholeFile::Open()
     return CannotWrite(m_path, "no unused name for a temporary file beside it");
 }
 
-Failure WholeFile::Write(std::string_view bytes)
+LegacyFailure WholeFile::Write(std::string_view bytes)
 {
     if (!WriteAll(m_temporary->fd.Get(), bytes)) return CannotWrite(m_path, std::strerror(errno));
     return {};
 }
 
-Failure WholeFile::Commit()
+LegacyFailure WholeFile::Commit()
 {
     Temporary& file = *m_temporary;
     // A full disk may show itself only when the data reach it or the file closes.

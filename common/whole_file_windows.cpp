@@ -63,7 +63,7 @@ public:
 
 void WholeFile::TemporaryDeleter::operator()(Temporary* temporary) const { delete temporary; }
 
-Failure WholeFile::Open()
+LegacyFailure WholeFile::Open()
 {
     const DWORD attributes = GetFileAttributesA(m_path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -80,7 +80,7 @@ Failure WholeFile::Open()
     return "cannot write '" + m_path + "': no unused name for a temporary file beside it";
 }
 
-Failure WholeFile::Write(std::string_view bytes)
+LegacyFailure WholeFile::Write(std::string_view bytes)
 {
     while (!bytes.empty()) {
         const DWORD chunk = bytes.size() > 1u << 30 ? 1u << 30 : static_cast<DWORD>(bytes.size());
@@ -91,7 +91,7 @@ Failure WholeFile::Write(std::string_view bytes)
     return {};
 }
 
-Failure WholeFile::Commit()
+LegacyFailure WholeFile::Commit()
 {
     Temporary& file = *m_temporary;
     if (!FlushFileBuffers(file.handle)) return CannotWrite(m_path, GetLastError());

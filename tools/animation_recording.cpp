@@ -43,9 +43,9 @@ int RecordAnimation(const ExportOptions& options)
     std::printf("seed %u, size %dx%d, %d ticks of %d ms per frame\n", window.seed, options.width, options.height,
                 ticksPerFrame, tickPeriodMs);
     Progress progress(stderr, options.pictures);
-    if (Failure failure = FlushReport()) return FinishAndFail(progress, *failure);
+    if (LegacyFailure failure = FlushReport()) return FinishAndFail(progress, *failure);
     WholeFile file(options.animation);
-    if (Failure failure = file.Open()) return FinishAndFail(progress, *failure);
+    if (LegacyFailure failure = file.Open()) return FinishAndFail(progress, *failure);
 
     // The first frame holds the repaint, which clears the whole window,
     // and the ticks after it.
@@ -71,7 +71,7 @@ int RecordAnimation(const ExportOptions& options)
         // passes: such a frame repeats one pixel as it is.
         Rect changed = surface.TakeDirty();
         if (changed.IsEmpty()) changed = Rect{0, 0, 1, 1};
-        Failure failure = writer->AddFrame(window.pixels, changed, ticks * tickPeriodMs);
+        LegacyFailure failure = writer->AddFrame(window.pixels, changed, ticks * tickPeriodMs);
         if (!failure) failure = file.Write(BytesOf(writer->Bytes()));
         if (failure) return FinishAndFail(progress, *failure);
         writer->Bytes().clear();
@@ -82,7 +82,7 @@ int RecordAnimation(const ExportOptions& options)
             ++picture;
         }
     }
-    Failure failure = writer->Finish();
+    LegacyFailure failure = writer->Finish();
     if (!failure) failure = file.Write(BytesOf(writer->Bytes()));
     if (!failure) failure = file.Commit();
     if (failure) return FinishAndFail(progress, *failure);

@@ -22,7 +22,7 @@ namespace quorvana {
 
 struct EncodedPicture {
     std::vector<unsigned char> png;
-    Failure failure;  // none when png holds the file
+    LegacyFailure failure;  // none when png holds the file
 };
 
 class EncoderPool {

@@ -11,7 +11,7 @@ namespace quorvana {
 
 namespace {
 
-Failure ParseSize(std::string_view text, ExportOptions& options)
+LegacyFailure ParseSize(std::string_view text, ExportOptions& options)
 {
     // Each side follows the rule of counts; the complaint names the whole size.
     const auto cross = text.find('x');
@@ -21,7 +21,7 @@ Failure ParseSize(std::string_view text, ExportOptions& options)
     return {};
 }
 
-Failure ParseKernel(std::string_view text, ExportOptions::Kernel& kernel)
+LegacyFailure ParseKernel(std::string_view text, ExportOptions::Kernel& kernel)
 {
     if (text == "plain")
         kernel = ExportOptions::Kernel::Plain;
@@ -32,7 +32,7 @@ Failure ParseKernel(std::string_view text, ExportOptions::Kernel& kernel)
     return {};
 }
 
-Failure ParseOutputFolder(std::string_view text, ExportOptions& options)
+LegacyFailure ParseOutputFolder(std::string_view text, ExportOptions& options)
 {
     if (text.empty()) return "the folder name is empty";
     options.outDir = text;
@@ -40,7 +40,7 @@ Failure ParseOutputFolder(std::string_view text, ExportOptions& options)
     return {};
 }
 
-Failure ParseAnimationFile(std::string_view text, std::string& animation)
+LegacyFailure ParseAnimationFile(std::string_view text, std::string& animation)
 {
     const std::string file(text);
     std::string endings;
@@ -55,18 +55,18 @@ Failure ParseAnimationFile(std::string_view text, std::string& animation)
 }
 
 // The handler of a number kept as optional, none until given.
-OptionHandler Optional(std::optional<int>& slot, const std::function<Failure(std::string_view, int&)>& parse)
+OptionHandler Optional(std::optional<int>& slot, const std::function<LegacyFailure(std::string_view, int&)>& parse)
 {
     return [&slot, parse](std::string_view text) {
         int value = 0;
-        Failure failure = parse(text, value);
+        LegacyFailure failure = parse(text, value);
         if (!failure) slot = value;
         return failure;
     };
 }
 
 // Options that mean nothing together are refused rather than ignored.
-Failure CheckCombination(const ExportOptions& options)
+LegacyFailure CheckCombination(const ExportOptions& options)
 {
     if (options.animation.empty()) {
         if (options.ticksPerFrame) return "--ticks-per-frame: only with --animation";

@@ -45,7 +45,7 @@ struct ExportOptions {
 
 struct ExportParseResult {
     ExportOptions options;
-    Failure error;  // none when the command line is good
+    LegacyFailure error;  // none when the command line is good
 };
 
 // The program's name, which begins each line it reports on standard error.

@@ -27,7 +27,7 @@ bool CanCreateFileIn(const std::filesystem::path& folder)
 
 }  // namespace
 
-Failure CheckAnimationFile(const std::string& file)
+LegacyFailure CheckAnimationFile(const std::string& file)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -39,7 +39,7 @@ Failure CheckAnimationFile(const std::string& file)
     return {};
 }
 
-Failure PrepareOutputFolder(const std::string& dir)
+LegacyFailure PrepareOutputFolder(const std::string& dir)
 {
     namespace fs = std::filesystem;
     std::error_code ec;

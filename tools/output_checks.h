@@ -12,10 +12,10 @@ namespace quorvana {
 
 // The recording's folder must exist and take a new file, and FILE must not
 // be a folder.
-[[nodiscard]] Failure CheckAnimationFile(const std::string& file);
+[[nodiscard]] LegacyFailure CheckAnimationFile(const std::string& file);
 
 // Creates the folder when its parent exists and checks that a file can be
 // made in it.
-[[nodiscard]] Failure PrepareOutputFolder(const std::string& dir);
+[[nodiscard]] LegacyFailure PrepareOutputFolder(const std::string& dir);
 
 }  // namespace quorvana

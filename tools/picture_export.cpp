@@ -39,7 +39,7 @@ public:
         EncodedPicture encoded = m_encoders.TakeNext();
         const PendingPicture picture = std::move(m_pending.front());
         m_pending.pop_front();
-        const Failure failure = encoded.failure ? "cannot write '" + picture.path + "': " + *encoded.failure
+        const LegacyFailure failure = encoded.failure ? "cannot write '" + picture.path + "': " + *encoded.failure
                                                 : WriteWholeFile(picture.path, BytesOf(encoded.png));
         if (failure) {
             m_progress.Finish();
@@ -87,7 +87,7 @@ int ExportPictures(const ExportOptions& options)
 {
     SimulatedWindow window(options);
     std::printf("seed %u, size %dx%d\n", window.seed, options.width, options.height);
-    if (Failure failure = FlushReport()) return Fail(stderr, kExporterName, *failure);
+    if (LegacyFailure failure = FlushReport()) return Fail(stderr, kExporterName, *failure);
     FirstRepaint(window, options, window.pixels);
 
     const int workers = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));

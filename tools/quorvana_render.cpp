@@ -31,16 +31,16 @@ int main(int argc, char** argv)
         std::printf("quorvana-render %s\n", QUORVANA_VERSION);
         return 0;
     }
-    if (Failure failure = GuardStandardStreams()) return Fail(stderr, kExporterName, *failure);
+    if (LegacyFailure failure = GuardStandardStreams()) return Fail(stderr, kExporterName, *failure);
     if (parsed.options.bench) return BenchPictures(parsed.options);
     const bool recording = !parsed.options.animation.empty();
-    if (Failure failure = recording ? CheckAnimationFile(parsed.options.animation)
+    if (LegacyFailure failure = recording ? CheckAnimationFile(parsed.options.animation)
                                     : PrepareOutputFolder(parsed.options.outDir))
         return Fail(stderr, kExporterName, *failure, 2);
     CatchInterruptions();
     const int status = recording ? RecordAnimation(parsed.options) : ExportPictures(parsed.options);
     if (Interrupted()) EndAsInterrupted();
     if (status != 0) return status;
-    if (Failure failure = FlushReport()) return Fail(stderr, kExporterName, *failure);
+    if (LegacyFailure failure = FlushReport()) return Fail(stderr, kExporterName, *failure);
     return 0;
 }

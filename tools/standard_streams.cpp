@@ -7,7 +7,7 @@
 
 namespace quorvana {
 
-Failure FlushReport()
+LegacyFailure FlushReport()
 {
     errno = 0;
     if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return {};

@@ -8,7 +8,7 @@
 
 namespace quorvana {
 
-Failure GuardStandardStreams()
+LegacyFailure GuardStandardStreams()
 {
     bool outputClosed = false;
     for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {

@@ -8,7 +8,7 @@
 
 namespace quorvana {
 
-Failure GuardStandardStreams()
+LegacyFailure GuardStandardStreams()
 {
     if (_fileno(stdout) < 0) return std::string("cannot write the report: standard output is closed");
     return {};

@@ -29,7 +29,7 @@ DrawTarget::~DrawTarget()
     XSync(m_display, False);
 }
 
-bool DrawTarget::ReadAttributes(Window window, Failure* error)
+bool DrawTarget::ReadAttributes(Window window, LegacyFailure* error)
 {
     XWindowAttributes attributes;
     ErrorTrap trap(m_display);
@@ -52,14 +52,14 @@ bool DrawTarget::ReadAttributes(Window window, Failure* error)
     return true;
 }
 
-std::unique_ptr<DrawTarget> DrawTarget::Given(const XConnection& x, Window window, Failure* error)
+std::unique_ptr<DrawTarget> DrawTarget::Given(const XConnection& x, Window window, LegacyFailure* error)
 {
     std::unique_ptr<DrawTarget> target(new DrawTarget(x.Get()));
     if (!target->ReadAttributes(window, error)) return nullptr;
     return target;
 }
 
-std::unique_ptr<DrawTarget> DrawTarget::Root(const XConnection& x, Failure* error)
+std::unique_ptr<DrawTarget> DrawTarget::Root(const XConnection& x, LegacyFailure* error)
 {
     return Given(x, DefaultRootWindow(x.Get()), error);
 }
@@ -103,20 +103,20 @@ bool DrawTarget::HasEwmhWindowManager(const XConnection& x)
     return readCheck(DefaultRootWindow(display), &child) && readCheck(child, &again) && again == child;
 }
 
-std::unique_ptr<DrawTarget> DrawTarget::Own(const XConnection& x, Failure* error)
+std::unique_ptr<DrawTarget> DrawTarget::Own(const XConnection& x, LegacyFailure* error)
 {
     return Create(x, nullptr, Focus::Refuses, error);
 }
 
 std::unique_ptr<DrawTarget> DrawTarget::FullScreen(const XConnection& x, const Rect& monitor, Focus focus,
-                                                   Failure* error)
+                                                   LegacyFailure* error)
 {
     return Create(x, &monitor, focus, error);
 }
 
 // monitor: the area a full-screen window covers; null for an ordinary window.
 std::unique_ptr<DrawTarget> DrawTarget::Create(const XConnection& x, const Rect* monitor, Focus focus,
-                                               Failure* error)
+                                               LegacyFailure* error)
 {
     const bool fullScreen = monitor != nullptr;
     Display* display = x.Get();

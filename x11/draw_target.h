@@ -25,16 +25,16 @@ class DrawTarget {
 public:
     // Another program's window (or the root). Null with a line in *error
     // when no such window exists or it cannot be drawn on.
-    [[nodiscard]] static std::unique_ptr<DrawTarget> Given(const XConnection& x, Window window, Failure* error);
-    [[nodiscard]] static std::unique_ptr<DrawTarget> Root(const XConnection& x, Failure* error);
+    [[nodiscard]] static std::unique_ptr<DrawTarget> Given(const XConnection& x, Window window, LegacyFailure* error);
+    [[nodiscard]] static std::unique_ptr<DrawTarget> Root(const XConnection& x, LegacyFailure* error);
     // A new ordinary window, not yet mapped: Show maps it.
-    [[nodiscard]] static std::unique_ptr<DrawTarget> Own(const XConnection& x, Failure* error);
+    [[nodiscard]] static std::unique_ptr<DrawTarget> Own(const XConnection& x, LegacyFailure* error);
     // A new window over the monitor's area of the screen, not yet mapped.
     // Only the primary's takes the keyboard focus, so that focus never
     // passes between the saver's own windows.
     enum class Focus { Takes, Refuses };
     [[nodiscard]] static std::unique_ptr<DrawTarget> FullScreen(const XConnection& x, const Rect& monitor,
-                                                                Focus focus, Failure* error);
+                                                                Focus focus, LegacyFailure* error);
     ~DrawTarget();
     DrawTarget(const DrawTarget&) = delete;
     DrawTarget& operator=(const DrawTarget&) = delete;
@@ -54,10 +54,10 @@ public:
 
 private:
     explicit DrawTarget(Display* display) : m_display(display) {}
-    [[nodiscard]] bool ReadAttributes(Window window, Failure* error);
+    [[nodiscard]] bool ReadAttributes(Window window, LegacyFailure* error);
     static bool PickVisual(Display* display, int screen, XVisualInfo* chosen);
     [[nodiscard]] static std::unique_ptr<DrawTarget> Create(const XConnection& x, const Rect* monitor, Focus focus,
-                                                            Failure* error);
+                                                            LegacyFailure* error);
     void SetOwnWindowProperties(const XConnection& x, int left, int top);
     static bool HasEwmhWindowManager(const XConnection& x);
 

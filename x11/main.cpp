@@ -65,7 +65,7 @@ constexpr int kExitUsage = 2;
 // window, or (full screen) one own window over each monitor, the primary's
 // first.
 std::vector<std::unique_ptr<DrawTarget>> MakeTargets(const XConnection& x, const SaverOptions& options,
-                                                     Failure* error, int* failure)
+                                                     LegacyFailure* error, int* failure)
 {
     std::vector<std::unique_ptr<DrawTarget>> targets;
     *failure = kExitFailure;
@@ -107,7 +107,7 @@ std::uint32_t MonitorOf(Display* display, const DrawTarget& target)
 int Run(const SaverOptions& options)
 {
     StopSignals stopSignals;
-    Failure error;
+    LegacyFailure error;
     const auto x = XConnection::Open(&error);
     if (!x) return Fail(stderr, kProgram, error.value_or(""), kExitUsage);
 
@@ -153,7 +153,7 @@ int RegisterForUser(const SaverOptions& options)
                     "refusing to change " + files.user + " as root: xscreensaver never runs display modes as "
                     "root; run this as the user who runs xscreensaver, or add --as-root", kExitFailure);
     const Registration what = options.registerMode ? Registration::Add : Registration::Remove;
-    if (Failure failure = Register(what, files, stdout)) return Fail(stderr, kProgram, *failure, kExitFailure);
+    if (LegacyFailure failure = Register(what, files, stdout)) return Fail(stderr, kProgram, *failure, kExitFailure);
     if (what == Registration::Add && !XscreensaverFinds("quorvana", kXscreensaverModeFolder, std::getenv("PATH")))
         std::fprintf(stderr, "quorvana: warning: xscreensaver will not find the display mode: it must be %s/quorvana "
                              "(install the package) or on $PATH\n", kXscreensaverModeFolder);
@@ -167,7 +167,7 @@ int main(int argc, char** argv)
 {
     using namespace quorvana;
     SaverOptions options;
-    if (Failure bad = ParseOptions(std::vector<std::string>(argv + 1, argv + argc), std::getenv("XSCREENSAVER_WINDOW"),
+    if (LegacyFailure bad = ParseOptions(std::vector<std::string>(argv + 1, argv + argc), std::getenv("XSCREENSAVER_WINDOW"),
                                    options))
         return Fail(stderr, kProgram, *bad, kExitUsage);
     if (options.help) {

@@ -21,7 +21,7 @@ struct TargetWanted {
 // over --root, as it does for xscreensaver's own display modes:
 // xscreensaver-settings previews a mode by adding "--window-id ID" to the
 // command of its list, "quorvana --root".
-[[nodiscard]] Failure ChooseTarget(const TargetWanted& wanted, const char* xscreensaverWindow, SaverOptions& options)
+[[nodiscard]] LegacyFailure ChooseTarget(const TargetWanted& wanted, const char* xscreensaverWindow, SaverOptions& options)
 {
     if (wanted.fullScreen && (wanted.root || wanted.windowId))
         return "--window-id, --root and --fullscreen exclude each other: give one of them";
@@ -60,7 +60,7 @@ std::optional<unsigned long> ParseWindowId(std::string_view text)
     return static_cast<unsigned long>(id);
 }
 
-Failure ParseOptions(const std::vector<std::string>& args, const char* xscreensaverWindow, SaverOptions& options)
+LegacyFailure ParseOptions(const std::vector<std::string>& args, const char* xscreensaverWindow, SaverOptions& options)
 {
     using Takes = CommandOption::Takes;
     options = SaverOptions();
@@ -70,7 +70,7 @@ Failure ParseOptions(const std::vector<std::string>& args, const char* xscreensa
         {"window-id", Takes::Value,
          [&](std::string_view v) {
              wanted.windowId = ParseWindowId(v);
-             return wanted.windowId ? Failure() : Failure(IsNot(v, "a window id (hex 0x… or decimal, not 0)"));
+             return wanted.windowId ? LegacyFailure() : LegacyFailure(IsNot(v, "a window id (hex 0x… or decimal, not 0)"));
          }},
         {"root", Takes::Nothing, SetFlag(wanted.root)},
         {"fullscreen", Takes::Nothing, SetFlag(wanted.fullScreen)},
@@ -85,7 +85,7 @@ Failure ParseOptions(const std::vector<std::string>& args, const char* xscreensa
         {"unregister", Takes::Nothing, SetFlag(options.unregisterMode)},
         {"as-root", Takes::Nothing, SetFlag(options.asRoot)},
     };
-    if (Failure bad = ParseCommandLine(args, table)) return bad;
+    if (LegacyFailure bad = ParseCommandLine(args, table)) return bad;
     if (options.registerMode && options.unregisterMode)
         return "--register and --unregister exclude each other: give one of them";
     if (options.asRoot && !options.registerMode && !options.unregisterMode)

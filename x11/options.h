@@ -49,7 +49,7 @@ struct SaverOptions {
 // unless --window-id or --fullscreen is given; it also stands in for the
 // root window under --root, since xscreensaver draws its savers on a window
 // of its own that plays the root's part.
-[[nodiscard]] Failure ParseOptions(const std::vector<std::string>& args, const char* xscreensaverWindow,
+[[nodiscard]] LegacyFailure ParseOptions(const std::vector<std::string>& args, const char* xscreensaverWindow,
                                    SaverOptions& options);
 
 // A window id in hex (0x…) or decimal, from 1 to 0xFFFFFFFF.

@@ -24,7 +24,7 @@ bool PixelFormat::Drawable(int visualClass, int depth)
 
 std::optional<PixelFormat> PixelFormat::FromVisual(int visualClass, int depth, unsigned long redMask,
                                                    unsigned long greenMask, unsigned long blueMask,
-                                                   Failure* error)
+                                                   LegacyFailure* error)
 {
     if (!Drawable(visualClass, depth)) {
         *error = "the window's visual has depth " + std::to_string(depth) +

@@ -23,7 +23,7 @@ public:
     // Null, with the reason in *error, for a visual the saver cannot draw on.
     [[nodiscard]] static std::optional<PixelFormat> FromVisual(int visualClass, int depth, unsigned long redMask,
                                                                unsigned long greenMask, unsigned long blueMask,
-                                                               Failure* error);
+                                                               LegacyFailure* error);
 
     std::uint32_t Pack(COLORREF colour) const
     {

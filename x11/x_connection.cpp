@@ -25,7 +25,7 @@ int ConnectionLost(Display*)
 
 }  // namespace
 
-std::unique_ptr<XConnection> XConnection::Open(Failure* error)
+std::unique_ptr<XConnection> XConnection::Open(LegacyFailure* error)
 {
     const char* name = std::getenv("DISPLAY");
     if (!name || !*name) {

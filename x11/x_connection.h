@@ -19,7 +19,7 @@ namespace quorvana {
 class XConnection {
 public:
     // Opens $DISPLAY; null with a line in *error when that is not possible.
-    [[nodiscard]] static std::unique_ptr<XConnection> Open(Failure* error);
+    [[nodiscard]] static std::unique_ptr<XConnection> Open(LegacyFailure* error);
     ~XConnection();
     XConnection(const XConnection&) = delete;
     XConnection& operator=(const XConnection&) = delete;

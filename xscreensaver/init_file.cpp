@@ -98,7 +98,7 @@ bool NamesResource(std::string_view key, std::string_view name)
 
 }  // namespace
 
-Failure ParseInitFile(std::string_view text, std::vector<InitSetting>& settings)
+LegacyFailure ParseInitFile(std::string_view text, std::vector<InitSetting>& settings)
 {
     settings.clear();
     if (text.find('\0') != std::string_view::npos) return "it holds a NUL byte, so it is not a text file";

@@ -34,7 +34,7 @@ struct InitSetting {
 
 // The settings of `text`, in file order; or, when xscreensaver cannot read
 // it so, what is wrong and where.
-[[nodiscard]] Failure ParseInitFile(std::string_view text, std::vector<InitSetting>& settings);
+[[nodiscard]] LegacyFailure ParseInitFile(std::string_view text, std::vector<InitSetting>& settings);
 
 // The setting whose key names the resource `name` (e.g. "programs"): the key
 // itself, "*name" or "XScreenSaver.name" (case-insensitive, as xscreensaver

@@ -20,12 +20,12 @@ std::string CannotRead(const std::string& path, const std::string& reason)
 
 }  // namespace
 
-Failure ReadWholeFile(const std::string& path, std::optional<std::string>& contents)
+LegacyFailure ReadWholeFile(const std::string& path, std::optional<std::string>& contents)
 {
     contents.reset();
     // Non-blocking, so that opening a FIFO returns at once and is refused below.
     const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    if (fd.Get() < 0) return errno == ENOENT ? Failure() : CannotRead(path, std::strerror(errno));
+    if (fd.Get() < 0) return errno == ENOENT ? LegacyFailure() : CannotRead(path, std::strerror(errno));
     struct stat info {};
     if (::fstat(fd.Get(), &info) != 0) return CannotRead(path, std::strerror(errno));
     if (!S_ISREG(info.st_mode)) return CannotRead(path, "it is not a regular file");

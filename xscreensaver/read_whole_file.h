@@ -12,6 +12,6 @@
 namespace quorvana {
 
 // contents: the file's bytes, or nullopt when there is no such file.
-[[nodiscard]] Failure ReadWholeFile(const std::string& path, std::optional<std::string>& contents);
+[[nodiscard]] LegacyFailure ReadWholeFile(const std::string& path, std::optional<std::string>& contents);
 
 }  // namespace quorvana

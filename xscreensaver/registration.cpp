@@ -57,10 +57,10 @@ RegistrationFiles UserRegistrationFiles()
     return {user, user + ".quorvana.bak", kSystemDefaults};
 }
 
-Failure Register(Registration what, const RegistrationFiles& files, std::FILE* out)
+LegacyFailure Register(Registration what, const RegistrationFiles& files, std::FILE* out)
 {
     std::optional<std::string> old;
-    if (Failure failure = ReadWholeFile(files.user, old)) return failure;
+    if (LegacyFailure failure = ReadWholeFile(files.user, old)) return failure;
     if (what == Registration::Remove && !old) {
         Say(out, "There is no " + files.user + ": nothing to do.");
         return {};
@@ -69,7 +69,7 @@ Failure Register(Registration what, const RegistrationFiles& files, std::FILE* o
     if (ReadWholeFile(files.systemDefaults, system)) system.reset();  // without it, a new list starts empty
 
     ListEdit edit;
-    if (Failure refused = what == Registration::Add ? AddQuorvana(old, system.value_or(""), edit)
+    if (LegacyFailure refused = what == Registration::Add ? AddQuorvana(old, system.value_or(""), edit)
                                                      : RemoveQuorvana(*old, edit))
         return "cannot change '" + files.user + "': " + *refused + "; the file is left as it was";
     if (edit.outcome == ListEdit::Outcome::Unchanged) {
@@ -81,10 +81,10 @@ Failure Register(Registration what, const RegistrationFiles& files, std::FILE* o
         const HeldSignals held;
         // The backup is the user's as much as the file: same permissions, same owner.
         if (old) {
-            if (Failure failure = WriteWholeFile(files.backup, *old, files.user))
+            if (LegacyFailure failure = WriteWholeFile(files.backup, *old, files.user))
                 return *failure + "; " + files.user + " is left as it was";
         }
-        if (Failure failure = WriteWholeFile(files.user, edit.text)) return *failure + "; it is left as it was";
+        if (LegacyFailure failure = WriteWholeFile(files.user, edit.text)) return *failure + "; it is left as it was";
     }
     Say(out, Describe(edit.outcome, what, files.user));
     Say(out, old ? "The previous file is kept as " + files.backup + "."

@@ -115,7 +115,7 @@ bool AnyEnabled(const FoundList& found)
 }
 
 // Adds to a file that has a list.
-Failure AddToList(std::string text, const FoundList& found, ListEdit& edit)
+LegacyFailure AddToList(std::string text, const FoundList& found, ListEdit& edit)
 {
     if (!found.setting) return "its list of display modes cannot be read back after the change";
     const std::vector<std::size_t>& at = found.setting->sourceOffsets;
@@ -167,11 +167,11 @@ std::pair<std::size_t, std::size_t> LineBytes(std::string_view text, const Found
 
 }  // namespace
 
-Failure AddQuorvana(const std::optional<std::string_view>& userFile, std::string_view systemDefaults, ListEdit& edit)
+LegacyFailure AddQuorvana(const std::optional<std::string_view>& userFile, std::string_view systemDefaults, ListEdit& edit)
 {
     std::string text = userFile ? std::string(*userFile) : std::string();
     std::vector<InitSetting> settings;
-    if (Failure failure = ParseInitFile(text, settings)) return failure;
+    if (LegacyFailure failure = ParseInitFile(text, settings)) return failure;
     const bool hadList = FindSetting(settings, kSetting) != nullptr;
     if (!hadList) {
         // No list of its own: xscreensaver shows the system's, so start from it.
@@ -180,10 +180,10 @@ Failure AddQuorvana(const std::optional<std::string_view>& userFile, std::string
         // A last line ending in a backslash would continue into the new one; an empty line ends it.
         if (text.size() >= 2 && text[text.size() - 2] == '\\') text += '\n';
         text += std::string(kSetting) + ":" + SystemListSource(systemDefaults) + "\n";
-        if (Failure failure = ParseInitFile(text, settings)) return "the system's list of display modes: " + *failure;
+        if (LegacyFailure failure = ParseInitFile(text, settings)) return "the system's list of display modes: " + *failure;
     }
     ListEdit added;
-    if (Failure failure = AddToList(std::move(text), FindList(settings), added)) return failure;
+    if (LegacyFailure failure = AddToList(std::move(text), FindList(settings), added)) return failure;
     if (added.outcome == ListEdit::Outcome::Unchanged) added.text = userFile.value_or("");
     // A list started from the system's is new to the file, whatever it held.
     if (added.outcome == ListEdit::Outcome::Enabled && !hadList) added.outcome = ListEdit::Outcome::Added;
@@ -191,11 +191,11 @@ Failure AddQuorvana(const std::optional<std::string_view>& userFile, std::string
     return {};
 }
 
-Failure RemoveQuorvana(std::string_view userFile, ListEdit& edit)
+LegacyFailure RemoveQuorvana(std::string_view userFile, ListEdit& edit)
 {
     std::string text(userFile);
     std::vector<InitSetting> settings;
-    if (Failure failure = ParseInitFile(text, settings)) return failure;
+    if (LegacyFailure failure = ParseInitFile(text, settings)) return failure;
     FoundList found = FindList(settings);
     if (found.quorvana.empty()) {
         edit = {ListEdit::Outcome::Unchanged, std::move(text)};
@@ -207,7 +207,7 @@ Failure RemoveQuorvana(std::string_view userFile, ListEdit& edit)
         const auto [from, to] = LineBytes(text, found, found.quorvana.back());
         text.erase(from, to - from);
         // Continuations can chain in ways no cut undoes; the file is then the user's to mend.
-        if (Failure failure = ParseInitFile(text, settings))
+        if (LegacyFailure failure = ParseInitFile(text, settings))
             return "taking Quorvana's line out would leave " + *failure + "; take it out by hand";
         found = FindList(settings);
     }

@@ -45,10 +45,10 @@ struct ListEdit {
 // systemDefaults: the app-defaults file's text, for its list of modes, which
 // a new file (or one without a list) starts from so that the user keeps every
 // other mode in the order xscreensaver shows them; empty when unavailable.
-[[nodiscard]] Failure AddQuorvana(const std::optional<std::string_view>& userFile, std::string_view systemDefaults,
+[[nodiscard]] LegacyFailure AddQuorvana(const std::optional<std::string_view>& userFile, std::string_view systemDefaults,
                                   ListEdit& edit);
 
 // Takes every Quorvana line, enabled or not, out of the user's list.
-[[nodiscard]] Failure RemoveQuorvana(std::string_view userFile, ListEdit& edit);
+[[nodiscard]] LegacyFailure RemoveQuorvana(std::string_view userFile, ListEdit& edit);
 
 }  // namespace quorvana

@@ -42,7 +42,7 @@ void CheckExporter(const std::vector<std::string>& args)
 void CheckSaver(const std::vector<std::string>& args, const char* environment)
 {
     SaverOptions o;
-    if (const Failure bad = ParseOptions(args, environment, o)) return CheckError(*bad);
+    if (const LegacyFailure bad = ParseOptions(args, environment, o)) return CheckError(*bad);
     FUZZ_CHECK(o.speed >= 0 && o.speed <= kMaxSpeed, "speed within 0 … 100");
     FUZZ_CHECK(o.pictures >= 0 && o.pictures <= kMaxPictures, "picture count within 0 … 1000000");
     FUZZ_CHECK(!(o.registerMode && o.unregisterMode), "register and unregister exclude each other");

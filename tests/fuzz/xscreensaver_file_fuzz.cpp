@@ -46,7 +46,7 @@ struct Edited {
     Edited(std::optional<std::string_view> user, std::string_view system) : refused(AddQuorvana(user, system, edit)) {}
     explicit Edited(std::string_view user) : refused(RemoveQuorvana(user, edit)) {}
     ListEdit edit;
-    Failure refused;
+    LegacyFailure refused;
 };
 
 // True, once checked, when it was refused: a refusal is one line saying why and gives no file.

@@ -43,7 +43,7 @@ TEST(WholeFile, FailureLeavesNothingBehind)
     ::getrlimit(RLIMIT_FSIZE, &before);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ::setrlimit(RLIMIT_FSIZE, &tiny);
-    const Failure failure = WriteWholeFile(cut, std::string(4096, 'x'));
+    const LegacyFailure failure = WriteWholeFile(cut, std::string(4096, 'x'));
     ::setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(failure, "cannot write '" + cut + "': File too large");

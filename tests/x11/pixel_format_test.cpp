@@ -26,7 +26,7 @@ TEST(PixelFormat, PlacesEachChannelWhereTheVisualsMasksSay)
         {"32-bit RGBA: alpha set", 32, 0xFF000000, 0x00FF0000, 0x0000FF00, 0x123456FF, false},
     };
     for (const auto& c : cases) {
-        Failure error;
+        LegacyFailure error;
         const auto format = PixelFormat::FromVisual(TrueColor, c.depth, c.red, c.green, c.blue, &error);
         ASSERT_TRUE(format) << c.name << ": " << error.value_or("");
         EXPECT_EQ(format->Pack(colour), c.pixel) << c.name;
@@ -38,7 +38,7 @@ TEST(PixelFormat, PlacesEachChannelWhereTheVisualsMasksSay)
 
 TEST(PixelFormat, TheGreenLevelsOfThePicturesComeOutUnchangedOnRgb)
 {
-    Failure error;
+    LegacyFailure error;
     const auto format = PixelFormat::FromVisual(TrueColor, 24, 0xFF0000, 0xFF00, 0xFF, &error);
     ASSERT_TRUE(format);
     for (unsigned g = 0; g < 256; ++g) EXPECT_EQ(format->Pack(MakeRgb(0, g, 0)), g << 8);
@@ -61,7 +61,7 @@ TEST(PixelFormat, RefusesWhatItCannotDrawOnWithAReason)
         {"no blue", TrueColor, 24, 0xFF0000, 0xFF00, 0, "masks"},
     };
     for (const auto& c : cases) {
-        Failure error;
+        LegacyFailure error;
         EXPECT_FALSE(PixelFormat::FromVisual(c.visualClass, c.depth, c.red, c.green, c.blue, &error)) << c.name;
         ASSERT_TRUE(error) << c.name;
         EXPECT_NE(error->find(c.reason), std::string::npos) << c.name << ": " << *error;

@@ -44,10 +44,10 @@ protected:
     void TearDown() override { fs::remove_all(m_home); }
 
     // Nothing when done; m_said: what it said and the failure.
-    Failure Run(Registration what = Registration::Add)
+    LegacyFailure Run(Registration what = Registration::Add)
     {
         std::FILE* out = std::tmpfile();
-        const Failure failure = Register(what, m_files, out);
+        const LegacyFailure failure = Register(what, m_files, out);
         m_said = Contents(out) + failure.value_or("");
         return failure;
     }
@@ -134,7 +134,7 @@ TEST_F(RegistrationTest, LeavesTheFileAsItWasWhenItCannotBeDone)
         ::getrlimit(RLIMIT_FSIZE, &before);
         const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         if (c.limit) ::setrlimit(RLIMIT_FSIZE, c.limit);
-        const Failure failure = Run();
+        const LegacyFailure failure = Run();
         ::setrlimit(RLIMIT_FSIZE, &before);
         std::signal(SIGXFSZ, oldHandler);
         EXPECT_TRUE(failure);

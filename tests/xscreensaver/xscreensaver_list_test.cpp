@@ -166,7 +166,7 @@ TEST(XscreensaverList, LeavesAloneWhatXscreensaverCannotRead)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         ListEdit edit;
-        for (const Failure& refused : {AddQuorvana(c.file, kSystem, edit), RemoveQuorvana(c.file, edit)}) {
+        for (const LegacyFailure& refused : {AddQuorvana(c.file, kSystem, edit), RemoveQuorvana(c.file, edit)}) {
             ASSERT_TRUE(refused);
             EXPECT_NE(refused->find(c.error), std::string::npos) << *refused;
         }

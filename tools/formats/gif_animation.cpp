@@ -50,7 +50,7 @@ int GifAnimation::DelayCs(int milliseconds)
     return delay;
 }
 
-Failure GifAnimation::AddFrame(const PixelStore& window, const Rect& rect, int milliseconds)
+LegacyFailure GifAnimation::AddFrame(const PixelStore& window, const Rect& rect, int milliseconds)
 {
     m_indices.clear();
     for (int y = rect.top; y < rect.bottom; ++y) {
@@ -73,7 +73,7 @@ Failure GifAnimation::AddFrame(const PixelStore& window, const Rect& rect, int m
     return {};
 }
 
-Failure GifAnimation::Finish()
+LegacyFailure GifAnimation::Finish()
 {
     m_bytes.push_back(kTrailer);
     return {};

@@ -167,7 +167,7 @@ PngEncoder::PngEncoder() : m_idat(std::make_unique<IdatWriter>()) {}
 
 PngEncoder::~PngEncoder() = default;
 
-Failure PngEncoder::Encode(const PixelStore& picture, std::vector<unsigned char>& png)
+LegacyFailure PngEncoder::Encode(const PixelStore& picture, std::vector<unsigned char>& png)
 {
     const int width = picture.Width();
     const int height = picture.Height();

@@ -22,7 +22,7 @@ public:
     PngEncoder& operator=(const PngEncoder&) = delete;
 
     // Fills png with the whole file.
-    [[nodiscard]] Failure Encode(const PixelStore& picture, std::vector<unsigned char>& png);
+    [[nodiscard]] LegacyFailure Encode(const PixelStore& picture, std::vector<unsigned char>& png);
 
 private:
     class IdatWriter;

@@ -42,7 +42,7 @@ WebpAnimation::WebpAnimation(int width, int height) : m_encoder(std::make_unique
 
 WebpAnimation::~WebpAnimation() = default;
 
-Failure WebpAnimation::AddFrame(const PixelStore& window, const Rect& changed, int milliseconds)
+LegacyFailure WebpAnimation::AddFrame(const PixelStore& window, const Rect& changed, int milliseconds)
 {
     WebPPicture& frame = m_encoder->frame;
     if (!m_encoder->animation || !frame.argb) return "cannot start the WebP encoder: out of memory";
@@ -61,7 +61,7 @@ Failure WebpAnimation::AddFrame(const PixelStore& window, const Rect& changed, i
     return {};
 }
 
-Failure WebpAnimation::Finish()
+LegacyFailure WebpAnimation::Finish()
 {
     // The last frame lasts until the end's time stamp.
     WebPData file;
