@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "common/tick_period.h"
+#include "saver/tick_period.h"
 #include "common/whole_file.h"
 #include "render/dirty_surface.h"
 #include "tools/export_options.h"

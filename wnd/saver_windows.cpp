@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "render/monitor_seed.h"
+#include "saver/monitor_seed.h"
 #include "wnd/monitor_layout.h"
 #include "wnd/saver_wnd.h"
 

@@ -2,7 +2,7 @@
 // Saver mode's windows, one per monitor. The primary's CSaverWnd is made by
 // CreateFullScreen as with a single monitor, keeps the saver's seed and is
 // the main window; every other monitor gets a CSaverWnd of its own with its
-// own renderer and a seed of its own (render/monitor_seed.h), shown without
+// own renderer and a seed of its own (saver/monitor_seed.h), shown without
 // taking the activation from the primary's.
 //
 // They act as one saver: the first mouse position is shared, in screen

@@ -16,7 +16,7 @@
 //            own window is mapped and gets its first repaint from its first
 //            Expose; a window already on the screen is repainted at once.
 //            The primary monitor's window keeps the seed; the others get
-//            seeds of their own (render/monitor_seed.h).
+//            seeds of their own (saver/monitor_seed.h).
 //   ticks    RunEventLoop (event_loop.h) hands every X event to the window
 //            (Expose series repaint, ConfigureNotify takes the new size,
 //            input at any full-screen window closes them all) and calls
@@ -36,7 +36,7 @@
 #include <vector>
 
 #include "common/failure.h"
-#include "render/monitor_seed.h"
+#include "saver/monitor_seed.h"
 #include "x11/close_rules.h"
 #include "x11/draw_target.h"
 #include "x11/event_loop.h"

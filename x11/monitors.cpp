@@ -4,6 +4,7 @@
 #include <X11/extensions/Xinerama.h>
 #include <X11/extensions/Xrandr.h>
 #include <algorithm>
+#include <optional>
 
 namespace quorvana {
 
@@ -58,28 +59,6 @@ std::vector<Rect> ScreenMonitors(Display* display)
     const Listed heads = XineramaHeads(display);
     if (heads.monitors.size() > listed.monitors.size()) listed = heads;
     return CoverableMonitors(listed.monitors, listed.primary, whole);
-}
-
-std::vector<Rect> CoverableMonitors(const std::vector<Rect>& listed, std::optional<std::size_t> primary,
-                                    const Rect& screen)
-{
-    std::vector<Rect> monitors;
-    const auto add = [&](const Rect& m) {
-        const Rect clipped{std::max(m.left, screen.left), std::max(m.top, screen.top), std::min(m.right, screen.right),
-                           std::min(m.bottom, screen.bottom)};
-        if (!clipped.IsEmpty() && std::find(monitors.begin(), monitors.end(), clipped) == monitors.end())
-            monitors.push_back(clipped);
-    };
-    if (primary && *primary < listed.size()) add(listed[*primary]);
-    for (const Rect& m : listed) add(m);
-    if (monitors.empty()) monitors.push_back(screen);
-    return monitors;
-}
-
-std::uint32_t MonitorIndexAt(const std::vector<Rect>& monitors, int x, int y)
-{
-    const auto holder = std::find_if(monitors.begin(), monitors.end(), [&](const Rect& m) { return m.Contains(x, y); });
-    return holder == monitors.end() ? 0 : static_cast<std::uint32_t>(holder - monitors.begin());
 }
 
 }  // namespace quorvana

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The pace of a fractal window: one row per tick at the period of
-// common/tick_period.h. The timer keeps an absolute deadline so the event
+// saver/tick_period.h. The timer keeps an absolute deadline so the event
 // loop can block on the X connection exactly until the next tick is due; a
 // tick that comes late does not cause a burst of catch-up ticks afterwards.
 #pragma once
 
 #include <chrono>
 
-#include "common/tick_period.h"
+#include "saver/tick_period.h"
 
 namespace quorvana {
 

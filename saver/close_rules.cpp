@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: MIT
+#include "saver/close_rules.h"
+
+namespace quorvana {
+
+CloseAnswer CloseRules::OnButtonPress(Button button) const
+{
+    return button == Button::Other ? CloseAnswer::Stay() : CloseAnswer::Close();
+}
+
+CloseAnswer CloseRules::OnPointerAt(int x, int y)
+{
+    if (!m_firstPointer) {
+        m_firstPointer.emplace(x, y);
+        return CloseAnswer::Stay();
+    }
+    // Measured against the first report for the saver's whole life.
+    const bool moved = m_firstPointer->first != x || m_firstPointer->second != y;
+    return moved ? CloseAnswer::Close() : CloseAnswer::Stay();
+}
+
+CloseAnswer CloseRules::OnFocusLost(Clock::time_point now)
+{
+    if (!m_focusCheck) m_focusCheck = now + kFocusGrace;
+    return CloseAnswer::CheckAgainAt(*m_focusCheck);
+}
+
+CloseAnswer CloseRules::OnFocusCheck(bool focusWithinSaver)
+{
+    m_focusCheck.reset();
+    return focusWithinSaver ? CloseAnswer::Stay() : CloseAnswer::Close();
+}
+
+}  // namespace quorvana
