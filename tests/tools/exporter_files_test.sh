@@ -7,7 +7,7 @@ set -u
 exporter=$1
 source "$(dirname "$0")/lib.sh"
 record() { "$exporter" --size 160x120 --pictures 3 "$@" >/dev/null 2>&1; }
-cd "$work" || exit 1
+cd "$WORK" || exit 1
 for seed in 11 22; do record --seed "$seed" --animation "ref$seed.gif" && record --seed "$seed" --out "ref$seed"; done
 
 # Planted where the temporary file once went: a link is not followed, a file not removed.
@@ -43,6 +43,6 @@ for redirect in '>&-' '>/dev/full'; do
     [ "$status" -eq 1 ] && [ "$(wc -l <err)" -eq 1 ] && [ -z "$(ls -A report 2>/dev/null)" ] || fail "report $redirect: status $status, $(cat err)"
 done
 
-left=$(find "$work" -name '*.partial')
+left=$(find "$WORK" -name '*.partial')
 [ -z "$left" ] || fail "partial files left: $left"
 finish

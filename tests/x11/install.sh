@@ -5,8 +5,8 @@
 set -euo pipefail
 source "$(dirname "$0")/../support/checks.sh"
 build=$1
-prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
+make_work
+prefix=$WORK
 cmake --install "$build" --prefix "$prefix/usr" >/dev/null
 check "program in the hack folder" '[ -x "$prefix/usr/libexec/xscreensaver/quorvana" ]'
 check "link on the path" '[ "$("$prefix/usr/bin/quorvana" --version)" = "$("$prefix/usr/libexec/xscreensaver/quorvana" --version)" ]'
@@ -14,4 +14,4 @@ xml=$prefix/usr/share/xscreensaver/config/quorvana.xml
 check "settings file" '[ -f "$xml" ]'
 check "settings file: speed slider 0 to 100" 'grep -q "type=\"slider\" arg=\"--speed %\"" "$xml" && grep -q "low=\"0\" high=\"100\" default=\"100\"" "$xml"'
 check "settings file: the slider's argument is accepted" '"$prefix/usr/bin/quorvana" -speed 37 --help >/dev/null'
-[ "$failures" -eq 0 ]
+finish
