@@ -21,31 +21,18 @@ namespace {
 
 constexpr int kShortestTrueDelayMs = 20;
 
-// Ends the progress line, so that the failure's line stands on its own.
-int FinishAndFail(Progress& progress, const std::string& failure)
+Result<> Runtime(LegacyFailure failure)
 {
-    progress.Finish();
-    return Fail(stderr, kExporterName, failure);
+    if (failure) return Failure::Runtime(*failure);
+    return {};
 }
 
-}  // namespace
-
-int DefaultTicksPerFrame(int tickPeriodMs)
+// The ticks from the first repaint on, frame by frame, into the file.
+Result<> RecordFrames(const ExportOptions& options, SimulatedWindow& window, int tickPeriodMs, int ticksPerFrame,
+                      Progress& progress)
 {
-    return (kShortestTrueDelayMs + tickPeriodMs - 1) / tickPeriodMs;
-}
-
-int RecordAnimation(const ExportOptions& options)
-{
-    const int tickPeriodMs = TickPeriodMs(options.speed.value_or(kDefaultSpeed));
-    const int ticksPerFrame = options.ticksPerFrame.value_or(DefaultTicksPerFrame(tickPeriodMs));
-    SimulatedWindow window(options);
-    std::printf("seed %u, size %dx%d, %d ticks of %d ms per frame\n", window.seed, options.width, options.height,
-                ticksPerFrame, tickPeriodMs);
-    Progress progress(stderr, options.pictures);
-    if (LegacyFailure failure = FlushReport()) return FinishAndFail(progress, *failure);
     WholeFile file(options.animation);
-    if (LegacyFailure failure = file.Open()) return FinishAndFail(progress, *failure);
+    TRY(Runtime(file.Open()));
 
     // The first frame holds the repaint, which clears the whole window,
     // and the ticks after it.
@@ -55,10 +42,8 @@ int RecordAnimation(const ExportOptions& options)
         MakeAnimationWriter(options.animation, options.width, options.height);
     int ticks = 0;
     for (int picture = 1; picture <= options.pictures;) {
-        if (Interrupted()) {
-            progress.Finish();
-            return 1;  // the recording is not complete, so its file goes
-        }
+        // The recording is not complete, so its file goes.
+        if (Interrupted()) return Failure::Runtime("interrupted");
         const TickOutcome outcome = window.renderer.DrawNextRow(surface);
         ++ticks;
         progress.Row(picture, window.renderer.m_row, options.height);
@@ -71,9 +56,8 @@ int RecordAnimation(const ExportOptions& options)
         // passes: such a frame repeats one pixel as it is.
         Rect changed = surface.TakeDirty();
         if (changed.IsEmpty()) changed = Rect{0, 0, 1, 1};
-        LegacyFailure failure = writer->AddFrame(window.pixels, changed, ticks * tickPeriodMs);
-        if (!failure) failure = file.Write(BytesOf(writer->Bytes()));
-        if (failure) return FinishAndFail(progress, *failure);
+        TRY(writer->AddFrame(window.pixels, changed, ticks * tickPeriodMs));
+        TRY(Runtime(file.Write(BytesOf(writer->Bytes()))));
         writer->Bytes().clear();
         ticks = 0;
         if (pictureEnds) {
@@ -82,12 +66,36 @@ int RecordAnimation(const ExportOptions& options)
             ++picture;
         }
     }
-    LegacyFailure failure = writer->Finish();
-    if (!failure) failure = file.Write(BytesOf(writer->Bytes()));
-    if (!failure) failure = file.Commit();
-    if (failure) return FinishAndFail(progress, *failure);
+    TRY(writer->Finish());
+    TRY(Runtime(file.Write(BytesOf(writer->Bytes()))));
+    return Runtime(file.Commit());
+}
+
+}  // namespace
+
+int DefaultTicksPerFrame(int tickPeriodMs)
+{
+    return (kShortestTrueDelayMs + tickPeriodMs - 1) / tickPeriodMs;
+}
+
+Result<> RecordAnimation(const ExportOptions& options)
+{
+    const int tickPeriodMs = TickPeriodMs(options.speed.value_or(kDefaultSpeed));
+    const int ticksPerFrame = options.ticksPerFrame.value_or(DefaultTicksPerFrame(tickPeriodMs));
+    SimulatedWindow window(options);
+    std::printf("seed %u, size %dx%d, %d ticks of %d ms per frame\n", window.seed, options.width, options.height,
+                ticksPerFrame, tickPeriodMs);
+    Progress progress(stderr, options.pictures);
+    // Whatever ends the recording, the progress line ends first, so that a
+    // failure's line stands on its own.
+    Result<> recorded = FlushReport();
+    if (recorded) recorded = RecordFrames(options, window, tickPeriodMs, ticksPerFrame, progress);
+    if (!recorded) {
+        progress.Finish();
+        return recorded;
+    }
     progress.RecordingDone(options.animation.c_str());
-    return 0;
+    return {};
 }
 
 }  // namespace quorvana

@@ -12,7 +12,7 @@
 namespace quorvana {
 
 // Only the ticks are timed: the repaint, the hashes and the output are not.
-int BenchPictures(const ExportOptions& options)
+void BenchPictures(const ExportOptions& options)
 {
     SimulatedWindow window(options);
     std::printf("seed %u, size %dx%d, kernel %s\n", window.seed, options.width, options.height,
@@ -43,7 +43,6 @@ int BenchPictures(const ExportOptions& options)
     std::printf("kernel %s: %d pictures in %.3f s, %.3f ms per picture, %.1f million loop steps/s\n",
                 KernelName(options), options.pictures, seconds, seconds * 1e3 / options.pictures,
                 iterations / seconds / 1e6);
-    return 0;
 }
 
 }  // namespace quorvana

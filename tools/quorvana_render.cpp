@@ -21,26 +21,29 @@
 int main(int argc, char** argv)
 {
     using namespace quorvana;
-    const ExportParseResult parsed = ParseExportOptions(std::vector<std::string>(argv + 1, argv + argc));
-    if (parsed.error) return Fail(stderr, kExporterName, *parsed.error, 2);
-    if (parsed.options.help) {
+    const Result<ExportOptions> parsed = ParseExportOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed) return Report(stderr, kExporterName, parsed.Error());
+    const ExportOptions& options = parsed.Value();
+    if (options.help) {
         std::fputs(ExportUsage().c_str(), stdout);
         return 0;
     }
-    if (parsed.options.version) {
+    if (options.version) {
         std::printf("quorvana-render %s\n", QUORVANA_VERSION);
         return 0;
     }
-    if (LegacyFailure failure = GuardStandardStreams()) return Fail(stderr, kExporterName, *failure);
-    if (parsed.options.bench) return BenchPictures(parsed.options);
-    const bool recording = !parsed.options.animation.empty();
-    if (LegacyFailure failure = recording ? CheckAnimationFile(parsed.options.animation)
-                                    : PrepareOutputFolder(parsed.options.outDir))
-        return Fail(stderr, kExporterName, *failure, 2);
+    if (Result<> guarded = GuardStandardStreams(); !guarded) return Report(stderr, kExporterName, guarded.Error());
+    if (options.bench) {
+        BenchPictures(options);
+        return 0;
+    }
+    const bool recording = !options.animation.empty();
+    if (LegacyFailure failure = recording ? CheckAnimationFile(options.animation) : PrepareOutputFolder(options.outDir))
+        return Report(stderr, kExporterName, Failure::Usage(*failure));
     CatchInterruptions();
-    const int status = recording ? RecordAnimation(parsed.options) : ExportPictures(parsed.options);
+    Result<> done = recording ? RecordAnimation(options) : ExportPictures(options);
     if (Interrupted()) EndAsInterrupted();
-    if (status != 0) return status;
-    if (LegacyFailure failure = FlushReport()) return Fail(stderr, kExporterName, *failure);
+    if (done) done = FlushReport();
+    if (!done) return Report(stderr, kExporterName, done.Error());
     return 0;
 }

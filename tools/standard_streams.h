@@ -13,9 +13,9 @@ namespace quorvana {
 // Called first: a closed standard output is refused before anything is
 // written, and a closed standard input or error gets /dev/null, so that no
 // file the exporter opens takes their number and receives their text.
-[[nodiscard]] LegacyFailure GuardStandardStreams();
+Result<> GuardStandardStreams();
 
 // The report so far has reached standard output.
-[[nodiscard]] LegacyFailure FlushReport();
+Result<> FlushReport();
 
 }  // namespace quorvana

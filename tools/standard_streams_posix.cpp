@@ -8,16 +8,16 @@
 
 namespace quorvana {
 
-LegacyFailure GuardStandardStreams()
+Result<> GuardStandardStreams()
 {
     bool outputClosed = false;
     for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
         if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
         outputClosed = outputClosed || fd == STDOUT_FILENO;
         // The lowest free number is this one: /dev/null holds it.
-        if (::open("/dev/null", O_RDWR) != fd) return std::string("cannot open /dev/null");
+        if (::open("/dev/null", O_RDWR) != fd) return Failure::Runtime("cannot open /dev/null");
     }
-    if (outputClosed) return std::string("cannot write the report: standard output is closed");
+    if (outputClosed) return Failure::Runtime("cannot write the report: standard output is closed");
     return {};
 }
 

@@ -8,9 +8,9 @@
 
 namespace quorvana {
 
-LegacyFailure GuardStandardStreams()
+Result<> GuardStandardStreams()
 {
-    if (_fileno(stdout) < 0) return std::string("cannot write the report: standard output is closed");
+    if (_fileno(stdout) < 0) return Failure::Runtime("cannot write the report: standard output is closed");
     return {};
 }
 

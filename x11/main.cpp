@@ -153,7 +153,7 @@ int RegisterForUser(const SaverOptions& options)
                     "refusing to change " + files.user + " as root: xscreensaver never runs display modes as "
                     "root; run this as the user who runs xscreensaver, or add --as-root", kExitFailure);
     const Registration what = options.registerMode ? Registration::Add : Registration::Remove;
-    if (LegacyFailure failure = Register(what, files, stdout)) return Fail(stderr, kProgram, *failure, kExitFailure);
+    if (Result<> done = Register(what, files, stdout); !done) return Report(stderr, kProgram, done.Error());
     if (what == Registration::Add && !XscreensaverFinds("quorvana", kXscreensaverModeFolder, std::getenv("PATH")))
         std::fprintf(stderr, "quorvana: warning: xscreensaver will not find the display mode: it must be %s/quorvana "
                              "(install the package) or on $PATH\n", kXscreensaverModeFolder);

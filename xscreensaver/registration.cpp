@@ -57,10 +57,10 @@ RegistrationFiles UserRegistrationFiles()
     return {user, user + ".quorvana.bak", kSystemDefaults};
 }
 
-LegacyFailure Register(Registration what, const RegistrationFiles& files, std::FILE* out)
+Result<> Register(Registration what, const RegistrationFiles& files, std::FILE* out)
 {
     std::optional<std::string> old;
-    if (LegacyFailure failure = ReadWholeFile(files.user, old)) return failure;
+    if (LegacyFailure failure = ReadWholeFile(files.user, old)) return Failure::Runtime(*failure);
     if (what == Registration::Remove && !old) {
         Say(out, "There is no " + files.user + ": nothing to do.");
         return {};
@@ -68,10 +68,11 @@ LegacyFailure Register(Registration what, const RegistrationFiles& files, std::F
     std::optional<std::string> system;
     if (ReadWholeFile(files.systemDefaults, system)) system.reset();  // without it, a new list starts empty
 
-    ListEdit edit;
-    if (LegacyFailure refused = what == Registration::Add ? AddQuorvana(old, system.value_or(""), edit)
-                                                     : RemoveQuorvana(*old, edit))
-        return "cannot change '" + files.user + "': " + *refused + "; the file is left as it was";
+    Result<ListEdit> edited = what == Registration::Add ? AddQuorvana(old, system.value_or("")) : RemoveQuorvana(*old);
+    if (!edited)
+        return Failure::Runtime("cannot change '" + files.user + "': " + edited.Error().Message() +
+                                "; the file is left as it was");
+    const ListEdit& edit = edited.Value();
     if (edit.outcome == ListEdit::Outcome::Unchanged) {
         Say(out, Describe(edit.outcome, what, files.user) + " Nothing to do.");
         return {};
@@ -82,9 +83,10 @@ LegacyFailure Register(Registration what, const RegistrationFiles& files, std::F
         // The backup is the user's as much as the file: same permissions, same owner.
         if (old) {
             if (LegacyFailure failure = WriteWholeFile(files.backup, *old, files.user))
-                return *failure + "; " + files.user + " is left as it was";
+                return Failure::Runtime(*failure + "; " + files.user + " is left as it was");
         }
-        if (LegacyFailure failure = WriteWholeFile(files.user, edit.text)) return *failure + "; it is left as it was";
+        if (LegacyFailure failure = WriteWholeFile(files.user, edit.text))
+            return Failure::Runtime(*failure + "; it is left as it was");
     }
     Say(out, Describe(edit.outcome, what, files.user));
     Say(out, old ? "The previous file is kept as " + files.backup + "."

@@ -43,10 +43,15 @@ bool IsCut(std::string_view shorter, std::string_view longer, std::size_t most)
 
 // Adding Quorvana (to a file or none, with a system list) or removing it: the edit, or its refusal.
 struct Edited {
-    Edited(std::optional<std::string_view> user, std::string_view system) : refused(AddQuorvana(user, system, edit)) {}
-    explicit Edited(std::string_view user) : refused(RemoveQuorvana(user, edit)) {}
+    Edited(std::optional<std::string_view> user, std::string_view system) : Edited(AddQuorvana(user, system)) {}
+    explicit Edited(std::string_view user) : Edited(RemoveQuorvana(user)) {}
+    explicit Edited(Result<ListEdit> result)
+        : edit(result ? result.Value() : ListEdit()),
+          refused(result ? std::nullopt : std::optional<std::string>(result.Error().Message()))
+    {
+    }
     ListEdit edit;
-    LegacyFailure refused;
+    std::optional<std::string> refused;  // why, when refused
 };
 
 // True, once checked, when it was refused: a refusal is one line saying why and gives no file.
@@ -85,8 +90,8 @@ void CheckAdd(std::optional<std::string_view> user, std::string_view system)
     CheckRemoved(removed, outcome == Outcome::Enabled);
     // The file back; or, where adding had to start a list, the file and then that list.
     if (outcome != Outcome::Added || removed.edit.text == old) return;
-    std::vector<InitSetting> settings;
-    FUZZ_CHECK(!ParseInitFile(old, settings) && !FindSetting(settings, "programs") && removed.edit.text.starts_with(old),
+    const Result<std::vector<InitSetting>> settings = ParseInitFile(old);
+    FUZZ_CHECK(settings && !FindSetting(settings.Value(), "programs") && removed.edit.text.starts_with(old),
                "removing what was added gives the file back (a list started for it may follow)");
 }
 
