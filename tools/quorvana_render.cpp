@@ -5,11 +5,13 @@
 // pictures instead of writing them, with --animation it records every tick.
 // Ctrl-C or SIGTERM stops an export between rows: the pictures already
 // written stay, a file not yet complete is removed, and the exporter then
-// ends by that signal. See --help.
+// ends by that signal. Before anything, closed standard descriptors get
+// /dev/null, so that no file takes their number. See --help.
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "common/standard_descriptors.h"
 #include "tools/animation_recording.h"
 #include "tools/export_options.h"
 #include "tools/interruption.h"
@@ -21,6 +23,8 @@
 int main(int argc, char** argv)
 {
     using namespace quorvana;
+    const Result<ClosedStandardDescriptors> closed = GuardStandardDescriptors();
+    if (!closed) return Report(stderr, kExporterName, closed.Error());
     const Result<ExportOptions> parsed = ParseExportOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed) return Report(stderr, kExporterName, parsed.Error());
     const ExportOptions& options = parsed.Value();
@@ -32,7 +36,7 @@ int main(int argc, char** argv)
         std::printf("quorvana-render %s\n", QUORVANA_VERSION);
         return 0;
     }
-    if (Result<> guarded = GuardStandardStreams(); !guarded) return Report(stderr, kExporterName, guarded.Error());
+    if (Result<> open = CheckReportStream(closed.Value()); !open) return Report(stderr, kExporterName, open.Error());
     if (options.bench) {
         BenchPictures(options);
         return 0;

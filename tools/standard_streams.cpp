@@ -7,6 +7,12 @@
 
 namespace quorvana {
 
+Result<> CheckReportStream(const ClosedStandardDescriptors& closed)
+{
+    if (closed.output) return Failure::Runtime("cannot write the report: standard output is closed");
+    return {};
+}
+
 Result<> FlushReport()
 {
     errno = 0;

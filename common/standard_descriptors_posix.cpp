@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// GuardStandardStreams where a new file takes the lowest free descriptor.
-#include "tools/standard_streams.h"
+// GuardStandardDescriptors where a new file takes the lowest free descriptor.
+#include "common/standard_descriptors.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -8,17 +8,17 @@
 
 namespace quorvana {
 
-Result<> GuardStandardStreams()
+Result<ClosedStandardDescriptors> GuardStandardDescriptors()
 {
-    bool outputClosed = false;
+    ClosedStandardDescriptors closed;
+    bool* const found[] = {&closed.input, &closed.output, &closed.error};
     for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
         if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
-        outputClosed = outputClosed || fd == STDOUT_FILENO;
+        *found[fd] = true;
         // The lowest free number is this one: /dev/null holds it.
         if (::open("/dev/null", O_RDWR) != fd) return Failure::Runtime("cannot open /dev/null");
     }
-    if (outputClosed) return Failure::Runtime("cannot write the report: standard output is closed");
-    return {};
+    return closed;
 }
 
 }  // namespace quorvana
