@@ -46,11 +46,11 @@ Result<> RecordFrames(const ExportOptions& options, SimulatedWindow& window, int
         if (Interrupted()) return Failure::Runtime("interrupted");
         const TickOutcome outcome = window.renderer.DrawNextRow(surface);
         ++ticks;
-        progress.Row(picture, window.renderer.m_row, options.height);
+        progress.Row(picture, window.renderer.Row(), options.height);
         const bool pictureEnds = outcome != TickOutcome::Row;
         // A picture's last frame takes the ticks a full frame would leave
         // short, so no frame but a tiny picture's is shorter than the rest.
-        const int ticksLeft = options.height - window.renderer.m_row;
+        const int ticksLeft = options.height - window.renderer.Row();
         if (!pictureEnds && (ticks < ticksPerFrame || ticksLeft < ticksPerFrame)) continue;
         // Ticks on the rows left black change nothing, yet their time
         // passes: such a frame repeats one pixel as it is.

@@ -86,7 +86,7 @@ Result<> WritePictures(const ExportOptions& options, SimulatedWindow& window, En
             if (Interrupted()) return Failure::Runtime("interrupted");
             if (wallpaperRenderer) wallpaperRenderer->DrawWholeRow(*wallpaper);
             outcome = window.renderer.DrawNextRow(window.pixels);
-            progress.Row(picture, window.renderer.m_row, options.height);
+            progress.Row(picture, window.renderer.Row(), options.height);
         } while (outcome == TickOutcome::Row);
         if (encoders.Full()) TRY(writer.WriteNext());
         const std::string path = PicturePath(options, picture);

@@ -24,15 +24,16 @@ void FirstRepaint(SimulatedWindow& window, const ExportOptions& options, Surface
     PrintView(window.renderer, window.renderer.RestartPicture(paint), "first repaint");
 }
 
-std::string DescribeView(const JuliaRenderer& r, TickOutcome outcome, const std::string& label)
+std::string DescribeView(const JuliaRenderer& renderer, TickOutcome outcome, const std::string& label)
 {
+    const View v = renderer.CurrentView();
     char line[512];
     if (outcome == TickOutcome::Zoomed)
         std::snprintf(line, sizeof line, "%s: zoom into re %.17g .. %.17g, im %.17g .. %.17g\n", label.c_str(),
-                      r.m_reMin, r.m_reMax, r.m_imMin, r.m_imMax);
+                      v.reMin, v.reMax, v.imMin, v.imMax);
     else
         std::snprintf(line, sizeof line, "%s: random view re %.17g .. %.17g, im %.17g .. %.17g, c = %.17g %+.17gi\n",
-                      label.c_str(), r.m_reMin, r.m_reMax, r.m_imMin, r.m_imMax, r.m_cRe, r.m_cIm);
+                      label.c_str(), v.reMin, v.reMax, v.imMin, v.imMax, v.cRe, v.cIm);
     return line;
 }
 
