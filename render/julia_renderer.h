@@ -121,8 +121,8 @@ public:
     // Steps of the escape loop taken so far, for throughput figures.
     std::uint64_t IterationsDone() const { return m_iterationsDone; }
 
-    // The colour a count is drawn in: green 11 · n (mod 256).
-    static constexpr COLORREF DrawnColour(int n) { return MakeRgb(0, static_cast<unsigned>(11 * n) & 0xFF, 0); }
+    // The colour a count is drawn in: green kGreenStep · n (mod 256).
+    static constexpr COLORREF DrawnColour(int n) { return MakeRgb(0, kGreenStep * static_cast<unsigned>(n) & 0xFF, 0); }
     // The value neighbouring pixels are compared by when counting a row's
     // changes: it differs exactly when the counts differ modulo 256.
     static constexpr COLORREF ComparisonValue(int n)
