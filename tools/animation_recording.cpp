@@ -62,7 +62,7 @@ Result<> RecordFrames(const ExportOptions& options, SimulatedWindow& window, int
         ticks = 0;
         if (pictureEnds) {
             progress.PictureRecorded(picture);
-            PrintView(window.renderer, outcome, "picture " + std::to_string(picture));
+            PrintView(window.renderer, outcome, "picture " + std::to_string(picture), picture + 1);
             ++picture;
         }
     }

@@ -36,7 +36,7 @@ void BenchPictures(const ExportOptions& options)
         std::printf("picture %d: %.3f ms, %" PRIu64 " loop steps, %.1f million steps/s, %s %016" PRIx64 "\n",
                     picture, seconds * 1e3, iterations, iterations / seconds / 1e6, kPictureHashName,
                     PictureHash(window.pixels));
-        PrintView(renderer, outcome, "picture " + std::to_string(picture));
+        PrintView(renderer, outcome, "picture " + std::to_string(picture), picture + 1);
     }
     const double seconds = std::chrono::duration<double>(total).count();
     const std::uint64_t iterations = renderer.IterationsDone() - iterationsBefore;

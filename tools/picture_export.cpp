@@ -90,7 +90,7 @@ Result<> WritePictures(const ExportOptions& options, SimulatedWindow& window, En
         } while (outcome == TickOutcome::Row);
         if (encoders.Full()) TRY(writer.WriteNext());
         const std::string path = PicturePath(options, picture);
-        writer.Expect({path, DescribeView(window.renderer, outcome, path)});
+        writer.Expect({path, DescribeView(window.renderer, outcome, path, picture + 1)});
         encoders.Submit(wallpaper ? *wallpaper : window.pixels);
         TRY(writer.WriteReady());
     }

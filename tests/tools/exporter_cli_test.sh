@@ -68,8 +68,12 @@ done
 [ ! -e "$WORK/one/picture-0004.png" ] || fail "wrote more pictures than asked"
 [ "$(ls -A "$WORK/one" | wc -l)" -eq 3 ] || fail "left extra files: $(ls -A "$WORK/one")"
 grep -q '^seed 5' "$WORK/stdout" || fail "seed not printed"
-[ "$(grep -c 'picture-000[1-3].png: \(zoom into\|random view\)' "$WORK/stdout")" -eq 3 ] ||
-    fail "views not reported per picture: $(cat "$WORK/stdout")"
+# Each view line names the picture that shows it, not the one it follows.
+grep -qx 'first repaint, then picture 1: random view .*' "$WORK/stdout" || fail "no first view: $(cat "$WORK/stdout")"
+for n in 1 2 3; do
+    grep -q "/picture-000$n.png, then picture $((n + 1)): \(zoom into\|random view\) " "$WORK/stdout" ||
+        fail "no view line after picture $n: $(cat "$WORK/stdout")"
+done
 [ "$(grep -c 'written' "$WORK/stderr")" -eq 3 ] || fail "no plain progress lines: $(cat "$WORK/stderr")"
 
 "$exporter" --size=40x30 --seed=5 --pictures=3 --out="$WORK/two" >/dev/null 2>&1
