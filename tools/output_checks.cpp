@@ -14,12 +14,19 @@ namespace quorvana {
 
 namespace {
 
+// A path from a name given in UTF-8 (on Windows too: windows/quorvana_render.manifest);
+// a plain string would be taken in another code page there.
+std::filesystem::path PathOf(const std::string& name)
+{
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+}
+
 // Write permission alone says little to root or on a read-only mount: try,
 // so that a folder that takes no file is named before any picture is drawn.
 // The system's reason when it takes none.
-Result<> CanCreateFileIn(const std::filesystem::path& folder, const std::string& what)
+Result<> CanCreateFileIn(const std::string& folder, const std::string& what)
 {
-    const std::string probe = (folder / ".quorvana-write-test").string();
+    const std::string probe = folder + "/.quorvana-write-test";
     const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
     if (fd < 0) {
         if (errno == EEXIST) return {};
@@ -36,19 +43,21 @@ Result<> CheckAnimationFile(const std::string& file)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
-    const fs::path path(file);
+    const fs::path path = PathOf(file);
     const fs::path parent = path.has_parent_path() ? path.parent_path() : fs::path(".");
     if (!fs::is_directory(parent, ec))
         return Failure::Usage("--animation: the folder of '" + Printable(file) + "' does not exist");
     if (fs::is_directory(path, ec)) return Failure::Usage("--animation: '" + Printable(file) + "' is a folder");
-    return CanCreateFileIn(parent, "--animation: cannot write into the folder of '" + Printable(file) + "'");
+    const std::u8string folder = parent.u8string();
+    return CanCreateFileIn(std::string(folder.begin(), folder.end()),
+                           "--animation: cannot write into the folder of '" + Printable(file) + "'");
 }
 
 Result<> PrepareOutputFolder(const std::string& dir)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
-    const fs::path path(dir);
+    const fs::path path = PathOf(dir);
     if (!fs::exists(path, ec)) {
         const fs::path parent = path.has_parent_path() ? path.parent_path() : fs::path(".");
         if (!fs::is_directory(parent, ec))
@@ -59,7 +68,7 @@ Result<> PrepareOutputFolder(const std::string& dir)
         if (ec) return Failure::Runtime("--out: cannot create '" + Printable(dir) + "': " + ec.message());
     }
     if (!fs::is_directory(path, ec)) return Failure::Usage("--out: '" + Printable(dir) + "' is not a folder");
-    return CanCreateFileIn(path, "--out: cannot write into '" + Printable(dir) + "'");
+    return CanCreateFileIn(dir, "--out: cannot write into '" + Printable(dir) + "'");
 }
 
 }  // namespace quorvana
