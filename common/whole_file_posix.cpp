@@ -174,8 +174,7 @@ Result<> CopyOwner(int fd, const struct stat& model, const std::string& shown)
 
 class WholeFile::Temporary {
 public:
-    Temporary(int folder, std::string folderPath, std::string target)
-        : folder(folder), folderPath(std::move(folderPath)), target(std::move(target))
+    Temporary(int folder, std::string target) : folder(folder), target(std::move(target))
     {
     }
     ~Temporary()
@@ -183,9 +182,8 @@ public:
         if (fd && !renamed) ::unlinkat(folder.Get(), name.c_str(), 0);
     }
 
-    const FileDescriptor folder;   // O_PATH: where both names live
-    const std::string folderPath;  // for its fsync
-    const std::string target;      // the final name in the folder
+    const FileDescriptor folder;  // O_PATH: where both names live
+    const std::string target;     // the final name in the folder
     std::string name;              // made by this writer, exclusively
     std::optional<FileDescriptor> fd;
     bool renamed = false;
@@ -201,7 +199,7 @@ Result<> WholeFile::Open()
     const int folderFd = ::open(folderPath.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (folderFd < 0) return CannotWrite(m_path, Reason());
     // Owns the folder now, and the temporary file once made: both go with it on a failure.
-    std::unique_ptr<Temporary, TemporaryDeleter> temporary(new Temporary(folderFd, folderPath, name));
+    std::unique_ptr<Temporary, TemporaryDeleter> temporary(new Temporary(folderFd, name));
     const int folder = temporary->folder.Get();
     struct stat old {};
     const bool replacing = ::fstatat(folder, name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
@@ -272,7 +270,7 @@ Result<> WholeFile::Commit()
     if (::renameat(file.folder.Get(), file.name.c_str(), file.folder.Get(), file.target.c_str()) != 0)
         return CannotWrite(m_path, Reason());
     file.renamed = true;
-    const FileDescriptor folder(::open(file.folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const FileDescriptor folder(::openat(file.folder.Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.Get() >= 0) ::fsync(folder.Get());
     return {};
 }
