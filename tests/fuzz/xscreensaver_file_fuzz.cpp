@@ -19,7 +19,6 @@
 #include <iterator>
 #include <utility>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <sys/acl.h>
@@ -120,9 +119,7 @@ void CheckRemove(std::string_view user)
 std::string ReadBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void WriteBytes(const std::string& path, std::string_view bytes)
@@ -202,8 +199,7 @@ void CheckOnDisk(std::uint8_t choice, std::optional<std::string_view> user, std:
 {
     static std::FILE* const s_said = std::fopen("/dev/null", "w");
     const std::string home = Folder();
-    for (const char* name : kNames)
-        ::unlink((home + "/" + name).c_str());
+    for (const char* name : kNames) ::unlink((home + "/" + name).c_str());
     const Setup setup = static_cast<Setup>((choice >> 4) % static_cast<int>(Setup::Count));
     const RegistrationFiles files{home + "/.xscreensaver", home + "/.xscreensaver.quorvana.bak", home + "/app-defaults"};
     WriteBytes(files.systemDefaults, system);
