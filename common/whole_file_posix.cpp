@@ -8,12 +8,15 @@
 #include <acl/libacl.h>
 #include <cerrno>
 #include <climits>
-#include <optional>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
+#include <optional>
+#include <string>
 #include <sys/acl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
+#include <type_traits>
 #include <unistd.h>
 
 #include "common/file_descriptor.h"
