@@ -28,6 +28,12 @@ int FinishAndFail(Progress& progress, const std::string& failure)
     return Fail(stderr, kExporterName, failure);
 }
 
+// Until the animation writer returns a Result: the file's failure in the writer's shape.
+LegacyFailure MessageOf(const Result<>& written)
+{
+    return written ? LegacyFailure() : written.Error().Message();
+}
+
 }  // namespace
 
 int DefaultTicksPerFrame(int tickPeriodMs)
@@ -45,7 +51,7 @@ int RecordAnimation(const ExportOptions& options)
     Progress progress(stderr, options.pictures);
     if (LegacyFailure failure = FlushReport()) return FinishAndFail(progress, *failure);
     WholeFile file(options.animation);
-    if (LegacyFailure failure = file.Open()) return FinishAndFail(progress, *failure);
+    if (Result<> opened = file.Open(); !opened) return FinishAndFail(progress, opened.Error().Message());
 
     // The first frame holds the repaint, which clears the whole window,
     // and the ticks after it.
@@ -72,7 +78,7 @@ int RecordAnimation(const ExportOptions& options)
         Rect changed = surface.TakeDirty();
         if (changed.IsEmpty()) changed = Rect{0, 0, 1, 1};
         LegacyFailure failure = writer->AddFrame(window.pixels, changed, ticks * tickPeriodMs);
-        if (!failure) failure = file.Write(BytesOf(writer->Bytes()));
+        if (!failure) failure = MessageOf(file.Write(BytesOf(writer->Bytes())));
         if (failure) return FinishAndFail(progress, *failure);
         writer->Bytes().clear();
         ticks = 0;
@@ -83,8 +89,8 @@ int RecordAnimation(const ExportOptions& options)
         }
     }
     LegacyFailure failure = writer->Finish();
-    if (!failure) failure = file.Write(BytesOf(writer->Bytes()));
-    if (!failure) failure = file.Commit();
+    if (!failure) failure = MessageOf(file.Write(BytesOf(writer->Bytes())));
+    if (!failure) failure = MessageOf(file.Commit());
     if (failure) return FinishAndFail(progress, *failure);
     progress.RecordingDone(options.animation.c_str());
     return 0;

@@ -7,6 +7,7 @@
 #include <optional>
 #include <thread>
 
+#include "common/command_line.h"
 #include "common/whole_file.h"
 #include "tools/earlier_pictures.h"
 #include "tools/encoder_pool.h"
@@ -39,11 +40,12 @@ public:
         EncodedPicture encoded = m_encoders.TakeNext();
         const PendingPicture picture = std::move(m_pending.front());
         m_pending.pop_front();
-        const LegacyFailure failure = encoded.failure ? "cannot write '" + picture.path + "': " + *encoded.failure
-                                                : WriteWholeFile(picture.path, BytesOf(encoded.png));
-        if (failure) {
+        const Result<> written = encoded.failure
+                                     ? Failure::Runtime("cannot write '" + Printable(picture.path) + "': " + *encoded.failure)
+                                     : WriteWholeFile(picture.path, BytesOf(encoded.png));
+        if (!written) {
             m_progress.Finish();
-            Fail(stderr, kExporterName, *failure);
+            Report(stderr, kExporterName, written.Error());
             return false;
         }
         m_progress.PictureWritten(++m_written, picture.path.c_str());

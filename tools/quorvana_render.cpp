@@ -34,9 +34,10 @@ int main(int argc, char** argv)
     if (LegacyFailure failure = GuardStandardStreams()) return Fail(stderr, kExporterName, *failure);
     if (parsed.options.bench) return BenchPictures(parsed.options);
     const bool recording = !parsed.options.animation.empty();
-    if (LegacyFailure failure = recording ? CheckAnimationFile(parsed.options.animation)
-                                    : PrepareOutputFolder(parsed.options.outDir))
-        return Fail(stderr, kExporterName, *failure, 2);
+    if (Result<> place = recording ? CheckAnimationFile(parsed.options.animation)
+                                   : PrepareOutputFolder(parsed.options.outDir);
+        !place)
+        return Report(stderr, kExporterName, place.Error());
     CatchInterruptions();
     const int status = recording ? RecordAnimation(parsed.options) : ExportPictures(parsed.options);
     if (Interrupted()) EndAsInterrupted();

@@ -6,9 +6,9 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include "common/read_whole_file.h"
 #include "common/whole_file.h"
 #include "xscreensaver/held_signals.h"
-#include "xscreensaver/read_whole_file.h"
 #include "xscreensaver/xscreensaver_list.h"
 
 namespace quorvana {
@@ -59,17 +59,18 @@ RegistrationFiles UserRegistrationFiles()
 
 LegacyFailure Register(Registration what, const RegistrationFiles& files, std::FILE* out)
 {
-    std::optional<std::string> old;
-    if (LegacyFailure failure = ReadWholeFile(files.user, old)) return failure;
+    Result<std::optional<std::string>> read = ReadWholeFile(files.user);
+    if (!read) return read.Error().Message();
+    const std::optional<std::string> old = std::move(read).TakeValue();
     if (what == Registration::Remove && !old) {
         Say(out, "There is no " + files.user + ": nothing to do.");
         return {};
     }
-    std::optional<std::string> system;
-    if (ReadWholeFile(files.systemDefaults, system)) system.reset();  // without it, a new list starts empty
+    Result<std::optional<std::string>> system = ReadWholeFile(files.systemDefaults);
+    if (!system) system = std::optional<std::string>();  // without it, a new list starts empty
 
     ListEdit edit;
-    if (LegacyFailure refused = what == Registration::Add ? AddQuorvana(old, system.value_or(""), edit)
+    if (LegacyFailure refused = what == Registration::Add ? AddQuorvana(old, system->value_or(""), edit)
                                                      : RemoveQuorvana(*old, edit))
         return "cannot change '" + files.user + "': " + *refused + "; the file is left as it was";
     if (edit.outcome == ListEdit::Outcome::Unchanged) {
@@ -79,12 +80,18 @@ LegacyFailure Register(Registration what, const RegistrationFiles& files, std::F
 
     {
         const HeldSignals held;
+        // The file is opened first, so that one it refuses (read-only, linked
+        // twice) leaves no backup written for nothing.
+        WholeFile user(files.user);
+        if (Result<> opened = user.Open(); !opened) return opened.Error().Message() + "; it is left as it was";
         // The backup is the user's as much as the file: same permissions, same owner.
         if (old) {
-            if (LegacyFailure failure = WriteWholeFile(files.backup, *old, files.user))
-                return *failure + "; " + files.user + " is left as it was";
+            if (Result<> backup = WriteWholeFile(files.backup, *old, files.user); !backup)
+                return backup.Error().Message() + "; " + files.user + " is left as it was";
         }
-        if (LegacyFailure failure = WriteWholeFile(files.user, edit.text)) return *failure + "; it is left as it was";
+        Result<> written = user.Write(edit.text);
+        if (written) written = user.Commit();
+        if (!written) return written.Error().Message() + "; it is left as it was";
     }
     Say(out, Describe(edit.outcome, what, files.user));
     Say(out, old ? "The previous file is kept as " + files.backup + "."

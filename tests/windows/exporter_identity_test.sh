@@ -44,6 +44,15 @@ args=(--size 97x61 --seed 3 --pictures 2)
     fail "Windows recording failed: $(cat "$work/log")"
 cmp -s "$work/native.gif" "$work/windows.gif" || fail "the recordings differ"
 
+# Names outside the ANSI code page reach the files whole (the exporter takes
+# its arguments as UTF-8): the same pictures and recording under them.
+name="Ωμέγα-日本-😀"
+"$session" run "$dir" "$windows_exporter" "${args[@]}" --out "Z:$work/$name" >"$work/log" 2>&1 &&
+    "$session" run "$dir" "$windows_exporter" "${args[@]}" --animation "Z:$work/$name/$name.gif" >>"$work/log" 2>&1 ||
+    fail "UTF-8 names: $(cat "$work/log")"
+cmp -s "$work/native.gif" "$work/$name/$name.gif" && [ -s "$work/$name/picture-0002.png" ] ||
+    fail "UTF-8 names: $(ls -R "$work" | head -20)"
+
 # This build has no WebP: the name is refused before anything is written.
 "$session" run "$dir" "$windows_exporter" --animation "Z:$work/x.webp" >"$work/log" 2>&1
 status=$?
