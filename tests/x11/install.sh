@@ -24,7 +24,8 @@ check "settings file: the slider's argument is accepted" '"$prefix/usr/bin/quorv
 # README's line, without sudo, on this build's manifest.
 mapfile -t uninstall < <(grep -x "sudo xargs .* < build/native/install_manifest.txt" "$here/../../README.md")
 check "README has one uninstall line" '[ "${#uninstall[@]}" -eq 1 ]'
-line=${uninstall[0]#sudo }
+line=${uninstall[0]:-}
+line=${line#sudo }
 check "installed files: all of them in the manifest" \
       'diff <(find "$prefix" ! -type d | sort) <(sort "$manifest")'
 check "README's uninstall line runs" 'bash -c "${line//build\/native\//$build/}"'
