@@ -36,6 +36,8 @@ RELEASE_PACKAGES=(unzip diffoscope-minimal xsecurelock sway swayidle xwayland gr
 FUZZ_PACKAGES=(clang libclang-rt-14-dev llvm)
 # Wine's X11 driver and its fonts are only recommended by Debian's wine
 # packages; the saver's windows and dialogs need them under a bare Xvfb.
+# fonts-wine holds Marlett, the symbols of the caption buttons, which Wine 8
+# finds only when scripts/wine-fonts.sh names its folder.
 # nsis builds the Windows installer, zip the portable zip (with no extra
 # fields, so it is reproducible); libz-mingw-w64-dev is the zlib that the
 # Windows exporter links (Wine itself brings only its run-time DLL).
