@@ -33,15 +33,16 @@ bool AnyStarted(const std::vector<std::unique_ptr<JuliaWindow>>& windows)
 
 }  // namespace
 
-void RunEventLoop(Display* display, const std::vector<std::unique_ptr<JuliaWindow>>& windows, TickTimer& timer,
-                  int stopFd, int pictures)
+Result<> RunEventLoop(Display* display, const std::vector<std::unique_ptr<JuliaWindow>>& windows, TickTimer& timer,
+                      int stopFd, int pictures)
 {
     pollfd waits[2] = {{ConnectionNumber(display), POLLIN, 0}, {stopFd, POLLIN, 0}};
     // Every window sees every event: each takes its own, and the presenters
     // their shared-memory completions.
-    const auto deliver = [&](const XEvent& event) {
-        return std::any_of(windows.begin(), windows.end(),
-                           [&](const auto& w) { return w->HandleEvent(event) == JuliaWindow::Next::Close; });
+    const auto deliver = [&](const XEvent& event) -> Result<bool> {
+        for (const auto& window : windows)
+            if (TRY(window->HandleEvent(event)) == JuliaWindow::Next::Close) return true;
+        return false;
     };
     std::optional<XEvent> focusOut;  // held for kFocusGrace
     TickTimer::Clock::time_point focusCheck{};
@@ -54,12 +55,12 @@ void RunEventLoop(Display* display, const std::vector<std::unique_ptr<JuliaWindo
                 focusOut = event;
                 continue;
             }
-            if (deliver(event)) return;
+            if (TRY(deliver(event))) return {};
         }
         const auto now = TickTimer::Clock::now();
         if (focusOut && now >= focusCheck) {
             const bool lost = !FocusStaysWithin(display, windows);
-            if (lost && deliver(*focusOut)) return;
+            if (lost && TRY(deliver(*focusOut))) return {};
             focusOut.reset();
         }
         if (!timer.Running() && AnyStarted(windows)) timer.Start(now);
@@ -68,7 +69,7 @@ void RunEventLoop(Display* display, const std::vector<std::unique_ptr<JuliaWindo
                 if (window->Started()) window->Tick();
             if (pictures > 0 && windows.front()->FinishedPictures() >= pictures) {
                 XSync(display, False);
-                return;
+                return {};
             }
             continue;
         }
@@ -80,8 +81,8 @@ void RunEventLoop(Display* display, const std::vector<std::unique_ptr<JuliaWindo
             timeout = timeout < 0 ? static_cast<int>(left) : std::min(timeout, static_cast<int>(left));
         }
         const int ready = poll(waits, stopFd >= 0 ? 2 : 1, timeout);
-        if (ready < 0 && errno != EINTR) return;
-        if (stopFd >= 0 && (waits[1].revents & POLLIN)) return;
+        if (ready < 0 && errno != EINTR) return {};
+        if (stopFd >= 0 && (waits[1].revents & POLLIN)) return {};
     }
 }
 

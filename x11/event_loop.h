@@ -21,7 +21,7 @@ namespace quorvana {
 // Returns when any of the windows is closed or destroyed, when the stop
 // signal arrives, or after `pictures` finished pictures of the first window
 // (0: no such end).
-void RunEventLoop(Display* display, const std::vector<std::unique_ptr<JuliaWindow>>& windows, TickTimer& timer,
+Result<> RunEventLoop(Display* display, const std::vector<std::unique_ptr<JuliaWindow>>& windows, TickTimer& timer,
                   int stopFd, int pictures);
 
 }  // namespace quorvana

@@ -3,11 +3,9 @@
 
 namespace quorvana {
 
-JuliaWindow::JuliaWindow(Display* display, const DrawTarget& target, const PixelFormat& format, std::uint32_t seed,
-                         bool sharedMemory, CloseRules* closeRules)
-    : m_display(display),
+JuliaWindow::JuliaWindow(const DrawTarget& target, std::uint32_t seed, bool sharedMemory, CloseRules* closeRules)
+    : m_display(target.GetDisplay()),
       m_target(target),
-      m_format(format),
       m_renderer(seed),
       m_closeRules(closeRules),
       m_width(target.Width()),
@@ -16,14 +14,13 @@ JuliaWindow::JuliaWindow(Display* display, const DrawTarget& target, const Pixel
 {
 }
 
-void JuliaWindow::Repaint(const Rect& exposed)
+Result<> JuliaWindow::Repaint(const Rect& exposed)
 {
     Rect area = exposed;
     if (!m_presenter || m_presenter->Width() != m_width || m_presenter->Height() != m_height) {
         // A new size: the whole window is redrawn, whatever part was exposed.
         m_presenter.reset();
-        m_presenter = std::make_unique<ImagePresenter>(m_display, m_target.Id(), m_target.GetVisual(),
-                                                       m_target.Depth(), m_format, m_width, m_height, m_sharedMemory);
+        m_presenter = TRY(ImagePresenter::Create(m_target, m_width, m_height, m_sharedMemory));
         area = Rect{0, 0, m_width, m_height};
     }
     PixelStore& store = m_presenter->WritableStore();
@@ -33,6 +30,7 @@ void JuliaWindow::Repaint(const Rect& exposed)
     store.ResetClip();
     m_presenter->Present(surface.TakeDirty());
     m_started = true;
+    return {};
 }
 
 void JuliaWindow::Tick()
@@ -42,7 +40,7 @@ void JuliaWindow::Tick()
     m_presenter->Present(surface.TakeDirty());
 }
 
-JuliaWindow::Next JuliaWindow::HandleEvent(const XEvent& event)
+Result<JuliaWindow::Next> JuliaWindow::HandleEvent(const XEvent& event)
 {
     if (m_presenter && m_presenter->HandleEvent(event)) return Next::Continue;
     switch (event.type) {
@@ -51,7 +49,7 @@ JuliaWindow::Next JuliaWindow::HandleEvent(const XEvent& event)
         if (auto area = m_exposes.Add(Rect{event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
                                            event.xexpose.y + event.xexpose.height},
                                       event.xexpose.count))
-            Repaint(*area);
+            TRY(Repaint(*area));
         break;
     case ConfigureNotify:
         if (event.xconfigure.window != m_target.Id()) break;

@@ -28,15 +28,15 @@ class JuliaWindow {
 public:
     // sharedMemory: whether pictures may go through MIT-SHM (see ImagePresenter);
     // closeRules: those of a full-screen saver, null for any other window.
-    JuliaWindow(Display* display, const DrawTarget& target, const PixelFormat& format, std::uint32_t seed,
-                bool sharedMemory, CloseRules* closeRules = nullptr);
+    JuliaWindow(const DrawTarget& target, std::uint32_t seed, bool sharedMemory, CloseRules* closeRules = nullptr);
 
     enum class Next { Continue, Close };
-    Next HandleEvent(const XEvent& event);
+    // A failure when a repaint cannot make the window's image.
+    Result<Next> HandleEvent(const XEvent& event);
 
     // The repaint: a window that is already on the screen (another program's)
     // gets its first one at once, without waiting for an Expose.
-    void Repaint(const Rect& area);
+    Result<> Repaint(const Rect& area);
     // One row, or the frame end after the last row.
     void Tick();
 
@@ -50,7 +50,6 @@ private:
 
     Display* m_display;
     const DrawTarget& m_target;
-    PixelFormat m_format;
     JuliaRenderer m_renderer;
     std::unique_ptr<ImagePresenter> m_presenter;  // with the pixel store, of the size last repainted
     ExposeCoalescer m_exposes;

@@ -22,31 +22,26 @@ namespace {
 // The windows the options name: a given window, the root, an ordinary own
 // window, or (full screen) one own window over each monitor, the primary's
 // first.
-std::vector<std::unique_ptr<DrawTarget>> MakeTargets(const XConnection& x, const SaverOptions& options,
-                                                     LegacyFailure* error, Failure::Kind* kind)
+Result<std::vector<std::unique_ptr<DrawTarget>>> MakeTargets(const XConnection& x, const SaverOptions& options)
 {
     std::vector<std::unique_ptr<DrawTarget>> targets;
-    *kind = Failure::Kind::Runtime;
     switch (options.target) {
     case Target::GivenWindow:
-        *kind = Failure::Kind::Usage;
-        targets.push_back(DrawTarget::Given(x, options.windowId, error));
+        targets.push_back(TRY(DrawTarget::Given(x, options.windowId)));
         break;
     case Target::RootWindow:
-        targets.push_back(DrawTarget::Root(x, error));
+        targets.push_back(TRY(DrawTarget::Root(x)));
         break;
     case Target::OwnWindow:
-        targets.push_back(DrawTarget::Own(x, error));
+        targets.push_back(TRY(DrawTarget::Own(x)));
         break;
     case Target::FullScreen:
         for (const Rect& monitor : ScreenMonitors(x.Get())) {
             const auto focus = targets.empty() ? DrawTarget::Focus::Takes : DrawTarget::Focus::Refuses;
-            targets.push_back(DrawTarget::FullScreen(x, monitor, focus, error));
-            if (!targets.back()) break;
+            targets.push_back(TRY(DrawTarget::FullScreen(x, monitor, focus)));
         }
         break;
     }
-    if (!targets.empty() && !targets.back()) targets.clear();
     return targets;
 }
 
@@ -65,20 +60,8 @@ std::uint32_t MonitorOf(Display* display, const DrawTarget& target)
 Result<> Run(const SaverOptions& options)
 {
     StopSignals stopSignals;
-    LegacyFailure error;
-    const auto x = XConnection::Open(&error);
-    if (!x) return Failure::Usage(error.value_or(""));
-
-    Failure::Kind kind = Failure::Kind::Runtime;
-    const std::vector<std::unique_ptr<DrawTarget>> targets = MakeTargets(*x, options, &error, &kind);
-    if (targets.empty())
-        return kind == Failure::Kind::Usage ? Failure::Usage(error.value_or("")) : Failure::Runtime(error.value_or(""));
-
-    // Every window of one saver has the visual of the first.
-    const Visual* visual = targets.front()->GetVisual();
-    const auto format = PixelFormat::FromVisual(visual->c_class, targets.front()->Depth(), visual->red_mask,
-                                                visual->green_mask, visual->blue_mask, &error);
-    if (!format) return Failure::Runtime(error.value_or(""));
+    const std::unique_ptr<XConnection> x = TRY(XConnection::Open());
+    const std::vector<std::unique_ptr<DrawTarget>> targets = TRY(MakeTargets(*x, options));
 
     // A given --seed is the first window's own, as the exporter takes it.
     const std::uint32_t seed = SeedOrNow(options.seed);
@@ -88,18 +71,16 @@ Result<> Run(const SaverOptions& options)
     std::vector<std::unique_ptr<JuliaWindow>> windows;
     for (const auto& target : targets) {
         const auto monitor = firstMonitor + static_cast<std::uint32_t>(windows.size());
-        windows.push_back(std::make_unique<JuliaWindow>(x->Get(), *target, *format, MonitorSeed(seed, monitor),
-                                                        options.sharedMemory,
+        windows.push_back(std::make_unique<JuliaWindow>(*target, MonitorSeed(seed, monitor), options.sharedMemory,
                                                         target->IsFullScreen() ? &closeRules : nullptr));
         if (target->Owned())
             target->Show();  // the first Expose starts the first picture
         else
-            windows.back()->Repaint(Rect{0, 0, target->Width(), target->Height()});
+            TRY(windows.back()->Repaint(Rect{0, 0, target->Width(), target->Height()}));
     }
 
     TickTimer timer(TickPeriodMs(options.speed));
-    RunEventLoop(x->Get(), windows, timer, stopSignals.Fd(), options.pictures);
-    return {};
+    return RunEventLoop(x->Get(), windows, timer, stopSignals.Fd(), options.pictures);
 }
 
 }  // namespace
