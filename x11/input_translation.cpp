@@ -1,26 +1,25 @@
 // SPDX-License-Identifier: MIT
-#include "x11/close_rules.h"
+#include "x11/input_translation.h"
 
 #include <X11/X.h>
 
 namespace quorvana {
 
-bool CloseRules::OnButtonPress(unsigned button) const
+CloseRules::Button ButtonOf(unsigned xButton)
 {
-    return button == Button1 || button == Button2 || button == Button3;
-}
-
-bool CloseRules::OnPointerAt(int x, int y)
-{
-    if (!m_firstPointer) {
-        m_firstPointer.emplace(x, y);
-        return false;
+    switch (xButton) {
+    case Button1:
+        return CloseRules::Button::Primary;
+    case Button2:
+        return CloseRules::Button::Middle;
+    case Button3:
+        return CloseRules::Button::Secondary;
+    default:
+        return CloseRules::Button::Other;
     }
-    // Measured against the first report for the window's whole life.
-    return m_firstPointer->first != x || m_firstPointer->second != y;
 }
 
-bool CloseRules::OnFocusOut(int mode, int detail) const
+bool IsFocusLoss(int mode, int detail)
 {
     // A grab lends the keyboard for a moment (a window manager's key binding);
     // it is not the focus passing to another window.
