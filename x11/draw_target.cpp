@@ -149,7 +149,10 @@ void DrawTarget::CreateWindow(const XConnection& x, const XVisualInfo& visual, c
         attributes.colormap = m_colormap;
         mask |= CWColormap;
     }
-    if (m_fullScreen) HideCursorAndStayOnTop(x, attributes, mask);
+    if (m_fullScreen)
+        HideCursorAndStayOnTop(x, attributes, mask);
+    else
+        attributes.event_mask |= KeyPressMask;  // the keys that end it (WindowSaver)
     m_window = XCreateWindow(m_display, root, area.left, area.top, static_cast<unsigned>(m_width),
                              static_cast<unsigned>(m_height), 0, visual.depth, InputOutput, visual.visual, mask,
                              &attributes);

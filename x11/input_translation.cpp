@@ -2,6 +2,7 @@
 #include "x11/input_translation.h"
 
 #include <X11/X.h>
+#include <X11/keysym.h>
 
 namespace quorvana {
 
@@ -28,6 +29,12 @@ bool IsFocusLoss(int mode, int detail)
     // following the pointer, is no loss of focus.
     return detail == NotifyAncestor || detail == NotifyVirtual || detail == NotifyNonlinear ||
            detail == NotifyNonlinearVirtual;
+}
+
+bool QuitsOwnWindow(KeySym key, unsigned state)
+{
+    if (key == XK_q || key == XK_Q || key == XK_Escape) return true;
+    return (key == XK_c || key == XK_C) && (state & ControlMask);
 }
 
 }  // namespace quorvana

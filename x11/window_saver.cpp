@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "saver/monitor_seed.h"
+#include "x11/input_translation.h"
 #include "x11/monitors.h"
 
 namespace quorvana {
@@ -57,6 +58,8 @@ Result<LoopClient::Next> WindowSaver::OnEvent(XEvent& event)
     if (event.xany.window != m_window->Id()) return Next::Continue;
     if (TRY(m_window->HandleEvent(event)) == JuliaWindow::Next::Close) return Next::End;
     m_pace.Begin(*m_window, Clock::now());
+    // Only its own window hears keys: it selects them (DrawTarget::Own).
+    if (event.type == KeyPress && QuitsOwnWindow(XLookupKeysym(&event.xkey, 0), event.xkey.state)) return Next::End;
     return Next::Continue;
 }
 

@@ -2,7 +2,8 @@
 // The saver in one window: another program's (by id, or xscreensaver's),
 // the root window, or an ordinary window of its own. It owns that window,
 // keeps the pace and ends when the window is destroyed or closed, or after
-// the pictures asked for. A window that is not full screen draws the
+// the pictures asked for; in its own window also on q, Q, Escape or Ctrl-C
+// (x11/input_translation.h). A window that is not full screen draws the
 // pictures of the monitor it lies on (saver/monitor_seed.h), unless a seed
 // is given: xscreensaver starts one saver on each monitor's window, all in
 // the same second.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <X11/X.h>
+#include <X11/keysym.h>
 
 #include "x11/input_translation.h"
 
@@ -37,6 +38,22 @@ TEST(InputTranslation, FocusGoneElsewhereIsALossFocusMovingInsideOrGrabsAreNot)
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsFocusLoss(c.mode, c.detail), c.loss) << "mode " << c.mode << " detail " << c.detail;
+}
+
+TEST(InputTranslation, QEscapeAndCtrlCEndAnOwnWindowOtherKeysDoNot)
+{
+    const struct {
+        KeySym key;
+        unsigned state;
+        bool quits;
+    } cases[] = {
+        {XK_q, 0, true},          {XK_Q, ShiftMask, true},  {XK_q, ShiftMask, true},   {XK_q, LockMask, true},
+        {XK_Escape, 0, true},     {XK_c, ControlMask, true}, {XK_C, ControlMask | ShiftMask, true},
+        {XK_c, 0, false},         {XK_c, Mod1Mask, false},   {XK_a, ControlMask, false}, {XK_space, 0, false},
+        {XK_Return, 0, false},    {XK_w, ControlMask, false}, {XK_Control_L, ControlMask, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(QuitsOwnWindow(c.key, c.state), c.quits) << "key " << c.key << " state " << c.state;
 }
 
 }  // namespace
