@@ -13,8 +13,10 @@ NATIVE_PACKAGES=(cmake g++ make pkg-config zlib1g-dev libxxhash-dev libwebp-dev 
                  libgmock-dev libbenchmark-dev libx11-dev libxext-dev libxrandr-dev libxinerama-dev
                  libx11-xcb-dev libxcb-shm0-dev libacl1-dev acl attr)
 # xserver-xephyr lays out the several monitors (Xinerama heads) of the
-# multi-monitor tests; xscreensaver is the daemon one of them runs.
-X11_TEST_PACKAGES=(xvfb xauth xdotool x11-utils imagemagick xserver-xephyr xscreensaver procps)
+# multi-monitor tests; xscreensaver is the daemon one of them runs;
+# x11-xserver-utils (xrandr -s) changes a resizeable Xephyr's screen size
+# under the full-screen saver (Xvfb's RandR offers one size only).
+X11_TEST_PACKAGES=(xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick xserver-xephyr xscreensaver procps)
 # run.sh --screenshot: a virtual display (xvfb-run needs xauth) and import.
 SCREENSHOT_PACKAGES=(xvfb xauth imagemagick)
 # The Debian package and its tests: help2man makes the man pages from --help;
