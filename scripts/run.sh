@@ -41,13 +41,13 @@ case ${1:-} in
     exec "$repo/scripts/run-wine.sh" "${@:2}"
     ;;
 --export)
-    need_packages "${NATIVE_PACKAGES[@]}"
+    need_packages "${NATIVE_PACKAGES[@]}" "${WAYLAND_PACKAGES[@]}"
     build quorvana-render
     exec "$repo/build/native/tools/quorvana-render" "${@:2}"
     ;;
 --screenshot)
     shot=${2:?usage: scripts/run.sh --screenshot FILE [OPTION]...}
-    need_packages "${NATIVE_PACKAGES[@]}" "${SCREENSHOT_PACKAGES[@]}"
+    need_packages "${NATIVE_PACKAGES[@]}" "${WAYLAND_PACKAGES[@]}" "${SCREENSHOT_PACKAGES[@]}"
     build quorvana
     # The saver draws on the root window of a display of its own; the
     # screenshot is that window.
@@ -60,7 +60,7 @@ case ${1:-} in
     ;;
 esac
 
-need_packages "${NATIVE_PACKAGES[@]}"
+need_packages "${NATIVE_PACKAGES[@]}" "${WAYLAND_PACKAGES[@]}"
 if [ -z "${DISPLAY:-}" ]; then
     cat >&2 <<'TEXT'
 run.sh: there is no X display to show the saver on ($DISPLAY is not set). Instead:
