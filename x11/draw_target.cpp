@@ -172,7 +172,8 @@ std::unique_ptr<DrawTarget> DrawTarget::Create(const XConnection& x, const Rect*
                                      static_cast<unsigned>(target->m_height), 0, visual.depth, InputOutput,
                                      visual.visual, mask, &attributes);
     target->SetOwnWindowProperties(x, x0, y0);
-    if (fullScreen && !overrideRedirect) {
+    target->m_managed = fullScreen && !overrideRedirect;
+    if (target->m_managed) {
         const Atom states[] = {x.Intern("_NET_WM_STATE_FULLSCREEN"), x.Intern("_NET_WM_STATE_ABOVE")};
         XChangeProperty(display, target->m_window, x.Intern("_NET_WM_STATE"), XA_ATOM, 32, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(states), 2);
@@ -219,6 +220,24 @@ void DrawTarget::SetOwnWindowProperties(const XConnection& x, int left, int top)
 void DrawTarget::Show()
 {
     if (m_owned) XMapRaised(m_display, m_window);
+}
+
+void DrawTarget::RequestFullScreen() const
+{
+    if (!m_managed) return;
+    constexpr long kNetWmStateAdd = 1;
+    constexpr long kSourceApplication = 1;
+    XEvent message{};
+    message.xclient.type = ClientMessage;
+    message.xclient.window = m_window;
+    message.xclient.message_type = XInternAtom(m_display, "_NET_WM_STATE", False);
+    message.xclient.format = 32;
+    message.xclient.data.l[0] = kNetWmStateAdd;
+    message.xclient.data.l[1] = static_cast<long>(XInternAtom(m_display, "_NET_WM_STATE_FULLSCREEN", False));
+    message.xclient.data.l[2] = static_cast<long>(XInternAtom(m_display, "_NET_WM_STATE_ABOVE", False));
+    message.xclient.data.l[3] = kSourceApplication;
+    XSendEvent(m_display, DefaultRootWindow(m_display), False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &message);
 }
 
 }  // namespace quorvana

@@ -40,6 +40,14 @@ public:
     DrawTarget& operator=(const DrawTarget&) = delete;
 
     void Show();
+    // Once a full-screen window of its own is mapped under a window manager:
+    // the full-screen state asked for again, by the message EWMH gives for
+    // mapped windows. The property set before mapping is not always seen: a
+    // window manager that starts watching a window only when told of its
+    // creation (wlroots' for Xwayland, in sway) misses a property set before
+    // its watch begins, and on mapping writes its own state over it. The
+    // message changes nothing where the property was seen.
+    void RequestFullScreen() const;
 
     Window Id() const { return m_window; }
     Visual* GetVisual() const { return m_visual; }
@@ -70,6 +78,7 @@ private:
     bool m_owned = false;
     bool m_fullScreen = false;
     bool m_takesFocus = false;
+    bool m_managed = false;  // a full-screen window the window manager places (not override-redirect)
     Atom m_deleteWindow = 0;
     Colormap m_colormap = 0;  // only when an own window needs a visual other than the default
     Cursor m_hiddenCursor = 0;

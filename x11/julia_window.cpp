@@ -67,9 +67,10 @@ JuliaWindow::Next JuliaWindow::HandleEvent(const XEvent& event)
             return Next::Close;
         break;
     case MapNotify:
+        if (event.xmap.window != m_target.Id()) break;
+        m_target.RequestFullScreen();
         // Keys go to the window with the focus; a full-screen saver takes it.
-        if (m_target.TakesFocus() && event.xmap.window == m_target.Id())
-            XSetInputFocus(m_display, m_target.Id(), RevertToParent, CurrentTime);
+        if (m_target.TakesFocus()) XSetInputFocus(m_display, m_target.Id(), RevertToParent, CurrentTime);
         break;
     default:
         if (m_closeRules && event.xany.window == m_target.Id()) return HandleInput(event);
@@ -92,7 +93,7 @@ JuliaWindow::Next JuliaWindow::HandleInput(const XEvent& event)
         close = m_closeRules->OnPointerAt(event.xmotion.x_root, event.xmotion.y_root);
         break;
     case EnterNotify:
-        close = m_closeRules->OnPointerAt(event.xcrossing.x_root, event.xcrossing.y_root);
+        close = m_closeRules->OnCrossingAt(event.xcrossing.x_root, event.xcrossing.y_root);
         break;
     case FocusOut:
         close = m_closeRules->OnFocusOut(event.xfocus.mode, event.xfocus.detail);

@@ -125,7 +125,7 @@ int Run(const SaverOptions& options)
     const std::uint32_t seed = SeedOrNow(options.seed);
     const std::uint32_t firstMonitor =
         options.seed || targets.front()->IsFullScreen() ? 0 : MonitorOf(x->Get(), *targets.front());
-    CloseRules closeRules;  // one saver, however many monitors
+    CloseRules closeRules(!x->IsXwayland());  // one saver, however many monitors
     std::vector<std::unique_ptr<JuliaWindow>> windows;
     for (const auto& target : targets) {
         const auto monitor = firstMonitor + static_cast<std::uint32_t>(windows.size());
