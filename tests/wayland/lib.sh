@@ -9,7 +9,8 @@
 #                                  waits for its IPC, then holds a virtual pointer and a virtual keyboard
 #   in_session CMD...              runs CMD as the session's user with its environment (WAYLAND_DISPLAY,
 #                                  SWAYSOCK, XDG_RUNTIME_DIR, DISPLAY when Xwayland is on), in the foreground
-#   session_start VAR CMD...       the same in the background; its pid in VAR, ended at clean-up
+#   session_start VAR CMD...       the same in the background (its input: session_start's); its pid in VAR,
+#                                  ended at clean-up
 #   end_process PID                ends PID (TERM, then KILL after 5 s) and reaps it if ours
 #   sway_msg ARGS...               swaymsg in the session
 #   cursor ARGS...                 swaymsg seat seat0 cursor ARGS (move DX DY, set X Y, press button1, ...)
@@ -59,7 +60,8 @@ session_start() {
     local var=$1
     shift
     # A simple command, not a function: $! is the program itself (setpriv and env exec it).
-    "${as_user[@]}" "${user_env[@]}" "${SESSION_ENV[@]}" "$@" &
+    # Its input is session_start's, not the /dev/null bash gives a background command.
+    "${as_user[@]}" "${user_env[@]}" "${SESSION_ENV[@]}" "$@" <&0 &
     printf -v "$var" %s "$!"
     SESSION_PIDS+=("$!")
 }
