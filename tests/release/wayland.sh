@@ -25,7 +25,7 @@ sway_msg exec "swayidle -w timeout 1 '$saver; echo \$? >>$RUNTIME/statuses'" >/d
 enough_green() { [ "$(convert "$1" -fx '(r == 0 && b == 0 && g > 0) ? 1 : 0' -format '%[fx:int(mean * w * h)]' info:)" -ge 30000 ]; }
 # The saver swayidle started last, once it is up; not one seen before.
 seen=" "
-new_saver() { saver_pid=$(session_pids quorvana | head -n 1); [ -n "$saver_pid" ] && [[ "$seen" != *" $saver_pid "* ]]; }
+new_saver() { saver_pid=$(session_pids quorvana | head -n 1); [ -n "$saver_pid" ] && [[ "$seen" != *" $saver_pid "* ]] || { saver_pid=; false; }; }
 # Its window in sway's tree: "WxH+X+Y FULLSCREEN_MODE".
 saver_window() { windows | awk -v pid="$saver_pid" '$1 == pid { print $2, $3 }'; }
 statuses() { [ -f "$RUNTIME/statuses" ] && wc -l <"$RUNTIME/statuses" || echo 0; }
@@ -35,16 +35,22 @@ full=0 stayed=0 ended=0
 for run in $(seq 10); do
     # The user, on no X window: Xwayland will first report the place it last saw.
     cursor move $((run * 13)) $((run * 7))
-    wait_until 20 new_saver || { echo "run $run: swayidle did not start the saver" >&2; break; }
-    seen+="$saver_pid "
-    wait_until 10 eval '[ -n "$(saver_window)" ]' || true
+    before=$(statuses)
+    # Up, or already gone (a saver that ends by itself may end between two looks).
+    wait_until 20 eval 'new_saver || [ "$(statuses)" -gt "$before" ]' ||
+        { echo "run $run: swayidle did not start the saver" >&2; break; }
+    [ -z "$saver_pid" ] || seen+="$saver_pid "
+    wait_until 10 eval '[ -n "$(saver_window)" ] || [ "$(statuses)" -gt "$before" ]' || true
     sleep 1  # it has had time to end by itself, or to be tiled
     window=$(saver_window)
     if [ "$window" = "${size}+0+0 1" ]; then full=$((full + 1)); else echo "run $run: not full screen: '$window'" >&2; fi
-    kill -0 "$saver_pid" 2>/dev/null && stayed=$((stayed + 1)) || echo "run $run: ended before any input" >&2
+    if [ "$(statuses)" -gt "$before" ]; then
+        echo "run $run: ended before any input, status $(tail -n 1 "$RUNTIME/statuses")" >&2
+        continue
+    fi
+    stayed=$((stayed + 1))
     [ "$run" -gt 1 ] || check "grim sees green rows on the output ($screenshot)" \
         'wait_until 10 eval "screenshot HEADLESS-1 $screenshot && enough_green $screenshot"'
-    before=$(statuses)
     input=${inputs[$((run % ${#inputs[@]}))]}
     eval "$input"
     [ "$input" != "cursor press button1" ] || cursor release button1
