@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <X11/X.h>
+#include <vector>
 
 #include "x11/close_rules.h"
 
@@ -45,6 +46,46 @@ TEST(CloseRules, AFirstReportAtMinusOneIsRecordedLikeAnyOther)
     EXPECT_FALSE(rules.OnPointerAt(-1, -1));
     EXPECT_FALSE(rules.OnPointerAt(-1, -1));
     EXPECT_TRUE(rules.OnPointerAt(0, -1));
+}
+
+// Under Xwayland the window is mapped under the last place the server saw
+// (its centre, for a new server) and the true place follows as a motion.
+TEST(CloseRules, UnderXwaylandTheFirstMotionNotTheCrossingIsTheFirstReport)
+{
+    enum Event { Crossing, Motion };
+    struct Step {
+        Event event;
+        int x, y;
+        bool closes;
+    };
+    const struct {
+        bool crossingsReportPointer;
+        std::vector<Step> steps;
+    } cases[] = {
+        {false,
+         {
+             {Crossing, 320, 240, false},  // mapped under the stale place
+             {Motion, 100, 100, false},    // the true place: the first report
+             {Crossing, 50, 50, false},    // crossings never report
+             {Motion, 100, 100, false},    // a repeat
+             {Motion, 101, 100, true},     // moved
+         }},
+        {true,
+         {
+             {Crossing, 320, 240, false},  // elsewhere the crossing is the first report
+             {Motion, 320, 240, false},
+             {Crossing, 321, 240, true},   // and a crossing away from it closes
+         }},
+        {true, {{Crossing, 320, 240, false}, {Motion, 100, 100, true}}},
+    };
+    for (const auto& c : cases) {
+        CloseRules rules(c.crossingsReportPointer);
+        for (const Step& step : c.steps)
+            EXPECT_EQ(step.event == Crossing ? rules.OnCrossingAt(step.x, step.y) : rules.OnPointerAt(step.x, step.y),
+                      step.closes)
+                << (c.crossingsReportPointer ? "X server: " : "Xwayland: ")
+                << (step.event == Crossing ? "crossing at " : "motion at ") << step.x << "," << step.y;
+    }
 }
 
 TEST(CloseRules, LosingTheFocusClosesFocusMovingInsideOrGrabsDoNot)
