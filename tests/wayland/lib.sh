@@ -66,9 +66,16 @@ session_start() {
     printf -v "$var" %s "$!"
     SESSION_PIDS+=("$!")
 }
+# Ended: gone, or a zombie that this shell, its parent, has yet to reap.
+ended() {
+    local stat
+    stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 0
+    stat=${stat##*) }
+    [ "${stat%% *}" = Z ]
+}
 end_process() {
     kill "$1" 2>/dev/null || return 0
-    wait_until 5 eval "! kill -0 $1 2>/dev/null" || kill -KILL "$1" 2>/dev/null || true
+    wait_until 5 ended "$1" || kill -KILL "$1" 2>/dev/null || true
     wait "$1" 2>/dev/null || true
 }
 
@@ -143,3 +150,7 @@ wayland_cleanup() {
     rm -rf "$WORK"
 }
 trap wayland_cleanup EXIT
+# Stopped by a signal (ctest's timeout, Ctrl-C), it still cleans up.
+trap 'exit 129' HUP
+trap 'exit 130' INT
+trap 'exit 143' TERM
