@@ -12,6 +12,19 @@
 NATIVE_PACKAGES=(cmake g++ make pkg-config zlib1g-dev libxxhash-dev libwebp-dev libpng-dev libgtest-dev
                  libgmock-dev libbenchmark-dev libx11-dev libxext-dev libxrandr-dev libxinerama-dev
                  libx11-xcb-dev libxcb-shm0-dev libacl1-dev acl attr)
+# The Wayland front end and its tests' clients: libwayland-dev (libwayland-client,
+# the one Wayland library at run time, and wayland-scanner, which writes the
+# protocol code at build time) and the protocol descriptions: wayland-protocols
+# (xdg-shell, xdg-output, viewporter, fractional-scale) and, for wlroots' own
+# (layer-shell, virtual-pointer), librust-wayland-protocols-dev, the one Debian
+# 12 package that ships them (cmake/wayland_protocol.cmake finds both).
+WAYLAND_PACKAGES=(libwayland-dev wayland-protocols librust-wayland-protocols-dev)
+# The Wayland tests (tests/wayland): a headless sway as the compositor, with
+# Xwayland for the X11 path; wtype makes the seat's keyboard and types keys;
+# swayidle is the idle daemon README's line starts the saver with; grim takes
+# an output's screenshot, imagemagick reads it; jq reads sway's answers (the
+# seat, window sizes); procps (pgrep) finds what sway started.
+WAYLAND_TEST_PACKAGES=(sway xwayland wtype swayidle grim jq imagemagick procps)
 # xserver-xephyr lays out the several monitors (Xinerama heads) of the
 # multi-monitor tests; xscreensaver is the daemon one of them runs;
 # x11-xserver-utils (xrandr -s) changes a resizeable Xephyr's screen size

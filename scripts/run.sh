@@ -43,7 +43,7 @@ case ${1:-} in
     exec "$repo/scripts/run-wine.sh" "${@:2}"
     ;;
 --export)
-    need_packages "${NATIVE_PACKAGES[@]}"
+    need_packages "${NATIVE_PACKAGES[@]}" "${WAYLAND_PACKAGES[@]}"
     build quorvana-render
     exec "$repo/build/native/tools/quorvana-render" "${@:2}"
     ;;
@@ -66,7 +66,7 @@ case ${1:-} in
         echo "run.sh: --delay '$delay': give the seconds to wait, a number above 0 (e.g. 8 or 2.5)" >&2
         exit 2
     fi
-    need_packages "${NATIVE_PACKAGES[@]}" "${SCREENSHOT_PACKAGES[@]}"
+    need_packages "${NATIVE_PACKAGES[@]}" "${WAYLAND_PACKAGES[@]}" "${SCREENSHOT_PACKAGES[@]}"
     build quorvana
     # The saver draws on the root window of a display of its own; the
     # screenshot is that window. Without --delay the saver ends after its
@@ -87,7 +87,7 @@ case ${1:-} in
     ;;
 esac
 
-need_packages "${NATIVE_PACKAGES[@]}"
+need_packages "${NATIVE_PACKAGES[@]}" "${WAYLAND_PACKAGES[@]}"
 if [ -z "${DISPLAY:-}" ]; then
     cat >&2 <<'TEXT'
 run.sh: there is no X display to show the saver on ($DISPLAY is not set). Instead:

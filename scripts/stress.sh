@@ -14,7 +14,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-need_packages "${NATIVE_PACKAGES[@]}" "${X11_TEST_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
+need_packages "${NATIVE_PACKAGES[@]}" "${WAYLAND_PACKAGES[@]}" "${X11_TEST_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
 
 if [ "${1:-}" = --short ]; then
     form=short seconds=20 small=5000 large=10 cycles=60 ticks=2000 editor_runs=0

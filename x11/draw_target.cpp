@@ -216,4 +216,22 @@ void DrawTarget::Show()
     if (m_owned) XMapRaised(m_display, m_window);
 }
 
+void DrawTarget::RequestFullScreen() const
+{
+    if (!m_owned || !m_fullScreen || m_overrideRedirect) return;
+    constexpr long kNetWmStateAdd = 1;
+    constexpr long kSourceApplication = 1;
+    XEvent message{};
+    message.xclient.type = ClientMessage;
+    message.xclient.window = m_window;
+    message.xclient.message_type = XInternAtom(m_display, "_NET_WM_STATE", False);
+    message.xclient.format = 32;
+    message.xclient.data.l[0] = kNetWmStateAdd;
+    message.xclient.data.l[1] = static_cast<long>(XInternAtom(m_display, "_NET_WM_STATE_FULLSCREEN", False));
+    message.xclient.data.l[2] = static_cast<long>(XInternAtom(m_display, "_NET_WM_STATE_ABOVE", False));
+    message.xclient.data.l[3] = kSourceApplication;
+    XSendEvent(m_display, DefaultRootWindow(m_display), False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &message);
+}
+
 }  // namespace quorvana

@@ -43,6 +43,14 @@ public:
     DrawTarget& operator=(const DrawTarget&) = delete;
 
     void Show();
+    // Once a full-screen window of its own is mapped under a window manager:
+    // the full-screen state asked for again, by the message EWMH gives for
+    // mapped windows. The property set before mapping is not always seen: a
+    // window manager that starts watching a window only when told of its
+    // creation (wlroots' for Xwayland, in sway) misses a property set before
+    // its watch begins, and on mapping writes its own state over it. The
+    // message changes nothing where the property was seen.
+    void RequestFullScreen() const;
 
     Display* GetDisplay() const { return m_display; }
     Window Id() const { return m_window; }

@@ -13,7 +13,7 @@
 namespace quorvana {
 
 FullScreenSaver::FullScreenSaver(const XConnection& x, const SaverOptions& options)
-    : m_x(x), m_seed(SeedOrNow(options.seed)), m_sharedMemory(options.sharedMemory),
+    : m_x(x), m_seed(SeedOrNow(options.seed)), m_sharedMemory(options.sharedMemory), m_xwayland(x.IsXwayland()),
       m_pace(options.speed, options.pictures)
 {
 }
@@ -89,7 +89,12 @@ LoopClient::Next FullScreenSaver::OnInput(const XEvent& event)
         answer = m_rules.OnPointerAt(event.xmotion.x_root, event.xmotion.y_root);
         break;
     case EnterNotify:
-        answer = m_rules.OnPointerAt(event.xcrossing.x_root, event.xcrossing.y_root);
+        // Under Xwayland the server learns where the pointer is only when it
+        // enters one of its windows: a new window is mapped "under" the last
+        // place it saw (the screen's centre, for a new server) and gets an
+        // EnterNotify there; the true place follows as a MotionNotify. There
+        // the first motion is the first report.
+        if (!m_xwayland) answer = m_rules.OnPointerAt(event.xcrossing.x_root, event.xcrossing.y_root);
         break;
     case FocusOut:
         if (IsFocusLoss(event.xfocus.mode, event.xfocus.detail)) answer = m_rules.OnFocusLost(Clock::now());

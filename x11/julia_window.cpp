@@ -74,9 +74,10 @@ Result<JuliaWindow::Next> JuliaWindow::HandleEvent(const XEvent& event)
             return Next::Close;
         break;
     case MapNotify:
+        if (event.xmap.window != Id()) break;
+        m_target->RequestFullScreen();
         // Keys go to the window with the focus; a full-screen saver takes it.
-        if (m_target->TakesFocus() && event.xmap.window == Id())
-            XSetInputFocus(m_target->GetDisplay(), Id(), RevertToParent, CurrentTime);
+        if (m_target->TakesFocus()) XSetInputFocus(m_target->GetDisplay(), Id(), RevertToParent, CurrentTime);
         break;
     default:
         break;

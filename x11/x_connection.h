@@ -26,6 +26,10 @@ public:
 
     Display* Get() const { return m_display; }
     Atom Intern(const char* name) const { return XInternAtom(m_display, name, False); }
+    // Whether the server is a Wayland compositor's Xwayland: it has the
+    // XWAYLAND extension (Xwayland 23.1 and later) or names its RandR
+    // outputs XWAYLAND0, XWAYLAND1, ... (earlier ones).
+    bool IsXwayland() const;
 
 private:
     explicit XConnection(Display* display) : m_display(display) {}
