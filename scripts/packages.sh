@@ -7,12 +7,29 @@
 # WebP recordings; libpng: the tests read the exported PNGs back with it;
 # libxrandr and libxinerama: the monitors the full-screen saver covers.
 # libx11-xcb and libxcb-shm: the window's image handed to the X server as a memory file.
+# libacl: a file written whole keeps its access control list (common/whole_file.h);
+# acl and attr (setfacl, getfattr): the tests give files ACLs and attributes and compare them.
 NATIVE_PACKAGES=(cmake g++ make pkg-config zlib1g-dev libxxhash-dev libwebp-dev libpng-dev libgtest-dev
                  libgmock-dev libbenchmark-dev libx11-dev libxext-dev libxrandr-dev libxinerama-dev
-                 libx11-xcb-dev libxcb-shm0-dev)
+                 libx11-xcb-dev libxcb-shm0-dev libacl1-dev acl attr)
+# The Wayland front end and its tests' clients: libwayland-dev (libwayland-client,
+# the one Wayland library at run time, and wayland-scanner, which writes the
+# protocol code at build time) and the protocol descriptions: wayland-protocols
+# (xdg-shell, xdg-output, viewporter, fractional-scale) and, for wlroots' own
+# (layer-shell, virtual-pointer), librust-wayland-protocols-dev, the one Debian
+# 12 package that ships them (cmake/wayland_protocol.cmake finds both).
+WAYLAND_PACKAGES=(libwayland-dev wayland-protocols librust-wayland-protocols-dev)
+# The Wayland tests (tests/wayland): a headless sway as the compositor, with
+# Xwayland for the X11 path; wtype makes the seat's keyboard and types keys;
+# swayidle is the idle daemon README's line starts the saver with; grim takes
+# an output's screenshot, imagemagick reads it; jq reads sway's answers (the
+# seat, window sizes); procps (pgrep) finds what sway started.
+WAYLAND_TEST_PACKAGES=(sway xwayland wtype swayidle grim jq imagemagick procps)
 # xserver-xephyr lays out the several monitors (Xinerama heads) of the
-# multi-monitor tests; xscreensaver is the daemon one of them runs.
-X11_TEST_PACKAGES=(xvfb xauth xdotool x11-utils imagemagick xserver-xephyr xscreensaver procps)
+# multi-monitor tests; xscreensaver is the daemon one of them runs;
+# x11-xserver-utils (xrandr -s) changes a resizeable Xephyr's screen size
+# under the full-screen saver (Xvfb's RandR offers one size only).
+X11_TEST_PACKAGES=(xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick xserver-xephyr xscreensaver procps)
 # run.sh --screenshot: a virtual display (xvfb-run needs xauth) and import.
 SCREENSHOT_PACKAGES=(xvfb xauth imagemagick)
 # The Debian package and its tests: help2man makes the man pages from --help;
@@ -34,6 +51,8 @@ RELEASE_PACKAGES=(unzip diffoscope-minimal xsecurelock sway swayidle xwayland gr
 FUZZ_PACKAGES=(clang libclang-rt-14-dev llvm)
 # Wine's X11 driver and its fonts are only recommended by Debian's wine
 # packages; the saver's windows and dialogs need them under a bare Xvfb.
+# fonts-wine holds Marlett, the symbols of the caption buttons, which Wine 8
+# finds only when scripts/wine-fonts.sh names its folder.
 # nsis builds the Windows installer, zip the portable zip (with no extra
 # fields, so it is reproducible); libz-mingw-w64-dev is the zlib that the
 # Windows exporter links (Wine itself brings only its run-time DLL).

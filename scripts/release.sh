@@ -30,7 +30,7 @@ done
 
 cd "$repo"
 source scripts/packages.sh
-need_packages "${NATIVE_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
+need_packages "${NATIVE_PACKAGES[@]}" "${WAYLAND_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
 if $check; then
     need_packages "${RELEASE_PACKAGES[@]}"
     exec bash tests/release/reproducible.sh "$repo"

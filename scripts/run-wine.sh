@@ -29,6 +29,8 @@ if [ ! -d "$WINEPREFIX" ]; then
     echo "Creating the Wine prefix $WINEPREFIX (once; this takes a while) ..." >&2
     "$wine" wineboot -u >/dev/null 2>&1 || true
 fi
+# Each time, so that a prefix made before gets the caption buttons' font too.
+scripts/wine-fonts.sh
 if [ "$mode" = "/p" ]; then
     echo "Note: Wine 8 runs the preview but does not show it inside another program's window." >&2
     exec "$wine" build/windows/tools/windows/preview_host.exe 'Z:'"$(pwd | tr / '\\')"'\build\windows\quorvana.scr'

@@ -11,15 +11,17 @@ source "$repo/scripts/packages.sh"
 usage() {
     cat <<'TEXT'
 Usage: scripts/run.sh [OPTION]...                the X11 saver in a window on $DISPLAY
-  or:  scripts/run.sh --screenshot FILE [OPTION]...
+  or:  scripts/run.sh --screenshot FILE [--delay SECONDS] [OPTION]...
                                                   the saver in a virtual display; FILE
-                                                  is a screenshot of it after 8 seconds
+                                                  is a screenshot of it once its first
+                                                  picture is finished (at a low --speed,
+                                                  minutes), or after SECONDS
   or:  scripts/run.sh --export [OPTION]...       the exporter: PNG pictures into ./out
   or:  scripts/run.sh --wine /s|/p|/c            the Windows saver under Wine on $DISPLAY:
                                                   /s full screen, /p a preview in a small
                                                   host window, /c the settings dialog
 Each builds what it runs and installs the Debian packages it is missing when
-run as root. OPTIONs go to the program: the saver's (build/native/x11/quorvana
+run as root. OPTIONs go to the program: the saver's (build/native/linux/quorvana
 --help) or the exporter's (--export --help), e.g.
   scripts/run.sh --fullscreen --speed 80
   scripts/run.sh --export --size 1920x1080 --pictures 5 --out pictures
@@ -41,26 +43,51 @@ case ${1:-} in
     exec "$repo/scripts/run-wine.sh" "${@:2}"
     ;;
 --export)
-    need_packages "${NATIVE_PACKAGES[@]}"
+    need_packages "${NATIVE_PACKAGES[@]}" "${WAYLAND_PACKAGES[@]}"
     build quorvana-render
     exec "$repo/build/native/tools/quorvana-render" "${@:2}"
     ;;
 --screenshot)
-    shot=${2:?usage: scripts/run.sh --screenshot FILE [OPTION]...}
-    need_packages "${NATIVE_PACKAGES[@]}" "${SCREENSHOT_PACKAGES[@]}"
+    shot=${2:-}
+    if [ -z "$shot" ] || [ "${shot#-}" != "$shot" ]; then
+        echo "run.sh: --screenshot takes the file's name first: scripts/run.sh --screenshot FILE [--delay SECONDS] [OPTION]..." >&2
+        exit 2
+    fi
+    delay="" delayed=false options=()
+    set -- "${@:3}"
+    while [ $# -gt 0 ]; do
+        case $1 in
+        --delay) delayed=true delay=${2:-}; shift $(($# > 1 ? 2 : 1)) ;;
+        --delay=*) delayed=true delay=${1#--delay=}; shift ;;
+        *) options+=("$1"); shift ;;
+        esac
+    done
+    if $delayed && ! [[ "$delay" =~ ^[0-9]+(\.[0-9]+)?$ && "$delay" =~ [1-9] ]]; then
+        echo "run.sh: --delay '$delay': give the seconds to wait, a number above 0 (e.g. 8 or 2.5)" >&2
+        exit 2
+    fi
+    need_packages "${NATIVE_PACKAGES[@]}" "${WAYLAND_PACKAGES[@]}" "${SCREENSHOT_PACKAGES[@]}"
     build quorvana
     # The saver draws on the root window of a display of its own; the
-    # screenshot is that window.
-    SHOT=$shot xvfb-run -a -s '-screen 0 1280x720x24' sh -c \
-        '"$0" --root "$@" & sleep 8; import -window root "$SHOT"; status=$?; kill $!; exit $status' \
-        "$repo/build/native/x11/quorvana" "${@:3}" </dev/null ||
+    # screenshot is that window. Without --delay the saver ends after its
+    # first picture (its own --pictures K, given, wins), marker drawn, and the
+    # display keeps the picture: -noreset, or the server would clear it when
+    # its last client leaves.
+    if ! $delayed; then
+        echo "run.sh: waiting for the first picture to finish (a tick per row: 7 s at speed 100, 6 min at 0) ..." >&2
+        script='"$0" --root --pictures 1 "$@" && import -window root "$SHOT"'
+    else
+        script='"$0" --root "$@" & sleep "$DELAY"; import -window root "$SHOT"; status=$?; kill $!; exit $status'
+    fi
+    SHOT=$shot DELAY=$delay xvfb-run -a -s '-screen 0 1280x720x24 -noreset' sh -c "$script" \
+        "$repo/build/native/linux/quorvana" "${options[@]}" </dev/null ||
         { echo "run.sh: the screenshot failed" >&2; exit 1; }
     echo "run.sh: wrote $shot" >&2
     exit 0
     ;;
 esac
 
-need_packages "${NATIVE_PACKAGES[@]}"
+need_packages "${NATIVE_PACKAGES[@]}" "${WAYLAND_PACKAGES[@]}"
 if [ -z "${DISPLAY:-}" ]; then
     cat >&2 <<'TEXT'
 run.sh: there is no X display to show the saver on ($DISPLAY is not set). Instead:
@@ -73,4 +100,4 @@ TEXT
     exit 2
 fi
 build quorvana
-exec "$repo/build/native/x11/quorvana" "$@"
+exec "$repo/build/native/linux/quorvana" "$@"

@@ -16,8 +16,9 @@
 # namespace of this script's own (the system's folder stays as it is), and
 # the daemon and xscreensaver-settings, which refuse root, run as nobody with
 # a HOME of their own. Every process it starts ends with it.
-# Exit status: 0 done, 1 a screenshot could not be taken, 77 not root or a
-# build missing (a skip for CTest).
+# Exit status: 0 done, 1 a screenshot could not be taken or Wine lacks the
+# font of its caption buttons, 77 not root or a build missing (a skip for
+# CTest).
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -78,7 +79,7 @@ if [ "${1:-}" = --xscreensaver-inside ]; then
 fi
 
 [ "$(id -u)" -eq 0 ] || { echo "screenshots: run as root (see the top of $0)" >&2; exit 77; }
-for file in "$native/x11/quorvana" "$windows/quorvana.scr" "$windows"/QuorvanaSetup-*.exe; do
+for file in "$native/linux/quorvana" "$windows/quorvana.scr" "$windows"/QuorvanaSetup-*.exe; do
     [ -e "$file" ] || { echo "screenshots: $file is missing: build it first" >&2; exit 77; }
 done
 out=$(mkdir -p "${1:-$here/docs/screenshots}" && cd "${1:-$here/docs/screenshots}" && pwd)
@@ -90,6 +91,16 @@ trap '"$session" stop "$work/wine" >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
 # Windows: one Wine session, a desktop of a plain colour that the crop removes.
 "$session" start "$work/wine" 800x600x24 >/dev/null
 in_wine() { "$session" exec "$work/wine" "$@"; }
+# Wine draws the caption buttons (close, minimise, maximise) as symbols of
+# Marlett; without that font it draws their letters ("r" for the close box),
+# which no Windows user sees. Checked before any screenshot is written: the
+# font must be in Wine's list of fonts, as Wine registers every font it loads.
+if ! in_wine wine reg query 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' \
+        /v 'Marlett (TrueType)' >/dev/null 2>&1; then
+    echo "screenshots: Wine has no Marlett, the font of its caption buttons, which would show letters" \
+         "(scripts/wine-fonts.sh lets Wine use fonts-wine's)" >&2
+    exit 1
+fi
 capture_wine() {  # FILE: the desktop, cropped to the window on it
     in_wine import -window root "$work/desktop.png"
     convert "$work/desktop.png" -fuzz 2% -trim +repage "$1"
@@ -111,7 +122,7 @@ in_wine wineserver -k >/dev/null 2>&1 || true
 # reach the build tree (under /root, say): it runs a copy of the saver.
 mkdir "$work/home" "$work/config" "$work/bin"
 chown nobody: "$work/home"
-install -m 755 "$native/x11/quorvana" "$work/bin/quorvana"
+install -m 755 "$native/linux/quorvana" "$work/bin/quorvana"
 runuser -u nobody -- env HOME="$work/home" PATH="$work/bin:/usr/bin:/bin" "$work/bin/quorvana" --register >/dev/null
 entries_before_ours=$(awk '/^programs:/ { p = 1 } p' "$work/home/.xscreensaver" | grep -c '\\n\\$')
 printf 'mode:\t\tone\nselected:\t%s\n' "$entries_before_ours" >>"$work/home/.xscreensaver"

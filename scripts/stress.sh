@@ -14,7 +14,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-need_packages "${NATIVE_PACKAGES[@]}" "${X11_TEST_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
+need_packages "${NATIVE_PACKAGES[@]}" "${WAYLAND_PACKAGES[@]}" "${X11_TEST_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
 
 if [ "${1:-}" = --short ]; then
     form=short seconds=20 small=5000 large=10 cycles=60 ticks=2000 editor_runs=0
@@ -77,7 +77,7 @@ else
 fi
 
 # --- X11: start/stop soak and faults, each in a display of its own ---
-export QUORVANA=build/native/x11/quorvana X11_PROBE=build/native/tests/x11/x11_probe
+export QUORVANA=build/native/linux/quorvana X11_PROBE=build/native/tests/x11/x11_probe
 export PUT_GUARD=$PWD/build/native/tests/x11/libput_guard.so
 export QUORVANA_RENDER=build/native/tools/quorvana-render
 if SOAK_SEED=$RANDOM tests/support/with-xvfb -s 640x480x24 bash tests/x11/soak.sh "$cycles" >"$out/x11-soak.log" 2>&1

@@ -6,8 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-need_packages "${NATIVE_PACKAGES[@]}" "${X11_TEST_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" \
-              "${RELEASE_PACKAGES[@]}"
+need_packages "${NATIVE_PACKAGES[@]}" "${WAYLAND_PACKAGES[@]}" "${X11_TEST_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" \
+              "${RELEASE_PACKAGES[@]}" "${WAYLAND_TEST_PACKAGES[@]}"
 
 jobs=$(nproc)
 cmake --preset native -DBUILD_TESTING=ON >/dev/null

@@ -21,18 +21,12 @@ namespace {
 
 constexpr int kShortestTrueDelayMs = 20;
 
-Result<> Runtime(LegacyFailure failure)
-{
-    if (failure) return Failure::Runtime(*failure);
-    return {};
-}
-
 // The ticks from the first repaint on, frame by frame, into the file.
 Result<> RecordFrames(const ExportOptions& options, SimulatedWindow& window, int tickPeriodMs, int ticksPerFrame,
                       Progress& progress)
 {
     WholeFile file(options.animation);
-    TRY(Runtime(file.Open()));
+    TRY(file.Open());
 
     // The first frame holds the repaint, which clears the whole window,
     // and the ticks after it.
@@ -57,7 +51,7 @@ Result<> RecordFrames(const ExportOptions& options, SimulatedWindow& window, int
         Rect changed = surface.TakeDirty();
         if (changed.IsEmpty()) changed = Rect{0, 0, 1, 1};
         TRY(writer->AddFrame(window.pixels, changed, ticks * tickPeriodMs));
-        TRY(Runtime(file.Write(BytesOf(writer->Bytes()))));
+        TRY(file.Write(BytesOf(writer->Bytes())));
         writer->Bytes().clear();
         ticks = 0;
         if (pictureEnds) {
@@ -67,8 +61,8 @@ Result<> RecordFrames(const ExportOptions& options, SimulatedWindow& window, int
         }
     }
     TRY(writer->Finish());
-    TRY(Runtime(file.Write(BytesOf(writer->Bytes()))));
-    return Runtime(file.Commit());
+    TRY(file.Write(BytesOf(writer->Bytes())));
+    return file.Commit();
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <optional>
 #include <thread>
 
+#include "common/command_line.h"
 #include "common/whole_file.h"
 #include "tools/earlier_pictures.h"
 #include "tools/encoder_pool.h"
@@ -38,9 +39,9 @@ public:
         EncodedPicture encoded = m_encoders.TakeNext();
         const PendingPicture picture = std::move(m_pending.front());
         m_pending.pop_front();
-        if (!encoded) return Failure::Runtime("cannot write '" + picture.path + "': " + encoded.Error().Message());
-        if (LegacyFailure failure = WriteWholeFile(picture.path, BytesOf(encoded.Value())))
-            return Failure::Runtime(*failure);
+        if (!encoded)
+            return Failure::Runtime("cannot write '" + Printable(picture.path) + "': " + encoded.Error().Message());
+        TRY(WriteWholeFile(picture.path, BytesOf(encoded.Value())));
         m_progress.PictureWritten(++m_written, picture.path.c_str());
         std::fputs(picture.viewLine.c_str(), stdout);
         std::fflush(stdout);

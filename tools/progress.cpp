@@ -5,6 +5,8 @@
 
 #include <unistd.h>
 
+#include "common/command_line.h"
+
 namespace quorvana {
 
 namespace {
@@ -40,7 +42,7 @@ void Progress::PictureLine(int picture, const char* what)
 
 void Progress::PictureWritten(int picture, const char* path)
 {
-    PictureLine(picture, (std::string("written: ") + path).c_str());
+    PictureLine(picture, ("written: " + Printable(path)).c_str());
 }
 
 void Progress::PictureRecorded(int picture) { PictureLine(picture, "recorded"); }
@@ -48,7 +50,8 @@ void Progress::PictureRecorded(int picture) { PictureLine(picture, "recorded"); 
 void Progress::RecordingDone(const char* path)
 {
     Finish();
-    std::fprintf(m_stream, "recorded %d picture%s into %s\n", m_pictures, m_pictures == 1 ? "" : "s", path);
+    std::fprintf(m_stream, "recorded %d picture%s into %s\n", m_pictures, m_pictures == 1 ? "" : "s",
+                 Printable(path).c_str());
 }
 
 void Progress::Finish()

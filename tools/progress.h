@@ -2,7 +2,8 @@
 // Progress of a long export on standard error: a redrawn bar on a terminal,
 // one plain line per finished picture otherwise (logs stay readable). An
 // export names each file it writes; a recording, whose pictures all go into
-// one file, names that file once, at its end.
+// one file, names that file once, at its end. A name is shown as the error
+// lines show it (Printable, common/command_line.h): one line stays one line.
 #pragma once
 
 #include <chrono>

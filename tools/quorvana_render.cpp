@@ -42,8 +42,8 @@ int main(int argc, char** argv)
         return 0;
     }
     const bool recording = !options.animation.empty();
-    if (LegacyFailure failure = recording ? CheckAnimationFile(options.animation) : PrepareOutputFolder(options.outDir))
-        return Report(stderr, kExporterName, Failure::Usage(*failure));
+    if (Result<> place = recording ? CheckAnimationFile(options.animation) : PrepareOutputFolder(options.outDir); !place)
+        return Report(stderr, kExporterName, place.Error());
     CatchInterruptions();
     Result<> done = recording ? RecordAnimation(options) : ExportPictures(options);
     if (Interrupted()) EndAsInterrupted();

@@ -18,14 +18,18 @@ namespace quorvana {
 
 class XConnection {
 public:
-    // Opens $DISPLAY; null with a line in *error when that is not possible.
-    [[nodiscard]] static std::unique_ptr<XConnection> Open(LegacyFailure* error);
+    // Opens $DISPLAY; a usage Failure (status 2) when there is none to open.
+    static Result<std::unique_ptr<XConnection>> Open();
     ~XConnection();
     XConnection(const XConnection&) = delete;
     XConnection& operator=(const XConnection&) = delete;
 
     Display* Get() const { return m_display; }
     Atom Intern(const char* name) const { return XInternAtom(m_display, name, False); }
+    // Whether the server is a Wayland compositor's Xwayland: it has the
+    // XWAYLAND extension (Xwayland 23.1 and later) or names its RandR
+    // outputs XWAYLAND0, XWAYLAND1, ... (earlier ones).
+    bool IsXwayland() const;
 
 private:
     explicit XConnection(Display* display) : m_display(display) {}

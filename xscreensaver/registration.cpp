@@ -6,9 +6,9 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include "common/read_whole_file.h"
 #include "common/whole_file.h"
 #include "xscreensaver/held_signals.h"
-#include "xscreensaver/read_whole_file.h"
 #include "xscreensaver/xscreensaver_list.h"
 
 namespace quorvana {
@@ -59,16 +59,15 @@ RegistrationFiles UserRegistrationFiles()
 
 Result<> Register(Registration what, const RegistrationFiles& files, std::FILE* out)
 {
-    std::optional<std::string> old;
-    if (LegacyFailure failure = ReadWholeFile(files.user, old)) return Failure::Runtime(*failure);
+    const std::optional<std::string> old = TRY(ReadWholeFile(files.user));
     if (what == Registration::Remove && !old) {
         Say(out, "There is no " + files.user + ": nothing to do.");
         return {};
     }
-    std::optional<std::string> system;
-    if (ReadWholeFile(files.systemDefaults, system)) system.reset();  // without it, a new list starts empty
+    Result<std::optional<std::string>> system = ReadWholeFile(files.systemDefaults);
+    if (!system) system = std::optional<std::string>();  // without it, a new list starts empty
 
-    Result<ListEdit> edited = what == Registration::Add ? AddQuorvana(old, system.value_or("")) : RemoveQuorvana(*old);
+    Result<ListEdit> edited = what == Registration::Add ? AddQuorvana(old, system->value_or("")) : RemoveQuorvana(*old);
     if (!edited)
         return Failure::Runtime("cannot change '" + files.user + "': " + edited.Error().Message() +
                                 "; the file is left as it was");
@@ -80,13 +79,19 @@ Result<> Register(Registration what, const RegistrationFiles& files, std::FILE* 
 
     {
         const HeldSignals held;
+        // The file is opened first, so that one it refuses (read-only, linked
+        // twice) leaves no backup written for nothing.
+        WholeFile user(files.user);
+        if (Result<> opened = user.Open(); !opened)
+            return Failure::Runtime(opened.Error().Message() + "; it is left as it was");
         // The backup is the user's as much as the file: same permissions, same owner.
         if (old) {
-            if (LegacyFailure failure = WriteWholeFile(files.backup, *old, files.user))
-                return Failure::Runtime(*failure + "; " + files.user + " is left as it was");
+            if (Result<> backup = WriteWholeFile(files.backup, *old, files.user); !backup)
+                return Failure::Runtime(backup.Error().Message() + "; " + files.user + " is left as it was");
         }
-        if (LegacyFailure failure = WriteWholeFile(files.user, edit.text))
-            return Failure::Runtime(*failure + "; it is left as it was");
+        Result<> written = user.Write(edit.text);
+        if (written) written = user.Commit();
+        if (!written) return Failure::Runtime(written.Error().Message() + "; it is left as it was");
     }
     Say(out, Describe(edit.outcome, what, files.user));
     Say(out, old ? "The previous file is kept as " + files.backup + "."

@@ -29,10 +29,12 @@ done <<CASES
 --out --bench|--out
 CASES
 
-for out in "$WORK/missing/deeper" "$WORK/a-file" /proc; do
+# No such place is a bad argument (2); a folder that takes no file, a failed write (1).
+for case in "$WORK/missing/deeper 2" "$WORK/a-file 2" "/proc 1"; do
+    out=${case% *} expected=${case##* }
     "$exporter" --size 8x8 --pictures 1 --out "$out" >/dev/null 2>"$WORK/stderr"
     status=$?
-    [ "$status" -eq 2 ] || fail "--out $out: status $status, expected 2"
+    [ "$status" -eq "$expected" ] || fail "--out $out: status $status, expected $expected"
     grep -q -- "--out" "$WORK/stderr" || fail "--out $out: error does not name --out"
 done
 [ ! -e "$WORK/missing" ] || fail "created the missing parent folder"
@@ -133,9 +135,14 @@ done <<CASES
 --animation rec.gif --out rec|--out
 --animation rec.gif --ticks-per-frame 0|--ticks-per-frame
 --animation no-such-folder/rec.gif|--animation
---animation /proc/rec.gif|--animation
 --speed 20|--speed
 CASES
+
+# A folder that takes no file is a failed write: status 1 and the system's reason.
+"$exporter" --size 8x8 --pictures 1 --animation /proc/rec.gif >/dev/null 2>"$WORK/stderr"
+status=$?
+[ "$status" -eq 1 ] && grep -qx "quorvana-render: --animation: cannot write into the folder of '/proc/rec.gif': .*" \
+    "$WORK/stderr" || fail "--animation /proc/rec.gif: status $status, $(cat "$WORK/stderr")"
 
 # A recording that cannot be written leaves nothing behind (but the link).
 ln -s /dev/full "$WORK/full.gif"

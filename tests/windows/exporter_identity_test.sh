@@ -42,6 +42,15 @@ args=(--size 97x61 --seed 3 --pictures 2)
     fail "Windows recording failed: $(cat "$WORK/log")"
 cmp -s "$WORK/native.gif" "$WORK/windows.gif" || fail "the recordings differ"
 
+# Names outside the ANSI code page reach the files whole (the exporter takes
+# its arguments as UTF-8): the same pictures and recording under them.
+name="Ωμέγα-日本-😀"
+"$session" run "$dir" "$windows_exporter" "${args[@]}" --out "Z:$WORK/$name" >"$WORK/log" 2>&1 &&
+    "$session" run "$dir" "$windows_exporter" "${args[@]}" --animation "Z:$WORK/$name/$name.gif" >>"$WORK/log" 2>&1 ||
+    fail "UTF-8 names: $(cat "$WORK/log")"
+cmp -s "$WORK/native.gif" "$WORK/$name/$name.gif" && [ -s "$WORK/$name/picture-0002.png" ] ||
+    fail "UTF-8 names: $(ls -R "$WORK" | head -20)"
+
 # This build has no WebP: the name is refused before anything is written.
 "$session" run "$dir" "$windows_exporter" --animation "Z:$WORK/x.webp" >"$WORK/log" 2>&1
 status=$?

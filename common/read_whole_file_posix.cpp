@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "xscreensaver/read_whole_file.h"
+#include "common/read_whole_file.h"
 
 #include <cerrno>
 #include <cstring>
@@ -7,25 +7,28 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "common/command_line.h"
 #include "common/file_descriptor.h"
 
 namespace quorvana {
 
 namespace {
 
-std::string CannotRead(const std::string& path, const std::string& reason)
+Failure CannotRead(const std::string& path, const std::string& reason)
 {
-    return "cannot read '" + path + "': " + reason;
+    return Failure::Runtime("cannot read '" + Printable(path) + "': " + reason);
 }
 
 }  // namespace
 
-LegacyFailure ReadWholeFile(const std::string& path, std::optional<std::string>& contents)
+Result<std::optional<std::string>> ReadWholeFile(const std::string& path)
 {
-    contents.reset();
     // Non-blocking, so that opening a FIFO returns at once and is refused below.
     const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    if (fd.Get() < 0) return errno == ENOENT ? LegacyFailure() : CannotRead(path, std::strerror(errno));
+    if (fd.Get() < 0) {
+        if (errno == ENOENT) return std::optional<std::string>();
+        return CannotRead(path, std::strerror(errno));
+    }
     struct stat info {};
     if (::fstat(fd.Get(), &info) != 0) return CannotRead(path, std::strerror(errno));
     if (!S_ISREG(info.st_mode)) return CannotRead(path, "it is not a regular file");
@@ -38,8 +41,7 @@ LegacyFailure ReadWholeFile(const std::string& path, std::optional<std::string>&
         if (got == 0) break;
         bytes.append(buffer, static_cast<std::size_t>(got));
     }
-    contents = std::move(bytes);
-    return {};
+    return std::optional<std::string>(std::move(bytes));
 }
 
 }  // namespace quorvana
