@@ -236,7 +236,7 @@ void CheckOnDisk(std::uint8_t choice, std::optional<std::string_view> user, std:
         }
         if (user && ::access(files.backup.c_str(), F_OK) == 0)
             FUZZ_CHECK(Carried(files.backup) == carried, "the backup carries what the file carries");
-        if (failure) return;
+        if (!done) return;
     }
 }
 
