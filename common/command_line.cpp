@@ -60,36 +60,38 @@ OptionHandler SetFlag(bool& flag)
 {
     return [&flag](std::string_view) {
         flag = true;
-        return LegacyFailure();
+        return Result<>();
     };
 }
 
-LegacyFailure ParseCommandLine(const std::vector<std::string>& args, std::span<const CommandOption> options)
+Result<> ParseCommandLine(const std::vector<std::string>& args, std::span<const CommandOption> options)
 {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         std::optional<std::string_view> name = OptionName(arg);
-        if (!name) return "unexpected argument '" + Printable(arg) + "' (see --help)";
+        if (!name) return Failure::Usage("unexpected argument '" + Printable(arg) + "' (see --help)");
         std::optional<std::string_view> value;
         if (const auto eq = name->find('='); eq != std::string_view::npos) {
             value = name->substr(eq + 1);
             name = name->substr(0, eq);
         }
         const CommandOption* option = FindOption(options, *name);
-        if (!option) return "unknown option '" + Printable(arg) + "' (see --help)";
+        if (!option) return Failure::Usage("unknown option '" + Printable(arg) + "' (see --help)");
         const std::string shown = "--" + std::string(*name);
-        if (option->takes == CommandOption::Takes::Nothing && value) return shown + " takes no value";
+        if (option->takes == CommandOption::Takes::Nothing && value) return Failure::Usage(shown + " takes no value");
         if (option->takes == CommandOption::Takes::Value && !value) {
             // "--out --bench" means a forgotten value, not a folder named "--bench".
-            if (i + 1 >= args.size()) return shown + ": missing value";
+            if (i + 1 >= args.size()) return Failure::Usage(shown + ": missing value");
             if (const auto next = FollowingOptionName(args[i + 1])) {
-                if (FindOption(options, next->substr(0, next->find('=')))) return shown + ": missing value";
-                return shown + ": missing value ('" + Printable(args[i + 1]) + "' looks like an option; a value " +
-                       "that starts with a dash is written " + shown + "=" + Printable(args[i + 1]) + ")";
+                if (FindOption(options, next->substr(0, next->find('=')))) return Failure::Usage(shown + ": missing value");
+                return Failure::Usage(shown + ": missing value ('" + Printable(args[i + 1]) +
+                                      "' looks like an option; a value that starts with a dash is written " + shown +
+                                      "=" + Printable(args[i + 1]) + ")");
             }
             value = args[++i];
         }
-        if (LegacyFailure complaint = option->apply(value.value_or(""))) return shown + ": " + *complaint;
+        if (Result<> applied = option->apply(value.value_or("")); !applied)
+            return Failure::Usage(shown + ": " + applied.Error().Message());
     }
     return {};
 }

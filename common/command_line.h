@@ -11,11 +11,12 @@
 // Adding an option to a program is one small edit in its options file:
 //   1. a field for it in the program's options struct;
 //   2. a row in its table, e.g.
-//        {"speed", Takes::Value, [&](std::string_view v) { return ParseSpeed(v, options.speed); }},
+//        {"speed", Takes::Value, Into(options.speed, ParseSpeed)},
 //      or {"bench", Takes::Nothing, SetFlag(options.bench)} for a switch.
-//      A handler stores the value and returns no LegacyFailure, or returns what is
+//      A handler stores the value, or returns a usage Failure saying what is
 //      wrong with it ("'7x' is not a whole number …", see IsNot); the parser
-//      puts "--name: " in front. Values both programs take (seed, picture
+//      puts "--name: " in front. Into stores what a parser of values
+//      (Result<T> from the text) makes of it. Values both programs take (seed, picture
 //      count, speed) have their handlers in common/option_values.h, and a
 //      number from A to B has one rule there (ParseWholeNumber), so limits
 //      and messages exist once;
@@ -37,21 +38,20 @@ namespace quorvana {
 
 // Stores the option's value (empty for a switch), or returns what is wrong
 // with the value, without the option's name. Only a callable that returns
-// LegacyFailure fits: one returning std::string would convert, and its "" would
-// then read as a failure.
+// Result<> fits.
 class OptionHandler {
 public:
     template <typename Handler>
         requires(!std::same_as<Handler, OptionHandler> &&
-                 std::same_as<std::invoke_result_t<Handler&, std::string_view>, LegacyFailure>)
+                 std::same_as<std::invoke_result_t<Handler&, std::string_view>, Result<>>)
     OptionHandler(Handler handler) : m_handle(std::move(handler))
     {
     }
 
-    [[nodiscard]] LegacyFailure operator()(std::string_view value) const { return m_handle(value); }
+    Result<> operator()(std::string_view value) const { return m_handle(value); }
 
 private:
-    std::function<LegacyFailure(std::string_view)> m_handle;
+    std::function<Result<>(std::string_view)> m_handle;
 };
 
 struct CommandOption {
@@ -64,13 +64,24 @@ struct CommandOption {
 // The handler of a switch: sets flag when the option is given.
 OptionHandler SetFlag(bool& flag);
 
+// The handler that stores into slot what parse (text → Result<T>) makes of
+// the value; slot is left alone when parse refuses it.
+template <typename Slot, typename Parse>
+OptionHandler Into(Slot& slot, Parse parse)
+{
+    return [&slot, parse](std::string_view text) -> Result<> {
+        slot = TRY(parse(text));
+        return {};
+    };
+}
+
 // The text of an argument as an error line shows it: control characters
 // (a newline, an escape sequence) written as \n, \r, \t, \xHH, so that the
 // line stays one line and the terminal shows it as it is.
 std::string Printable(std::string_view text);
 
-// The arguments without the program's name. Returns no LegacyFailure when all of
-// them are good, else the one line for the first bad one:
+// The arguments without the program's name. Succeeds when all of them are
+// good, else a usage Failure with the one line for the first bad one:
 //   unexpected argument 'ARG' (see --help)   not an option at all
 //   unknown option 'ARG' (see --help)        no row of that name
 //   --NAME takes no value                    a switch written --NAME=VALUE
@@ -79,6 +90,6 @@ std::string Printable(std::string_view text);
 //   --NAME: missing value ('-x' looks …)     an unknown dash word follows:
 //                                            such a value is written --NAME=-x
 //   --NAME: COMPLAINT                        the handler refused the value
-[[nodiscard]] LegacyFailure ParseCommandLine(const std::vector<std::string>& args, std::span<const CommandOption> options);
+Result<> ParseCommandLine(const std::vector<std::string>& args, std::span<const CommandOption> options);
 
 }  // namespace quorvana

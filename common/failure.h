@@ -94,16 +94,6 @@ inline int Report(std::FILE* err, std::string_view program, const Failure& failu
     return failure.ExitStatus();
 }
 
-// Until every caller returns a Result: the older shape, a message or nothing,
-// and its printer. New code does not use them.
-using LegacyFailure = std::optional<std::string>;
-inline int Fail(std::FILE* err, std::string_view program, std::string_view message, int status = 1)
-{
-    std::fprintf(err, "%.*s: %.*s\n", static_cast<int>(program.size()), program.data(),
-                 static_cast<int>(message.size()), message.data());
-    return status;
-}
-
 }  // namespace quorvana
 
 // Unwraps a Result inside a function that returns a Result (or a Failure):

@@ -15,18 +15,14 @@ std::string IsNot(std::string_view text, std::string_view what)
     return complaint;
 }
 
-LegacyFailure ParseCount(std::string_view text, int most, int& count)
+Result<int> ParseCount(std::string_view text, int most)
 {
-    return ParseWholeNumber(text, 1, most, count, "a count");
+    return ParseWholeNumber(text, 1, most, "a count");
 }
 
-LegacyFailure ParseSeed(std::string_view text, std::optional<std::uint32_t>& seed)
+Result<std::uint32_t> ParseSeed(std::string_view text)
 {
-    std::uint32_t value = 0;
-    if (LegacyFailure failure = ParseWholeNumber(text, std::uint32_t{0}, std::numeric_limits<std::uint32_t>::max(), value))
-        return failure;
-    seed = value;
-    return {};
+    return ParseWholeNumber(text, std::uint32_t{0}, std::numeric_limits<std::uint32_t>::max());
 }
 
 std::uint32_t SeedOrNow(const std::optional<std::uint32_t>& seed)
@@ -34,14 +30,14 @@ std::uint32_t SeedOrNow(const std::optional<std::uint32_t>& seed)
     return seed ? *seed : static_cast<std::uint32_t>(std::time(nullptr));
 }
 
-LegacyFailure ParsePictureCount(std::string_view text, int& pictures)
+Result<int> ParsePictureCount(std::string_view text)
 {
-    return ParseCount(text, kMaxPictures, pictures);
+    return ParseCount(text, kMaxPictures);
 }
 
-LegacyFailure ParseSpeed(std::string_view text, int& speed)
+Result<int> ParseSpeed(std::string_view text)
 {
-    return ParseWholeNumber(text, kMinSpeed, kMaxSpeed, speed);
+    return ParseWholeNumber(text, kMinSpeed, kMaxSpeed);
 }
 
 }  // namespace quorvana

@@ -4,8 +4,8 @@
 // count of pictures and the speed (the Windows saver's settings dialog and
 // registry values take the same range), and the one rule for a whole number
 // from A to B that these and the programs' own numbers follow. Each Parse…
-// is an option handler's body (see common/command_line.h): it stores the
-// value, or returns what is wrong with the text and leaves the value alone.
+// reads a value from an option's text (see Into in common/command_line.h),
+// or returns a usage Failure saying what is wrong with the text.
 #pragma once
 
 #include <cstdint>
@@ -30,29 +30,28 @@ std::string IsNot(std::string_view text, std::string_view what);
 // value WHAT: "'TEXT' is not a whole number from LOW to HIGH", or "a count"
 // for a number of things.
 template <typename Int>
-[[nodiscard]] LegacyFailure ParseWholeNumber(std::string_view text, Int low, Int high, Int& value,
-                                       std::string_view what = "a whole number")
+Result<Int> ParseWholeNumber(std::string_view text, Int low, Int high, std::string_view what = "a whole number")
 {
     Int parsed{};
     if (!ParseDecimal(text, parsed) || parsed < low || parsed > high)
-        return IsNot(text, std::string(what) + " from " + std::to_string(low) + " to " + std::to_string(high));
-    value = parsed;
-    return {};
+        return Failure::Usage(
+            IsNot(text, std::string(what) + " from " + std::to_string(low) + " to " + std::to_string(high)));
+    return parsed;
 }
 
 // 1 … most things.
-[[nodiscard]] LegacyFailure ParseCount(std::string_view text, int most, int& count);
+Result<int> ParseCount(std::string_view text, int most);
 
 // 0 … 4294967295; the same seed gives the same pictures on every platform.
-[[nodiscard]] LegacyFailure ParseSeed(std::string_view text, std::optional<std::uint32_t>& seed);
+Result<std::uint32_t> ParseSeed(std::string_view text);
 
 // The seed asked for, else one taken from the clock: a new sequence each run.
 std::uint32_t SeedOrNow(const std::optional<std::uint32_t>& seed);
 
 // 1 … kMaxPictures.
-[[nodiscard]] LegacyFailure ParsePictureCount(std::string_view text, int& pictures);
+Result<int> ParsePictureCount(std::string_view text);
 
 // kMinSpeed … kMaxSpeed.
-[[nodiscard]] LegacyFailure ParseSpeed(std::string_view text, int& speed);
+Result<int> ParseSpeed(std::string_view text);
 
 }  // namespace quorvana

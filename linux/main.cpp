@@ -6,6 +6,9 @@
 // the command line and hands the drawing to a front end.
 //
 // Flow of control, top to bottom:
+//   guard    main() first opens a closed descriptor 0, 1 or 2 on /dev/null
+//            (common/standard_descriptors.h), so that neither the display
+//            connection nor a pipe takes descriptor 2 and error lines go there;
 //   start    main() parses the command line and $XSCREENSAVER_WINDOW
 //            (ParseOptions, options.h); --help and --version answer and end
 //            here, --register and --unregister edit ~/.xscreensaver
@@ -45,6 +48,7 @@
 #include <vector>
 
 #include "common/failure.h"
+#include "common/standard_descriptors.h"
 #include "linux/options.h"
 #include "x11/x11_saver.h"
 #include "xscreensaver/display_mode_lookup.h"
@@ -68,7 +72,7 @@ Result<> RegisterForUser(const SaverOptions& options)
         return Failure::Runtime("refusing to change " + files.user + " as root: xscreensaver never runs display modes "
                                 "as root; run this as the user who runs xscreensaver, or add --as-root");
     const Registration what = options.registerMode ? Registration::Add : Registration::Remove;
-    if (LegacyFailure failure = Register(what, files, stdout)) return Failure::Runtime(std::move(*failure));
+    TRY(Register(what, files, stdout));
     if (what == Registration::Add && !XscreensaverFinds("quorvana", kXscreensaverModeFolder, std::getenv("PATH")))
         std::fprintf(stderr, "quorvana: warning: xscreensaver will not find the display mode: it must be %s/quorvana "
                              "(install the package) or on $PATH\n", kXscreensaverModeFolder);
@@ -96,6 +100,8 @@ Result<> RunProgram(const std::vector<std::string>& args)
 int main(int argc, char** argv)
 {
     using namespace quorvana;
+    if (const Result<ClosedStandardDescriptors> guarded = GuardStandardDescriptors(); !guarded)
+        return Report(stderr, kProgram, guarded.Error());
     const Result<> done = RunProgram(std::vector<std::string>(argv + 1, argv + argc));
     return done ? 0 : Report(stderr, kProgram, done.Error());
 }

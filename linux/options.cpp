@@ -71,13 +71,13 @@ Result<SaverOptions> ParseOptions(const std::vector<std::string>& args, const ch
         {"window-id", Takes::Value,
          [&](std::string_view v) {
              wanted.windowId = ParseWindowId(v);
-             return wanted.windowId ? LegacyFailure() : LegacyFailure(IsNot(v, "a window id (hex 0x… or decimal, not 0)"));
+             return wanted.windowId ? Result<>() : Failure::Usage(IsNot(v, "a window id (hex 0x… or decimal, not 0)"));
          }},
         {"root", Takes::Nothing, SetFlag(wanted.root)},
         {"fullscreen", Takes::Nothing, SetFlag(wanted.fullScreen)},
-        {"speed", Takes::Value, [&](std::string_view v) { return ParseSpeed(v, options.speed); }},
-        {"seed", Takes::Value, [&](std::string_view v) { return ParseSeed(v, options.seed); }},
-        {"pictures", Takes::Value, [&](std::string_view v) { return ParsePictureCount(v, options.pictures); }},
+        {"speed", Takes::Value, Into(options.speed, ParseSpeed)},
+        {"seed", Takes::Value, Into(options.seed, ParseSeed)},
+        {"pictures", Takes::Value, Into(options.pictures, ParsePictureCount)},
         {"no-shm", Takes::Nothing, SetFlag(noSharedMemory)},
         {"help", Takes::Nothing, SetFlag(options.help)},
         {"h", Takes::Nothing, SetFlag(options.help)},
@@ -86,7 +86,7 @@ Result<SaverOptions> ParseOptions(const std::vector<std::string>& args, const ch
         {"unregister", Takes::Nothing, SetFlag(options.unregisterMode)},
         {"as-root", Takes::Nothing, SetFlag(options.asRoot)},
     };
-    if (LegacyFailure bad = ParseCommandLine(args, table)) return Failure::Usage(std::move(*bad));
+    TRY(ParseCommandLine(args, table));
     if (options.registerMode && options.unregisterMode)
         return Failure::Usage("--register and --unregister exclude each other: give one of them");
     if (options.asRoot && !options.registerMode && !options.unregisterMode)

@@ -16,6 +16,10 @@ inline constexpr COLORREF kNoPixel = 0xFFFFFFFF;
 inline constexpr COLORREF kBlack = 0x000000;
 inline constexpr COLORREF kWhite = 0xFFFFFF;
 
+// An escape count n is drawn in green kGreenStep · n (mod 256): the plain
+// loop, the scalar and the vector colour passes all take the step from here.
+inline constexpr unsigned kGreenStep = 11;
+
 constexpr COLORREF MakeRgb(unsigned r, unsigned g, unsigned b)
 {
     return (r & 0xFF) | (g & 0xFF) << 8 | (b & 0xFF) << 16;

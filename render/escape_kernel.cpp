@@ -30,7 +30,7 @@ RowTotals ColourRowScalar(const std::int32_t* counts, int count, COLORREF* colou
     RowTotals row;
     for (int i = 0; i < count; ++i) {
         const auto n = static_cast<std::uint32_t>(counts[i]);
-        colours[i] = MakeRgb(0, 11 * n & 0xFF, 0);
+        colours[i] = MakeRgb(0, kGreenStep * n & 0xFF, 0);
         if (i > 0) row.changes += ((n ^ static_cast<std::uint32_t>(counts[i - 1])) & 0xFF) != 0;
         row.steps += n;
     }

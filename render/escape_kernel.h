@@ -48,7 +48,7 @@ struct RowTotals {
     std::uint64_t steps = 0;   // the sum of the counts
 };
 
-// colours[i] = the drawn colour RGB(0, 11 · counts[i] mod 256, 0) for
+// colours[i] = the drawn colour RGB(0, kGreenStep · counts[i] mod 256, 0) for
 // i < count, and the row's totals; counts are at least 0.
 using ColourRowFunction = RowTotals (*)(const std::int32_t* counts, int count, COLORREF* colours);
 

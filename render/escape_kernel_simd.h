@@ -401,9 +401,10 @@ RowTotals ColourRow(const std::int32_t* counts, int count, COLORREF* colours)
     if (head > count) head = count;
     RowTotals row = ColourRowScalar(counts, head, colours);
     const Ints zero = V::SplatInts(0);
-    // 16-bit products suffice: green is bits 8 … 15 of 11 · 256 · n, which
-    // depend on the low 16 bits of n alone (the upper halves multiply by 0).
-    const Ints scale = V::SplatInts(11 << 8);
+    // 16-bit products suffice: green is bits 8 … 15 of kGreenStep · 256 · n,
+    // which depend on the low 16 bits of n alone (the upper halves multiply by 0).
+    static_assert(kGreenStep << 8 <= 0xFFFF, "the step times 256 fits a 16-bit lane");
+    const Ints scale = V::SplatInts(static_cast<int>(kGreenStep << 8));
     const Ints green = V::SplatInts(0xFF00);
     const Ints lowByte = V::SplatInts(0xFF);
     Ints same = zero;   // per lane: neighbours equal in their low bytes

@@ -7,8 +7,10 @@
 //
 // The window owns one renderer, calls DrawNextRow once per timer tick with a
 // surface on its whole client area and RestartPicture on every repaint with
-// the surface of the repaint. All state lives in this object; the fields are
-// public so that tools and tests can set up and inspect a view.
+// the surface of the repaint. All state lives in this object. Front ends and
+// tools read it through CurrentView() and Row(); the fields keep their public
+// names for the renderer's own tests, benchmarks and fuzzers, which set up a
+// view and check the state to the bit.
 //
 // The code: julia_row.cpp (the row step and the escape count),
 // julia_frame_end.cpp (the detail search, the zoom and the marker),
@@ -75,6 +77,10 @@ public:
     void ChooseRandomView(int r1, int r2, int r3, int r4);
     // Sets the view and c, as a frame end does; ResetPicture then starts it.
     void SetView(const View& view);
+    // The view and c being drawn (after a frame end: the next picture's).
+    View CurrentView() const { return {m_reMin, m_reMax, m_imMin, m_imMax, m_cRe, m_cIm}; }
+    // The row the next tick draws: 0 … the height; rows above it are done.
+    int Row() const { return m_row; }
     // Starts a picture of the current view at row 0: the steps per pixel
     // from the view and m_width, m_height, the limit, no best row yet.
     void ResetPicture();
@@ -115,8 +121,8 @@ public:
     // Steps of the escape loop taken so far, for throughput figures.
     std::uint64_t IterationsDone() const { return m_iterationsDone; }
 
-    // The colour a count is drawn in: green 11 · n (mod 256).
-    static constexpr COLORREF DrawnColour(int n) { return MakeRgb(0, static_cast<unsigned>(11 * n) & 0xFF, 0); }
+    // The colour a count is drawn in: green kGreenStep · n (mod 256).
+    static constexpr COLORREF DrawnColour(int n) { return MakeRgb(0, kGreenStep * static_cast<unsigned>(n) & 0xFF, 0); }
     // The value neighbouring pixels are compared by when counting a row's
     // changes: it differs exactly when the counts differ modulo 256.
     static constexpr COLORREF ComparisonValue(int n)

@@ -21,37 +21,12 @@ namespace {
 
 constexpr int kShortestTrueDelayMs = 20;
 
-// Ends the progress line, so that the failure's line stands on its own.
-int FinishAndFail(Progress& progress, const std::string& failure)
+// The ticks from the first repaint on, frame by frame, into the file.
+Result<> RecordFrames(const ExportOptions& options, SimulatedWindow& window, int tickPeriodMs, int ticksPerFrame,
+                      Progress& progress)
 {
-    progress.Finish();
-    return Fail(stderr, kExporterName, failure);
-}
-
-// Until the animation writer returns a Result: the file's failure in the writer's shape.
-LegacyFailure MessageOf(const Result<>& written)
-{
-    return written ? LegacyFailure() : written.Error().Message();
-}
-
-}  // namespace
-
-int DefaultTicksPerFrame(int tickPeriodMs)
-{
-    return (kShortestTrueDelayMs + tickPeriodMs - 1) / tickPeriodMs;
-}
-
-int RecordAnimation(const ExportOptions& options)
-{
-    const int tickPeriodMs = TickPeriodMs(options.speed.value_or(kDefaultSpeed));
-    const int ticksPerFrame = options.ticksPerFrame.value_or(DefaultTicksPerFrame(tickPeriodMs));
-    SimulatedWindow window(options);
-    std::printf("seed %u, size %dx%d, %d ticks of %d ms per frame\n", window.seed, options.width, options.height,
-                ticksPerFrame, tickPeriodMs);
-    Progress progress(stderr, options.pictures);
-    if (LegacyFailure failure = FlushReport()) return FinishAndFail(progress, *failure);
     WholeFile file(options.animation);
-    if (Result<> opened = file.Open(); !opened) return FinishAndFail(progress, opened.Error().Message());
+    TRY(file.Open());
 
     // The first frame holds the repaint, which clears the whole window,
     // and the ticks after it.
@@ -61,39 +36,60 @@ int RecordAnimation(const ExportOptions& options)
         MakeAnimationWriter(options.animation, options.width, options.height);
     int ticks = 0;
     for (int picture = 1; picture <= options.pictures;) {
-        if (Interrupted()) {
-            progress.Finish();
-            return 1;  // the recording is not complete, so its file goes
-        }
+        // The recording is not complete, so its file goes.
+        if (Interrupted()) return Failure::Runtime("interrupted");
         const TickOutcome outcome = window.renderer.DrawNextRow(surface);
         ++ticks;
-        progress.Row(picture, window.renderer.m_row, options.height);
+        progress.Row(picture, window.renderer.Row(), options.height);
         const bool pictureEnds = outcome != TickOutcome::Row;
         // A picture's last frame takes the ticks a full frame would leave
         // short, so no frame but a tiny picture's is shorter than the rest.
-        const int ticksLeft = options.height - window.renderer.m_row;
+        const int ticksLeft = options.height - window.renderer.Row();
         if (!pictureEnds && (ticks < ticksPerFrame || ticksLeft < ticksPerFrame)) continue;
         // Ticks on the rows left black change nothing, yet their time
         // passes: such a frame repeats one pixel as it is.
         Rect changed = surface.TakeDirty();
         if (changed.IsEmpty()) changed = Rect{0, 0, 1, 1};
-        LegacyFailure failure = writer->AddFrame(window.pixels, changed, ticks * tickPeriodMs);
-        if (!failure) failure = MessageOf(file.Write(BytesOf(writer->Bytes())));
-        if (failure) return FinishAndFail(progress, *failure);
+        TRY(writer->AddFrame(window.pixels, changed, ticks * tickPeriodMs));
+        TRY(file.Write(BytesOf(writer->Bytes())));
         writer->Bytes().clear();
         ticks = 0;
         if (pictureEnds) {
             progress.PictureRecorded(picture);
-            PrintView(window.renderer, outcome, "picture " + std::to_string(picture));
+            PrintView(window.renderer, outcome, "picture " + std::to_string(picture), picture + 1);
             ++picture;
         }
     }
-    LegacyFailure failure = writer->Finish();
-    if (!failure) failure = MessageOf(file.Write(BytesOf(writer->Bytes())));
-    if (!failure) failure = MessageOf(file.Commit());
-    if (failure) return FinishAndFail(progress, *failure);
+    TRY(writer->Finish());
+    TRY(file.Write(BytesOf(writer->Bytes())));
+    return file.Commit();
+}
+
+}  // namespace
+
+int DefaultTicksPerFrame(int tickPeriodMs)
+{
+    return (kShortestTrueDelayMs + tickPeriodMs - 1) / tickPeriodMs;
+}
+
+Result<> RecordAnimation(const ExportOptions& options)
+{
+    const int tickPeriodMs = TickPeriodMs(options.speed.value_or(kDefaultSpeed));
+    const int ticksPerFrame = options.ticksPerFrame.value_or(DefaultTicksPerFrame(tickPeriodMs));
+    SimulatedWindow window(options);
+    std::printf("seed %u, size %dx%d, %d ticks of %d ms per frame\n", window.seed, options.width, options.height,
+                ticksPerFrame, tickPeriodMs);
+    Progress progress(stderr, options.pictures);
+    // Whatever ends the recording, the progress line ends first, so that a
+    // failure's line stands on its own.
+    Result<> recorded = FlushReport();
+    if (recorded) recorded = RecordFrames(options, window, tickPeriodMs, ticksPerFrame, progress);
+    if (!recorded) {
+        progress.Finish();
+        return recorded;
+    }
     progress.RecordingDone(options.animation.c_str());
-    return 0;
+    return {};
 }
 
 }  // namespace quorvana

@@ -16,8 +16,9 @@ namespace quorvana {
 // below 2/100 s as 1/10 s, so a frame must last at least 20 ms.
 int DefaultTicksPerFrame(int tickPeriodMs);
 
-// Returns the exit status: 0 done, 1 the file could not be written (then
-// nothing is left of it; reported on standard error).
-int RecordAnimation(const ExportOptions& options);
+// Fails when the file cannot be written or the recording is interrupted
+// (then with no message: the caller ends by the signal); either way nothing
+// is left of the file.
+Result<> RecordAnimation(const ExportOptions& options);
 
 }  // namespace quorvana

@@ -76,14 +76,14 @@ void EncoderPool::Submit(const PixelStore& picture)
 bool EncoderPool::NextReady() const
 {
     std::lock_guard lock(m_mutex);
-    return !m_inOrder.empty() && m_inOrder.front()->done;
+    return !m_inOrder.empty() && m_inOrder.front()->result.has_value();
 }
 
 EncodedPicture EncoderPool::TakeNext()
 {
     std::unique_lock lock(m_mutex);
-    m_jobDone.wait(lock, [this] { return m_inOrder.front()->done; });
-    EncodedPicture result = std::move(m_inOrder.front()->result);
+    m_jobDone.wait(lock, [this] { return m_inOrder.front()->result.has_value(); });
+    EncodedPicture result = std::move(*m_inOrder.front()->result);
     m_inOrder.pop_front();
     return result;
 }
@@ -100,13 +100,11 @@ void EncoderPool::Work()
             job = std::move(m_waiting.front());
             m_waiting.pop_front();
         }
-        EncodedPicture result;
-        result.failure = encoder.Encode(job->picture, result.png);
+        EncodedPicture result = encoder.Encode(job->picture);
         {
             std::lock_guard lock(m_mutex);
             m_spare.push_back(std::move(job->picture));
-            job->result = std::move(result);
-            job->done = true;
+            job->result.emplace(std::move(result));
         }
         m_jobDone.notify_all();
     }

@@ -12,6 +12,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -20,10 +21,8 @@
 
 namespace quorvana {
 
-struct EncodedPicture {
-    std::vector<unsigned char> png;
-    LegacyFailure failure;  // none when png holds the file
-};
+// A PNG file's bytes, or why the picture could not be encoded.
+using EncodedPicture = Result<std::vector<unsigned char>>;
 
 class EncoderPool {
 public:
@@ -51,8 +50,7 @@ public:
 private:
     struct Job {
         PixelStore picture;
-        EncodedPicture result;
-        bool done = false;
+        std::optional<EncodedPicture> result;  // once encoded
     };
 
     void Work();

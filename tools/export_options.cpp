@@ -4,109 +4,104 @@
 #include "common/command_line.h"
 #include "tools/formats/animation_writer.h"
 
-#include <functional>
 #include <string_view>
 
 namespace quorvana {
 
 namespace {
 
-LegacyFailure ParseSize(std::string_view text, ExportOptions& options)
+struct Size {
+    int width;
+    int height;
+};
+
+Result<Size> ParseSize(std::string_view text)
 {
     // Each side follows the rule of counts; the complaint names the whole size.
     const auto cross = text.find('x');
-    if (cross == std::string_view::npos || ParseCount(text.substr(0, cross), kMaxSide, options.width) ||
-        ParseCount(text.substr(cross + 1), kMaxSide, options.height))
-        return IsNot(text, "WIDTHxHEIGHT with each side from 1 to " + std::to_string(kMaxSide));
-    return {};
+    if (cross != std::string_view::npos) {
+        Result<int> width = ParseCount(text.substr(0, cross), kMaxSide);
+        Result<int> height = ParseCount(text.substr(cross + 1), kMaxSide);
+        if (width && height) return Size{width.Value(), height.Value()};
+    }
+    return Failure::Usage(IsNot(text, "WIDTHxHEIGHT with each side from 1 to " + std::to_string(kMaxSide)));
 }
 
-LegacyFailure ParseKernel(std::string_view text, ExportOptions::Kernel& kernel)
+Result<ExportOptions::Kernel> ParseKernel(std::string_view text)
 {
-    if (text == "plain")
-        kernel = ExportOptions::Kernel::Plain;
-    else if (text == "auto")
-        kernel = ExportOptions::Kernel::Auto;
-    else
-        return IsNot(text, "plain or auto");
-    return {};
+    if (text == "plain") return ExportOptions::Kernel::Plain;
+    if (text == "auto") return ExportOptions::Kernel::Auto;
+    return Failure::Usage(IsNot(text, "plain or auto"));
 }
 
-LegacyFailure ParseOutputFolder(std::string_view text, ExportOptions& options)
+Result<std::string> ParseOutputFolder(std::string_view text)
 {
-    if (text.empty()) return "the folder name is empty";
-    options.outDir = text;
-    options.outGiven = true;
-    return {};
+    if (text.empty()) return Failure::Usage("the folder name is empty");
+    return std::string(text);
 }
 
-LegacyFailure ParseAnimationFile(std::string_view text, std::string& animation)
+Result<std::string> ParseAnimationFile(std::string_view text)
 {
     const std::string file(text);
     std::string endings;
     for (const std::string& extension : AnimationExtensions()) {
-        if (HasExtension(file, extension)) {
-            animation = file;
-            return {};
-        }
+        if (HasExtension(file, extension)) return file;
         endings += (endings.empty() ? "" : " or ") + extension;
     }
-    return IsNot(text, "a file name ending in " + endings);
+    return Failure::Usage(IsNot(text, "a file name ending in " + endings));
 }
 
-// The handler of a number kept as optional, none until given.
-OptionHandler Optional(std::optional<int>& slot, const std::function<LegacyFailure(std::string_view, int&)>& parse)
-{
-    return [&slot, parse](std::string_view text) {
-        int value = 0;
-        LegacyFailure failure = parse(text, value);
-        if (!failure) slot = value;
-        return failure;
-    };
-}
+Result<int> ParseTicksPerFrame(std::string_view text) { return ParseCount(text, kMaxTicksPerFrame); }
 
 // Options that mean nothing together are refused rather than ignored.
-LegacyFailure CheckCombination(const ExportOptions& options)
+Result<> CheckCombination(const ExportOptions& options)
 {
     if (options.animation.empty()) {
-        if (options.ticksPerFrame) return "--ticks-per-frame: only with --animation";
-        if (options.speed) return "--speed: only with --animation";
-        if (options.wallpaper && options.bench) return "--wallpaper: not with --bench, which writes nothing";
+        if (options.ticksPerFrame) return Failure::Usage("--ticks-per-frame: only with --animation");
+        if (options.speed) return Failure::Usage("--speed: only with --animation");
+        if (options.wallpaper && options.bench)
+            return Failure::Usage("--wallpaper: not with --bench, which writes nothing");
         return {};
     }
-    if (options.wallpaper) return "--wallpaper: not with --animation, which records the saver as it draws";
-    if (options.bench) return "--animation: not with --bench, which writes nothing";
-    if (options.outGiven) return "--out: not with --animation, which writes FILE alone";
+    if (options.wallpaper)
+        return Failure::Usage("--wallpaper: not with --animation, which records the saver as it draws");
+    if (options.bench) return Failure::Usage("--animation: not with --bench, which writes nothing");
+    if (options.outGiven) return Failure::Usage("--out: not with --animation, which writes FILE alone");
     return {};
 }
 
 }  // namespace
 
-ExportParseResult ParseExportOptions(const std::vector<std::string>& args)
+Result<ExportOptions> ParseExportOptions(const std::vector<std::string>& args)
 {
     using Takes = CommandOption::Takes;
-    ExportParseResult result;
-    ExportOptions& options = result.options;
+    ExportOptions options;
+    Size size{options.width, options.height};
     const CommandOption table[] = {
-        {"size", Takes::Value, [&](std::string_view v) { return ParseSize(v, options); }},
-        {"seed", Takes::Value, [&](std::string_view v) { return ParseSeed(v, options.seed); }},
-        {"pictures", Takes::Value, [&](std::string_view v) { return ParsePictureCount(v, options.pictures); }},
-        {"out", Takes::Value, [&](std::string_view v) { return ParseOutputFolder(v, options); }},
-        {"kernel", Takes::Value, [&](std::string_view v) { return ParseKernel(v, options.kernel); }},
+        {"size", Takes::Value, Into(size, ParseSize)},
+        {"seed", Takes::Value, Into(options.seed, ParseSeed)},
+        {"pictures", Takes::Value, Into(options.pictures, ParsePictureCount)},
+        {"out", Takes::Value,
+         [&](std::string_view v) -> Result<> {
+             options.outDir = TRY(ParseOutputFolder(v));
+             options.outGiven = true;
+             return {};
+         }},
+        {"kernel", Takes::Value, Into(options.kernel, ParseKernel)},
         {"bench", Takes::Nothing, SetFlag(options.bench)},
         {"wallpaper", Takes::Nothing, SetFlag(options.wallpaper)},
-        {"animation", Takes::Value, [&](std::string_view v) { return ParseAnimationFile(v, options.animation); }},
-        {"ticks-per-frame", Takes::Value,
-         Optional(options.ticksPerFrame,
-                  [](std::string_view v, int& ticks) { return ParseCount(v, kMaxTicksPerFrame, ticks); })},
-        {"speed", Takes::Value, Optional(options.speed, ParseSpeed)},
+        {"animation", Takes::Value, Into(options.animation, ParseAnimationFile)},
+        {"ticks-per-frame", Takes::Value, Into(options.ticksPerFrame, ParseTicksPerFrame)},
+        {"speed", Takes::Value, Into(options.speed, ParseSpeed)},
         {"help", Takes::Nothing, SetFlag(options.help)},
         {"h", Takes::Nothing, SetFlag(options.help)},
         {"version", Takes::Nothing, SetFlag(options.version)},
     };
-    result.error = ParseCommandLine(args, table);
-    if (!result.error && !options.help) result.error = CheckCombination(options);
-    return result;
+    TRY(ParseCommandLine(args, table));
+    options.width = size.width;
+    options.height = size.height;
+    if (!options.help) TRY(CheckCombination(options));
+    return options;
 }
 
 std::string ExportUsage()
@@ -149,8 +144,9 @@ std::string ExportUsage()
            "  --help          show this text\n"
            "  --version       show the version\n"
            "\n"
-           "Per picture it prints the view the next picture zooms into, or the random\n"
-           "view and constant c it chose. Progress goes to standard error.\n"
+           "After each picture it prints the view the next one shows: the region it\n"
+           "zooms into, or the random view and constant c chosen (\"DIR/picture-0001.png,\n"
+           "then picture 2: zoom into ...\"). Progress goes to standard error.\n"
            "A run writes over its own files in DIR and leaves the rest; it names the\n"
            "pictures of an earlier, longer run that stay beside its own.\n"
            "Ctrl-C stops an export: pictures already written stay, and a recording\n"

@@ -43,18 +43,14 @@ struct ExportOptions {
     std::optional<int> speed;          // the saver's speed setting the recording plays at
 };
 
-struct ExportParseResult {
-    ExportOptions options;
-    LegacyFailure error;  // none when the command line is good
-};
-
 // The program's name, which begins each line it reports on standard error.
 inline constexpr const char* kExporterName = "quorvana-render";
 
 inline constexpr int kMaxSide = 16384;
 inline constexpr int kMaxTicksPerFrame = 1000;
 
-[[nodiscard]] ExportParseResult ParseExportOptions(const std::vector<std::string>& args);
+// The options, or a usage Failure naming the first bad argument.
+Result<ExportOptions> ParseExportOptions(const std::vector<std::string>& args);
 std::string ExportUsage();
 
 }  // namespace quorvana

@@ -4,18 +4,11 @@
 #include <csignal>
 #include <cstdlib>
 
+#include "common/ending_signals.h"
+
 namespace quorvana {
 
 namespace {
-
-// Every catchable signal whose default action ends the process, but those
-// a fault raises; Windows has only the first two.
-constexpr int kEndingSignals[] = {
-    SIGINT, SIGTERM,
-#ifdef SIGHUP
-    SIGHUP, SIGQUIT, SIGALRM, SIGUSR1, SIGUSR2, SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF,
-#endif
-};
 
 volatile std::sig_atomic_t g_signal = 0;  // the signal that arrived, or 0
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Ctrl-C, SIGTERM, SIGHUP and every other catchable signal that would end
-// an export. Instead of dying mid-write, the exporter notices the request
+// an export (common/ending_signals.h). Instead of dying mid-write, the exporter notices the request
 // between rows, lets its files clean up after themselves (a file not yet
 // complete is removed), and then ends by the same signal, so a shell or
 // script sees the export as interrupted.

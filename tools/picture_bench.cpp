@@ -12,7 +12,7 @@
 namespace quorvana {
 
 // Only the ticks are timed: the repaint, the hashes and the output are not.
-int BenchPictures(const ExportOptions& options)
+void BenchPictures(const ExportOptions& options)
 {
     SimulatedWindow window(options);
     std::printf("seed %u, size %dx%d, kernel %s\n", window.seed, options.width, options.height,
@@ -36,14 +36,13 @@ int BenchPictures(const ExportOptions& options)
         std::printf("picture %d: %.3f ms, %" PRIu64 " loop steps, %.1f million steps/s, %s %016" PRIx64 "\n",
                     picture, seconds * 1e3, iterations, iterations / seconds / 1e6, kPictureHashName,
                     PictureHash(window.pixels));
-        PrintView(renderer, outcome, "picture " + std::to_string(picture));
+        PrintView(renderer, outcome, "picture " + std::to_string(picture), picture + 1);
     }
     const double seconds = std::chrono::duration<double>(total).count();
     const std::uint64_t iterations = renderer.IterationsDone() - iterationsBefore;
     std::printf("kernel %s: %d pictures in %.3f s, %.3f ms per picture, %.1f million loop steps/s\n",
                 KernelName(options), options.pictures, seconds, seconds * 1e3 / options.pictures,
                 iterations / seconds / 1e6);
-    return 0;
 }
 
 }  // namespace quorvana

@@ -8,7 +8,6 @@
 
 namespace quorvana {
 
-// Returns the exit status (0).
-int BenchPictures(const ExportOptions& options);
+void BenchPictures(const ExportOptions& options);
 
 }  // namespace quorvana

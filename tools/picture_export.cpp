@@ -33,40 +33,32 @@ public:
 
     void Expect(PendingPicture picture) { m_pending.push_back(std::move(picture)); }
 
-    // Writes the oldest picture, waiting for its encoding; false after
-    // reporting an error.
-    bool WriteNext()
+    // Writes the oldest picture, waiting for its encoding.
+    Result<> WriteNext()
     {
         EncodedPicture encoded = m_encoders.TakeNext();
         const PendingPicture picture = std::move(m_pending.front());
         m_pending.pop_front();
-        const Result<> written = encoded.failure
-                                     ? Failure::Runtime("cannot write '" + Printable(picture.path) + "': " + *encoded.failure)
-                                     : WriteWholeFile(picture.path, BytesOf(encoded.png));
-        if (!written) {
-            m_progress.Finish();
-            Report(stderr, kExporterName, written.Error());
-            return false;
-        }
+        if (!encoded)
+            return Failure::Runtime("cannot write '" + Printable(picture.path) + "': " + encoded.Error().Message());
+        TRY(WriteWholeFile(picture.path, BytesOf(encoded.Value())));
         m_progress.PictureWritten(++m_written, picture.path.c_str());
         std::fputs(picture.viewLine.c_str(), stdout);
         std::fflush(stdout);
-        return true;
+        return {};
     }
 
     // Writes what is ready without waiting.
-    bool WriteReady()
+    Result<> WriteReady()
     {
-        while (m_encoders.NextReady())
-            if (!WriteNext()) return false;
-        return true;
+        while (m_encoders.NextReady()) TRY(WriteNext());
+        return {};
     }
 
-    bool WriteAll()
+    Result<> WriteAll()
     {
-        while (!m_encoders.Empty())
-            if (!WriteNext()) return false;
-        return true;
+        while (!m_encoders.Empty()) TRY(WriteNext());
+        return {};
     }
 
 private:
@@ -76,26 +68,10 @@ private:
     int m_written = 0;
 };
 
-}  // namespace
-
-std::string PicturePath(const ExportOptions& options, int picture)
+// The pictures, drawn here and encoded by the pool, written in order.
+Result<> WritePictures(const ExportOptions& options, SimulatedWindow& window, EncoderPool& encoders,
+                       Progress& progress)
 {
-    return options.outDir + "/" + PictureFileName(PictureKind(options), picture);
-}
-
-const char* PictureKind(const ExportOptions& options) { return options.wallpaper ? "wallpaper" : "picture"; }
-
-int ExportPictures(const ExportOptions& options)
-{
-    SimulatedWindow window(options);
-    std::printf("seed %u, size %dx%d\n", window.seed, options.width, options.height);
-    if (LegacyFailure failure = FlushReport()) return Fail(stderr, kExporterName, *failure);
-    FirstRepaint(window, options, window.pixels);
-
-    const int workers = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
-    const std::size_t pictureBytes = static_cast<std::size_t>(options.width) * options.height * sizeof(COLORREF);
-    EncoderPool encoders(workers, EncoderPool::HeldFor(workers, pictureBytes));
-    Progress progress(stderr, options.pictures);
     OrderedWriter writer(encoders, progress);
     // A wallpaper is drawn by a copy of the window's renderer taken as each
     // picture starts, so the window's own pictures, and the views they lead
@@ -107,26 +83,50 @@ int ExportPictures(const ExportOptions& options)
         if (wallpaper) wallpaperRenderer.emplace(window.renderer);
         TickOutcome outcome;
         do {
-            if (Interrupted()) {
-                progress.Finish();
-                return 1;  // pictures not yet written are dropped; those written are whole
-            }
+            // Pictures not yet written are dropped; those written are whole.
+            if (Interrupted()) return Failure::Runtime("interrupted");
             if (wallpaperRenderer) wallpaperRenderer->DrawWholeRow(*wallpaper);
             outcome = window.renderer.DrawNextRow(window.pixels);
-            progress.Row(picture, window.renderer.m_row, options.height);
+            progress.Row(picture, window.renderer.Row(), options.height);
         } while (outcome == TickOutcome::Row);
-        if (encoders.Full() && !writer.WriteNext()) return 1;
+        if (encoders.Full()) TRY(writer.WriteNext());
         const std::string path = PicturePath(options, picture);
-        writer.Expect({path, DescribeView(window.renderer, outcome, path)});
+        writer.Expect({path, DescribeView(window.renderer, outcome, path, picture + 1)});
         encoders.Submit(wallpaper ? *wallpaper : window.pixels);
-        if (!writer.WriteReady()) return 1;
+        TRY(writer.WriteReady());
     }
-    if (!writer.WriteAll()) return 1;
+    return writer.WriteAll();
+}
+
+}  // namespace
+
+std::string PicturePath(const ExportOptions& options, int picture)
+{
+    return options.outDir + "/" + PictureFileName(PictureKind(options), picture);
+}
+
+const char* PictureKind(const ExportOptions& options) { return options.wallpaper ? "wallpaper" : "picture"; }
+
+Result<> ExportPictures(const ExportOptions& options)
+{
+    SimulatedWindow window(options);
+    std::printf("seed %u, size %dx%d\n", window.seed, options.width, options.height);
+    TRY(FlushReport());
+    FirstRepaint(window, options, window.pixels);
+
+    const int workers = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    const std::size_t pictureBytes = static_cast<std::size_t>(options.width) * options.height * sizeof(COLORREF);
+    EncoderPool encoders(workers, EncoderPool::HeldFor(workers, pictureBytes));
+    Progress progress(stderr, options.pictures);
+    // Whatever ends the export, the progress line ends first, so that a
+    // failure's line stands on its own.
+    const Result<> exported = WritePictures(options, window, encoders, progress);
     progress.Finish();
+    TRY(exported);
     const std::string earlier =
         DescribeEarlierPictures(options.outDir, EarlierPictures(options.outDir, PictureKind(options), options.pictures));
     if (!earlier.empty()) std::fprintf(stderr, "%s: %s\n", kExporterName, earlier.c_str());
-    return 0;
+    return {};
 }
 
 }  // namespace quorvana

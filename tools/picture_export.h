@@ -20,9 +20,10 @@ const char* PictureKind(const ExportOptions& options);
 // "DIR/picture-NNNN.png" or "DIR/wallpaper-NNNN.png".
 std::string PicturePath(const ExportOptions& options, int picture);
 
-// The output folder must exist. Returns the exit status: 0 done, 1 a
-// picture could not be written (reported on standard error). Pictures of
-// earlier runs that stay in the folder are named in one line at the end.
-int ExportPictures(const ExportOptions& options);
+// The output folder must exist. Fails when a picture cannot be written or
+// the export is interrupted (then with no message: the caller ends by the
+// signal). Pictures of earlier runs that stay in the folder are named in one
+// line at the end.
+Result<> ExportPictures(const ExportOptions& options);
 
 }  // namespace quorvana

@@ -5,11 +5,13 @@
 // pictures instead of writing them, with --animation it records every tick.
 // Ctrl-C or SIGTERM stops an export between rows: the pictures already
 // written stay, a file not yet complete is removed, and the exporter then
-// ends by that signal. See --help.
+// ends by that signal. Before anything, closed standard descriptors get
+// /dev/null, so that no file takes their number. See --help.
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "common/standard_descriptors.h"
 #include "tools/animation_recording.h"
 #include "tools/export_options.h"
 #include "tools/interruption.h"
@@ -21,27 +23,31 @@
 int main(int argc, char** argv)
 {
     using namespace quorvana;
-    const ExportParseResult parsed = ParseExportOptions(std::vector<std::string>(argv + 1, argv + argc));
-    if (parsed.error) return Fail(stderr, kExporterName, *parsed.error, 2);
-    if (parsed.options.help) {
+    const Result<ClosedStandardDescriptors> closed = GuardStandardDescriptors();
+    if (!closed) return Report(stderr, kExporterName, closed.Error());
+    const Result<ExportOptions> parsed = ParseExportOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed) return Report(stderr, kExporterName, parsed.Error());
+    const ExportOptions& options = parsed.Value();
+    if (options.help) {
         std::fputs(ExportUsage().c_str(), stdout);
         return 0;
     }
-    if (parsed.options.version) {
+    if (options.version) {
         std::printf("quorvana-render %s\n", QUORVANA_VERSION);
         return 0;
     }
-    if (LegacyFailure failure = GuardStandardStreams()) return Fail(stderr, kExporterName, *failure);
-    if (parsed.options.bench) return BenchPictures(parsed.options);
-    const bool recording = !parsed.options.animation.empty();
-    if (Result<> place = recording ? CheckAnimationFile(parsed.options.animation)
-                                   : PrepareOutputFolder(parsed.options.outDir);
-        !place)
+    if (Result<> open = CheckReportStream(closed.Value()); !open) return Report(stderr, kExporterName, open.Error());
+    if (options.bench) {
+        BenchPictures(options);
+        return 0;
+    }
+    const bool recording = !options.animation.empty();
+    if (Result<> place = recording ? CheckAnimationFile(options.animation) : PrepareOutputFolder(options.outDir); !place)
         return Report(stderr, kExporterName, place.Error());
     CatchInterruptions();
-    const int status = recording ? RecordAnimation(parsed.options) : ExportPictures(parsed.options);
+    Result<> done = recording ? RecordAnimation(options) : ExportPictures(options);
     if (Interrupted()) EndAsInterrupted();
-    if (status != 0) return status;
-    if (LegacyFailure failure = FlushReport()) return Fail(stderr, kExporterName, *failure);
+    if (done) done = FlushReport();
+    if (!done) return Report(stderr, kExporterName, done.Error());
     return 0;
 }

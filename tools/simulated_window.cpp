@@ -21,24 +21,25 @@ void FirstRepaint(SimulatedWindow& window, const ExportOptions& options, Surface
         window.renderer.UsePlainLoop();
     else
         window.renderer.UseRowKernel(DispatchedEscapeKernel());
-    PrintView(window.renderer, window.renderer.RestartPicture(paint), "first repaint");
+    PrintView(window.renderer, window.renderer.RestartPicture(paint), "first repaint", 1);
 }
 
-std::string DescribeView(const JuliaRenderer& r, TickOutcome outcome, const std::string& label)
+std::string DescribeView(const JuliaRenderer& renderer, TickOutcome outcome, const std::string& after, int next)
 {
-    char line[512];
+    const View v = renderer.CurrentView();
+    char view[256];
     if (outcome == TickOutcome::Zoomed)
-        std::snprintf(line, sizeof line, "%s: zoom into re %.17g .. %.17g, im %.17g .. %.17g\n", label.c_str(),
-                      r.m_reMin, r.m_reMax, r.m_imMin, r.m_imMax);
+        std::snprintf(view, sizeof view, "zoom into re %.17g .. %.17g, im %.17g .. %.17g", v.reMin, v.reMax, v.imMin,
+                      v.imMax);
     else
-        std::snprintf(line, sizeof line, "%s: random view re %.17g .. %.17g, im %.17g .. %.17g, c = %.17g %+.17gi\n",
-                      label.c_str(), r.m_reMin, r.m_reMax, r.m_imMin, r.m_imMax, r.m_cRe, r.m_cIm);
-    return line;
+        std::snprintf(view, sizeof view, "random view re %.17g .. %.17g, im %.17g .. %.17g, c = %.17g %+.17gi",
+                      v.reMin, v.reMax, v.imMin, v.imMax, v.cRe, v.cIm);
+    return after + ", then picture " + std::to_string(next) + ": " + view + "\n";
 }
 
-void PrintView(const JuliaRenderer& renderer, TickOutcome outcome, const std::string& label)
+void PrintView(const JuliaRenderer& renderer, TickOutcome outcome, const std::string& after, int next)
 {
-    std::fputs(DescribeView(renderer, outcome, label).c_str(), stdout);
+    std::fputs(DescribeView(renderer, outcome, after, next).c_str(), stdout);
     std::fflush(stdout);
 }
 

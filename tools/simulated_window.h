@@ -29,8 +29,12 @@ const char* KernelName(const ExportOptions& options);
 // a surface over them), reported on standard output.
 void FirstRepaint(SimulatedWindow& window, const ExportOptions& options, Surface& paint);
 
-// "LABEL: zoom into …" or "LABEL: random view …, c = …", with its newline.
-std::string DescribeView(const JuliaRenderer& renderer, TickOutcome outcome, const std::string& label);
-void PrintView(const JuliaRenderer& renderer, TickOutcome outcome, const std::string& label);
+// The view a frame end chose, with its newline, under what ended (after:
+// "first repaint", a picture's file or "picture N") and the number of the
+// picture that shows it, so that no line reads as the view of the picture
+// it follows: "AFTER, then picture NEXT: zoom into …" or "…: random view
+// …, c = …".
+std::string DescribeView(const JuliaRenderer& renderer, TickOutcome outcome, const std::string& after, int next);
+void PrintView(const JuliaRenderer& renderer, TickOutcome outcome, const std::string& after, int next);
 
 }  // namespace quorvana

@@ -7,12 +7,18 @@
 
 namespace quorvana {
 
-LegacyFailure FlushReport()
+Result<> CheckReportStream(const ClosedStandardDescriptors& closed)
+{
+    if (closed.output) return Failure::Runtime("cannot write the report: standard output is closed");
+    return {};
+}
+
+Result<> FlushReport()
 {
     errno = 0;
     if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return {};
-    return std::string("cannot write the report to standard output: ") +
-           (errno != 0 ? std::strerror(errno) : "write failed");
+    return Failure::Runtime(std::string("cannot write the report to standard output: ") +
+                            (errno != 0 ? std::strerror(errno) : "write failed"));
 }
 
 }  // namespace quorvana

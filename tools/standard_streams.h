@@ -7,15 +7,15 @@
 #pragma once
 
 #include "common/failure.h"
+#include "common/standard_descriptors.h"
 
 namespace quorvana {
 
-// Called first: a closed standard output is refused before anything is
-// written, and a closed standard input or error gets /dev/null, so that no
-// file the exporter opens takes their number and receives their text.
-[[nodiscard]] LegacyFailure GuardStandardStreams();
+// A standard output found closed (common/standard_descriptors.h) is refused
+// before anything is written.
+Result<> CheckReportStream(const ClosedStandardDescriptors& closed);
 
 // The report so far has reached standard output.
-[[nodiscard]] LegacyFailure FlushReport();
+Result<> FlushReport();
 
 }  // namespace quorvana

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Holds the signals that would end the program (SIGTERM, SIGINT, SIGHUP and
-// the other catchable ones) while it replaces the user's files, so that a
+// the other catchable ones of common/ending_signals.h, and SIGPIPE) while it replaces the user's files, so that a
 // signal arriving meanwhile cannot leave a temporary file behind: it is
 // delivered, and ends the program as usual, once the files are whole and
 // the object goes.

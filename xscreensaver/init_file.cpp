@@ -98,10 +98,11 @@ bool NamesResource(std::string_view key, std::string_view name)
 
 }  // namespace
 
-LegacyFailure ParseInitFile(std::string_view text, std::vector<InitSetting>& settings)
+Result<std::vector<InitSetting>> ParseInitFile(std::string_view text)
 {
-    settings.clear();
-    if (text.find('\0') != std::string_view::npos) return "it holds a NUL byte, so it is not a text file";
+    std::vector<InitSetting> settings;
+    if (text.find('\0') != std::string_view::npos)
+        return Failure::Runtime("it holds a NUL byte, so it is not a text file");
     std::size_t pos = 0;
     std::size_t line = 1;
     LogicalLine joined, decoded;
@@ -110,14 +111,14 @@ LegacyFailure ParseInitFile(std::string_view text, std::vector<InitSetting>& set
         joined.text.clear();
         joined.offsets.clear();
         if (!JoinLine(text, pos, line, joined))
-            return "line " + std::to_string(firstLine) + ": the file ends inside a continued line";
+            return Failure::Runtime("line " + std::to_string(firstLine) + ": the file ends inside a continued line");
         Decode(joined, text.size(), decoded);
         const std::string& d = decoded.text;
         const std::size_t start = std::find_if_not(d.begin(), d.end(), IsBlank) - d.begin();
         if (start == d.size() || d[start] == '#' || d[start] == '!' || d[start] == ';') continue;
         const std::size_t colon = d.find(':', start);
         if (colon == std::string::npos)
-            return "line " + std::to_string(firstLine) + ": no 'name: value' and no comment";
+            return Failure::Runtime("line " + std::to_string(firstLine) + ": no 'name: value' and no comment");
         InitSetting setting;
         setting.key = d.substr(start, colon - start);
         setting.value = d.substr(colon + 1);
@@ -126,7 +127,7 @@ LegacyFailure ParseInitFile(std::string_view text, std::vector<InitSetting>& set
         setting.firstLine = firstLine;
         settings.push_back(std::move(setting));
     }
-    return {};
+    return settings;
 }
 
 const InitSetting* FindSetting(const std::vector<InitSetting>& settings, std::string_view name)

@@ -34,7 +34,7 @@ struct InitSetting {
 
 // The settings of `text`, in file order; or, when xscreensaver cannot read
 // it so, what is wrong and where.
-[[nodiscard]] LegacyFailure ParseInitFile(std::string_view text, std::vector<InitSetting>& settings);
+Result<std::vector<InitSetting>> ParseInitFile(std::string_view text);
 
 // The setting whose key names the resource `name` (e.g. "programs"): the key
 // itself, "*name" or "XScreenSaver.name" (case-insensitive, as xscreensaver

@@ -57,11 +57,9 @@ RegistrationFiles UserRegistrationFiles()
     return {user, user + ".quorvana.bak", kSystemDefaults};
 }
 
-LegacyFailure Register(Registration what, const RegistrationFiles& files, std::FILE* out)
+Result<> Register(Registration what, const RegistrationFiles& files, std::FILE* out)
 {
-    Result<std::optional<std::string>> read = ReadWholeFile(files.user);
-    if (!read) return read.Error().Message();
-    const std::optional<std::string> old = std::move(read).TakeValue();
+    const std::optional<std::string> old = TRY(ReadWholeFile(files.user));
     if (what == Registration::Remove && !old) {
         Say(out, "There is no " + files.user + ": nothing to do.");
         return {};
@@ -69,10 +67,11 @@ LegacyFailure Register(Registration what, const RegistrationFiles& files, std::F
     Result<std::optional<std::string>> system = ReadWholeFile(files.systemDefaults);
     if (!system) system = std::optional<std::string>();  // without it, a new list starts empty
 
-    ListEdit edit;
-    if (LegacyFailure refused = what == Registration::Add ? AddQuorvana(old, system->value_or(""), edit)
-                                                     : RemoveQuorvana(*old, edit))
-        return "cannot change '" + files.user + "': " + *refused + "; the file is left as it was";
+    Result<ListEdit> edited = what == Registration::Add ? AddQuorvana(old, system->value_or("")) : RemoveQuorvana(*old);
+    if (!edited)
+        return Failure::Runtime("cannot change '" + files.user + "': " + edited.Error().Message() +
+                                "; the file is left as it was");
+    const ListEdit& edit = edited.Value();
     if (edit.outcome == ListEdit::Outcome::Unchanged) {
         Say(out, Describe(edit.outcome, what, files.user) + " Nothing to do.");
         return {};
@@ -83,15 +82,16 @@ LegacyFailure Register(Registration what, const RegistrationFiles& files, std::F
         // The file is opened first, so that one it refuses (read-only, linked
         // twice) leaves no backup written for nothing.
         WholeFile user(files.user);
-        if (Result<> opened = user.Open(); !opened) return opened.Error().Message() + "; it is left as it was";
+        if (Result<> opened = user.Open(); !opened)
+            return Failure::Runtime(opened.Error().Message() + "; it is left as it was");
         // The backup is the user's as much as the file: same permissions, same owner.
         if (old) {
             if (Result<> backup = WriteWholeFile(files.backup, *old, files.user); !backup)
-                return backup.Error().Message() + "; " + files.user + " is left as it was";
+                return Failure::Runtime(backup.Error().Message() + "; " + files.user + " is left as it was");
         }
         Result<> written = user.Write(edit.text);
         if (written) written = user.Commit();
-        if (!written) return written.Error().Message() + "; it is left as it was";
+        if (!written) return Failure::Runtime(written.Error().Message() + "; it is left as it was");
     }
     Say(out, Describe(edit.outcome, what, files.user));
     Say(out, old ? "The previous file is kept as " + files.backup + "."

@@ -28,6 +28,6 @@ RegistrationFiles UserRegistrationFiles();
 enum class Registration { Add, Remove };
 
 // Done, or nothing to do: says what happened and what next on out.
-[[nodiscard]] LegacyFailure Register(Registration what, const RegistrationFiles& files, std::FILE* out);
+Result<> Register(Registration what, const RegistrationFiles& files, std::FILE* out);
 
 }  // namespace quorvana

@@ -100,8 +100,8 @@ FoundList FindList(const std::vector<InitSetting>& settings)
 // list; empty when they have none.
 std::string SystemListSource(std::string_view systemDefaults)
 {
-    std::vector<InitSetting> settings;
-    const InitSetting* list = ParseInitFile(systemDefaults, settings) ? nullptr : FindSetting(settings, kSetting);
+    const Result<std::vector<InitSetting>> settings = ParseInitFile(systemDefaults);
+    const InitSetting* list = settings ? FindSetting(settings.Value(), kSetting) : nullptr;
     if (!list) return {};
     const std::size_t from = list->sourceOffsets.front();
     return std::string(systemDefaults.substr(from, list->sourceOffsets.back() - from));
@@ -115,14 +115,11 @@ bool AnyEnabled(const FoundList& found)
 }
 
 // Adds to a file that has a list.
-LegacyFailure AddToList(std::string text, const FoundList& found, ListEdit& edit)
+Result<ListEdit> AddToList(std::string text, const FoundList& found)
 {
-    if (!found.setting) return "its list of display modes cannot be read back after the change";
+    if (!found.setting) return Failure::Runtime("its list of display modes cannot be read back after the change");
     const std::vector<std::size_t>& at = found.setting->sourceOffsets;
-    if (AnyEnabled(found)) {
-        edit = {ListEdit::Outcome::Unchanged, std::move(text)};
-        return {};
-    }
+    if (AnyEnabled(found)) return ListEdit{ListEdit::Outcome::Unchanged, std::move(text)};
     if (!found.quorvana.empty()) {
         const std::size_t dash = found.lines[found.quorvana.front()].first;
         // The '-' itself, and the backslash of an escape "\\-", which a
@@ -131,19 +128,17 @@ LegacyFailure AddToList(std::string text, const FoundList& found, ListEdit& edit
         text.erase(dashByte, 1);
         if (dashByte != at[dash]) text.erase(at[dash], 1);
         // "--x: quorvana" stays disabled after one '-' less; such a line is the user's to mend.
-        std::vector<InitSetting> after;
-        if (ParseInitFile(text, after) || !AnyEnabled(FindList(after)))
-            return "line " + std::to_string(found.setting->firstLine) +
-                   ": Quorvana is disabled in a way this cannot undo; enable it in xscreensaver-settings";
-        edit = {ListEdit::Outcome::Enabled, std::move(text)};
-        return {};
+        const Result<std::vector<InitSetting>> after = ParseInitFile(text);
+        if (!after || !AnyEnabled(FindList(after.Value())))
+            return Failure::Runtime("line " + std::to_string(found.setting->firstLine) +
+                                    ": Quorvana is disabled in a way this cannot undo; enable it in xscreensaver-settings");
+        return ListEdit{ListEdit::Outcome::Enabled, std::move(text)};
     }
     if (found.lines.empty())
         text.insert(at.front(), " " + std::string(kQuorvanaCommand));
     else
         text.insert(at[found.lines.back().last], std::string(kLineBreak) + std::string(kQuorvanaCommand));
-    edit = {ListEdit::Outcome::Added, std::move(text)};
-    return {};
+    return ListEdit{ListEdit::Outcome::Added, std::move(text)};
 }
 
 // The bytes that hold mode `index` of the list, chosen so that removing the
@@ -167,11 +162,10 @@ std::pair<std::size_t, std::size_t> LineBytes(std::string_view text, const Found
 
 }  // namespace
 
-LegacyFailure AddQuorvana(const std::optional<std::string_view>& userFile, std::string_view systemDefaults, ListEdit& edit)
+Result<ListEdit> AddQuorvana(const std::optional<std::string_view>& userFile, std::string_view systemDefaults)
 {
     std::string text = userFile ? std::string(*userFile) : std::string();
-    std::vector<InitSetting> settings;
-    if (LegacyFailure failure = ParseInitFile(text, settings)) return failure;
+    std::vector<InitSetting> settings = TRY(ParseInitFile(text));
     const bool hadList = FindSetting(settings, kSetting) != nullptr;
     if (!hadList) {
         // No list of its own: xscreensaver shows the system's, so start from it.
@@ -180,39 +174,37 @@ LegacyFailure AddQuorvana(const std::optional<std::string_view>& userFile, std::
         // A last line ending in a backslash would continue into the new one; an empty line ends it.
         if (text.size() >= 2 && text[text.size() - 2] == '\\') text += '\n';
         text += std::string(kSetting) + ":" + SystemListSource(systemDefaults) + "\n";
-        if (LegacyFailure failure = ParseInitFile(text, settings)) return "the system's list of display modes: " + *failure;
+        Result<std::vector<InitSetting>> started = ParseInitFile(text);
+        if (!started) return Failure::Runtime("the system's list of display modes: " + started.Error().Message());
+        settings = std::move(started).TakeValue();
     }
-    ListEdit added;
-    if (LegacyFailure failure = AddToList(std::move(text), FindList(settings), added)) return failure;
+    ListEdit added = TRY(AddToList(std::move(text), FindList(settings)));
     if (added.outcome == ListEdit::Outcome::Unchanged) added.text = userFile.value_or("");
     // A list started from the system's is new to the file, whatever it held.
     if (added.outcome == ListEdit::Outcome::Enabled && !hadList) added.outcome = ListEdit::Outcome::Added;
-    edit = std::move(added);
-    return {};
+    return added;
 }
 
-LegacyFailure RemoveQuorvana(std::string_view userFile, ListEdit& edit)
+Result<ListEdit> RemoveQuorvana(std::string_view userFile)
 {
     std::string text(userFile);
-    std::vector<InitSetting> settings;
-    if (LegacyFailure failure = ParseInitFile(text, settings)) return failure;
+    std::vector<InitSetting> settings = TRY(ParseInitFile(text));
     FoundList found = FindList(settings);
-    if (found.quorvana.empty()) {
-        edit = {ListEdit::Outcome::Unchanged, std::move(text)};
-        return {};
-    }
+    if (found.quorvana.empty()) return ListEdit{ListEdit::Outcome::Unchanged, std::move(text)};
     // One line at a time, each found afresh, so that no cut leans on offsets
     // that an earlier cut moved.
     while (!found.quorvana.empty()) {
         const auto [from, to] = LineBytes(text, found, found.quorvana.back());
         text.erase(from, to - from);
         // Continuations can chain in ways no cut undoes; the file is then the user's to mend.
-        if (LegacyFailure failure = ParseInitFile(text, settings))
-            return "taking Quorvana's line out would leave " + *failure + "; take it out by hand";
+        Result<std::vector<InitSetting>> after = ParseInitFile(text);
+        if (!after)
+            return Failure::Runtime("taking Quorvana's line out would leave " + after.Error().Message() +
+                                    "; take it out by hand");
+        settings = std::move(after).TakeValue();
         found = FindList(settings);
     }
-    edit = {ListEdit::Outcome::Removed, std::move(text)};
-    return {};
+    return ListEdit{ListEdit::Outcome::Removed, std::move(text)};
 }
 
 }  // namespace quorvana

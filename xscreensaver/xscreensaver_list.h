@@ -37,18 +37,16 @@ struct ListEdit {
     std::string text;  // the new file; for Unchanged the old one
 };
 
-// Both edit, or refuse with what is wrong and where when the file cannot be
-// read as xscreensaver reads it (or could not be after the change); a
-// refusal leaves `edit` as it was.
+// Both return the edit, or refuse with what is wrong and where when the file
+// cannot be read as xscreensaver reads it (or could not be after the change).
 //
 // userFile: the current ~/.xscreensaver, or nullopt when there is none.
 // systemDefaults: the app-defaults file's text, for its list of modes, which
 // a new file (or one without a list) starts from so that the user keeps every
 // other mode in the order xscreensaver shows them; empty when unavailable.
-[[nodiscard]] LegacyFailure AddQuorvana(const std::optional<std::string_view>& userFile, std::string_view systemDefaults,
-                                  ListEdit& edit);
+Result<ListEdit> AddQuorvana(const std::optional<std::string_view>& userFile, std::string_view systemDefaults);
 
 // Takes every Quorvana line, enabled or not, out of the user's list.
-[[nodiscard]] LegacyFailure RemoveQuorvana(std::string_view userFile, ListEdit& edit);
+Result<ListEdit> RemoveQuorvana(std::string_view userFile);
 
 }  // namespace quorvana

@@ -26,9 +26,9 @@ void CheckError(const std::string& error)
 
 void CheckExporter(const std::vector<std::string>& args)
 {
-    const ExportParseResult parsed = ParseExportOptions(args);
-    if (parsed.error) return CheckError(*parsed.error);
-    const ExportOptions& o = parsed.options;
+    const Result<ExportOptions> parsed = ParseExportOptions(args);
+    if (!parsed) return CheckError(parsed.Error().Message());
+    const ExportOptions& o = parsed.Value();
     FUZZ_CHECK(o.width >= 1 && o.width <= kMaxSide && o.height >= 1 && o.height <= kMaxSide, "size within 1 … 16384");
     FUZZ_CHECK(o.pictures >= 1 && o.pictures <= kMaxPictures, "picture count within 1 … 1000000");
     FUZZ_CHECK(!o.outDir.empty(), "an output folder is named");

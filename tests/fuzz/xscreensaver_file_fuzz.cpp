@@ -60,10 +60,15 @@ bool IsCut(std::string_view shorter, std::string_view longer, std::size_t most)
 
 // Adding Quorvana (to a file or none, with a system list) or removing it: the edit, or its refusal.
 struct Edited {
-    Edited(std::optional<std::string_view> user, std::string_view system) : refused(AddQuorvana(user, system, edit)) {}
-    explicit Edited(std::string_view user) : refused(RemoveQuorvana(user, edit)) {}
+    Edited(std::optional<std::string_view> user, std::string_view system) : Edited(AddQuorvana(user, system)) {}
+    explicit Edited(std::string_view user) : Edited(RemoveQuorvana(user)) {}
+    explicit Edited(Result<ListEdit> result)
+        : edit(result ? result.Value() : ListEdit()),
+          refused(result ? std::nullopt : std::optional<std::string>(result.Error().Message()))
+    {
+    }
     ListEdit edit;
-    LegacyFailure refused;
+    std::optional<std::string> refused;  // why, when refused
 };
 
 // True, once checked, when it was refused: a refusal is one line saying why and gives no file.
@@ -102,8 +107,8 @@ void CheckAdd(std::optional<std::string_view> user, std::string_view system)
     CheckRemoved(removed, outcome == Outcome::Enabled);
     // The file back; or, where adding had to start a list, the file and then that list.
     if (outcome != Outcome::Added || removed.edit.text == old) return;
-    std::vector<InitSetting> settings;
-    FUZZ_CHECK(!ParseInitFile(old, settings) && !FindSetting(settings, "programs") && removed.edit.text.starts_with(old),
+    const Result<std::vector<InitSetting>> settings = ParseInitFile(old);
+    FUZZ_CHECK(settings && !FindSetting(settings.Value(), "programs") && removed.edit.text.starts_with(old),
                "removing what was added gives the file back (a list started for it may follow)");
 }
 
@@ -217,11 +222,11 @@ void CheckOnDisk(std::uint8_t choice, std::optional<std::string_view> user, std:
     const std::string carried = Carried(files.user);
     for (const Registration what : {Registration::Add, Registration::Remove}) {
         const std::string before = ReadBytes(files.user);
-        const LegacyFailure failure = Register(what, files, s_said);
+        const Result<> done = Register(what, files, s_said);
         if (user) FUZZ_CHECK(Carried(files.user) == carried, "the file keeps its mode, owner, ACL, attributes and links");
-        if (failure) {
+        if (!done) {
             FUZZ_CHECK(ReadBytes(files.user) == before, "a refusal leaves the file as it was");
-            FUZZ_CHECK(failure->find('\n') == std::string::npos, "a refusal is one line");
+            FUZZ_CHECK(done.Error().Message().find('\n') == std::string::npos, "a refusal is one line");
         }
         if (setup == Setup::HardLink && user)
             FUZZ_CHECK(ReadBytes(home + "/other-name") == ReadBytes(files.user), "a file of two names is not split");
@@ -231,7 +236,7 @@ void CheckOnDisk(std::uint8_t choice, std::optional<std::string_view> user, std:
         }
         if (user && ::access(files.backup.c_str(), F_OK) == 0)
             FUZZ_CHECK(Carried(files.backup) == carried, "the backup carries what the file carries");
-        if (failure) return;
+        if (!done) return;
     }
 }
 

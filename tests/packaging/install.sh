@@ -15,22 +15,20 @@ lock=/var/lock/quorvana-package-test.lock
 exec 9>"$lock"
 flock -w 120 9 || { echo "FAIL: another package test has held $lock for two minutes" >&2; exit 1; }
 
-home=$(mktemp -d /tmp/quorvana-home.XXXXXX)
-daemon=""
+make_work /tmp/quorvana-home.XXXXXX
+home=$WORK daemon=""
 # On any failure, and on an end that set -e forced, what would explain it
 # comes first: the daemon's log and where the screenshot is.
 cleanup() {
-    local status=$?
-    if [ "$status" -ne 0 ] || [ "$failures" -ne 0 ]; then
+    if [ "$exit_status" -ne 0 ] || [ "$failures" -ne 0 ]; then
         echo "--- the daemon's log ($home/daemon.log), last 40 lines:"
         tail -n 40 "$home/daemon.log" 2>/dev/null || echo "(none)"
         echo "--- the screenshot: $screenshot"
     fi
     [ -z "$daemon" ] || { as_user xscreensaver-command -exit >/dev/null 2>&1 || true; kill "$daemon" 2>/dev/null || true; wait "$daemon" 2>/dev/null || true; }
     dpkg-query -W -f='${Status}' quorvana 2>/dev/null | grep -q 'ok installed' && dpkg -r quorvana >/dev/null 2>&1
-    rm -rf "$home"
 }
-trap cleanup EXIT
+at_exit cleanup
 
 # --- install --------------------------------------------------------------
 check "dpkg -i" 'dpkg -i "$deb" >/dev/null'
@@ -77,4 +75,4 @@ check "dpkg -r" 'dpkg -r quorvana >/dev/null'
 left=0
 for path in "${files[@]}"; do [ -e "$path" ] || [ -L "$path" ] && { echo "left: $path" >&2; left=$((left + 1)); }; done
 check "nothing of it is left" '[ "$left" -eq 0 ] && ! dpkg-query -W -f="\${Status}" quorvana 2>/dev/null | grep -q "ok installed"'
-[ "$failures" -eq 0 ]
+finish

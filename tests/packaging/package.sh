@@ -21,8 +21,8 @@ for path in /usr/libexec/xscreensaver/quorvana /usr/share/xscreensaver/config/qu
 done
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-unpacked=$(mktemp -d)
-trap 'rm -rf "$unpacked"' EXIT
+make_work
+unpacked=$WORK
 dpkg-deb -x "$deb" "$unpacked"
 for soname in $(readelf -d "$unpacked/usr/libexec/xscreensaver/quorvana" "$unpacked/usr/bin/quorvana-render" |
                 sed -n 's/.*Shared library: \[\(.*\)\]/\1/p' | sort -u); do
@@ -47,4 +47,4 @@ for page in "$build/packaging/quorvana.6:$build/linux/quorvana" \
         check "$(basename "$roff") describes $option" 'grep -q -- "$option" <<<"$text"'
     done
 done
-[ "$failures" -eq 0 ]
+finish

@@ -3,9 +3,7 @@
 # the test's own, and a user to run them as (nobody under root: lockers refuse root).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
-WORK=$(mktemp -d /tmp/quorvana-install-test.XXXXXX)
-cleanups=()
-trap 'for c in "${cleanups[@]}"; do eval "$c" || true; done; rm -rf "$WORK"' EXIT
+make_work /tmp/quorvana-install-test.XXXXXX
 chmod 755 "$WORK" && mkdir -m 700 "$WORK/home"
 PREFIX=$WORK/prefix
 cmake --install "$1" --prefix "$PREFIX/usr" >/dev/null

@@ -8,13 +8,12 @@
 set -euo pipefail
 source "$(dirname "$0")/../support/checks.sh"
 repo=$1
-work=$(mktemp -d /tmp/quorvana-reproducible.XXXXXX)
-trap 'rm -rf "$work"' EXIT
+make_work /tmp/quorvana-reproducible.XXXXXX
 commit=$(git -C "$repo" rev-parse HEAD)
 release() { "$repo/scripts/release.sh" --allow-dirty --commit "$commit" --out "$1" >"$1.log" 2>&1 || { tail -n 30 "$1.log" >&2; exit 1; }; }
-a=$work/first b=$work/second
+a=$WORK/first b=$WORK/second
 release "$a"
-(umask 002; mkdir -p "$work/tmp"; TMPDIR=$work/tmp TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 release "$b")
+(umask 002; mkdir -p "$WORK/tmp"; TMPDIR=$WORK/tmp TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 release "$b")
 check "both builds have the same SHA256SUMS" 'cmp "$a/SHA256SUMS" "$b/SHA256SUMS"'
 for file in $(cd "$a" && ls); do
     cmp -s "$a/$file" "$b/$file" || { echo "differs: $file" >&2; timeout 300 diffoscope "$a/$file" "$b/$file" | head -n 60 >&2 || true; }
@@ -24,14 +23,14 @@ v=$(git -C "$repo" show "$commit:CMakeLists.txt" | sed -n 's/^project(Quorvana V
 check "the folder holds four artefacts and SHA256SUMS over them" \
       '[ "$(cd "$a" && ls | xargs)" = "QuorvanaSetup-$v.exe SHA256SUMS quorvana-$v-windows.zip quorvana-$v.tar.gz quorvana_${v}_amd64.deb" ] &&
        (cd "$a" && sha256sum --quiet -c SHA256SUMS) && [ "$(wc -l <"$a/SHA256SUMS")" -eq 4 ]'
-dpkg-deb -x "$a/quorvana_${v}_amd64.deb" "$work/deb" && unzip -q "$a/quorvana-$v-windows.zip" -d "$work/zip"
-tar -xzf "$a/quorvana-$v.tar.gz" -C "$work"
-git -C "$repo" show "$commit:LICENSE" >"$work/LICENSE"
-doc=$work/deb/usr/share/doc/quorvana
+dpkg-deb -x "$a/quorvana_${v}_amd64.deb" "$WORK/deb" && unzip -q "$a/quorvana-$v-windows.zip" -d "$WORK/zip"
+tar -xzf "$a/quorvana-$v.tar.gz" -C "$WORK"
+git -C "$repo" show "$commit:LICENSE" >"$WORK/LICENSE"
+doc=$WORK/deb/usr/share/doc/quorvana
 check "the .deb's copyright is DEP-5, Expat" 'grep -q "^Format: .*copyright-format/1.0/" "$doc/copyright" && grep -qx "License: Expat" "$doc/copyright"'
 check "the zip's LICENSE.txt and the source's LICENSE are the MIT licence" \
-      'grep -q "^MIT License" "$work/LICENSE" && cmp "$work/quorvana-$v/LICENSE" "$work/LICENSE" && tr -d "\r" <"$work/zip/LICENSE.txt" | cmp - "$work/LICENSE"'
+      'grep -q "^MIT License" "$WORK/LICENSE" && cmp "$WORK/quorvana-$v/LICENSE" "$WORK/LICENSE" && tr -d "\r" <"$WORK/zip/LICENSE.txt" | cmp - "$WORK/LICENSE"'
 check "the .deb, its changelog and its man page are version $v" \
       '[ "$(dpkg-deb -f "$a/quorvana_${v}_amd64.deb" Version)" = "$v" ] && zcat "$doc/changelog.gz" | head -n 1 | grep -q "^quorvana ($v) " &&
-       zcat "$work/deb/usr/share/man/man6/quorvana.6.gz" | grep -q "^\.TH .*\"quorvana $v\""'
-[ "$failures" -eq 0 ]
+       zcat "$WORK/deb/usr/share/man/man6/quorvana.6.gz" | grep -q "^\.TH .*\"quorvana $v\""'
+finish

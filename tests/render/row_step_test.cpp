@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -220,6 +221,32 @@ TEST(Repaint, ClearsAndAlwaysStartsWithARandomView)
         EXPECT_EQ(renderer.m_aspect, 32.0 / 24.0);
         EXPECT_EQ(store.GetPixel(3, 5), kBlack);
         EXPECT_EQ(renderer.m_maxIter, 512);
+    }
+}
+
+
+// What front ends and tools read: the view as SetView left it, to the bit,
+// and the row the next tick draws, back to 0 when a picture ends.
+TEST(RendererState, CurrentViewAndRow)
+{
+    const View views[] = {
+        {-2, 2, -1.5, 1.5, -0.8, 0.156},
+        {-0.0, 5e-324, -1e300, 1e-300, -0.0, 0.0},
+        {0.1 + 0.2, 1.0 / 3, -2.0 / 3, 0.7, 1.5, -1.5},
+    };
+    JuliaRenderer renderer(7);
+    for (const View& view : views) {
+        renderer.SetView(view);
+        const View read = renderer.CurrentView();
+        EXPECT_EQ(std::memcmp(&read, &view, sizeof view), 0) << view.reMin << " .. " << view.reMax;
+    }
+    PixelStore window(6, 4);
+    EXPECT_EQ(renderer.RestartPicture(window), TickOutcome::RandomView);
+    for (int tick = 1; tick <= 4; ++tick) {
+        EXPECT_EQ(renderer.Row(), tick - 1);
+        const TickOutcome outcome = renderer.DrawNextRow(window);
+        EXPECT_EQ(renderer.Row(), tick < 4 ? tick : 0) << "tick " << tick;
+        EXPECT_EQ(outcome == TickOutcome::Row, tick < 4) << "tick " << tick;
     }
 }
 

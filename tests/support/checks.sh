@@ -1,11 +1,45 @@
 # SPDX-License-Identifier: MIT
-# For the scripts that try a product as a user would (package, installation, release):
-#   check WHAT CODE            evaluates CODE; "ok: WHAT", or "FAIL: WHAT" on stderr, counted in $failures
-#   wait_until SECONDS CMD...  runs CMD until it succeeds, for SECONDS by the clock (not by tries: busy machines)
+# What every test script shares; each sources this file (itself or through
+# its folder's lib.sh) and ends with `finish`.
+#   fail WHY...                "FAIL: WHY" on standard error, counted in $failures
+#   pass WHAT...               "ok: WHAT"
+#   check WHAT CODE            evaluates CODE: pass WHAT when it succeeds, else fail WHAT
+#   finish                     the verdict: "all passed", or "N failure(s)" and status 1
+#   wait_until SECONDS CMD...  runs CMD until it succeeds, for SECONDS by the clock (not by
+#                              tries: on a busy machine each try takes longer)
+#   make_work [TEMPLATE]       $WORK, a folder of the script's own (mktemp -d TEMPLATE),
+#                              removed when the script ends
+#   at_exit CODE               CODE evaluated when the script ends, before $WORK goes, the
+#                              last given first; the script's status is in $exit_status
+# The script must not set an EXIT trap of its own: at_exit is the one way in.
 failures=0
-check() { if eval "$2"; then echo "ok: $1"; else echo "FAIL: $1" >&2; failures=$((failures + 1)); fi; }
-wait_until() {
-    local end=$((SECONDS + $1))
-    shift
-    until "$@"; do [ "$SECONDS" -lt "$end" ] || return 1; sleep 0.2; done
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+pass() { echo "ok: $*"; }
+check() { if eval "$2"; then pass "$1"; else fail "$1"; fi; }
+finish() {
+    [ "$failures" -eq 0 ] || { echo "$failures failure(s)" >&2; exit 1; }
+    echo "all passed"
 }
+
+# Microseconds by the wall clock (the decimal point is the locale's).
+now_us() { echo "${EPOCHREALTIME//[.,]/}"; }
+wait_until() {
+    local deadline
+    deadline=$(($(now_us) + $(awk -v s="$1" 'BEGIN { printf "%d", s * 1000000 }')))
+    shift
+    until "$@"; do
+        [ "$(now_us)" -lt "$deadline" ] || return 1
+        sleep 0.05
+    done
+}
+
+exit_hooks=()
+at_exit() { exit_hooks+=("$1"); }
+run_exit_hooks() {
+    exit_status=$?
+    local i
+    for ((i = ${#exit_hooks[@]} - 1; i >= 0; i--)); do eval "${exit_hooks[i]}" || true; done
+    [ -z "${WORK:-}" ] || rm -rf "$WORK"
+}
+trap run_exit_hooks EXIT
+make_work() { WORK=$(mktemp -d "$@"); }

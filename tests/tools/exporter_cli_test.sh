@@ -8,15 +8,15 @@ exporter=$1
 source "$(dirname "$0")/lib.sh"
 
 # Bad input: status 2, one line on stderr naming the argument, nothing written.
-touch "$work/a-file"
+touch "$WORK/a-file"
 while IFS='|' read -r args named; do
-    out="$work/never"
+    out="$WORK/never"
     # shellcheck disable=SC2086
-    "$exporter" $args --out "$out" >"$work/stdout" 2>"$work/stderr" </dev/null
+    "$exporter" $args --out "$out" >"$WORK/stdout" 2>"$WORK/stderr" </dev/null
     status=$?
     [ "$status" -eq 2 ] || fail "'$args': status $status, expected 2"
-    [ "$(wc -l <"$work/stderr")" -eq 1 ] || fail "'$args': stderr is not one line: $(cat "$work/stderr")"
-    grep -q -- "$named" "$work/stderr" || fail "'$args': error does not name $named: $(cat "$work/stderr")"
+    [ "$(wc -l <"$WORK/stderr")" -eq 1 ] || fail "'$args': stderr is not one line: $(cat "$WORK/stderr")"
+    grep -q -- "$named" "$WORK/stderr" || fail "'$args': error does not name $named: $(cat "$WORK/stderr")"
     [ ! -e "$out" ] || fail "'$args': wrote $out"
 done <<CASES
 --size 0x480|--size
@@ -30,89 +30,93 @@ done <<CASES
 CASES
 
 # No such place is a bad argument (2); a folder that takes no file, a failed write (1).
-for case in "$work/missing/deeper 2" "$work/a-file 2" "/proc 1"; do
+for case in "$WORK/missing/deeper 2" "$WORK/a-file 2" "/proc 1"; do
     out=${case% *} expected=${case##* }
-    "$exporter" --size 8x8 --pictures 1 --out "$out" >/dev/null 2>"$work/stderr"
+    "$exporter" --size 8x8 --pictures 1 --out "$out" >/dev/null 2>"$WORK/stderr"
     status=$?
     [ "$status" -eq "$expected" ] || fail "--out $out: status $status, expected $expected"
-    grep -q -- "--out" "$work/stderr" || fail "--out $out: error does not name --out"
+    grep -q -- "--out" "$WORK/stderr" || fail "--out $out: error does not name --out"
 done
-[ ! -e "$work/missing" ] || fail "created the missing parent folder"
+[ ! -e "$WORK/missing" ] || fail "created the missing parent folder"
 
-"$exporter" --help >"$work/help" || fail "--help failed"
-for word in --size --seed --pictures --out --kernel --bench --animation --ticks-per-frame --speed --wallpaper --version; do grep -q -- "$word" "$work/help" || fail "--help lacks $word"; done
+"$exporter" --help >"$WORK/help" || fail "--help failed"
+for word in --size --seed --pictures --out --kernel --bench --animation --ticks-per-frame --speed --wallpaper --version; do grep -q -- "$word" "$WORK/help" || fail "--help lacks $word"; done
 "$exporter" --version | grep -qx 'quorvana-render [0-9][0-9.]*' || fail "--version: $("$exporter" --version 2>&1)"
 
 # A run into a folder of an earlier, longer run writes over its own names,
 # leaves the rest as they were, and names them in one line.
-"$exporter" --size 16x12 --seed 1 --pictures 4 --out "$work/mixed" >/dev/null 2>&1
-cp "$work/mixed/picture-0003.png" "$work/third-before"
-"$exporter" --size 16x12 --seed 2 --pictures 2 --out "$work/mixed" >/dev/null 2>"$work/stderr" || fail "mixed folder: run failed"
-grep -qx "quorvana-render: $work/mixed also holds 2 pictures of an earlier run, left as they were: picture-0003.png, picture-0004.png" \
-    "$work/stderr" || fail "mixed folder: $(cat "$work/stderr")"
-cmp -s "$work/mixed/picture-0003.png" "$work/third-before" || fail "mixed folder: an earlier picture was changed"
-"$exporter" --size 16x12 --seed 2 --pictures 4 --out "$work/mixed" >/dev/null 2>"$work/stderr"
-! grep -q "earlier run" "$work/stderr" || fail "mixed folder, all replaced: $(cat "$work/stderr")"
+"$exporter" --size 16x12 --seed 1 --pictures 4 --out "$WORK/mixed" >/dev/null 2>&1
+cp "$WORK/mixed/picture-0003.png" "$WORK/third-before"
+"$exporter" --size 16x12 --seed 2 --pictures 2 --out "$WORK/mixed" >/dev/null 2>"$WORK/stderr" || fail "mixed folder: run failed"
+grep -qx "quorvana-render: $WORK/mixed also holds 2 pictures of an earlier run, left as they were: picture-0003.png, picture-0004.png" \
+    "$WORK/stderr" || fail "mixed folder: $(cat "$WORK/stderr")"
+cmp -s "$WORK/mixed/picture-0003.png" "$WORK/third-before" || fail "mixed folder: an earlier picture was changed"
+"$exporter" --size 16x12 --seed 2 --pictures 4 --out "$WORK/mixed" >/dev/null 2>"$WORK/stderr"
+! grep -q "earlier run" "$WORK/stderr" || fail "mixed folder, all replaced: $(cat "$WORK/stderr")"
 
 # --wallpaper writes files of its own (their pixels: picture_export_test.cpp).
-"$exporter" --size 40x30 --seed 5 --pictures 3 --out "$work/walls" --wallpaper >/dev/null 2>&1 || fail "--wallpaper failed"
-[ "$(ls "$work/walls")" = "$(printf 'wallpaper-%04d.png\n' 1 2 3)" ] || fail "--wallpaper wrote $(ls "$work/walls")"
+"$exporter" --size 40x30 --seed 5 --pictures 3 --out "$WORK/walls" --wallpaper >/dev/null 2>&1 || fail "--wallpaper failed"
+[ "$(ls "$WORK/walls")" = "$(printf 'wallpaper-%04d.png\n' 1 2 3)" ] || fail "--wallpaper wrote $(ls "$WORK/walls")"
 
 # A good run creates the folder (its parent exists) and writes each picture.
-"$exporter" --size 40x30 --seed 5 --pictures 3 --out "$work/one" >"$work/stdout" 2>"$work/stderr" ||
-    fail "good run failed: $(cat "$work/stderr")"
+"$exporter" --size 40x30 --seed 5 --pictures 3 --out "$WORK/one" >"$WORK/stdout" 2>"$WORK/stderr" ||
+    fail "good run failed: $(cat "$WORK/stderr")"
 for n in 1 2 3; do
-    file="$work/one/picture-000$n.png"
+    file="$WORK/one/picture-000$n.png"
     [ -s "$file" ] || { fail "missing $file"; continue; }
     identify -format '%w %h %[channels] %z\n' "$file" | grep -qx '40 30 srgb 8' ||
         fail "$file is not 40x30 8-bit RGB: $(identify "$file")"
 done
-[ ! -e "$work/one/picture-0004.png" ] || fail "wrote more pictures than asked"
-[ "$(ls -A "$work/one" | wc -l)" -eq 3 ] || fail "left extra files: $(ls -A "$work/one")"
-grep -q '^seed 5' "$work/stdout" || fail "seed not printed"
-[ "$(grep -c 'picture-000[1-3].png: \(zoom into\|random view\)' "$work/stdout")" -eq 3 ] ||
-    fail "views not reported per picture: $(cat "$work/stdout")"
-[ "$(grep -c 'written' "$work/stderr")" -eq 3 ] || fail "no plain progress lines: $(cat "$work/stderr")"
-
-"$exporter" --size=40x30 --seed=5 --pictures=3 --out="$work/two" >/dev/null 2>&1
+[ ! -e "$WORK/one/picture-0004.png" ] || fail "wrote more pictures than asked"
+[ "$(ls -A "$WORK/one" | wc -l)" -eq 3 ] || fail "left extra files: $(ls -A "$WORK/one")"
+grep -q '^seed 5' "$WORK/stdout" || fail "seed not printed"
+# Each view line names the picture that shows it, not the one it follows.
+grep -qx 'first repaint, then picture 1: random view .*' "$WORK/stdout" || fail "no first view: $(cat "$WORK/stdout")"
 for n in 1 2 3; do
-    cmp -s "$work/one/picture-000$n.png" "$work/two/picture-000$n.png" || fail "seed 5 picture $n differs between runs"
+    grep -q "/picture-000$n.png, then picture $((n + 1)): \(zoom into\|random view\) " "$WORK/stdout" ||
+        fail "no view line after picture $n: $(cat "$WORK/stdout")"
+done
+[ "$(grep -c 'written' "$WORK/stderr")" -eq 3 ] || fail "no plain progress lines: $(cat "$WORK/stderr")"
+
+"$exporter" --size=40x30 --seed=5 --pictures=3 --out="$WORK/two" >/dev/null 2>&1
+for n in 1 2 3; do
+    cmp -s "$WORK/one/picture-000$n.png" "$WORK/two/picture-000$n.png" || fail "seed 5 picture $n differs between runs"
 done
 
 # A picture that cannot be written (its name links to the full device, no
 # file to replace) stops the export: status 1, one line naming the file and
 # the reason, the pictures before it intact, nothing after it, no partial
 # file left, the link as it was.
-mkdir "$work/full"
-ln -s /dev/full "$work/full/picture-0002.png"
-"$exporter" --size 64x48 --seed 5 --pictures 3 --out "$work/full" >/dev/null 2>"$work/stderr"
+mkdir "$WORK/full"
+ln -s /dev/full "$WORK/full/picture-0002.png"
+"$exporter" --size 64x48 --seed 5 --pictures 3 --out "$WORK/full" >/dev/null 2>"$WORK/stderr"
 status=$?
 [ "$status" -eq 1 ] || fail "full device: status $status, expected 1"
-grep -q "picture-0002.png': it is not a regular file" "$work/stderr" || fail "full device: $(cat "$work/stderr")"
-[ "$(ls -A "$work/full" | tr '\n' ' ')" = "picture-0001.png picture-0002.png " ] && [ -L "$work/full/picture-0002.png" ] ||
-    fail "full device left: $(ls -A "$work/full")"
+grep -q "picture-0002.png': it is not a regular file" "$WORK/stderr" || fail "full device: $(cat "$WORK/stderr")"
+[ "$(ls -A "$WORK/full" | tr '\n' ' ')" = "picture-0001.png picture-0002.png " ] && [ -L "$WORK/full/picture-0002.png" ] ||
+    fail "full device left: $(ls -A "$WORK/full")"
 
 # A disk that fills up in the middle of an export, on a small file system
 # of its own (where mounting is allowed, as for root): status 1, the file
 # named, every picture before it whole, and no partial file; the same for a
 # recording. The mount lives in a namespace of its own, so the checks run in it.
 if unshare -m true 2>/dev/null; then
-    "$exporter" --size 160x120 --seed 5 --pictures 40 --out "$work/unlimited" >/dev/null 2>&1
-    mkdir "$work/small"
+    "$exporter" --size 160x120 --seed 5 --pictures 40 --out "$WORK/unlimited" >/dev/null 2>&1
+    mkdir "$WORK/small"
     # shellcheck disable=SC2016
     unshare -m sh -c 'mount -t tmpfs -o size=48k tmpfs "$1" || exit
         "$2" --size 160x120 --seed 5 --pictures 40 --out "$1/out" >/dev/null 2>"$3/stderr"; echo $? >"$3/status"
         ls -A "$1/out" >"$3/left"
         for f in "$1"/out/*; do cmp -s "$f" "$3/unlimited/${f##*/}" || echo "${f##*/}"; done >"$3/broken"
         "$2" --size 160x120 --seed 5 --pictures 40 --animation "$1/rec.gif" >/dev/null 2>"$3/small-rec.stderr"
-        echo $? >"$3/small-rec.status"; ls -A "$1" >"$3/small-rec.left"' - "$work/small" "$exporter" "$work"
-    [ "$(cat "$work/status")" = 1 ] || fail "small disk: status $(cat "$work/status"), expected 1"
-    grep -qx "quorvana-render: cannot write '$work/small/out/picture-00[0-9][0-9].png': No space left on device" \
-        "$work/stderr" || fail "small disk: $(cat "$work/stderr")"
-    [ ! -s "$work/broken" ] && [ "$(wc -l <"$work/left")" -ge 2 ] && ! grep -q partial "$work/left" ||
-        fail "small disk: left $(tr '\n' ' ' <"$work/left"), broken: $(cat "$work/broken")"
-    [ "$(cat "$work/small-rec.status")" = 1 ] && grep -q "rec.gif': No space left on device" "$work/small-rec.stderr" &&
-        [ "$(cat "$work/small-rec.left")" = out ] || fail "small disk, recording: $(cat "$work/small-rec.stderr" "$work/small-rec.left")"
+        echo $? >"$3/small-rec.status"; ls -A "$1" >"$3/small-rec.left"' - "$WORK/small" "$exporter" "$WORK"
+    [ "$(cat "$WORK/status")" = 1 ] || fail "small disk: status $(cat "$WORK/status"), expected 1"
+    grep -qx "quorvana-render: cannot write '$WORK/small/out/picture-00[0-9][0-9].png': No space left on device" \
+        "$WORK/stderr" || fail "small disk: $(cat "$WORK/stderr")"
+    [ ! -s "$WORK/broken" ] && [ "$(wc -l <"$WORK/left")" -ge 2 ] && ! grep -q partial "$WORK/left" ||
+        fail "small disk: left $(tr '\n' ' ' <"$WORK/left"), broken: $(cat "$WORK/broken")"
+    [ "$(cat "$WORK/small-rec.status")" = 1 ] && grep -q "rec.gif': No space left on device" "$WORK/small-rec.stderr" &&
+        [ "$(cat "$WORK/small-rec.left")" = out ] || fail "small disk, recording: $(cat "$WORK/small-rec.stderr" "$WORK/small-rec.left")"
 else
     echo "skipped: a disk filling up (mounting a small file system needs root)"
 fi
@@ -120,11 +124,11 @@ fi
 # Recordings. Bad combinations and names: status 2, nothing written.
 while IFS='|' read -r args named; do
     # shellcheck disable=SC2086
-    (cd "$work" && "$exporter" $args >/dev/null 2>"$work/stderr")
+    (cd "$WORK" && "$exporter" $args >/dev/null 2>"$WORK/stderr")
     status=$?
     [ "$status" -eq 2 ] || fail "'$args': status $status, expected 2"
-    grep -q -- "$named" "$work/stderr" || fail "'$args': error does not name $named: $(cat "$work/stderr")"
-    [ -z "$(find "$work" -name 'rec*')" ] || fail "'$args': wrote $(find "$work" -name 'rec*')"
+    grep -q -- "$named" "$WORK/stderr" || fail "'$args': error does not name $named: $(cat "$WORK/stderr")"
+    [ -z "$(find "$WORK" -name 'rec*')" ] || fail "'$args': wrote $(find "$WORK" -name 'rec*')"
 done <<CASES
 --animation rec.png|--animation
 --animation rec.gif --bench|--animation
@@ -135,18 +139,18 @@ done <<CASES
 CASES
 
 # A folder that takes no file is a failed write: status 1 and the system's reason.
-"$exporter" --size 8x8 --pictures 1 --animation /proc/rec.gif >/dev/null 2>"$work/stderr"
+"$exporter" --size 8x8 --pictures 1 --animation /proc/rec.gif >/dev/null 2>"$WORK/stderr"
 status=$?
 [ "$status" -eq 1 ] && grep -qx "quorvana-render: --animation: cannot write into the folder of '/proc/rec.gif': .*" \
-    "$work/stderr" || fail "--animation /proc/rec.gif: status $status, $(cat "$work/stderr")"
+    "$WORK/stderr" || fail "--animation /proc/rec.gif: status $status, $(cat "$WORK/stderr")"
 
 # A recording that cannot be written leaves nothing behind (but the link).
-ln -s /dev/full "$work/full.gif"
-"$exporter" --size 64x48 --seed 5 --pictures 1 --animation "$work/full.gif" >/dev/null 2>"$work/stderr"
+ln -s /dev/full "$WORK/full.gif"
+"$exporter" --size 64x48 --seed 5 --pictures 1 --animation "$WORK/full.gif" >/dev/null 2>"$WORK/stderr"
 status=$?
 [ "$status" -eq 1 ] || fail "recording to the full device: status $status, expected 1"
-grep -q "full.gif': it is not a regular file" "$work/stderr" || fail "full device: $(cat "$work/stderr")"
-[ "$(find "$work" -name 'full.gif*')" = "$work/full.gif" ] || fail "full device left $(find "$work" -name 'full.gif*')"
+grep -q "full.gif': it is not a regular file" "$WORK/stderr" || fail "full device: $(cat "$WORK/stderr")"
+[ "$(find "$WORK" -name 'full.gif*')" = "$WORK/full.gif" ] || fail "full device left $(find "$WORK" -name 'full.gif*')"
 
 # The frame shown as each picture ends is the PNG the exporter writes for
 # it; the frame delays add up to the saver's time per row at that speed.
@@ -156,27 +160,27 @@ grep -q "full.gif': it is not a regular file" "$work/stderr" || fail "full devic
 while read -r format size ticks speed frames centiseconds; do
     name="rec-$format-$size-$speed"
     [ "$ticks" = - ] && ticks=
-    "$exporter" --size "$size" --seed 5 --pictures 3 --out "$work/$name-png" >/dev/null 2>&1
-    "$exporter" --size "$size" --seed 5 --pictures 3 --animation "$work/$name.$format" --speed "$speed" \
-        ${ticks:+--ticks-per-frame "$ticks"} >/dev/null 2>"$work/stderr" ||
-        { fail "$name: recording failed: $(cat "$work/stderr")"; continue; }
-    [ "$(grep -c "^picture [1-3]/3 recorded$" "$work/stderr")" -eq 3 ] || fail "$name: no progress per picture"
-    [ "$(grep -c "$work/$name.$format" "$work/stderr")" -eq 1 ] &&
-        grep -qx "recorded 3 pictures into $work/$name.$format" "$work/stderr" || fail "$name: $(cat "$work/stderr")"
-    [ -z "$(find "$work" -name "$name.$format.*partial")" ] || fail "$name: partial file left"
-    mkdir "$work/$name-frames"
-    convert "$work/$name.$format" -coalesce "$work/$name-frames/%d.png"
-    count=$(ls "$work/$name-frames" | wc -l)
+    "$exporter" --size "$size" --seed 5 --pictures 3 --out "$WORK/$name-png" >/dev/null 2>&1
+    "$exporter" --size "$size" --seed 5 --pictures 3 --animation "$WORK/$name.$format" --speed "$speed" \
+        ${ticks:+--ticks-per-frame "$ticks"} >/dev/null 2>"$WORK/stderr" ||
+        { fail "$name: recording failed: $(cat "$WORK/stderr")"; continue; }
+    [ "$(grep -c "^picture [1-3]/3 recorded$" "$WORK/stderr")" -eq 3 ] || fail "$name: no progress per picture"
+    [ "$(grep -c "$WORK/$name.$format" "$WORK/stderr")" -eq 1 ] &&
+        grep -qx "recorded 3 pictures into $WORK/$name.$format" "$WORK/stderr" || fail "$name: $(cat "$WORK/stderr")"
+    [ -z "$(find "$WORK" -name "$name.$format.*partial")" ] || fail "$name: partial file left"
+    mkdir "$WORK/$name-frames"
+    convert "$WORK/$name.$format" -coalesce "$WORK/$name-frames/%d.png"
+    count=$(ls "$WORK/$name-frames" | wc -l)
     [ "$format" != gif ] || [ "$count" -eq $((3 * frames)) ] || fail "$name: $count frames, expected $((3 * frames))"
-    mapfile -t delays < <(identify -format '%T\n' "$work/$name.$format")
+    mapfile -t delays < <(identify -format '%T\n' "$WORK/$name.$format")
     frame=0 start=0
     for n in 1 2 3; do
         # the frame on show just before picture n's time is up
         while [ "$frame" -lt "${#delays[@]}" ] && [ $((start + delays[frame])) -lt $((n * centiseconds)) ]; do
             start=$((start + delays[frame])) frame=$((frame + 1))
         done
-        compare -metric AE "$work/$name-frames/$frame.png" "$work/$name-png/picture-000$n.png" null: \
-            2>"$work/ae" || fail "$name: picture $n differs from frame $frame in $(cat "$work/ae") pixels"
+        compare -metric AE "$WORK/$name-frames/$frame.png" "$WORK/$name-png/picture-000$n.png" null: \
+            2>"$WORK/ae" || fail "$name: picture $n differs from frame $frame in $(cat "$WORK/ae") pixels"
     done
     total=0
     for delay in "${delays[@]}"; do total=$((total + delay)); done
@@ -195,21 +199,22 @@ CASES
 # interrupted recording leaves no file at all. Job control keeps SIGINT
 # from being ignored in the background job, as it is in a terminal.
 set -m
-"$exporter" --size 320x240 --seed 5 --pictures 2 --out "$work/whole" >/dev/null 2>&1
+under_way() { [ -e "$1/out/picture-0002.png" ] || [ -n "$(find "$1" -name 'rec.gif.*.partial' -size +0)" ]; }
+"$exporter" --size 320x240 --seed 5 --pictures 2 --out "$WORK/whole" >/dev/null 2>&1
 while read -r signal what; do
-    dir="$work/stopped-$signal-${what%% *}"
+    dir="$WORK/stopped-$signal-${what%% *}"
     mkdir "$dir"
     # shellcheck disable=SC2086
     (cd "$dir" && exec "$exporter" --size 320x240 --seed 5 --pictures 100000 $what >/dev/null 2>&1) &
     job=$!
-    for _ in $(seq 200); do [ -e "$dir/out/picture-0002.png" ] || [ -n "$(find "$dir" -name 'rec.gif.*.partial' -size +0)" ] && break; sleep 0.05; done
+    wait_until 10 under_way "$dir" || true
     kill -s "$signal" "$job"
     wait "$job"
     status=$?
     [ "$status" -eq $((128 + $(kill -l "$signal"))) ] || fail "$signal, $what: status $status"
     [ -z "$(find "$dir" -name '*.partial' -o -name 'rec.gif')" ] || fail "$signal, $what: left $(ls -AR "$dir")"
     if [ "$what" != "--animation rec.gif" ]; then
-        for n in 1 2; do cmp -s "$dir/out/picture-000$n.png" "$work/whole/picture-000$n.png" || fail "$signal: picture $n not whole"; done
+        for n in 1 2; do cmp -s "$dir/out/picture-000$n.png" "$WORK/whole/picture-000$n.png" || fail "$signal: picture $n not whole"; done
     fi
 done <<CASES
 INT --out out
@@ -221,7 +226,7 @@ CASES
 set +m
 
 # Without a seed one is taken from the time and printed.
-"$exporter" --size 4x4 --pictures 1 --out "$work/three" >"$work/stdout" 2>/dev/null || fail "run without seed failed"
-grep -qE '^seed [0-9]+' "$work/stdout" || fail "time seed not printed"
+"$exporter" --size 4x4 --pictures 1 --out "$WORK/three" >"$WORK/stdout" 2>/dev/null || fail "run without seed failed"
+grep -qE '^seed [0-9]+' "$WORK/stdout" || fail "time seed not printed"
 
 finish

@@ -7,7 +7,7 @@ set -u
 exporter=$1
 source "$(dirname "$0")/lib.sh"
 record() { "$exporter" --size 160x120 --pictures 3 "$@" >/dev/null 2>&1; }
-cd "$work" || exit 1
+cd "$WORK" || exit 1
 for seed in 11 22; do record --seed "$seed" --animation "ref$seed.gif" && record --seed "$seed" --out "ref$seed"; done
 
 # Planted where the temporary file once went: a link is not followed, a file not removed.
@@ -43,6 +43,17 @@ for redirect in '>&-' '>/dev/full'; do
     [ "$status" -eq 1 ] && [ "$(wc -l <err)" -eq 1 ] && [ -z "$(ls -A report 2>/dev/null)" ] || fail "report $redirect: status $status, $(cat err)"
 done
 
-left=$(find "$work" -name '*.partial')
+# Standard error closed: descriptor 2 holds /dev/null, so the progress lines
+# go nowhere, never into a picture or a recording the exporter opens; a bad
+# argument still ends with status 2.
+"$exporter" --size 160x120 --seed 11 --pictures 3 --out closed >/dev/null 2>&- || fail "2>&-: the export failed"
+for p in picture-000{1,2,3}.png; do cmp -s "closed/$p" "ref11/$p" || fail "2>&-: $p is not the picture alone"; done
+"$exporter" --size 160x120 --seed 11 --pictures 3 --animation closed.gif >/dev/null 2>&- && cmp -s closed.gif ref11.gif ||
+    fail "2>&-: the recording is not the recording alone"
+status=0
+"$exporter" --size 0x5 --out never >/dev/null 2>&- || status=$?
+[ "$status" -eq 2 ] && [ ! -e never ] || fail "2>&-, a bad argument: status $status"
+
+left=$(find "$WORK" -name '*.partial')
 [ -z "$left" ] || fail "partial files left: $left"
 finish

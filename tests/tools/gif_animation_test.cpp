@@ -46,10 +46,10 @@ TEST(GifAnimation, DecodesToTheFramesGiven)
     for (const auto& [frame, colour] : frames) {
         for (int y = frame.rect.top; y < frame.rect.bottom; ++y)
             for (int x = frame.rect.left; x < frame.rect.right; ++x) window.SetPixel(x, y, colour(x, y));
-        ASSERT_EQ(gif.AddFrame(window, frame.rect, frame.milliseconds), std::nullopt);
+        ASSERT_TRUE(gif.AddFrame(window, frame.rect, frame.milliseconds).Ok());
         expected.push_back(test::PixelsOf(window));
     }
-    ASSERT_EQ(gif.Finish(), std::nullopt);
+    ASSERT_TRUE(gif.Finish().Ok());
     const std::string dir = testing::TempDir();
     const std::string path = dir + "/frames.gif";
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(gif.Bytes().data()),
@@ -95,9 +95,9 @@ TEST(GifAnimation, RefusesColoursOutsideTheGreenLevels)
     window.SetPixel(2, 2, MakeRgb(1, 40, 0));
     GifAnimation gif(4, 4);
     const std::size_t before = gif.Bytes().size();
-    EXPECT_NE(gif.AddFrame(window, {0, 0, 4, 4}, 20), std::nullopt);
+    EXPECT_FALSE(gif.AddFrame(window, {0, 0, 4, 4}, 20).Ok());
     EXPECT_EQ(gif.Bytes().size(), before);
-    EXPECT_EQ(gif.AddFrame(window, {0, 0, 2, 2}, 20), std::nullopt);
+    EXPECT_TRUE(gif.AddFrame(window, {0, 0, 2, 2}, 20).Ok());
 }
 
 }  // namespace

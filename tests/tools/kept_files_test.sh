@@ -10,7 +10,7 @@
 set -u
 quorvana=$(realpath "$1") exporter=$(realpath "$2")
 source "$(dirname "$0")/lib.sh"
-chmod 755 "$work"
+chmod 755 "$WORK"
 cases=0
 # Without a file of its own on $PATH the saver adds a warning line.
 export PATH="$(dirname "$quorvana"):$PATH"
@@ -21,10 +21,10 @@ as_user() { if [ -n "$root" ]; then setpriv --reuid=65534 --regid=65534 --clear-
 as_root() { "$@" --as-root; }  # the saver runs as root only when told
 
 # What the file system of the work folder can carry.
-touch "$work/probe"
-has_acl=$(setfacl -m u:1:r "$work/probe" 2>/dev/null && echo yes)
-has_xattr=$(setfattr -n user.probe -v 1 "$work/probe" 2>/dev/null && echo yes)
-rm "$work/probe"
+touch "$WORK/probe"
+has_acl=$(setfacl -m u:1:r "$WORK/probe" 2>/dev/null && echo yes)
+has_xattr=$(setfattr -n user.probe -v 1 "$WORK/probe" 2>/dev/null && echo yes)
+rm "$WORK/probe"
 
 # Setup helpers, run as root (or the user) in the case's folder $d:
 xs() { printf 'programs: maze --root\n' >.xscreensaver && chown "$user_id:$user_group" .xscreensaver; }
@@ -66,13 +66,13 @@ while IFS='|' read -r name needs setup command check; do
     case ",$needs," in
     *,xattr,*) [ -n "$has_xattr" ] || { echo "skipped: $name (the file system has no extended attributes)"; continue; } ;;
     esac
-    d=$work/case-$((++cases)) err=$work/err-$cases
+    d=$WORK/case-$((++cases)) err=$WORK/err-$cases
     mkdir "$d" && chown "$user_id:$user_group" "$d"
     cd "$d" && eval "$setup" || { fail "$name: setup failed"; continue; }
     before=$(state) status=0
     eval "$command" || status=$?
     eval "$check" || fail "$name: status $status, $(cat "$err"; state)"
-    cd "$work" || exit 1
+    cd "$WORK" || exit 1
 done <<'CASES'
 ACL and attribute kept, group not widened (root)|acl,xattr|xs; chmod 640 .xscreensaver; setfacl -m u:1:rw .xscreensaver; setfattr -n user.note -v keep .xscreensaver; meta .xscreensaver >kept|register as_root|[ "$status" -eq 0 ] && [ "$(meta .xscreensaver)" = "$(cat kept)" ] && [ "$(meta .xscreensaver.quorvana.bak)" = "$(cat kept)" ] && grep -q 'quorvana --root' "$d/.xscreensaver"
 ACL and attribute kept, group not widened (a user)|acl,xattr|xs; chmod 640 .xscreensaver; setfacl -m u:1:rw .xscreensaver; setfattr -n user.note -v keep .xscreensaver; meta .xscreensaver >kept|register as_user|[ "$status" -eq 0 ] && [ "$(meta .xscreensaver)" = "$(cat kept)" ] && [ "$(meta .xscreensaver.quorvana.bak)" = "$(cat kept)" ]

@@ -41,7 +41,7 @@ TEST(PictureExport, WritesThePlainLoopsPictures)
         options.outDir = testing::TempDir() + "/export-" + std::to_string(c.seed);
         std::filesystem::remove_all(options.outDir);
         std::filesystem::create_directory(options.outDir);
-        ASSERT_EQ(ExportPictures(options), 0);
+        ASSERT_TRUE(ExportPictures(options).Ok());
 
         JuliaRenderer renderer(c.seed);
         renderer.UsePlainLoop();
@@ -70,7 +70,7 @@ TEST(PictureExport, WallpapersAreTheSaversPicturesWhole)
             std::tie(options.wallpaper, options.kernel) = std::tuple{wallpaper, kernel};
             std::filesystem::remove_all(options.outDir);
             std::filesystem::create_directory(options.outDir);
-            EXPECT_EQ(ExportPictures(options), 0);
+            EXPECT_TRUE(ExportPictures(options).Ok());
             return options;
         };
         const ExportOptions saver = exportInto("saver", false, ExportOptions::Kernel::Auto);

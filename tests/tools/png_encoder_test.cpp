@@ -39,9 +39,9 @@ TEST(PngEncoder, EncodesTheExactColours)
         PixelStore store(c.width, c.height);
         for (int y = 0; y < c.height; ++y)
             for (int x = 0; x < c.width; ++x) store.SetPixel(x, y, c.colour(x, y));
-        std::vector<unsigned char> png;
-        ASSERT_EQ(encoder.Encode(store, png), std::nullopt) << c.name;
-        const PixelStore decoded = test::DecodePng(png);
+        const Result<std::vector<unsigned char>> png = encoder.Encode(store);
+        ASSERT_TRUE(png.Ok()) << c.name;
+        const PixelStore decoded = test::DecodePng(png.Value());
         EXPECT_EQ(decoded.Width(), c.width) << c.name;
         EXPECT_EQ(test::PixelsOf(decoded), test::PixelsOf(store)) << c.name;
     }

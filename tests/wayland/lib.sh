@@ -26,7 +26,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
 : "${VIRTUAL_POINTER:?the path of tests/wayland/virtual_pointer}"
 
-WORK=$(mktemp -d /tmp/quorvana-wayland.XXXXXX)
+make_work /tmp/quorvana-wayland.XXXXXX
 chmod 755 "$WORK"
 BIN=$WORK/usr/bin
 RUNTIME=$WORK/runtime
@@ -147,9 +147,8 @@ wayland_cleanup() {
         end_process "$SWAY_PID"
         for pid in $(session_pids); do kill -KILL "$pid" 2>/dev/null || true; done
     fi
-    rm -rf "$WORK"
 }
-trap wayland_cleanup EXIT
+at_exit wayland_cleanup
 # Stopped by a signal (ctest's timeout, Ctrl-C), it still cleans up.
 trap 'exit 129' HUP
 trap 'exit 130' INT

@@ -6,27 +6,25 @@
 # bad argument is refused with status 2 there too.
 # Usage: exporter_identity_test.sh SESSION_DIR WINDOWS_EXPORTER NATIVE_EXPORTER
 set -uo pipefail
+source "$(dirname "$0")/../support/checks.sh"
 session=$(dirname "$0")/wine-session
 dir=$1
 windows_exporter=$2
 native_exporter=$3
-[ -x "$native_exporter" ] || { echo "FAIL: no native exporter at $native_exporter (build the native preset first)"; exit 1; }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+[ -x "$native_exporter" ] || { fail "no native exporter at $native_exporter (build the native preset first)"; finish; }
+make_work
 
 while read -r size seed kernel pictures; do
     name="$size-$seed-$kernel"
-    mkdir -p "$work/native-$name" "$work/windows-$name"
+    mkdir -p "$WORK/native-$name" "$WORK/windows-$name"
     args=(--size "$size" --seed "$seed" --kernel "$kernel" --pictures "$pictures")
-    "$native_exporter" "${args[@]}" --out "$work/native-$name" >/dev/null 2>&1 || fail "$name: native exporter failed"
-    "$session" run "$dir" "$windows_exporter" "${args[@]}" --out "Z:$work/windows-$name" >"$work/log" 2>&1 ||
-        fail "$name: Windows exporter failed: $(cat "$work/log")"
+    "$native_exporter" "${args[@]}" --out "$WORK/native-$name" >/dev/null 2>&1 || fail "$name: native exporter failed"
+    "$session" run "$dir" "$windows_exporter" "${args[@]}" --out "Z:$WORK/windows-$name" >"$WORK/log" 2>&1 ||
+        fail "$name: Windows exporter failed: $(cat "$WORK/log")"
     for ((n = 1; n <= pictures; n++)); do
         file=$(printf 'picture-%04d.png' "$n")
-        [ -s "$work/native-$name/$file" ] || { fail "$name: native wrote no $file"; continue; }
-        cmp -s "$work/native-$name/$file" "$work/windows-$name/$file" || fail "$name: $file differs"
+        [ -s "$WORK/native-$name/$file" ] || { fail "$name: native wrote no $file"; continue; }
+        cmp -s "$WORK/native-$name/$file" "$WORK/windows-$name/$file" || fail "$name: $file differs"
     done
 done <<CASES
 97x61 123456 auto 5
@@ -39,31 +37,30 @@ CASES
 
 # A recording is the same file too.
 args=(--size 97x61 --seed 3 --pictures 2)
-"$native_exporter" "${args[@]}" --animation "$work/native.gif" >/dev/null 2>&1 || fail "native recording failed"
-"$session" run "$dir" "$windows_exporter" "${args[@]}" --animation "Z:$work/windows.gif" >"$work/log" 2>&1 ||
-    fail "Windows recording failed: $(cat "$work/log")"
-cmp -s "$work/native.gif" "$work/windows.gif" || fail "the recordings differ"
+"$native_exporter" "${args[@]}" --animation "$WORK/native.gif" >/dev/null 2>&1 || fail "native recording failed"
+"$session" run "$dir" "$windows_exporter" "${args[@]}" --animation "Z:$WORK/windows.gif" >"$WORK/log" 2>&1 ||
+    fail "Windows recording failed: $(cat "$WORK/log")"
+cmp -s "$WORK/native.gif" "$WORK/windows.gif" || fail "the recordings differ"
 
 # Names outside the ANSI code page reach the files whole (the exporter takes
 # its arguments as UTF-8): the same pictures and recording under them.
 name="Ωμέγα-日本-😀"
-"$session" run "$dir" "$windows_exporter" "${args[@]}" --out "Z:$work/$name" >"$work/log" 2>&1 &&
-    "$session" run "$dir" "$windows_exporter" "${args[@]}" --animation "Z:$work/$name/$name.gif" >>"$work/log" 2>&1 ||
-    fail "UTF-8 names: $(cat "$work/log")"
-cmp -s "$work/native.gif" "$work/$name/$name.gif" && [ -s "$work/$name/picture-0002.png" ] ||
-    fail "UTF-8 names: $(ls -R "$work" | head -20)"
+"$session" run "$dir" "$windows_exporter" "${args[@]}" --out "Z:$WORK/$name" >"$WORK/log" 2>&1 &&
+    "$session" run "$dir" "$windows_exporter" "${args[@]}" --animation "Z:$WORK/$name/$name.gif" >>"$WORK/log" 2>&1 ||
+    fail "UTF-8 names: $(cat "$WORK/log")"
+cmp -s "$WORK/native.gif" "$WORK/$name/$name.gif" && [ -s "$WORK/$name/picture-0002.png" ] ||
+    fail "UTF-8 names: $(ls -R "$WORK" | head -20)"
 
 # This build has no WebP: the name is refused before anything is written.
-"$session" run "$dir" "$windows_exporter" --animation "Z:$work/x.webp" >"$work/log" 2>&1
+"$session" run "$dir" "$windows_exporter" --animation "Z:$WORK/x.webp" >"$WORK/log" 2>&1
 status=$?
 [ "$status" -eq 2 ] || fail "--animation x.webp: status $status, expected 2"
-grep -q "ending in .gif" "$work/log" || fail "--animation x.webp: $(cat "$work/log")"
-[ ! -e "$work/x.webp" ] || fail "--animation x.webp: wrote the file"
+grep -q "ending in .gif" "$WORK/log" || fail "--animation x.webp: $(cat "$WORK/log")"
+[ ! -e "$WORK/x.webp" ] || fail "--animation x.webp: wrote the file"
 
-"$session" run "$dir" "$windows_exporter" --size 0x5 >"$work/log" 2>&1
+"$session" run "$dir" "$windows_exporter" --size 0x5 >"$WORK/log" 2>&1
 status=$?
 [ "$status" -eq 2 ] || fail "--size 0x5: status $status, expected 2"
-grep -q -- "--size" "$work/log" || fail "--size 0x5: error does not name --size: $(cat "$work/log")"
+grep -q -- "--size" "$WORK/log" || fail "--size 0x5: error does not name --size: $(cat "$WORK/log")"
 
-echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

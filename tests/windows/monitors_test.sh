@@ -5,10 +5,11 @@
 # ends the saver, status 0, no window left (monitors-2.png).
 # Usage: monitors_test.sh MONITORS_TEST_EXE PROBED_SCR SHIPPED_SCR
 set -uo pipefail
-checker=$1 probed=$2 shipped=$3 work=$(mktemp -d) failures=0 servers=()
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX=$work/prefix
-trap 'wineserver -k 2>/dev/null; kill "${servers[@]}"; wait; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "$0")/../support/checks.sh"
+make_work
+checker=$1 probed=$2 shipped=$3 servers=()
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX=$WORK/prefix
+at_exit 'wineserver -k 2>/dev/null; kill "${servers[@]}"; wait'
 
 # server COMMAND...: an X server on a free display of its choosing becomes DISPLAY.
 server() {
@@ -23,9 +24,9 @@ server Xvfb -screen 0 2400x800x24 && host=$DISPLAY
 heads() {
     DISPLAY=$host server Xephyr +xinerama -extension RANDR "${@:2}"
     wine wineboot -u >/dev/null 2>&1
-    wine "$checker" "$(winepath -w "$probed")" | tee "$work/log"
-    grep -q FAIL "$work/log" && fail "monitors_test.exe"
-    grep -q "monitor at $1[[:space:]]*$" "$work/log" || fail "no monitor at $1"
+    wine "$checker" "$(winepath -w "$probed")" | tee "$WORK/log"
+    grep -q FAIL "$WORK/log" && fail "monitors_test.exe"
+    grep -q "monitor at $1[[:space:]]*$" "$WORK/log" || fail "no monitor at $1"
 }
 # ends_on X Y XDOTOOL_ARGS...: the pointer at X, Y; the saver; the input ends it.
 ends_on() {
@@ -34,7 +35,7 @@ ends_on() {
     sleep 5
     [ "$3" = key ] && import -window root monitors-2.png
     xdotool "${@:3}"
-    for _ in $(seq 150); do kill -0 $! 2>/dev/null || break; sleep 0.1; done  # each window hides in up to 2 s
+    wait_until 15 eval "! kill -0 $! 2>/dev/null"  # each window hides in up to 2 s
     kill $! 2>/dev/null && fail "${*:3}: still running"
     wait $! || fail "${*:3}: status $?"
     [ -z "$(xdotool search --onlyvisible --classname quorvana.scr)" ] || fail "${*:3}: a window stayed"
@@ -46,4 +47,4 @@ for input in "key a" "click 1" "mousemove 1110 250"; do ends_on 1100 240 $input;
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v PrimaryMonitor /d 1 /f >/dev/null 2>&1
 heads -640,0 -screen 640x480 -origin 640,0 -screen 800x600 -origin 1440,0 -screen 640x480
 ends_on 300 240 click 3
-exit "$failures"
+finish

@@ -5,10 +5,10 @@
 # screenshot of the running saver as saver-screenshot.png in the working
 # directory. Usage: real_input_test.sh SESSION_DIR PROGRAM
 set -uo pipefail
+source "$(dirname "$0")/../support/checks.sh"
 session=$(dirname "$0")/wine-session
 dir=$1
 program=$2
-failures=0
 
 run_case() {
     local what=$1
@@ -20,25 +20,14 @@ run_case() {
         "$session" exec "$dir" import -window root saver-screenshot.png
     fi
     "$session" exec "$dir" xdotool "$@"
-    local waited=0
-    while kill -0 "$pid" 2>/dev/null && [ $waited -lt 50 ]; do
-        sleep 0.1
-        waited=$((waited + 1))
-    done
-    if kill -0 "$pid" 2>/dev/null; then
-        echo "FAIL: $what: the saver is still running"
+    if ! wait_until 5 eval "! kill -0 $pid 2>/dev/null"; then
+        fail "$what: the saver is still running"
         kill "$pid" 2>/dev/null
-        failures=$((failures + 1))
         return
     fi
     wait "$pid"
     local code=$?
-    if [ $code -ne 0 ]; then
-        echo "FAIL: $what: exit code $code"
-        failures=$((failures + 1))
-    else
-        echo "ok: $what ends the saver"
-    fi
+    [ $code -eq 0 ] && pass "$what ends the saver" || fail "$what: exit code $code"
 }
 
 # The pointer starts somewhere; the first move may only be recorded, the second is away from it.
@@ -46,4 +35,4 @@ run_case mouse mousemove 300 300 sleep 0.3 mousemove 310 305
 run_case key key a
 run_case button click 1
 
-exit $failures
+finish

@@ -9,10 +9,11 @@ set -euo pipefail
 here=$(dirname "$0")
 source "$here/../support/checks.sh"
 build=$(cd "$1" && pwd)
-prefix=$(mktemp -d)
+make_work
+prefix=$WORK/prefix
 manifest=$build/install_manifest.txt
-[ ! -e "$manifest" ] || cp -p "$manifest" "$prefix.manifest"
-trap 'rm -rf "$prefix"; if [ -e "$prefix.manifest" ]; then mv "$prefix.manifest" "$manifest"; else rm -f "$manifest"; fi' EXIT
+[ ! -e "$manifest" ] || cp -p "$manifest" "$WORK/manifest"
+at_exit 'if [ -e "$WORK/manifest" ]; then mv "$WORK/manifest" "$manifest"; else rm -f "$manifest"; fi'
 cmake --install "$build" --prefix "$prefix/usr" >/dev/null
 check "program in the hack folder" '[ -x "$prefix/usr/libexec/xscreensaver/quorvana" ]'
 check "link on the path" '[ "$("$prefix/usr/bin/quorvana" --version)" = "$("$prefix/usr/libexec/xscreensaver/quorvana" --version)" ]'
@@ -30,4 +31,4 @@ check "installed files: all of them in the manifest" \
       'diff <(find "$prefix" ! -type d | sort) <(sort "$manifest")'
 check "README's uninstall line runs" 'bash -c "${line//build\/native\//$build/}"'
 check "it leaves no file and no link in the prefix" '[ -z "$(find "$prefix" ! -type d)" ]'
-[ "$failures" -eq 0 ]
+finish

@@ -5,29 +5,22 @@
 set -euo pipefail
 : "${QUORVANA:?}" "${X11_PROBE:?}" "${DISPLAY:?}"
 
-WORK=$(mktemp -d)
+source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
+make_work
 CHILDREN=()
-cleanup() {
+stop_children() {
     local pid
     for pid in "${CHILDREN[@]}"; do kill "$pid" 2>/dev/null || true; done
     wait 2>/dev/null || true
-    rm -rf "$WORK"
 }
-trap cleanup EXIT
+at_exit stop_children
 
-FAILURES=0
-fail() { echo "FAIL: $*" >&2; FAILURES=$((FAILURES + 1)); }
 # A command failing where no check expects it ends the script (set -e): say which, and what the saver last said.
 set -E
 trap 'unexpected_failure "$?" "$LINENO" "$BASH_COMMAND"' ERR
 unexpected_failure() {
     echo "FAIL: ${BASH_SOURCE[1]##*/} line $2: '$3' ended with status $1" >&2
     [ ! -s "$WORK/saver.err" ] || { echo "--- the saver's standard error:" >&2; cat "$WORK/saver.err" >&2; }
-}
-pass() { echo "ok: $*"; }
-finish() {
-    [ "$FAILURES" -eq 0 ] || { echo "$FAILURES failure(s)" >&2; exit 1; }
-    echo "all passed"
 }
 
 # host_window WxH [DEPTH]: a window of another client; sets HOST_ID and HOST_PID.
@@ -36,11 +29,7 @@ host_window() {
     "$X11_PROBE" host "$@" >"$out" &
     HOST_PID=$!
     CHILDREN+=("$HOST_PID")
-    local i
-    for i in $(seq 100); do
-        [ -s "$out" ] && break
-        sleep 0.05
-    done
+    wait_until 5 test -s "$out" || true
     HOST_ID=$(cat "$out")
     [ -n "$HOST_ID" ] || { echo "host window did not appear" >&2; exit 1; }
 }
@@ -54,29 +43,9 @@ start_saver() {
 
 # ends_within SECONDS PID: true when PID ends in time; its status in ENDED_STATUS.
 ends_within() {
-    local limit=$1 pid=$2 i steps
-    steps=$(awk "BEGIN { print int($limit / 0.02) }")
-    for ((i = 0; i < steps; i++)); do
-        if ! kill -0 "$pid" 2>/dev/null; then
-            ENDED_STATUS=0
-            wait "$pid" || ENDED_STATUS=$?
-            return 0
-        fi
-        sleep 0.02
-    done
-    return 1
-}
-
-# wait_until SECONDS COMMAND...: polls until COMMAND succeeds.
-wait_until() {
-    local limit=$1 i steps
-    shift
-    steps=$(awk "BEGIN { print int($limit / 0.05) }")
-    for ((i = 0; i < steps; i++)); do
-        "$@" && return 0
-        sleep 0.05
-    done
-    return 1
+    wait_until "$1" eval "! kill -0 $2 2>/dev/null" || return 1
+    ENDED_STATUS=0
+    wait "$2" || ENDED_STATUS=$?
 }
 
 lit_rows() { "$X11_PROBE" lit-rows "$@"; }

@@ -56,7 +56,7 @@ cp "$QUORVANA" "$WORK/quorvana"
 printf 'mode: one\nselected: 0\nsplash: False\nprograms: "Quorvana" %s --root\n' "$WORK/quorvana" >"$WORK/.xscreensaver"
 chown -R nobody "$WORK"
 as_user() { (cd "$WORK" && runuser -u nobody -- env -i HOME="$WORK" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin "$@"); }
-trap 'as_user xscreensaver-command -exit; cleanup' EXIT
+at_exit 'as_user xscreensaver-command -exit'
 as_user xscreensaver --no-splash &>/dev/null & CHILDREN+=($!)
 wait_until 20 as_user xscreensaver-command -activate &>/dev/null
 root=$(xwininfo -root | awk '/Window id:/ {print $4}')

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The saver's command line: where it draws, the values it accepts, and the
-// line it gives for each bad argument.
+// The saver's command line as the saver wires it: where it draws, which
+// option lands where, its own rules (window ids, $XSCREENSAVER_WINDOW, what
+// excludes what), one line per option for a bad value. The parser's forms and
+// the shared values' limits and words: tests/common/.
 #include <gtest/gtest.h>
 
 #include "linux/options.h"
@@ -54,7 +56,6 @@ TEST(SaverOptions, WhereItDrawsAndHowFast)
         {{"--window-id", "0x300001"}, "0x200001", Target::GivenWindow, 0x300001, 100},
         {{"--fullscreen"}, "0x200001", Target::FullScreen, 0, 100},
         {{"--speed", "0"}, nullptr, Target::OwnWindow, 0, 0},
-        {{"--speed=57"}, nullptr, Target::OwnWindow, 0, 57},
         {{"-speed", "100"}, nullptr, Target::OwnWindow, 0, 100},
     };
     for (const GoodCase& c : cases) {
@@ -94,12 +95,6 @@ TEST(SaverOptions, BadArgumentsGiveOneLineNamingThem)
 {
     const BadCase cases[] = {
         {{"--speed", "101"}, nullptr, "--speed: '101' is not a whole number from 0 to 100"},
-        {{"--speed", "-1"}, nullptr, "--speed: '-1' is not a whole number from 0 to 100"},
-        {{"--speed", "fast"}, nullptr, "--speed: 'fast' is not a whole number from 0 to 100"},
-        {{"--speed", "50%"}, nullptr, "--speed: '50%' is not a whole number from 0 to 100"},
-        {{"--speed", "99999999999999999999"}, nullptr,
-         "--speed: '99999999999999999999' is not a whole number from 0 to 100"},
-        {{"--speed"}, nullptr, "--speed: missing value"},
         {{"--seed", "4294967296"}, nullptr, "--seed: '4294967296' is not a whole number from 0 to 4294967295"},
         {{"--window-id", "0"}, nullptr, "--window-id: '0' is not a window id (hex 0x… or decimal, not 0)"},
         {{"--window-id", "0x"}, nullptr, "--window-id: '0x' is not a window id (hex 0x… or decimal, not 0)"},
@@ -110,18 +105,11 @@ TEST(SaverOptions, BadArgumentsGiveOneLineNamingThem)
         {{"--window-id"}, nullptr, "--window-id: missing value"},
         {{"--root", "--fullscreen"}, nullptr, "--window-id, --root and --fullscreen exclude each other: give one of them"},
         {{"--root=yes"}, nullptr, "--root takes no value"},
-        {{"--frobnicate"}, nullptr, "unknown option '--frobnicate' (see --help)"},
-        {{"/s"}, nullptr, "unexpected argument '/s' (see --help)"},
-        {{"-"}, nullptr, "unexpected argument '-' (see --help)"},
         {{"--pictures", "0"}, nullptr, "--pictures: '0' is not a count from 1 to 1000000"},
-        {{"--pictures", "1000001"}, nullptr, "--pictures: '1000001' is not a count from 1 to 1000000"},
         {{"--no-shm=1"}, nullptr, "--no-shm takes no value"},
-        {{"--frobnicate=3"}, nullptr, "unknown option '--frobnicate=3' (see --help)"},
         {{}, "window", "XSCREENSAVER_WINDOW: 'window' is not a window id"},
         {{"--root"}, "0", "XSCREENSAVER_WINDOW: '0' is not a window id"},
-        // control characters are shown escaped, so that the error stays one line
-        {{"--speed", "1\r\n2"}, nullptr, "--speed: '1\\r\\n2' is not a whole number from 0 to 100"},
-        {{"x\ty\x1b[2J"}, nullptr, "unexpected argument 'x\\ty\\x1b[2J' (see --help)"},
+        // the environment's control characters shown escaped, so that the error stays one line
         {{}, "0x1\n", "XSCREENSAVER_WINDOW: '0x1\\n' is not a window id"},
     };
     for (const BadCase& c : cases) {

@@ -82,5 +82,5 @@ leaked=$(leaked_segments)
 [ "$left" -eq 0 ] || fail "$left saver(s) still running"
 [ "$leaked" -eq 0 ] ||
     fail "$leaked shared-memory segment(s) of savers left behind: $(ipcs -m -p | grep -wF -f <(printf '%s\n' "${pids[@]}"))"
-echo "x11 soak: $cycles start/stop cycles, $left processes left, $leaked shared-memory segments leaked, $FAILURES failures"
+echo "x11 soak: $cycles start/stop cycles, $left processes left, $leaked shared-memory segments leaked, $failures failures"
 finish

@@ -4,17 +4,15 @@
 # hostile moments, each once a fault.   registration.sh QUORVANA SIGNAL_IN_FSYNC_LIBRARY
 set -u
 quorvana=$1 signal_in_fsync=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "$0")/../support/checks.sh"
+make_work
 as_root=$([ "$(id -u)" -ne 0 ] || echo --as-root)  # CI runs as root
 run() {  # ARGS...: quorvana (and $as_root) in $home; status in $status, stderr in $home/err
     status=0
     HOME=$home /usr/bin/timeout 10 "$quorvana" "$@" $as_root >/dev/null 2>"$home/err" || status=$?
 }
 new_home() {  # NAME [PRINTF-FORMAT]: $home, with that ~/.xscreensaver
-    home=$work/$1
+    home=$WORK/$1
     mkdir -p "$home"
     [ $# -lt 2 ] || printf "$2" >"$home/.xscreensaver"
 }
@@ -66,9 +64,8 @@ fi
 
 # Unless the package is installed, xscreensaver will not find it: it says where it must be.
 new_home nowhere
-PATH=$work/empty run --register
+PATH=$WORK/empty run --register
 if [ -x /usr/libexec/xscreensaver/quorvana ]; then ! grep -q warning "$home/err"
 else grep -q 'warning: .*/usr/libexec/xscreensaver/quorvana' "$home/err"; fi || fail "warning or not: $(cat "$home/err")"
 
-echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

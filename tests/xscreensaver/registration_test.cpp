@@ -44,12 +44,12 @@ protected:
     void TearDown() override { fs::remove_all(m_home); }
 
     // Nothing when done; m_said: what it said and the failure.
-    LegacyFailure Run(Registration what = Registration::Add)
+    Result<> Run(Registration what = Registration::Add)
     {
         std::FILE* out = std::tmpfile();
-        const LegacyFailure failure = Register(what, m_files, out);
-        m_said = Contents(out) + failure.value_or("");
-        return failure;
+        Result<> done = Register(what, m_files, out);
+        m_said = Contents(out) + (done ? "" : done.Error().Message());
+        return done;
     }
     static std::string Contents(std::FILE* file)
     {
@@ -77,7 +77,7 @@ TEST_F(RegistrationTest, KeepsTheOldFileAndItsPermissions)
     // Run as root (as CI runs, or a user under sudo), the file keeps its owner.
     const uid_t owner = ::geteuid() == 0 ? 65534 : ::geteuid();
     ASSERT_EQ(::chown(m_files.user.c_str(), owner, static_cast<gid_t>(-1)), 0);
-    ASSERT_EQ(Run(), std::nullopt) << m_said;
+    ASSERT_TRUE(Run().Ok()) << m_said;
     struct stat info {};
     ASSERT_EQ(::stat(m_files.user.c_str(), &info), 0);
     EXPECT_EQ(info.st_uid, owner);
@@ -89,16 +89,16 @@ TEST_F(RegistrationTest, KeepsTheOldFileAndItsPermissions)
     EXPECT_NE(m_said.find("xscreensaver-settings"), std::string::npos);
     EXPECT_EQ(FilesInHome(), 2u) << "no temporary file is left";
 
-    ASSERT_EQ(Run(Registration::Remove), std::nullopt) << m_said;
+    ASSERT_TRUE(Run(Registration::Remove).Ok()) << m_said;
     EXPECT_EQ(Read(m_files.user), m_old);
 }
 
 TEST_F(RegistrationTest, StartsANewFileWithoutBackup)
 {
-    ASSERT_EQ(Run(), std::nullopt) << m_said;
+    ASSERT_TRUE(Run().Ok()) << m_said;
     EXPECT_NE(Read(m_files.user).find("maze --root"), std::string::npos) << "the system's modes stay";
     EXPECT_FALSE(fs::exists(m_files.backup));
-    EXPECT_EQ(Run(Registration::Add), std::nullopt);
+    EXPECT_TRUE(Run(Registration::Add).Ok());
     EXPECT_NE(m_said.find("already"), std::string::npos) << m_said;
 }
 
@@ -107,7 +107,7 @@ TEST_F(RegistrationTest, FollowsALinkedFile)
     fs::create_directory(m_home / "dotfiles");
     Write(m_home / "dotfiles" / "xscreensaver", m_old);
     fs::create_symlink("dotfiles/xscreensaver", m_files.user);
-    ASSERT_EQ(Run(), std::nullopt) << m_said;
+    ASSERT_TRUE(Run().Ok()) << m_said;
     EXPECT_TRUE(fs::is_symlink(m_files.user));
     EXPECT_NE(Read(m_home / "dotfiles" / "xscreensaver").find("quorvana --root"), std::string::npos);
 }
@@ -134,10 +134,10 @@ TEST_F(RegistrationTest, LeavesTheFileAsItWasWhenItCannotBeDone)
         ::getrlimit(RLIMIT_FSIZE, &before);
         const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         if (c.limit) ::setrlimit(RLIMIT_FSIZE, c.limit);
-        const LegacyFailure failure = Run();
+        const Result<> done = Run();
         ::setrlimit(RLIMIT_FSIZE, &before);
         std::signal(SIGXFSZ, oldHandler);
-        EXPECT_TRUE(failure);
+        EXPECT_FALSE(done.Ok());
         EXPECT_EQ(Read(m_files.user), c.file);
         EXPECT_NE(m_said.find(c.said), std::string::npos) << m_said;
         EXPECT_NE(m_said.find("left as it was"), std::string::npos) << m_said;

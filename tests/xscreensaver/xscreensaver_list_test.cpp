@@ -29,9 +29,9 @@ std::string Fixture(const std::string& name)
 // The modes as xscreensaver lists them: the decoded value's lines, trimmed.
 std::vector<std::string> Modes(const std::string& file)
 {
-    std::vector<InitSetting> settings;
-    EXPECT_EQ(ParseInitFile(file, settings), std::nullopt);
-    const InitSetting* list = FindSetting(settings, "programs");
+    const Result<std::vector<InitSetting>> settings = ParseInitFile(file);
+    EXPECT_TRUE(settings.Ok());
+    const InitSetting* list = settings ? FindSetting(settings.Value(), "programs") : nullptr;
     std::vector<std::string> modes;
     std::istringstream lines(list ? list->value : "");
     for (std::string line; std::getline(lines, line);) {
@@ -57,15 +57,15 @@ const std::string kSystem = Fixture("app-defaults");
 // The edits of files that must not be refused.
 ListEdit Added(const std::optional<std::string>& file)
 {
-    ListEdit edit;
-    EXPECT_EQ(AddQuorvana(file, kSystem, edit), std::nullopt);
-    return edit;
+    Result<ListEdit> edit = AddQuorvana(file, kSystem);
+    EXPECT_TRUE(edit.Ok()) << edit.Error().Message();
+    return edit ? edit.Value() : ListEdit();
 }
 ListEdit Removed(const std::string& file)
 {
-    ListEdit edit;
-    EXPECT_EQ(RemoveQuorvana(file, edit), std::nullopt);
-    return edit;
+    Result<ListEdit> edit = RemoveQuorvana(file);
+    EXPECT_TRUE(edit.Ok()) << edit.Error().Message();
+    return edit ? edit.Value() : ListEdit();
 }
 
 struct AddCase {
@@ -165,10 +165,9 @@ TEST(XscreensaverList, LeavesAloneWhatXscreensaverCannotRead)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        ListEdit edit;
-        for (const LegacyFailure& refused : {AddQuorvana(c.file, kSystem, edit), RemoveQuorvana(c.file, edit)}) {
-            ASSERT_TRUE(refused);
-            EXPECT_NE(refused->find(c.error), std::string::npos) << *refused;
+        for (const Result<ListEdit>& refused : {AddQuorvana(c.file, kSystem), RemoveQuorvana(c.file)}) {
+            ASSERT_FALSE(refused.Ok());
+            EXPECT_NE(refused.Error().Message().find(c.error), std::string::npos) << refused.Error().Message();
         }
     }
 }

@@ -23,9 +23,9 @@ public:
     // changed lies inside the window and is not empty, and holds every
     // pixel that differs from the frame before; the first frame's is the
     // whole window.
-    [[nodiscard]] virtual LegacyFailure AddFrame(const PixelStore& window, const Rect& changed, int milliseconds) = 0;
+    virtual Result<> AddFrame(const PixelStore& window, const Rect& changed, int milliseconds) = 0;
     // The end of the file; its last bytes then wait in Bytes().
-    [[nodiscard]] virtual LegacyFailure Finish() = 0;
+    virtual Result<> Finish() = 0;
 
     // What is ready and not yet taken: write it out, then clear it.
     std::vector<unsigned char>& Bytes() { return m_bytes; }

@@ -50,13 +50,13 @@ int GifAnimation::DelayCs(int milliseconds)
     return delay;
 }
 
-LegacyFailure GifAnimation::AddFrame(const PixelStore& window, const Rect& rect, int milliseconds)
+Result<> GifAnimation::AddFrame(const PixelStore& window, const Rect& rect, int milliseconds)
 {
     m_indices.clear();
     for (int y = rect.top; y < rect.bottom; ++y) {
         const COLORREF* row = window.Row(y);
         for (int x = rect.left; x < rect.right; ++x) {
-            if ((row[x] & ~MakeRgb(0, 255, 0)) != 0) return "a colour outside the green levels cannot be recorded";
+            if ((row[x] & ~MakeRgb(0, 255, 0)) != 0) return Failure::Runtime("a colour outside the green levels cannot be recorded");
             m_indices.push_back(static_cast<unsigned char>(row[x] >> 8));
         }
     }
@@ -73,7 +73,7 @@ LegacyFailure GifAnimation::AddFrame(const PixelStore& window, const Rect& rect,
     return {};
 }
 
-LegacyFailure GifAnimation::Finish()
+Result<> GifAnimation::Finish()
 {
     m_bytes.push_back(kTrailer);
     return {};

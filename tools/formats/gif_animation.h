@@ -23,8 +23,8 @@ public:
     // time since the start, so rounding does not add up, and is at least
     // 2/100 s, as most viewers show a shorter delay as 1/10 s. A pixel that
     // is not a pure green level is refused, and then nothing is added.
-    [[nodiscard]] LegacyFailure AddFrame(const PixelStore& window, const Rect& changed, int milliseconds) override;
-    [[nodiscard]] LegacyFailure Finish() override;
+    Result<> AddFrame(const PixelStore& window, const Rect& changed, int milliseconds) override;
+    Result<> Finish() override;
 
 private:
     int DelayCs(int milliseconds);

@@ -167,8 +167,9 @@ PngEncoder::PngEncoder() : m_idat(std::make_unique<IdatWriter>()) {}
 
 PngEncoder::~PngEncoder() = default;
 
-LegacyFailure PngEncoder::Encode(const PixelStore& picture, std::vector<unsigned char>& png)
+Result<std::vector<unsigned char>> PngEncoder::Encode(const PixelStore& picture)
 {
+    std::vector<unsigned char> png;
     const int width = picture.Width();
     const int height = picture.Height();
     static constexpr unsigned char kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -184,7 +185,7 @@ LegacyFailure PngEncoder::Encode(const PixelStore& picture, std::vector<unsigned
         8, 2, 0, 0, 0};
     PutChunk(png, "IHDR", header, sizeof header);
 
-    if (!m_idat->Begin(png)) return "cannot start the PNG compressor: out of memory";
+    if (!m_idat->Begin(png)) return Failure::Runtime("cannot start the PNG compressor: out of memory");
     // Rows of zeros are all alike: they are fed from one buffer kept zero.
     const std::size_t rowBytes = 1 + static_cast<std::size_t>(width) * kBytesPerPixel;
     m_row.resize(rowBytes + 1);  // FilterRow writes one byte past a row
@@ -195,11 +196,11 @@ LegacyFailure PngEncoder::Encode(const PixelStore& picture, std::vector<unsigned
         const bool filled = FilterRow(picture.Row(y), y > 0 ? picture.Row(y - 1) : nullptr, width, row);
         zeros[0] = row[0];
         const bool allZero = !filled && row[0] == kFilterNone;
-        if (!m_idat->AddRow(filled ? row : zeros, rowBytes, allZero)) return "the PNG compressor failed";
+        if (!m_idat->AddRow(filled ? row : zeros, rowBytes, allZero)) return Failure::Runtime("the PNG compressor failed");
     }
-    if (!m_idat->Finish()) return "the PNG compressor failed";
+    if (!m_idat->Finish()) return Failure::Runtime("the PNG compressor failed");
     PutChunk(png, "IEND", nullptr, 0);
-    return {};
+    return png;
 }
 
 }  // namespace quorvana

@@ -21,8 +21,8 @@ public:
     PngEncoder(const PngEncoder&) = delete;
     PngEncoder& operator=(const PngEncoder&) = delete;
 
-    // Fills png with the whole file.
-    [[nodiscard]] LegacyFailure Encode(const PixelStore& picture, std::vector<unsigned char>& png);
+    // The whole file.
+    Result<std::vector<unsigned char>> Encode(const PixelStore& picture);
 
 private:
     class IdatWriter;

@@ -42,10 +42,10 @@ WebpAnimation::WebpAnimation(int width, int height) : m_encoder(std::make_unique
 
 WebpAnimation::~WebpAnimation() = default;
 
-LegacyFailure WebpAnimation::AddFrame(const PixelStore& window, const Rect& changed, int milliseconds)
+Result<> WebpAnimation::AddFrame(const PixelStore& window, const Rect& changed, int milliseconds)
 {
     WebPPicture& frame = m_encoder->frame;
-    if (!m_encoder->animation || !frame.argb) return "cannot start the WebP encoder: out of memory";
+    if (!m_encoder->animation || !frame.argb) return Failure::Runtime("cannot start the WebP encoder: out of memory");
     // The frame picture keeps the window as the last frame left it (the
     // first frame, a repaint, covers it all): only the change is copied.
     for (int y = changed.top; y < changed.bottom; ++y) {
@@ -56,19 +56,19 @@ LegacyFailure WebpAnimation::AddFrame(const PixelStore& window, const Rect& chan
             argb[x] = 0xFF000000u | (row[x] & 0xFF) << 16 | (row[x] & 0xFF00) | (row[x] >> 16 & 0xFF);
     }
     if (!WebPAnimEncoderAdd(m_encoder->animation, &frame, m_timestampMs, &m_encoder->config))
-        return std::string("the WebP encoder failed: ") + WebPAnimEncoderGetError(m_encoder->animation);
+        return Failure::Runtime(std::string("the WebP encoder failed: ") + WebPAnimEncoderGetError(m_encoder->animation));
     m_timestampMs += milliseconds;
     return {};
 }
 
-LegacyFailure WebpAnimation::Finish()
+Result<> WebpAnimation::Finish()
 {
     // The last frame lasts until the end's time stamp.
     WebPData file;
     WebPDataInit(&file);
     if (!WebPAnimEncoderAdd(m_encoder->animation, nullptr, m_timestampMs, nullptr) ||
         !WebPAnimEncoderAssemble(m_encoder->animation, &file))
-        return std::string("the WebP encoder failed: ") + WebPAnimEncoderGetError(m_encoder->animation);
+        return Failure::Runtime(std::string("the WebP encoder failed: ") + WebPAnimEncoderGetError(m_encoder->animation));
     m_bytes.insert(m_bytes.end(), file.bytes, file.bytes + file.size);
     WebPDataClear(&file);
     return {};

@@ -18,8 +18,8 @@ public:
     WebpAnimation(int width, int height);
     ~WebpAnimation() override;
 
-    [[nodiscard]] LegacyFailure AddFrame(const PixelStore& window, const Rect& changed, int milliseconds) override;
-    [[nodiscard]] LegacyFailure Finish() override;
+    Result<> AddFrame(const PixelStore& window, const Rect& changed, int milliseconds) override;
+    Result<> Finish() override;
 
 private:
     struct Encoder;
