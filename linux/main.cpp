@@ -33,7 +33,7 @@
 //              its deadlines: a tick (x11/saver_pace.h: one row in each
 //              window, or the frame end after the last row) or the check of
 //              a lost focus;
-//   ends       on SIGTERM or SIGINT (x11/stop_signals.h), when the window is
+//   ends       on SIGTERM, SIGINT, SIGHUP … (x11/stop_signals.h), when the window is
 //              destroyed or closed, at the saver's answer, or after
 //              --pictures K; the destructors free the images, the own
 //              windows and the display.

@@ -5,6 +5,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "common/ending_signals.h"
+
 namespace quorvana {
 
 namespace {
@@ -28,15 +30,13 @@ StopSignals::StopSignals()
     action.sa_handler = OnStopSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
+    for (const int signal : kEndingSignals) sigaction(signal, &action, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 }
 
 StopSignals::~StopSignals()
 {
-    std::signal(SIGTERM, SIG_DFL);
-    std::signal(SIGINT, SIG_DFL);
+    for (const int signal : kEndingSignals) std::signal(signal, SIG_DFL);
     s_stopPipeWrite = -1;
     for (int fd : m_pipe)
         if (fd >= 0) close(fd);

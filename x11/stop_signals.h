@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// SIGTERM and SIGINT end the saver cleanly: the handler only writes a byte
+// SIGTERM, SIGINT, SIGHUP and the other ending signals (common/ending_signals.h)
+// end the saver cleanly: the handler only writes a byte
 // into a pipe, and the event loop, which waits on that pipe beside the X
 // connection, returns and lets every destructor run. SIGPIPE is ignored, so
 // that a lost connection reaches Xlib's handler instead of killing silently.

@@ -79,7 +79,9 @@ TEST(WholeFile, TemporaryNameFitsWhereTheNameFits)
     for (const auto& c : cases) {
         const std::string made = whole_file::TemporaryName<char>(c.name, suffix, c.limit);
         EXPECT_EQ(made, c.kept + "." + suffix + ".partial") << c.name.size();
-        if (c.name.size() <= c.limit && c.limit >= 17) EXPECT_LE(made.size(), c.limit);
+        if (c.name.size() <= c.limit && c.limit >= 17) {
+            EXPECT_LE(made.size(), c.limit);
+        }
     }
     // UTF-16 (Windows): a surrogate pair stays whole.
     const std::wstring pair = {wchar_t(0xD83D), wchar_t(0xDE00)};

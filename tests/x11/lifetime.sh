@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
-# How the saver ends: when the window it draws on is destroyed, on SIGTERM
-# and SIGINT, and on the window manager's close request or the quitting keys
+# How the saver ends: when the window it draws on is destroyed, on SIGTERM,
+# SIGINT and SIGHUP (the ending signals), and on the window manager's close request or the quitting keys
 # (q, Q, Escape, Ctrl-C) in its own window; each time within a second and
 # with status 0. Other keys leave its own window open. Its own window is
 # 800 x 600 and titled "Quorvana".
@@ -13,6 +13,7 @@ CASES=(
     "given|TERM"
     "own|TERM"
     "own|INT"
+    "own|HUP"
     "own|close-request"
     "own|key q"
     "own|key shift+q"
@@ -37,7 +38,7 @@ for case in "${CASES[@]}"; do
     case $ending in
         host-exits) kill "$HOST_PID" ;;
         destroy) "$X11_PROBE" destroy "$window" ;;
-        TERM | INT) kill -s "$ending" "$SAVER_PID" ;;
+        TERM | INT | HUP) kill -s "$ending" "$SAVER_PID" ;;
         close-request) "$X11_PROBE" close "$window" ;;
         key*) xdotool windowfocus --sync "$window" key ${ending#key } ;;
     esac
