@@ -6,7 +6,7 @@
 # saver (quorvana --fullscreen) and, given quorvana.scr, the Windows saver
 # under Wine (/s, each display in a Wine prefix of its own). The monitors
 # are Xinerama heads of two Xephyr displays inside one Xvfb.
-# Usage: bench/measure-monitors-cpu.sh build/native/x11/quorvana [build/windows/quorvana.scr] [SECONDS]
+# Usage: bench/measure-monitors-cpu.sh build/native/linux/quorvana [build/windows/quorvana.scr] [SECONDS]
 set -euo pipefail
 quorvana=$(realpath "$1")
 scr=${2:+$(realpath "$2")}

@@ -19,7 +19,7 @@ Usage: scripts/run.sh [OPTION]...                the X11 saver in a window on $D
                                                   /s full screen, /p a preview in a small
                                                   host window, /c the settings dialog
 Each builds what it runs and installs the Debian packages it is missing when
-run as root. OPTIONs go to the program: the saver's (build/native/x11/quorvana
+run as root. OPTIONs go to the program: the saver's (build/native/linux/quorvana
 --help) or the exporter's (--export --help), e.g.
   scripts/run.sh --fullscreen --speed 80
   scripts/run.sh --export --size 1920x1080 --pictures 5 --out pictures
@@ -53,7 +53,7 @@ case ${1:-} in
     # screenshot is that window.
     SHOT=$shot xvfb-run -a -s '-screen 0 1280x720x24' sh -c \
         '"$0" --root "$@" & sleep 8; import -window root "$SHOT"; status=$?; kill $!; exit $status' \
-        "$repo/build/native/x11/quorvana" "${@:3}" </dev/null ||
+        "$repo/build/native/linux/quorvana" "${@:3}" </dev/null ||
         { echo "run.sh: the screenshot failed" >&2; exit 1; }
     echo "run.sh: wrote $shot" >&2
     exit 0
@@ -73,4 +73,4 @@ TEXT
     exit 2
 fi
 build quorvana
-exec "$repo/build/native/x11/quorvana" "$@"
+exec "$repo/build/native/linux/quorvana" "$@"

@@ -78,7 +78,7 @@ if [ "${1:-}" = --xscreensaver-inside ]; then
 fi
 
 [ "$(id -u)" -eq 0 ] || { echo "screenshots: run as root (see the top of $0)" >&2; exit 77; }
-for file in "$native/x11/quorvana" "$windows/quorvana.scr" "$windows"/QuorvanaSetup-*.exe; do
+for file in "$native/linux/quorvana" "$windows/quorvana.scr" "$windows"/QuorvanaSetup-*.exe; do
     [ -e "$file" ] || { echo "screenshots: $file is missing: build it first" >&2; exit 77; }
 done
 out=$(mkdir -p "${1:-$here/docs/screenshots}" && cd "${1:-$here/docs/screenshots}" && pwd)
@@ -111,7 +111,7 @@ in_wine wineserver -k >/dev/null 2>&1 || true
 # reach the build tree (under /root, say): it runs a copy of the saver.
 mkdir "$work/home" "$work/config" "$work/bin"
 chown nobody: "$work/home"
-install -m 755 "$native/x11/quorvana" "$work/bin/quorvana"
+install -m 755 "$native/linux/quorvana" "$work/bin/quorvana"
 runuser -u nobody -- env HOME="$work/home" PATH="$work/bin:/usr/bin:/bin" "$work/bin/quorvana" --register >/dev/null
 entries_before_ours=$(awk '/^programs:/ { p = 1 } p' "$work/home/.xscreensaver" | grep -c '\\n\\$')
 printf 'mode:\t\tone\nselected:\t%s\n' "$entries_before_ours" >>"$work/home/.xscreensaver"

@@ -77,7 +77,7 @@ else
 fi
 
 # --- X11: start/stop soak and faults, each in a display of its own ---
-export QUORVANA=build/native/x11/quorvana X11_PROBE=build/native/tests/x11/x11_probe
+export QUORVANA=build/native/linux/quorvana X11_PROBE=build/native/tests/x11/x11_probe
 export PUT_GUARD=$PWD/build/native/tests/x11/libput_guard.so
 export QUORVANA_RENDER=build/native/tools/quorvana-render
 if SOAK_SEED=$RANDOM tests/support/with-xvfb -s 640x480x24 bash tests/x11/soak.sh "$cycles" >"$out/x11-soak.log" 2>&1

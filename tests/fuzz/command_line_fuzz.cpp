@@ -12,7 +12,7 @@
 
 #include "tests/fuzz/fuzz_support.h"
 #include "tools/export_options.h"
-#include "x11/options.h"
+#include "linux/options.h"
 
 using namespace quorvana;
 
@@ -41,8 +41,9 @@ void CheckExporter(const std::vector<std::string>& args)
 
 void CheckSaver(const std::vector<std::string>& args, const char* environment)
 {
-    SaverOptions o;
-    if (const LegacyFailure bad = ParseOptions(args, environment, o)) return CheckError(*bad);
+    const Result<SaverOptions> parsed = ParseOptions(args, environment);
+    if (!parsed) return CheckError(parsed.Error().Message());
+    const SaverOptions& o = parsed.Value();
     FUZZ_CHECK(o.speed >= 0 && o.speed <= kMaxSpeed, "speed within 0 … 100");
     FUZZ_CHECK(o.pictures >= 0 && o.pictures <= kMaxPictures, "picture count within 0 … 1000000");
     FUZZ_CHECK(!(o.registerMode && o.unregisterMode), "register and unregister exclude each other");

@@ -37,7 +37,7 @@ tags=$(lintian "$deb" 2>&1 | grep -v 'running with root privileges' || true)
 [ -z "$tags" ] || echo "$tags"
 check "lintian: no error, no warning" '! grep -q "^[EW]: " <<<"$tags"'
 
-for page in "$build/packaging/quorvana.6:$build/x11/quorvana" \
+for page in "$build/packaging/quorvana.6:$build/linux/quorvana" \
             "$build/packaging/quorvana-render.1:$build/tools/quorvana-render"; do
     roff=${page%%:*} program=${page#*:}
     check "$(basename "$roff"): groff -ww has nothing to say" \

@@ -3,7 +3,7 @@
 // line it gives for each bad argument.
 #include <gtest/gtest.h>
 
-#include "x11/options.h"
+#include "linux/options.h"
 
 namespace quorvana {
 namespace {
@@ -11,16 +11,18 @@ namespace {
 // The options of a command line that must be good.
 SaverOptions Good(const std::vector<std::string>& args, const char* environment = nullptr)
 {
-    SaverOptions options;
-    EXPECT_EQ(ParseOptions(args, environment, options), std::nullopt);
-    return options;
+    Result<SaverOptions> options = ParseOptions(args, environment);
+    EXPECT_TRUE(options.Ok()) << options.Error().Message();
+    return options ? std::move(options).TakeValue() : SaverOptions();
 }
 
-// The line for a command line that must be bad.
+// The line for a command line that must be bad: a usage failure, status 2.
 std::string Bad(const std::vector<std::string>& args, const char* environment)
 {
-    SaverOptions options;
-    return ParseOptions(args, environment, options).value_or("(no error)");
+    const Result<SaverOptions> options = ParseOptions(args, environment);
+    if (options) return "(no error)";
+    EXPECT_EQ(options.Error().GetKind(), Failure::Kind::Usage);
+    return options.Error().Message();
 }
 
 struct GoodCase {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "x11/options.h"
+#include "linux/options.h"
 
 #include <charconv>
+#include <utility>
 
 #include "common/command_line.h"
 
@@ -21,10 +22,10 @@ struct TargetWanted {
 // over --root, as it does for xscreensaver's own display modes:
 // xscreensaver-settings previews a mode by adding "--window-id ID" to the
 // command of its list, "quorvana --root".
-[[nodiscard]] LegacyFailure ChooseTarget(const TargetWanted& wanted, const char* xscreensaverWindow, SaverOptions& options)
+Result<> ChooseTarget(const TargetWanted& wanted, const char* xscreensaverWindow, SaverOptions& options)
 {
     if (wanted.fullScreen && (wanted.root || wanted.windowId))
-        return "--window-id, --root and --fullscreen exclude each other: give one of them";
+        return Failure::Usage("--window-id, --root and --fullscreen exclude each other: give one of them");
     if (wanted.windowId) {
         options.target = Target::GivenWindow;
         options.windowId = *wanted.windowId;
@@ -33,7 +34,7 @@ struct TargetWanted {
     } else if (xscreensaverWindow && *xscreensaverWindow) {
         const auto fromEnvironment = ParseWindowId(xscreensaverWindow);
         if (!fromEnvironment)
-            return "XSCREENSAVER_WINDOW: '" + Printable(xscreensaverWindow) + "' is not a window id";
+            return Failure::Usage("XSCREENSAVER_WINDOW: '" + Printable(xscreensaverWindow) + "' is not a window id");
         options.target = Target::GivenWindow;
         options.windowId = *fromEnvironment;
     } else if (wanted.root) {
@@ -60,10 +61,10 @@ std::optional<unsigned long> ParseWindowId(std::string_view text)
     return static_cast<unsigned long>(id);
 }
 
-LegacyFailure ParseOptions(const std::vector<std::string>& args, const char* xscreensaverWindow, SaverOptions& options)
+Result<SaverOptions> ParseOptions(const std::vector<std::string>& args, const char* xscreensaverWindow)
 {
     using Takes = CommandOption::Takes;
-    options = SaverOptions();
+    SaverOptions options;
     TargetWanted wanted;
     bool noSharedMemory = false;
     const CommandOption table[] = {
@@ -85,13 +86,14 @@ LegacyFailure ParseOptions(const std::vector<std::string>& args, const char* xsc
         {"unregister", Takes::Nothing, SetFlag(options.unregisterMode)},
         {"as-root", Takes::Nothing, SetFlag(options.asRoot)},
     };
-    if (LegacyFailure bad = ParseCommandLine(args, table)) return bad;
+    if (LegacyFailure bad = ParseCommandLine(args, table)) return Failure::Usage(std::move(*bad));
     if (options.registerMode && options.unregisterMode)
-        return "--register and --unregister exclude each other: give one of them";
+        return Failure::Usage("--register and --unregister exclude each other: give one of them");
     if (options.asRoot && !options.registerMode && !options.unregisterMode)
-        return "--as-root goes only with --register or --unregister";
+        return Failure::Usage("--as-root goes only with --register or --unregister");
     options.sharedMemory = !noSharedMemory;
-    return ChooseTarget(wanted, xscreensaverWindow, options);
+    TRY(ChooseTarget(wanted, xscreensaverWindow, options));
+    return options;
 }
 
 std::string Usage()

@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: MIT
+// quorvana: the Linux saver. It draws zooming Julia sets on a window it is
+// given (xscreensaver's, or any by id), on the root window, in a window of
+// its own, or full screen over each monitor, one row per tick; see --help
+// and Usage() in options.cpp. This file is the program's only main: it reads
+// the command line and hands the drawing to a front end.
+//
+// Flow of control, top to bottom:
+//   start    main() parses the command line and $XSCREENSAVER_WINDOW
+//            (ParseOptions, options.h); --help and --version answer and end
+//            here, --register and --unregister edit ~/.xscreensaver
+//            (xscreensaver/registration.h) and end here.
+//   front    RunX11Saver (x11/x11_saver.h) does the rest on X11:
+//   mode       it opens the display and makes the windows the options
+//              name: a given window, the root, an own window, or full
+//              screen an own window over each monitor (x11/monitors.h);
+//   windows    one JuliaWindow (x11/julia_window.h) over each owns the
+//              renderer and the ImagePresenter, whose image the server
+//              reads is the window's pixel store (on most visuals). An own
+//              window is mapped and gets its first repaint from its first
+//              Expose; a window already on the screen is repainted at once.
+//              The primary monitor's window keeps the seed; the others get
+//              seeds of their own (saver/monitor_seed.h);
+//   ticks      RunEventLoop (x11/event_loop.h) hands every X event to the
+//              window (Expose series repaint, ConfigureNotify takes the new
+//              size, input at any full-screen window closes them all) and
+//              calls Tick() once per TickTimer period: one row, or the frame
+//              end after the last row;
+//   ends       on SIGTERM or SIGINT (x11/stop_signals.h), when the window is
+//              destroyed or closed, or after --pictures K; the destructors
+//              free the image, the own window and the display.
+//   end      main() alone turns a failure into a line on standard error and
+//            a status (Report): 0 after a normal end, 1 when the display
+//            cannot be used or a window is too large for memory, 2 for bad
+//            arguments, no display or no such window.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "common/failure.h"
+#include "linux/options.h"
+#include "x11/x11_saver.h"
+#include "xscreensaver/display_mode_lookup.h"
+#include "xscreensaver/registration.h"
+
+#ifndef QUORVANA_VERSION
+#define QUORVANA_VERSION "unknown"
+#endif
+
+namespace quorvana {
+namespace {
+
+constexpr const char* kProgram = "quorvana";
+
+// --register and --unregister. xscreensaver never runs display modes as
+// root, so root editing its own file is almost always a mistake (sudo).
+Result<> RegisterForUser(const SaverOptions& options)
+{
+    const RegistrationFiles files = UserRegistrationFiles();
+    if (::geteuid() == 0 && !options.asRoot)
+        return Failure::Runtime("refusing to change " + files.user + " as root: xscreensaver never runs display modes "
+                                "as root; run this as the user who runs xscreensaver, or add --as-root");
+    const Registration what = options.registerMode ? Registration::Add : Registration::Remove;
+    if (LegacyFailure failure = Register(what, files, stdout)) return Failure::Runtime(std::move(*failure));
+    if (what == Registration::Add && !XscreensaverFinds("quorvana", kXscreensaverModeFolder, std::getenv("PATH")))
+        std::fprintf(stderr, "quorvana: warning: xscreensaver will not find the display mode: it must be %s/quorvana "
+                             "(install the package) or on $PATH\n", kXscreensaverModeFolder);
+    return {};
+}
+
+Result<> RunProgram(const std::vector<std::string>& args)
+{
+    const SaverOptions options = TRY(ParseOptions(args, std::getenv("XSCREENSAVER_WINDOW")));
+    if (options.help) {
+        std::fputs(Usage().c_str(), stdout);
+        return {};
+    }
+    if (options.version) {
+        std::printf("quorvana %s\n", QUORVANA_VERSION);
+        return {};
+    }
+    if (options.registerMode || options.unregisterMode) return RegisterForUser(options);
+    return RunX11Saver(options);
+}
+
+}  // namespace
+}  // namespace quorvana
+
+int main(int argc, char** argv)
+{
+    using namespace quorvana;
+    const Result<> done = RunProgram(std::vector<std::string>(argv + 1, argv + argc));
+    return done ? 0 : Report(stderr, kProgram, done.Error());
+}

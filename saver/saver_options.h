@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: MIT
+// What the user asked of one run of the Linux saver: where it draws, how
+// fast, from which seed and for how many pictures. The command line
+// (linux/options.h) fills it; each Linux front end (x11/x11_saver.h) takes
+// it as it is, so that the options exist once for all of them. Plain data:
+// no platform, no parsing.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "common/option_values.h"
+
+namespace quorvana {
+
+enum class Target {
+    OwnWindow,    // a resizable top-level window of 800 × 600
+    FullScreen,   // an own window over each monitor, closed by user input
+    RootWindow,   // the root window of the default screen
+    GivenWindow,  // a window that another program made (--window-id or xscreensaver)
+};
+
+struct SaverOptions {
+    Target target = Target::OwnWindow;
+    unsigned long windowId = 0;          // for Target::GivenWindow
+    int speed = kDefaultSpeed;           // 0 … kMaxSpeed
+    std::optional<std::uint32_t> seed;   // none: taken from the time
+    int pictures = 0;                    // end after this many finished pictures; 0: run until stopped
+    bool sharedMemory = true;            // MIT-SHM when the server offers it; --no-shm: never
+    bool help = false;
+    bool version = false;
+    bool registerMode = false;    // add Quorvana to ~/.xscreensaver instead of drawing
+    bool unregisterMode = false;  // take it out again
+    bool asRoot = false;          // let root register in its own ~/.xscreensaver
+};
+
+}  // namespace quorvana
