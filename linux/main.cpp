@@ -15,24 +15,29 @@
 //            compositor if asked and falls back to X11 where it offers no
 //            layer-shell. RunWaylandSaver (wayland/wayland_saver.h) draws
 //            on Wayland; RunX11Saver (x11/x11_saver.h) does the rest on X11:
-//   mode       it opens the display and makes the windows the options
-//              name: a given window, the root, an own window, or full
-//              screen an own window over each monitor (x11/monitors.h);
-//   windows    one JuliaWindow (x11/julia_window.h) over each owns the
-//              renderer and the ImagePresenter, whose image the server
+//   saver      it opens the display and makes the saver the options name:
+//              a WindowSaver (x11/window_saver.h) over a given window, the
+//              root or a window of its own, or a FullScreenSaver
+//              (x11/full_screen_saver.h) with a window over each monitor
+//              and the close rules (saver/close_rules.h);
+//   windows    each JuliaWindow (x11/julia_window.h) owns its DrawTarget,
+//              the renderer and the ImagePresenter, whose image the server
 //              reads is the window's pixel store (on most visuals). An own
 //              window is mapped and gets its first repaint from its first
 //              Expose; a window already on the screen is repainted at once.
 //              The primary monitor's window keeps the seed; the others get
 //              seeds of their own (saver/monitor_seed.h);
-//   ticks      RunEventLoop (x11/event_loop.h) hands every X event to the
-//              window (Expose series repaint, ConfigureNotify takes the new
-//              size, input at any full-screen window closes them all) and
-//              calls Tick() once per TickTimer period: one row, or the frame
-//              end after the last row;
+//   loop       RunEventLoop (x11/event_loop.h) hands every X event to the
+//              saver (Expose series repaint, ConfigureNotify takes the new
+//              size, RandR's screen change re-covers the monitors, input
+//              goes to the close rules or the quitting keys) and calls it at
+//              its deadlines: a tick (x11/saver_pace.h: one row in each
+//              window, or the frame end after the last row) or the check of
+//              a lost focus;
 //   ends       on SIGTERM or SIGINT (x11/stop_signals.h), when the window is
-//              destroyed or closed, or after --pictures K; the destructors
-//              free the image, the own window and the display.
+//              destroyed or closed, at the saver's answer, or after
+//              --pictures K; the destructors free the images, the own
+//              windows and the display.
 //   end      main() alone turns a failure into a line on standard error and
 //            a status (Report): 0 after a normal end, 1 when the display
 //            cannot be used or a window is too large for memory, 2 for bad

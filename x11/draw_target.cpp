@@ -29,57 +29,54 @@ DrawTarget::~DrawTarget()
     XSync(m_display, False);
 }
 
-bool DrawTarget::ReadAttributes(Window window, LegacyFailure* error)
+Result<std::unique_ptr<DrawTarget>> DrawTarget::Given(const XConnection& x, Window window)
 {
+    Display* display = x.Get();
     XWindowAttributes attributes;
-    ErrorTrap trap(m_display);
+    ErrorTrap trap(display);
     // Selecting first: a window destroyed after this call still reports it.
-    XSelectInput(m_display, window, ExposureMask | StructureNotifyMask);
-    const Status read = XGetWindowAttributes(m_display, window, &attributes);
-    if (trap.Failed() || !read) {
-        *error = "there is no window " + HexId(window) + " on display '" + DisplayString(m_display) + "'";
-        return false;
-    }
-    if (attributes.c_class != InputOutput) {
-        *error = "window " + HexId(window) + " is input-only and cannot be drawn on";
-        return false;
-    }
-    m_window = window;
-    m_visual = attributes.visual;
-    m_depth = attributes.depth;
-    m_width = attributes.width;
-    m_height = attributes.height;
-    return true;
-}
-
-std::unique_ptr<DrawTarget> DrawTarget::Given(const XConnection& x, Window window, LegacyFailure* error)
-{
-    std::unique_ptr<DrawTarget> target(new DrawTarget(x.Get()));
-    if (!target->ReadAttributes(window, error)) return nullptr;
+    XSelectInput(display, window, ExposureMask | StructureNotifyMask);
+    const Status read = XGetWindowAttributes(display, window, &attributes);
+    if (trap.Failed() || !read)
+        return Failure::Usage("there is no window " + HexId(window) + " on display '" + DisplayString(display) + "'");
+    if (attributes.c_class != InputOutput)
+        return Failure::Usage("window " + HexId(window) + " is input-only and cannot be drawn on");
+    const Visual* visual = attributes.visual;
+    const PixelFormat format = TRY(PixelFormat::FromVisual(visual->c_class, attributes.depth, visual->red_mask,
+                                                           visual->green_mask, visual->blue_mask));
+    std::unique_ptr<DrawTarget> target(new DrawTarget(display, format));
+    target->m_window = window;
+    target->m_visual = attributes.visual;
+    target->m_depth = attributes.depth;
+    target->m_width = attributes.width;
+    target->m_height = attributes.height;
     return target;
 }
 
-std::unique_ptr<DrawTarget> DrawTarget::Root(const XConnection& x, LegacyFailure* error)
+Result<std::unique_ptr<DrawTarget>> DrawTarget::Root(const XConnection& x)
 {
-    return Given(x, DefaultRootWindow(x.Get()), error);
+    return Given(x, DefaultRootWindow(x.Get()));
 }
 
 // The default visual when it will do, else any TrueColor visual of depth 24
 // (then 32) that the screen offers.
-bool DrawTarget::PickVisual(Display* display, int screen, XVisualInfo* chosen)
+Result<XVisualInfo> DrawTarget::PickVisual(Display* display, int screen)
 {
+    XVisualInfo chosen{};
     XVisualInfo wanted{};
     wanted.visualid = XVisualIDFromVisual(DefaultVisual(display, screen));
     wanted.screen = screen;
     int count = 0;
     if (XVisualInfo* found = XGetVisualInfo(display, VisualIDMask | VisualScreenMask, &wanted, &count)) {
         const bool usable = count > 0 && PixelFormat::Drawable(found[0].c_class, found[0].depth);
-        if (usable) *chosen = found[0];
+        if (usable) chosen = found[0];
         XFree(found);
-        if (usable) return true;
+        if (usable) return chosen;
     }
-    return XMatchVisualInfo(display, screen, 24, TrueColor, chosen) ||
-           XMatchVisualInfo(display, screen, 32, TrueColor, chosen);
+    if (XMatchVisualInfo(display, screen, 24, TrueColor, &chosen) ||
+        XMatchVisualInfo(display, screen, 32, TrueColor, &chosen))
+        return chosen;
+    return Failure::Runtime("the screen offers no TrueColor visual of depth 24 or 32, which quorvana needs");
 }
 
 bool DrawTarget::HasEwmhWindowManager(const XConnection& x)
@@ -103,81 +100,79 @@ bool DrawTarget::HasEwmhWindowManager(const XConnection& x)
     return readCheck(DefaultRootWindow(display), &child) && readCheck(child, &again) && again == child;
 }
 
-std::unique_ptr<DrawTarget> DrawTarget::Own(const XConnection& x, LegacyFailure* error)
+Result<std::unique_ptr<DrawTarget>> DrawTarget::Own(const XConnection& x)
 {
-    return Create(x, nullptr, Focus::Refuses, error);
+    return Create(x, nullptr, Focus::Refuses);
 }
 
-std::unique_ptr<DrawTarget> DrawTarget::FullScreen(const XConnection& x, const Rect& monitor, Focus focus,
-                                                   LegacyFailure* error)
+Result<std::unique_ptr<DrawTarget>> DrawTarget::FullScreen(const XConnection& x, const Rect& monitor, Focus focus)
 {
-    return Create(x, &monitor, focus, error);
+    return Create(x, &monitor, focus);
 }
 
 // monitor: the area a full-screen window covers; null for an ordinary window.
-std::unique_ptr<DrawTarget> DrawTarget::Create(const XConnection& x, const Rect* monitor, Focus focus,
-                                               LegacyFailure* error)
+Result<std::unique_ptr<DrawTarget>> DrawTarget::Create(const XConnection& x, const Rect* monitor, Focus focus)
 {
-    const bool fullScreen = monitor != nullptr;
     Display* display = x.Get();
-    const int screen = DefaultScreen(display);
-    const Window root = RootWindow(display, screen);
-    XVisualInfo visual{};
-    if (!PickVisual(display, screen, &visual)) {
-        *error = "the screen offers no TrueColor visual of depth 24 or 32, which quorvana needs";
-        return nullptr;
-    }
-    std::unique_ptr<DrawTarget> target(new DrawTarget(display));
+    const XVisualInfo visual = TRY(PickVisual(display, DefaultScreen(display)));
+    const PixelFormat format = TRY(PixelFormat::FromVisual(visual.c_class, visual.depth, visual.red_mask,
+                                                           visual.green_mask, visual.blue_mask));
+    std::unique_ptr<DrawTarget> target(new DrawTarget(display, format));
     target->m_owned = true;
-    target->m_fullScreen = fullScreen;
-    target->m_takesFocus = fullScreen && focus == Focus::Takes;
-    target->m_visual = visual.visual;
-    target->m_depth = visual.depth;
-
-    XSetWindowAttributes attributes{};
-    unsigned long mask = CWBackPixel | CWBorderPixel | CWEventMask;
-    attributes.background_pixel = 0;
-    attributes.border_pixel = 0;
-    attributes.event_mask = ExposureMask | StructureNotifyMask;
-    if (visual.visual != DefaultVisual(display, screen)) {
-        target->m_colormap = XCreateColormap(display, root, visual.visual, AllocNone);
-        attributes.colormap = target->m_colormap;
-        mask |= CWColormap;
-    }
-    target->m_width = kOwnWindowWidth;
-    target->m_height = kOwnWindowHeight;
-    bool overrideRedirect = false;
-    int x0 = 0, y0 = 0;
-    if (fullScreen) {
-        x0 = monitor->left;
-        y0 = monitor->top;
-        target->m_width = monitor->Width();
-        target->m_height = monitor->Height();
-        attributes.event_mask |=
-            KeyPressMask | ButtonPressMask | PointerMotionMask | EnterWindowMask | FocusChangeMask;
-        // An invisible cursor: a 1 × 1 bitmap with nothing in its mask.
-        const Pixmap blank = XCreatePixmap(display, root, 1, 1, 1);
-        XColor black{};
-        target->m_hiddenCursor = XCreatePixmapCursor(display, blank, blank, &black, &black, 0, 0);
-        XFreePixmap(display, blank);
-        attributes.cursor = target->m_hiddenCursor;
-        mask |= CWCursor;
-        // Without a window manager that knows full-screen windows, the window
-        // places itself over everything.
-        overrideRedirect = !HasEwmhWindowManager(x);
-        attributes.override_redirect = overrideRedirect ? True : False;
-        mask |= CWOverrideRedirect;
-    }
-    target->m_window = XCreateWindow(display, root, x0, y0, static_cast<unsigned>(target->m_width),
-                                     static_cast<unsigned>(target->m_height), 0, visual.depth, InputOutput,
-                                     visual.visual, mask, &attributes);
-    target->SetOwnWindowProperties(x, x0, y0);
-    if (fullScreen && !overrideRedirect) {
+    target->m_fullScreen = monitor != nullptr;
+    target->m_takesFocus = monitor && focus == Focus::Takes;
+    const Rect area = monitor ? *monitor : Rect{0, 0, kOwnWindowWidth, kOwnWindowHeight};
+    target->CreateWindow(x, visual, area);
+    target->SetOwnWindowProperties(x, area.left, area.top);
+    if (target->m_fullScreen && !target->m_overrideRedirect) {
         const Atom states[] = {x.Intern("_NET_WM_STATE_FULLSCREEN"), x.Intern("_NET_WM_STATE_ABOVE")};
         XChangeProperty(display, target->m_window, x.Intern("_NET_WM_STATE"), XA_ATOM, 32, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(states), 2);
     }
     return target;
+}
+
+void DrawTarget::CreateWindow(const XConnection& x, const XVisualInfo& visual, const Rect& area)
+{
+    const Window root = RootWindow(m_display, visual.screen);
+    m_visual = visual.visual;
+    m_depth = visual.depth;
+    m_width = area.Width();
+    m_height = area.Height();
+    XSetWindowAttributes attributes{};
+    unsigned long mask = CWBackPixel | CWBorderPixel | CWEventMask;
+    attributes.background_pixel = 0;
+    attributes.border_pixel = 0;
+    attributes.event_mask = ExposureMask | StructureNotifyMask;
+    if (visual.visual != DefaultVisual(m_display, visual.screen)) {
+        m_colormap = XCreateColormap(m_display, root, visual.visual, AllocNone);
+        attributes.colormap = m_colormap;
+        mask |= CWColormap;
+    }
+    if (m_fullScreen)
+        HideCursorAndStayOnTop(x, attributes, mask);
+    else
+        attributes.event_mask |= KeyPressMask;  // the keys that end it (WindowSaver)
+    m_window = XCreateWindow(m_display, root, area.left, area.top, static_cast<unsigned>(m_width),
+                             static_cast<unsigned>(m_height), 0, visual.depth, InputOutput, visual.visual, mask,
+                             &attributes);
+}
+
+// A full-screen window hears the user's input, shows no cursor and, without a
+// window manager that knows full-screen windows, places itself over everything.
+void DrawTarget::HideCursorAndStayOnTop(const XConnection& x, XSetWindowAttributes& attributes, unsigned long& mask)
+{
+    const Window root = DefaultRootWindow(m_display);
+    attributes.event_mask |= KeyPressMask | ButtonPressMask | PointerMotionMask | EnterWindowMask | FocusChangeMask;
+    // An invisible cursor: a 1 × 1 bitmap with nothing in its mask.
+    const Pixmap blank = XCreatePixmap(m_display, root, 1, 1, 1);
+    XColor black{};
+    m_hiddenCursor = XCreatePixmapCursor(m_display, blank, blank, &black, &black, 0, 0);
+    XFreePixmap(m_display, blank);
+    attributes.cursor = m_hiddenCursor;
+    m_overrideRedirect = !HasEwmhWindowManager(x);
+    attributes.override_redirect = m_overrideRedirect ? True : False;
+    mask |= CWCursor | CWOverrideRedirect;
 }
 
 void DrawTarget::SetOwnWindowProperties(const XConnection& x, int left, int top)

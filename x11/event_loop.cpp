@@ -1,87 +1,43 @@
 // SPDX-License-Identifier: MIT
 #include "x11/event_loop.h"
 
-#include <algorithm>
 #include <cerrno>
-#include <chrono>
-#include <optional>
 #include <poll.h>
 
-namespace quorvana {
+#include "x11/tick_timer.h"
 
+namespace quorvana {
 namespace {
 
-// Focus that leaves one of the saver's windows for another of them, or that
-// comes back at once, is no sign of the user: a compositor's XWayland takes
-// it away and gives it back as a window is mapped. So a FocusOut counts only
-// when the focus is still elsewhere a moment later; asking the server where
-// it is then tells.
-constexpr std::chrono::milliseconds kFocusGrace{100};
-
-bool FocusStaysWithin(Display* display, const std::vector<std::unique_ptr<JuliaWindow>>& windows)
+// The end the client asked for, once the last picture is on the screen.
+Result<> Finish(Display* display)
 {
-    Window focus = None;
-    int revert = 0;
-    XGetInputFocus(display, &focus, &revert);
-    return std::any_of(windows.begin(), windows.end(), [&](const auto& w) { return w->Id() == focus; });
-}
-
-bool AnyStarted(const std::vector<std::unique_ptr<JuliaWindow>>& windows)
-{
-    return std::any_of(windows.begin(), windows.end(), [](const auto& w) { return w->Started(); });
+    XSync(display, False);
+    return {};
 }
 
 }  // namespace
 
-void RunEventLoop(Display* display, const std::vector<std::unique_ptr<JuliaWindow>>& windows, TickTimer& timer,
-                  int stopFd, int pictures)
+Result<> RunEventLoop(Display* display, int stopFd, LoopClient& client)
 {
     pollfd waits[2] = {{ConnectionNumber(display), POLLIN, 0}, {stopFd, POLLIN, 0}};
-    // Every window sees every event: each takes its own, and the presenters
-    // their shared-memory completions.
-    const auto deliver = [&](const XEvent& event) {
-        return std::any_of(windows.begin(), windows.end(),
-                           [&](const auto& w) { return w->HandleEvent(event) == JuliaWindow::Next::Close; });
-    };
-    std::optional<XEvent> focusOut;  // held for kFocusGrace
-    TickTimer::Clock::time_point focusCheck{};
     for (;;) {
         while (XPending(display) > 0) {
             XEvent event;
             XNextEvent(display, &event);
-            if (event.type == FocusOut) {
-                if (!focusOut) focusCheck = TickTimer::Clock::now() + kFocusGrace;
-                focusOut = event;
-                continue;
-            }
-            if (deliver(event)) return;
+            if (TRY(client.OnEvent(event)) == LoopClient::Next::End) return Finish(display);
         }
-        const auto now = TickTimer::Clock::now();
-        if (focusOut && now >= focusCheck) {
-            const bool lost = !FocusStaysWithin(display, windows);
-            if (lost && deliver(*focusOut)) return;
-            focusOut.reset();
-        }
-        if (!timer.Running() && AnyStarted(windows)) timer.Start(now);
-        if (timer.TakeTick(now)) {
-            for (const auto& window : windows)
-                if (window->Started()) window->Tick();
-            if (pictures > 0 && windows.front()->FinishedPictures() >= pictures) {
-                XSync(display, False);
-                return;
-            }
-            continue;
+        const auto now = LoopClient::Clock::now();
+        const std::optional<LoopClient::Clock::time_point> deadline = client.Deadline();
+        if (deadline && now >= *deadline) {
+            if (TRY(client.OnDeadline(now)) == LoopClient::Next::End) return Finish(display);
+            continue;  // events that came meanwhile go first
         }
         XFlush(display);
         waits[0].revents = waits[1].revents = 0;
-        int timeout = timer.TimeoutMs(now);
-        if (focusOut) {
-            const auto left = std::chrono::ceil<std::chrono::milliseconds>(focusCheck - now).count();
-            timeout = timeout < 0 ? static_cast<int>(left) : std::min(timeout, static_cast<int>(left));
-        }
-        const int ready = poll(waits, stopFd >= 0 ? 2 : 1, timeout);
-        if (ready < 0 && errno != EINTR) return;
-        if (stopFd >= 0 && (waits[1].revents & POLLIN)) return;
+        const int ready = poll(waits, stopFd >= 0 ? 2 : 1, deadline ? MillisecondsUntil(*deadline, now) : -1);
+        if (ready < 0 && errno != EINTR) return {};
+        if (stopFd >= 0 && (waits[1].revents & POLLIN)) return {};
     }
 }
 

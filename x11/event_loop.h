@@ -1,27 +1,36 @@
 // SPDX-License-Identifier: MIT
-// The saver's one loop: it hands every X event to each window, runs a tick
-// when one is due, and otherwise blocks on the X connection and the stop
-// signal's pipe until the next tick's deadline. Events always go before
-// ticks, so a repaint comes before the next row, as paint goes before timer
-// on Windows. Several windows (one per monitor of a full-screen saver) share
-// the timer, so each tick draws a row in every window that has started. A
-// FocusOut is held a tenth of a second and counts only if the focus has not
-// come back to one of the windows by then.
+// The saver's one loop, mechanism only: it hands every X event to its
+// client, calls the client when the client's deadline has come, and
+// otherwise blocks on the X connection and the stop signal's pipe until
+// that deadline. What an event means, when the next tick or check is due
+// and when to end is the client's answer (x11/window_saver.h,
+// x11/full_screen_saver.h). Events always go before deadlines, so a repaint
+// comes before the next row, as paint goes before timer on Windows.
 #pragma once
 
 #include <X11/Xlib.h>
-#include <memory>
-#include <vector>
+#include <chrono>
+#include <optional>
 
-#include "x11/julia_window.h"
-#include "x11/tick_timer.h"
+#include "common/failure.h"
 
 namespace quorvana {
 
-// Returns when any of the windows is closed or destroyed, when the stop
-// signal arrives, or after `pictures` finished pictures of the first window
-// (0: no such end).
-void RunEventLoop(Display* display, const std::vector<std::unique_ptr<JuliaWindow>>& windows, TickTimer& timer,
-                  int stopFd, int pictures);
+class LoopClient {
+public:
+    using Clock = std::chrono::steady_clock;
+    enum class Next { Continue, End };
+
+    virtual ~LoopClient() = default;
+    virtual Result<Next> OnEvent(XEvent& event) = 0;
+    // The earliest time OnDeadline is wanted; none: only events wake the loop.
+    virtual std::optional<Clock::time_point> Deadline() const = 0;
+    // Called once Deadline() has come; it must move the deadline on.
+    virtual Result<Next> OnDeadline(Clock::time_point now) = 0;
+};
+
+// Returns when the client answers End or fails (after the server has
+// handled every request), or when the stop signal arrives.
+Result<> RunEventLoop(Display* display, int stopFd, LoopClient& client);
 
 }  // namespace quorvana

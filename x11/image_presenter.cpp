@@ -2,8 +2,10 @@
 #include "x11/image_presenter.h"
 
 #include <bit>
+#include <cstdio>
 #include <cstdlib>
 #include <new>
+#include <string>
 #include <X11/Xutil.h>
 
 namespace quorvana {
@@ -20,27 +22,31 @@ void ImagePresenter::ImageDeleter::operator()(XImage* image) const
     XDestroyImage(image);
 }
 
-ImagePresenter::ImagePresenter(Display* display, Drawable drawable, Visual* visual, int depth,
-                               const PixelFormat& format, int width, int height, bool sharedMemory)
-    : m_display(display), m_drawable(drawable), m_format(format), m_width(width), m_height(height)
+ImagePresenter::ImagePresenter(const DrawTarget& target, int width, int height)
+    : m_display(target.GetDisplay()), m_drawable(target.Id()), m_format(target.Format()), m_width(width),
+      m_height(height)
 {
-    if (m_width > 0 && m_height > 0) {
-        // Shared memory only works when client and server share a machine;
-        // the server's refusal makes SharedMemory::Attach return null.
-        const bool created = (sharedMemory && XShmQueryExtension(m_display) == True &&
-                              CreateSharedImage(visual, depth)) ||
-                             CreatePlainImage(visual, depth);
-        // Without an image the saver would draw nothing: a window whose image
-        // does not fit ends it as one whose pixel store does not (main.cpp).
-        if (!created) throw std::bad_alloc();
-        m_converts = !StoresInImage();
-        if (m_converts)
-            m_store.Resize(m_width, m_height);
-        else
-            m_store = PixelStore(m_width, m_height, m_image->bytes_per_line / 4,
-                                 reinterpret_cast<COLORREF*>(m_image->data));
-    }
     m_gc = XCreateGC(m_display, m_drawable, 0, nullptr);
+}
+
+Result<std::unique_ptr<ImagePresenter>> ImagePresenter::Create(const DrawTarget& target, int width, int height,
+                                                               bool sharedMemory)
+{
+    std::unique_ptr<ImagePresenter> presenter(new ImagePresenter(target, width, height));
+    if (width <= 0 || height <= 0) return presenter;  // nothing to show until the window has a size
+    // Shared memory only works when client and server share a machine;
+    // the server's refusal makes SharedMemory::Attach return null.
+    Display* display = target.GetDisplay();
+    if (!(sharedMemory && XShmQueryExtension(display) == True &&
+          presenter->CreateSharedImage(target.GetVisual(), target.Depth())))
+        TRY(presenter->CreatePlainImage(target.GetVisual(), target.Depth()));
+    presenter->m_converts = !presenter->StoresInImage();
+    if (presenter->m_converts)
+        presenter->m_store.Resize(width, height);
+    else
+        presenter->m_store = PixelStore(width, height, presenter->m_image->bytes_per_line / 4,
+                                        reinterpret_cast<COLORREF*>(presenter->m_image->data));
+    return presenter;
 }
 
 ImagePresenter::~ImagePresenter()
@@ -64,17 +70,26 @@ bool ImagePresenter::CreateSharedImage(Visual* visual, int depth)
     return true;
 }
 
-bool ImagePresenter::CreatePlainImage(Visual* visual, int depth)
+Result<> ImagePresenter::CreatePlainImage(Visual* visual, int depth)
 {
+    // Xlib makes no image of a depth the server has no pixel format for, or
+    // of a row too long to count in bytes: say which, not "out of memory".
     std::unique_ptr<XImage, ImageDeleter> image(
         XCreateImage(m_display, visual, depth, ZPixmap, 0, nullptr, m_width, m_height, 32, 0));
-    if (!image) return false;
+    if (!image) {
+        char visualId[24];
+        std::snprintf(visualId, sizeof visualId, "0x%lx", XVisualIDFromVisual(visual));
+        return Failure::Runtime("cannot make an image of " + std::to_string(m_width) + " x " +
+                                std::to_string(m_height) + " pixels for visual " + visualId + " of depth " +
+                                std::to_string(depth));
+    }
     // Pixels are written in our own byte order; Xlib converts if the server's differs.
     image->byte_order = kNativeByteOrder;
     image->data = static_cast<char*>(std::calloc(static_cast<std::size_t>(image->bytes_per_line), m_height));
-    if (!image->data) return false;
+    // The one way this fails is memory running out; the saver's main says so.
+    if (!image->data) throw std::bad_alloc();
     m_image = std::move(image);
-    return true;
+    return {};
 }
 
 bool ImagePresenter::StoresInImage() const

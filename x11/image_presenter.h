@@ -19,7 +19,9 @@
 #include <X11/Xlib.h>
 #include <memory>
 
+#include "common/failure.h"
 #include "render/pixel_store.h"
+#include "x11/draw_target.h"
 #include "x11/pixel_format.h"
 #include "x11/shared_memory.h"
 
@@ -27,11 +29,13 @@ namespace quorvana {
 
 class ImagePresenter {
 public:
-    // sharedMemory: false to send every picture through the connection
-    // (--no-shm), for servers that offer MIT-SHM but fail to use it.
-    // Throws std::bad_alloc when no image of the window's size fits.
-    ImagePresenter(Display* display, Drawable drawable, Visual* visual, int depth, const PixelFormat& format,
-                   int width, int height, bool sharedMemory);
+    // An image of width × height for the target, in its visual and pixel
+    // format. sharedMemory: false to send every picture through the
+    // connection (--no-shm), for servers that offer MIT-SHM but fail to use
+    // it. A run-time Failure naming the visual and depth when Xlib makes no
+    // image of them; throws std::bad_alloc only when memory runs out.
+    static Result<std::unique_ptr<ImagePresenter>> Create(const DrawTarget& target, int width, int height,
+                                                          bool sharedMemory);
     ~ImagePresenter();
     ImagePresenter(const ImagePresenter&) = delete;
     ImagePresenter& operator=(const ImagePresenter&) = delete;
@@ -50,8 +54,9 @@ private:
         void operator()(XImage* image) const;
     };
 
+    ImagePresenter(const DrawTarget& target, int width, int height);
     [[nodiscard]] bool CreateSharedImage(Visual* visual, int depth);
-    [[nodiscard]] bool CreatePlainImage(Visual* visual, int depth);
+    Result<> CreatePlainImage(Visual* visual, int depth);
     bool StoresInImage() const;
     void AwaitPut();
     void Convert(const Rect& area);

@@ -49,6 +49,19 @@ Listed XineramaHeads(Display* display)
 
 }  // namespace
 
+std::optional<int> WatchScreenChanges(Display* display)
+{
+    int eventBase = 0, errorBase = 0;
+    if (!XRRQueryExtension(display, &eventBase, &errorBase)) return std::nullopt;
+    XRRSelectInput(display, DefaultRootWindow(display), RRScreenChangeNotifyMask);
+    return eventBase + RRScreenChangeNotify;
+}
+
+void TakeScreenChange(XEvent& event)
+{
+    XRRUpdateConfiguration(&event);
+}
+
 std::vector<Rect> ScreenMonitors(Display* display)
 {
     const int screen = DefaultScreen(display);

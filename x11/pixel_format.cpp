@@ -22,21 +22,16 @@ bool PixelFormat::Drawable(int visualClass, int depth)
     return visualClass == TrueColor && (depth == 24 || depth == 32);
 }
 
-std::optional<PixelFormat> PixelFormat::FromVisual(int visualClass, int depth, unsigned long redMask,
-                                                   unsigned long greenMask, unsigned long blueMask,
-                                                   LegacyFailure* error)
+Result<PixelFormat> PixelFormat::FromVisual(int visualClass, int depth, unsigned long redMask,
+                                            unsigned long greenMask, unsigned long blueMask)
 {
-    if (!Drawable(visualClass, depth)) {
-        *error = "the window's visual has depth " + std::to_string(depth) +
-                 (visualClass == TrueColor ? "" : " and is not TrueColor") +
-                 "; quorvana draws on TrueColor visuals of depth 24 or 32";
-        return std::nullopt;
-    }
+    if (!Drawable(visualClass, depth))
+        return Failure::Runtime("the window's visual has depth " + std::to_string(depth) +
+                                (visualClass == TrueColor ? "" : " and is not TrueColor") +
+                                "; quorvana draws on TrueColor visuals of depth 24 or 32");
     const auto red = ChannelOf(redMask), green = ChannelOf(greenMask), blue = ChannelOf(blueMask);
-    if (!red || !green || !blue || (redMask & greenMask) || (redMask & blueMask) || (greenMask & blueMask)) {
-        *error = "the window's visual has colour masks quorvana does not understand";
-        return std::nullopt;
-    }
+    if (!red || !green || !blue || (redMask & greenMask) || (redMask & blueMask) || (greenMask & blueMask))
+        return Failure::Runtime("the window's visual has colour masks quorvana does not understand");
     PixelFormat format;
     format.m_red = *red;
     format.m_green = *green;

@@ -20,10 +20,10 @@ public:
     // The visuals the saver draws on: TrueColor of depth 24 or 32.
     static bool Drawable(int visualClass, int depth);
 
-    // Null, with the reason in *error, for a visual the saver cannot draw on.
-    [[nodiscard]] static std::optional<PixelFormat> FromVisual(int visualClass, int depth, unsigned long redMask,
-                                                               unsigned long greenMask, unsigned long blueMask,
-                                                               LegacyFailure* error);
+    // The format of a visual, or a run-time Failure naming why the saver
+    // cannot draw on it (its depth, its class, its masks).
+    static Result<PixelFormat> FromVisual(int visualClass, int depth, unsigned long redMask, unsigned long greenMask,
+                                          unsigned long blueMask);
 
     std::uint32_t Pack(COLORREF colour) const
     {

@@ -3,6 +3,12 @@
 
 namespace quorvana {
 
+int MillisecondsUntil(std::chrono::steady_clock::time_point deadline, std::chrono::steady_clock::time_point now)
+{
+    if (now >= deadline) return 0;
+    return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(deadline - now).count());
+}
+
 void TickTimer::Start(Clock::time_point now)
 {
     m_deadline = now + m_period;
@@ -19,10 +25,7 @@ bool TickTimer::TakeTick(Clock::time_point now)
 
 int TickTimer::TimeoutMs(Clock::time_point now) const
 {
-    if (!m_running) return -1;
-    if (now >= m_deadline) return 0;
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(m_deadline - now);
-    return static_cast<int>(left.count());
+    return m_running ? MillisecondsUntil(m_deadline, now) : -1;
 }
 
 }  // namespace quorvana

@@ -6,10 +6,15 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 
 #include "saver/tick_period.h"
 
 namespace quorvana {
+
+// How long a loop may block before `deadline`: the whole milliseconds left,
+// rounded up so that it never wakes early; 0 once it has passed.
+int MillisecondsUntil(std::chrono::steady_clock::time_point deadline, std::chrono::steady_clock::time_point now);
 
 class TickTimer {
 public:
@@ -27,6 +32,11 @@ public:
     // How long the loop may block: -1 when not running, else the whole
     // milliseconds until the deadline, rounded up.
     int TimeoutMs(Clock::time_point now) const;
+    // When the next tick is due; none when not running.
+    std::optional<Clock::time_point> Deadline() const
+    {
+        return m_running ? std::optional(m_deadline) : std::nullopt;
+    }
 
 private:
     Clock::duration m_period;

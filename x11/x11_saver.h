@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The X11 front end of the Linux saver, as one call: linux/main.cpp hands it
+// The X11 front end of the Linux saver, as one call: the program's main hands it
 // the parsed options and it draws until the saver ends. It opens $DISPLAY,
 // makes the window the options name (a given window, the root, a window of
 // its own, or one over each monitor), runs the event loop and frees

@@ -25,18 +25,13 @@ int ConnectionLost(Display*)
 
 }  // namespace
 
-std::unique_ptr<XConnection> XConnection::Open(LegacyFailure* error)
+Result<std::unique_ptr<XConnection>> XConnection::Open()
 {
     const char* name = std::getenv("DISPLAY");
-    if (!name || !*name) {
-        *error = "no display: $DISPLAY is not set (run it in an X session, or inside xvfb-run)";
-        return nullptr;
-    }
+    if (!name || !*name)
+        return Failure::Usage("no display: $DISPLAY is not set (run it in an X session, or inside xvfb-run)");
     Display* display = XOpenDisplay(name);
-    if (!display) {
-        *error = std::string("cannot open display '") + name + "'";
-        return nullptr;
-    }
+    if (!display) return Failure::Usage(std::string("cannot open display '") + name + "'");
     XSetErrorHandler(CountError);
     XSetIOErrorHandler(ConnectionLost);
     return std::unique_ptr<XConnection>(new XConnection(display));

@@ -18,8 +18,8 @@ namespace quorvana {
 
 class XConnection {
 public:
-    // Opens $DISPLAY; null with a line in *error when that is not possible.
-    [[nodiscard]] static std::unique_ptr<XConnection> Open(LegacyFailure* error);
+    // Opens $DISPLAY; a usage Failure (status 2) when there is none to open.
+    static Result<std::unique_ptr<XConnection>> Open();
     ~XConnection();
     XConnection(const XConnection&) = delete;
     XConnection& operator=(const XConnection&) = delete;

@@ -1,8 +1,9 @@
 # SPDX-License-Identifier: MIT
 # How the saver ends: when the window it draws on is destroyed, on SIGTERM
-# and SIGINT, and on the window manager's close request for its own window;
-# each time within a second and with status 0. Its own window is 800 x 600
-# and titled "Quorvana".
+# and SIGINT, and on the window manager's close request or the quitting keys
+# (q, Q, Escape, Ctrl-C) in its own window; each time within a second and
+# with status 0. Other keys leave its own window open. Its own window is
+# 800 x 600 and titled "Quorvana".
 source "$(dirname "$0")/lib.sh"
 
 # what the saver draws on | what ends it
@@ -13,7 +14,13 @@ CASES=(
     "own|TERM"
     "own|INT"
     "own|close-request"
+    "own|key q"
+    "own|key shift+q"
+    "own|key Escape"
+    "own|key ctrl+c"
 )
+# keys that leave its own window open
+STAYS=(a c shift+c alt+c space Return)
 
 for case in "${CASES[@]}"; do
     IFS='|' read -r where ending <<<"$case"
@@ -32,6 +39,7 @@ for case in "${CASES[@]}"; do
         destroy) "$X11_PROBE" destroy "$window" ;;
         TERM | INT) kill -s "$ending" "$SAVER_PID" ;;
         close-request) "$X11_PROBE" close "$window" ;;
+        key*) xdotool windowfocus --sync "$window" key ${ending#key } ;;
     esac
     if ! ends_within 1 "$SAVER_PID"; then
         fail "$case: still running a second later"
@@ -43,6 +51,11 @@ for case in "${CASES[@]}"; do
     fi
     [ "$where" = given ] && kill "$HOST_PID" 2>/dev/null || true
 done
+
+start_saver
+find_saver_window && xdotool windowfocus --sync "$SAVER_WINDOW" key "${STAYS[@]}" && sleep 0.3
+kill -0 "$SAVER_PID" 2>/dev/null && pass "own: ${STAYS[*]} leave it open" || fail "own: one of ${STAYS[*]} ended it"
+kill "$SAVER_PID"
 
 # The own window as it first appears.
 start_saver

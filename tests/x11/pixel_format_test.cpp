@@ -26,9 +26,8 @@ TEST(PixelFormat, PlacesEachChannelWhereTheVisualsMasksSay)
         {"32-bit RGBA: alpha set", 32, 0xFF000000, 0x00FF0000, 0x0000FF00, 0x123456FF, false},
     };
     for (const auto& c : cases) {
-        LegacyFailure error;
-        const auto format = PixelFormat::FromVisual(TrueColor, c.depth, c.red, c.green, c.blue, &error);
-        ASSERT_TRUE(format) << c.name << ": " << error.value_or("");
+        auto format = PixelFormat::FromVisual(TrueColor, c.depth, c.red, c.green, c.blue);
+        ASSERT_TRUE(format) << c.name << ": " << format.Error().Message();
         EXPECT_EQ(format->Pack(colour), c.pixel) << c.name;
         EXPECT_EQ(format->Pack(kBlack) & (c.red | c.green | c.blue), 0u) << c.name;
         EXPECT_EQ(format->KeepsPictureColours(), c.keepsGreens) << c.name;
@@ -38,8 +37,7 @@ TEST(PixelFormat, PlacesEachChannelWhereTheVisualsMasksSay)
 
 TEST(PixelFormat, TheGreenLevelsOfThePicturesComeOutUnchangedOnRgb)
 {
-    LegacyFailure error;
-    const auto format = PixelFormat::FromVisual(TrueColor, 24, 0xFF0000, 0xFF00, 0xFF, &error);
+    auto format = PixelFormat::FromVisual(TrueColor, 24, 0xFF0000, 0xFF00, 0xFF);
     ASSERT_TRUE(format);
     for (unsigned g = 0; g < 256; ++g) EXPECT_EQ(format->Pack(MakeRgb(0, g, 0)), g << 8);
 }
@@ -61,10 +59,10 @@ TEST(PixelFormat, RefusesWhatItCannotDrawOnWithAReason)
         {"no blue", TrueColor, 24, 0xFF0000, 0xFF00, 0, "masks"},
     };
     for (const auto& c : cases) {
-        LegacyFailure error;
-        EXPECT_FALSE(PixelFormat::FromVisual(c.visualClass, c.depth, c.red, c.green, c.blue, &error)) << c.name;
-        ASSERT_TRUE(error) << c.name;
-        EXPECT_NE(error->find(c.reason), std::string::npos) << c.name << ": " << *error;
+        const auto format = PixelFormat::FromVisual(c.visualClass, c.depth, c.red, c.green, c.blue);
+        ASSERT_FALSE(format) << c.name;
+        EXPECT_EQ(format.Error().ExitStatus(), Failure::kRuntimeStatus) << c.name;
+        EXPECT_NE(format.Error().Message().find(c.reason), std::string::npos) << c.name << ": " << format.Error().Message();
     }
 }
 

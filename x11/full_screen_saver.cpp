@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: MIT
+#include "x11/full_screen_saver.h"
+
+#include <algorithm>
+#include <functional>
+#include <utility>
+
+#include "saver/monitor_layout.h"
+#include "saver/monitor_seed.h"
+#include "x11/input_translation.h"
+#include "x11/monitors.h"
+
+namespace quorvana {
+
+FullScreenSaver::FullScreenSaver(const XConnection& x, const SaverOptions& options)
+    : m_x(x), m_seed(SeedOrNow(options.seed)), m_sharedMemory(options.sharedMemory),
+      m_pace(options.speed, options.pictures)
+{
+}
+
+Result<std::unique_ptr<FullScreenSaver>> FullScreenSaver::Create(const XConnection& x, const SaverOptions& options)
+{
+    std::unique_ptr<FullScreenSaver> saver(new FullScreenSaver(x, options));
+    // Watching before listing: a change in between is reported, not lost.
+    saver->m_screenChange = WatchScreenChanges(x.Get());
+    TRY(saver->CoverMonitors(ScreenMonitors(x.Get())));
+    return saver;
+}
+
+Result<> FullScreenSaver::CoverMonitors(const std::vector<Rect>& monitors)
+{
+    std::vector<Rect> covered;
+    for (const Cover& cover : m_covers) covered.push_back(cover.monitor);
+    LayoutChange change = DiffLayout(covered, monitors);
+    bool focusGone = false;
+    std::sort(change.close.begin(), change.close.end(), std::greater<>());
+    for (const std::size_t gone : change.close) {
+        focusGone |= m_covers[gone].window->Target().TakesFocus();
+        m_covers.erase(m_covers.begin() + static_cast<std::ptrdiff_t>(gone));
+    }
+    for (const Rect& monitor : change.open) TRY(OpenWindow(monitor, monitor == monitors.front()));
+    std::stable_partition(m_covers.begin(), m_covers.end(),
+                          [&](const Cover& cover) { return cover.monitor == monitors.front(); });
+    // The primary's window went, and the new primary's was there already:
+    // it takes the keyboard now, as a new one does once it is mapped.
+    const JuliaWindow& first = *m_covers.front().window;
+    if (focusGone && !first.Target().TakesFocus())
+        XSetInputFocus(m_x.Get(), first.Id(), RevertToParent, CurrentTime);
+    return {};
+}
+
+Result<> FullScreenSaver::OpenWindow(const Rect& monitor, bool primary)
+{
+    const auto focus = primary ? DrawTarget::Focus::Takes : DrawTarget::Focus::Refuses;
+    std::unique_ptr<DrawTarget> target = TRY(DrawTarget::FullScreen(m_x, monitor, focus));
+    auto window = std::make_unique<JuliaWindow>(std::move(target), MonitorSeed(m_seed, m_windowsOpened++),
+                                                m_sharedMemory);
+    TRY(window->Start());
+    m_covers.push_back(Cover{monitor, std::move(window)});
+    return {};
+}
+
+Result<LoopClient::Next> FullScreenSaver::OnEvent(XEvent& event)
+{
+    if (m_screenChange && event.type == *m_screenChange) {
+        TakeScreenChange(event);
+        TRY(CoverMonitors(ScreenMonitors(m_x.Get())));
+        return Next::Continue;
+    }
+    // Events of a window already dropped (its DestroyNotify, say) find none.
+    JuliaWindow* window = WindowOf(event.xany.window);
+    if (!window) return Next::Continue;
+    if (TRY(window->HandleEvent(event)) == JuliaWindow::Next::Close) return Next::End;
+    m_pace.Begin(*window, Clock::now());
+    return OnInput(event);
+}
+
+LoopClient::Next FullScreenSaver::OnInput(const XEvent& event)
+{
+    CloseAnswer answer = CloseAnswer::Stay();
+    switch (event.type) {
+    case KeyPress:
+        answer = m_rules.OnKeyPress();
+        break;
+    case ButtonPress:
+        answer = m_rules.OnButtonPress(ButtonOf(event.xbutton.button));
+        break;
+    case MotionNotify:
+        answer = m_rules.OnPointerAt(event.xmotion.x_root, event.xmotion.y_root);
+        break;
+    case EnterNotify:
+        answer = m_rules.OnPointerAt(event.xcrossing.x_root, event.xcrossing.y_root);
+        break;
+    case FocusOut:
+        if (IsFocusLoss(event.xfocus.mode, event.xfocus.detail)) answer = m_rules.OnFocusLost(Clock::now());
+        break;
+    default:
+        break;
+    }
+    if (const auto at = answer.CheckAt()) m_focusCheck = *at;
+    return answer.Closes() ? Next::End : Next::Continue;
+}
+
+std::optional<LoopClient::Clock::time_point> FullScreenSaver::Deadline() const
+{
+    const std::optional<Clock::time_point> tick = m_pace.NextTick();
+    if (!m_focusCheck) return tick;
+    return tick ? std::min(*tick, *m_focusCheck) : *m_focusCheck;
+}
+
+Result<LoopClient::Next> FullScreenSaver::OnDeadline(Clock::time_point now)
+{
+    if (m_focusCheck && now >= *m_focusCheck) {
+        m_focusCheck.reset();
+        if (m_rules.OnFocusCheck(FocusWithin()).Closes()) return Next::End;
+    }
+    return m_pace.Tick(Windows(), now);
+}
+
+// Focus that leaves one of the saver's windows for another of them, or that
+// comes back at once (a compositor's XWayland takes it away and gives it
+// back as a window is mapped), is no sign of the user.
+bool FullScreenSaver::FocusWithin() const
+{
+    Window focus = None;
+    int revert = 0;
+    XGetInputFocus(m_x.Get(), &focus, &revert);
+    return WindowOf(focus) != nullptr;
+}
+
+JuliaWindow* FullScreenSaver::WindowOf(Window id) const
+{
+    const auto found = std::find_if(m_covers.begin(), m_covers.end(),
+                                    [&](const Cover& cover) { return cover.window->Id() == id; });
+    return found == m_covers.end() ? nullptr : found->window.get();
+}
+
+std::vector<JuliaWindow*> FullScreenSaver::Windows() const
+{
+    std::vector<JuliaWindow*> windows;
+    for (const Cover& cover : m_covers) windows.push_back(cover.window.get());
+    return windows;
+}
+
+}  // namespace quorvana
