@@ -20,9 +20,9 @@ WAYLAND_PACKAGES=(libwayland-dev wayland-protocols librust-wayland-protocols-dev
 # The Wayland tests (tests/wayland): a headless sway as the compositor, with
 # Xwayland for the X11 path; wtype makes the seat's keyboard and types keys;
 # swayidle is the idle daemon README's line starts the saver with; grim takes
-# an output's screenshot; imagemagick reads it; procps (pgrep) finds what sway
-# started.
-WAYLAND_TEST_PACKAGES=(sway xwayland wtype swayidle grim imagemagick procps)
+# an output's screenshot, imagemagick reads it; jq reads sway's answers (the
+# seat, window sizes); procps (pgrep) finds what sway started.
+WAYLAND_TEST_PACKAGES=(sway xwayland wtype swayidle grim jq imagemagick procps)
 # xserver-xephyr lays out the several monitors (Xinerama heads) of the
 # multi-monitor tests; xscreensaver is the daemon one of them runs.
 X11_TEST_PACKAGES=(xvfb xauth xdotool x11-utils imagemagick xserver-xephyr xscreensaver procps)
