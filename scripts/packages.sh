@@ -21,8 +21,9 @@ WAYLAND_PACKAGES=(libwayland-dev wayland-protocols librust-wayland-protocols-dev
 # Xwayland for the X11 path; wtype makes the seat's keyboard and types keys;
 # swayidle is the idle daemon README's line starts the saver with; grim takes
 # an output's screenshot, imagemagick reads it; jq reads sway's answers (the
-# seat, window sizes); procps (pgrep) finds what sway started.
-WAYLAND_TEST_PACKAGES=(sway xwayland wtype swayidle grim jq imagemagick procps)
+# seat, window sizes); procps (pgrep) finds what sway started; weston is the
+# compositor without layer-shell that the fallback to X11 is tried on.
+WAYLAND_TEST_PACKAGES=(sway xwayland wtype swayidle grim jq imagemagick procps weston)
 # xserver-xephyr lays out the several monitors (Xinerama heads) of the
 # multi-monitor tests; xscreensaver is the daemon one of them runs.
 X11_TEST_PACKAGES=(xvfb xauth xdotool x11-utils imagemagick xserver-xephyr xscreensaver procps)

@@ -109,11 +109,13 @@ sleep 1
 check "the wallpaper survives a pointer move, a button and a key" 'alive "$saver" && covered HEADLESS-2 1280x960'
 end_process "$saver"
 
-# The compositor going away.
-start_saver --fullscreen >/dev/null
+# The compositor going away: its standard error kept (sh execs it, same pid).
+session_start saver sh -c "exec quorvana --fullscreen 2>$RUNTIME/gone.err"
+wait_until 10 covered HEADLESS-1 640x480 || true
 sway_msg exit >/dev/null 2>&1 || true
 status=0
 wait_until 10 eval '! alive "$saver"' && { wait "$saver" 2>/dev/null || status=$?; }
-check "the compositor going away ends it with status 1 (status $status)" '[ "$status" -eq 1 ]'
+check "the compositor going away ends it with status 1 and one line: $(cat "$RUNTIME/gone.err")" \
+      '[ "$status" -eq 1 ] && [ "$(wc -l <"$RUNTIME/gone.err")" -eq 1 ]'
 
 [ "$failures" -eq 0 ] || { tail -n 20 "$WORK/sway.log"; exit 1; }
