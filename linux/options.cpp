@@ -162,8 +162,9 @@ std::string Usage()
            "\n"
            "Exit status:\n"
            "  0  ended normally; or --register or --unregister done, or nothing to do\n"
-           "  1  the display cannot be used or went away; or ~/.xscreensaver cannot be read, parsed\n"
-           "     or written, or root asked without --as-root, and it is left as it was\n"
+           "  1  the display cannot be used or went away; or ~/.xscreensaver cannot be\n"
+           "     read, parsed or written, or root asked without --as-root, and it is\n"
+           "     left as it was\n"
            "  2  bad arguments, no display, or no such window\n";
 }
 
