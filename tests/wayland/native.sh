@@ -10,7 +10,10 @@
 #     a new scale is covered at the new device size;
 #   - README's swayidle line covers every output in 10 of 10 starts;
 #   - --root is a live wallpaper on every output that input leaves alone;
-#   - the compositor going away ends it with one line and status 1.
+#   - the compositor going away ends it with one line and status 1;
+#   - lean, as its protocol log shows: at most two buffers per surface, none
+#     attached again before the compositor released it, and commits that
+#     damage only the rows drawn since the last one.
 # Needs QUORVANA, TICK_MATCH and VIRTUAL_POINTER (tests/wayland/CMakeLists.txt).
 source "$(dirname "$0")/lib.sh"
 wayland_need sway swayidle grim wtype jq convert
@@ -59,7 +62,24 @@ check "no X window: layer-shell surfaces only" 'no_x_window "$saver" && [ -z "$(
 sleep 1
 check "it stays without input, with a pointer and a keyboard on the seat" 'alive "$saver"'
 
+# Lean, by the protocol log of a run of one picture (WAYLAND_DEBUG).
+end_process "$saver"
+session_start saver sh -c "exec env WAYLAND_DEBUG=1 quorvana --fullscreen --seed $SEED --pictures 1 2>$RUNTIME/protocol.log"
+check "--pictures 1 ends it after the first output's first picture, status 0" 'wait_until 30 eval "! alive $saver" && wait "$saver"'
+read -r created attached early damaged small < <(awk '
+    function buffer() { match($0, /wl_buffer@[0-9]+/); return substr($0, RSTART, RLENGTH) }
+    /create_buffer\(new id wl_buffer@/ { created++; held[buffer()] = 0; next }
+    /-> wl_surface@[0-9]+\.attach\(wl_buffer@/ { b = buffer(); if (held[b]) early++; held[b] = 1; attached++; next }
+    / wl_buffer@[0-9]+\.release\(\)/ { held[buffer()] = 0; next }
+    /-> wl_surface@[0-9]+\.damage_buffer\(/ { n = split($0, a, /[(), ]+/); damaged++; if (a[n - 1] + 0 <= 4) small++ }
+    END { print created + 0, attached + 0, early + 0, damaged + 0, small + 0 }' "$RUNTIME/protocol.log")
+check "two outputs, $created buffers: at most two a surface" '[ "$created" -ge 2 ] && [ "$created" -le 4 ]'
+check "$attached attaches, $early of them of a buffer the compositor had not released" '[ "$attached" -gt 100 ] && [ "$early" -eq 0 ]'
+check "$small of $damaged commits damage 4 rows or fewer: the rows drawn since the last" '[ $((small * 10)) -ge $((damaged * 9)) ]'
+
 # Outputs come and go, scales change.
+start_saver --fullscreen >/dev/null
+
 sway_msg create_output >/dev/null
 check "an added output gets its own picture (the third seed)" \
       'wait_until 10 covered HEADLESS-3 1920x1080 && wait_until 10 exact HEADLESS-3 2'
