@@ -91,7 +91,6 @@ Result<> RunFrontEnd(const SaverOptions& options)
     const char* waylandDisplay = std::getenv("WAYLAND_DISPLAY");
     const FrontEndPlan plan = PlanFrontEnd(options, waylandDisplay && *waylandDisplay);
     if (plan == FrontEndPlan::X11) return RunX11Saver(options);
-    StopSignals stopSignals;
     Result<std::unique_ptr<WaylandConnection>> connection = WaylandConnection::Connect();
     if (connection && !(*connection)->OffersLayerShell()) {
         if (plan == FrontEndPlan::WaylandOnly)
@@ -111,6 +110,7 @@ Result<> RunFrontEnd(const SaverOptions& options)
     settings.speed = options.speed;
     settings.seed = SeedOrNow(options.seed);
     settings.pictures = options.pictures;
+    StopSignals stopSignals;  // only here: RunX11Saver keeps its own
     return RunWaylandSaver(**connection, settings, stopSignals.Fd());
 }
 
