@@ -20,9 +20,11 @@ public:
     }
     Result<> AfterEvents() override { return m_outputs.Settle(); }
     Result<> Tick() override { return m_outputs.Tick(); }
+    // The full-screen saver (the one with input) also ends when the compositor
+    // has closed all its surfaces; the wallpaper waits for outputs to come.
     bool Over() const override
     {
-        return (m_input && m_input->CloseAsked()) || m_outputs.AllClosed() ||
+        return (m_input && (m_input->CloseAsked() || m_outputs.AllClosed())) ||
                (m_pictures > 0 && m_outputs.FirstOutputPictures() >= m_pictures);
     }
 

@@ -10,9 +10,10 @@
 //   ticks    RunEventLoop (event_loop.h) settles the surfaces after each
 //            batch of events (first pictures, new sizes, closed surfaces)
 //            and draws one row on every output each TickPeriodMs(speed).
-//   end      on input that the rules say closes (full screen), after
-//            `pictures` finished pictures of the first output, when the
-//            compositor has closed every surface, or on the stop descriptor;
+//   end      on input that the rules say closes, or when the compositor has
+//            closed every surface (both full screen only: the wallpaper
+//            waits for outputs to come back), after `pictures` finished
+//            pictures of the first output, or on the stop descriptor;
 //            a failure when the compositor goes away or refuses a request.
 #pragma once
 
