@@ -92,8 +92,19 @@ sway_msg output HEADLESS-1 scale 2 >/dev/null
 check "a new scale is covered at the output's device pixels" 'wait_until 10 covered HEADLESS-1 640x480 && alive "$saver"'
 sway_msg output HEADLESS-1 scale 1 >/dev/null
 
-# Input on either output ends it, with status 0.
+kill -TERM "$saver"
+check "SIGTERM ends it, status 0" 'ended_well "$saver"'
+
+# Input on either output ends it, with status 0; the wheel and the extra
+# buttons (sway's buttons 4 and 8: an axis event, BTN_SIDE) do not. The
+# pointer is put on the second output before it starts.
 cursor set 900 300
+start_saver --fullscreen >/dev/null
+cursor press button4
+cursor press button8
+cursor release button8
+sleep 0.5
+check "the wheel and a side button leave it running" 'alive "$saver"'
 check "a pointer move over the second output ends it, status 0" 'cursor move 10 0; ended_well "$saver"'
 start_saver --fullscreen >/dev/null
 check "a button ends it, status 0" 'cursor press button1; cursor release button1; ended_well "$saver"'
