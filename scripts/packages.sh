@@ -25,8 +25,10 @@ WAYLAND_PACKAGES=(libwayland-dev wayland-protocols librust-wayland-protocols-dev
 # compositor without layer-shell that the fallback to X11 is tried on.
 WAYLAND_TEST_PACKAGES=(sway xwayland wtype swayidle grim jq imagemagick procps weston)
 # xserver-xephyr lays out the several monitors (Xinerama heads) of the
-# multi-monitor tests; xscreensaver is the daemon one of them runs.
-X11_TEST_PACKAGES=(xvfb xauth xdotool x11-utils imagemagick xserver-xephyr xscreensaver procps)
+# multi-monitor tests; xscreensaver is the daemon one of them runs;
+# x11-xserver-utils (xrandr -s) changes a resizeable Xephyr's screen size
+# under the full-screen saver (Xvfb's RandR offers one size only).
+X11_TEST_PACKAGES=(xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick xserver-xephyr xscreensaver procps)
 # run.sh --screenshot: a virtual display (xvfb-run needs xauth) and import.
 SCREENSHOT_PACKAGES=(xvfb xauth imagemagick)
 # The Debian package and its tests: help2man makes the man pages from --help;
