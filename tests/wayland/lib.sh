@@ -55,19 +55,27 @@ wayland_programs() {
     install -m 755 "$@" "$BIN/"
 }
 
-in_session() { "${as_user[@]}" "${user_env[@]}" "${SESSION_ENV[@]}" "$@"; }
+# Descriptor 7, the virtual pointer's input, stays with this shell.
+in_session() { "${as_user[@]}" "${user_env[@]}" "${SESSION_ENV[@]}" "$@" 7>&-; }
 session_start() {
     local var=$1
     shift
     # A simple command, not a function: $! is the program itself (setpriv and env exec it).
     # Its input is session_start's, not the /dev/null bash gives a background command.
-    "${as_user[@]}" "${user_env[@]}" "${SESSION_ENV[@]}" "$@" <&0 &
+    "${as_user[@]}" "${user_env[@]}" "${SESSION_ENV[@]}" "$@" <&0 7>&- &
     printf -v "$var" %s "$!"
     SESSION_PIDS+=("$!")
 }
+# Ended: gone, or a zombie that this shell, its parent, has yet to reap.
+ended() {
+    local stat
+    stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 0
+    stat=${stat##*) }
+    [ "${stat%% *}" = Z ]
+}
 end_process() {
     kill "$1" 2>/dev/null || return 0
-    wait_until 5 eval "! kill -0 $1 2>/dev/null" || kill -KILL "$1" 2>/dev/null || true
+    wait_until 5 ended "$1" || kill -KILL "$1" 2>/dev/null || true
     wait "$1" 2>/dev/null || true
 }
 
@@ -104,7 +112,7 @@ wayland_session() {
     wayland_need sway swaymsg wtype jq
     printf '%s\n' "$@" >"$WORK/sway.config"
     "${as_user[@]}" "${user_env[@]}" WLR_BACKENDS=headless WLR_HEADLESS_OUTPUTS="$outputs" WLR_LIBINPUT_NO_DEVICES=1 \
-        WLR_RENDERER=pixman sway -c "$WORK/sway.config" >"$sway_log" 2>&1 &
+        WLR_RENDERER=pixman sway -c "$WORK/sway.config" >"$sway_log" 2>&1 </dev/null &
     SWAY_PID=$!
     local uid=$(id -u)
     [ "$(id -u)" -ne 0 ] || uid=65534
@@ -142,3 +150,7 @@ wayland_cleanup() {
     rm -rf "$WORK"
 }
 trap wayland_cleanup EXIT
+# Stopped by a signal (ctest's timeout, Ctrl-C), it still cleans up.
+trap 'exit 129' HUP
+trap 'exit 130' INT
+trap 'exit 143' TERM
