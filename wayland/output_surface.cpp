@@ -69,11 +69,6 @@ OutputSurface::OutputSurface(const WaylandConnection& connection, const Output& 
     wl_surface_commit(m_surface.get());
 }
 
-OutputSurface::~OutputSurface()
-{
-    m_presenter.reset();  // its frame callback before the surface
-}
-
 Result<> OutputSurface::Settle()
 {
     if (!m_logical || m_closed) return {};
@@ -84,8 +79,7 @@ Result<> OutputSurface::Settle()
     if (m_viewport) {
         wp_viewport_set_destination(m_viewport.get(), m_logical->width, m_logical->height);
     } else {
-        m_bufferScale = m_output.State().scale;
-        wl_surface_set_buffer_scale(m_surface.get(), m_bufferScale);
+        wl_surface_set_buffer_scale(m_surface.get(), m_output.State().scale);
     }
     TRY(m_presenter->Resize(device.width, device.height));
     PixelStore* store = TRY(m_presenter->WritableStore());

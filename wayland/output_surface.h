@@ -47,7 +47,6 @@ PixelSize DeviceSize(PixelSize logical, int scale, std::optional<std::uint32_t> 
 class OutputSurface {
 public:
     OutputSurface(const WaylandConnection& connection, const Output& output, SurfaceLayer layer, std::uint32_t seed);
-    ~OutputSurface();
     OutputSurface(const OutputSurface&) = delete;
     OutputSurface& operator=(const OutputSurface&) = delete;
 
@@ -75,6 +74,8 @@ private:
 
     const Output& m_output;
     JuliaRenderer m_renderer;
+    // Declared in the order they are made; they go in reverse: the buffers
+    // and frame callback, then the surface's roles, then the surface.
     Proxy<wl_surface> m_surface;
     Proxy<zwlr_layer_surface_v1> m_layer;
     Proxy<wp_viewport> m_viewport;                   // with fractional scale only
@@ -82,7 +83,6 @@ private:
     std::optional<SurfacePresenter> m_presenter;
     std::optional<PixelSize> m_logical;  // from the last configure
     std::optional<std::uint32_t> m_fractional120;
-    int m_bufferScale = 1;  // as last set on the surface
     int m_finishedPictures = 0;
     bool m_closed = false;
 };

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -18,6 +19,10 @@ Result<std::unique_ptr<ShmBuffer>> ShmBuffer::Create(wl_shm* shm, int width, int
     std::unique_ptr<ShmBuffer> buffer(new ShmBuffer(width, height));
     const std::size_t stride = static_cast<std::size_t>(width) * sizeof(COLORREF);
     buffer->m_bytes = stride * static_cast<std::size_t>(height);
+    // wl_shm pools are sized in 32 bits.
+    if (buffer->m_bytes > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+        return Failure::Runtime("cannot make a picture buffer of " + std::to_string(width) + " x " +
+                                std::to_string(height) + " pixels: more than wl_shm can share");
     const auto failed = [&](const char* what) {
         return Failure::Runtime("cannot make a picture buffer of " + std::to_string(width) + " x " +
                                 std::to_string(height) + " pixels (" + what + "): " + std::strerror(errno));
