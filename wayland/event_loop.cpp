@@ -4,25 +4,15 @@
 #include <cerrno>
 #include <poll.h>
 
+#include "saver/tick_timer.h"
+
 namespace quorvana {
-
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// Whole milliseconds until `when`, rounded up, at least 0.
-int MillisecondsUntil(Clock::time_point when, Clock::time_point now)
-{
-    if (when <= now) return 0;
-    return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(when - now).count());
-}
-
-}  // namespace
 
 Result<> RunEventLoop(WaylandConnection& connection, LoopSteps& steps, std::chrono::milliseconds period, int stopFd)
 {
     wl_display* display = connection.Display();
-    Clock::time_point nextTick = Clock::now() + period;
+    TickTimer timer(static_cast<int>(period.count()));
+    timer.Start(TickTimer::Clock::now());
     for (;;) {
         // Events already queued are dispatched before this thread may read.
         while (wl_display_prepare_read(display) != 0)
@@ -41,7 +31,7 @@ Result<> RunEventLoop(WaylandConnection& connection, LoopSteps& steps, std::chro
         }
         pollfd waits[2] = {{wl_display_get_fd(display), static_cast<short>(POLLIN | (unsent ? POLLOUT : 0)), 0},
                            {stopFd, POLLIN, 0}};
-        const int ready = poll(waits, stopFd >= 0 ? 2 : 1, MillisecondsUntil(nextTick, Clock::now()));
+        const int ready = poll(waits, stopFd >= 0 ? 2 : 1, timer.TimeoutMs(TickTimer::Clock::now()));
         if (ready < 0 && errno != EINTR) {
             wl_display_cancel_read(display);
             return Failure::Runtime("cannot wait for the Wayland compositor");
@@ -59,16 +49,12 @@ Result<> RunEventLoop(WaylandConnection& connection, LoopSteps& steps, std::chro
             wl_display_flush(display);
             return {};
         }
-        const Clock::time_point now = Clock::now();
-        if (now >= nextTick) {
+        if (timer.TakeTick(TickTimer::Clock::now())) {
             TRY(steps.Tick());
             if (steps.Over()) {
                 wl_display_flush(display);
                 return {};
             }
-            // A late tick starts the next period from now: no burst of catch-up ticks.
-            nextTick += period;
-            if (nextTick <= now) nextTick = now + period;
         }
     }
 }

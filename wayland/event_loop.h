@@ -29,6 +29,7 @@ public:
 // Returns when the steps say it is over or the stop descriptor becomes
 // readable (nothing), or with the failure of a step or of the connection
 // (the compositor gone, a protocol error).
+// The ticks keep saver/tick_timer.h's deadline, which never bursts.
 [[nodiscard]] Result<> RunEventLoop(WaylandConnection& connection, LoopSteps& steps,
                                     std::chrono::milliseconds period, int stopFd);
 
