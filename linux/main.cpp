@@ -13,7 +13,11 @@
 //            (ParseOptions, options.h); --help and --version answer and end
 //            here, --register and --unregister edit ~/.xscreensaver
 //            (xscreensaver/registration.h) and end here.
-//   front    RunX11Saver (x11/x11_saver.h) does the rest on X11:
+//   front    PlanFrontEnd (front_end_choice.h) picks Wayland or X11 from the
+//            options and $WAYLAND_DISPLAY; RunFrontEnd then connects to the
+//            compositor if asked and falls back to X11 where it offers no
+//            layer-shell. RunWaylandSaver (wayland/wayland_saver.h) draws
+//            on Wayland; RunX11Saver (x11/x11_saver.h) does the rest on X11:
 //   saver      it opens the display and makes the saver the options name:
 //              a WindowSaver (x11/window_saver.h) over a given window, the
 //              root or a window of its own, or a FullScreenSaver
@@ -49,7 +53,11 @@
 
 #include "common/failure.h"
 #include "common/standard_descriptors.h"
+#include "linux/front_end_choice.h"
 #include "linux/options.h"
+#include "wayland/connection.h"
+#include "wayland/wayland_saver.h"
+#include "x11/stop_signals.h"
 #include "x11/x11_saver.h"
 #include "xscreensaver/display_mode_lookup.h"
 #include "xscreensaver/registration.h"
@@ -79,6 +87,37 @@ Result<> RegisterForUser(const SaverOptions& options)
     return {};
 }
 
+// The Wayland saver where the plan allows and the compositor offers
+// layer-shell; else the X11 saver, with one line saying why when Wayland was
+// only the first choice.
+Result<> RunFrontEnd(const SaverOptions& options)
+{
+    const char* waylandDisplay = std::getenv("WAYLAND_DISPLAY");
+    const FrontEndPlan plan = PlanFrontEnd(options, waylandDisplay && *waylandDisplay);
+    if (plan == FrontEndPlan::X11) return RunX11Saver(options);
+    Result<std::unique_ptr<WaylandConnection>> connection = WaylandConnection::Connect();
+    if (connection && !(*connection)->OffersLayerShell()) {
+        if (plan == FrontEndPlan::WaylandOnly)
+            return Failure::Runtime("the Wayland compositor offers no layer-shell (zwlr_layer_shell_v1), which "
+                                    "--wayland needs; --x11 draws through Xwayland");
+        std::fputs("quorvana: the Wayland compositor offers no layer-shell: drawing through X11 (Xwayland)\n", stderr);
+        connection.Value().reset();
+        return RunX11Saver(options);
+    }
+    if (!connection) {
+        if (plan == FrontEndPlan::WaylandOnly) return std::move(connection).TakeError();
+        std::fprintf(stderr, "quorvana: %s: drawing through X11\n", connection.Error().Message().c_str());
+        return RunX11Saver(options);
+    }
+    WaylandSaverSettings settings;
+    settings.layer = options.target == Target::RootWindow ? SurfaceLayer::Background : SurfaceLayer::Overlay;
+    settings.speed = options.speed;
+    settings.seed = SeedOrNow(options.seed);
+    settings.pictures = options.pictures;
+    StopSignals stopSignals;  // only here: RunX11Saver keeps its own
+    return RunWaylandSaver(**connection, settings, stopSignals.Fd());
+}
+
 Result<> RunProgram(const std::vector<std::string>& args)
 {
     const SaverOptions options = TRY(ParseOptions(args, std::getenv("XSCREENSAVER_WINDOW")));
@@ -91,7 +130,7 @@ Result<> RunProgram(const std::vector<std::string>& args)
         return {};
     }
     if (options.registerMode || options.unregisterMode) return RegisterForUser(options);
-    return RunX11Saver(options);
+    return RunFrontEnd(options);
 }
 
 }  // namespace

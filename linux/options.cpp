@@ -67,6 +67,7 @@ Result<SaverOptions> ParseOptions(const std::vector<std::string>& args, const ch
     SaverOptions options;
     TargetWanted wanted;
     bool noSharedMemory = false;
+    bool wayland = false, x11 = false;
     const CommandOption table[] = {
         {"window-id", Takes::Value,
          [&](std::string_view v) {
@@ -79,6 +80,8 @@ Result<SaverOptions> ParseOptions(const std::vector<std::string>& args, const ch
         {"seed", Takes::Value, Into(options.seed, ParseSeed)},
         {"pictures", Takes::Value, Into(options.pictures, ParsePictureCount)},
         {"no-shm", Takes::Nothing, SetFlag(noSharedMemory)},
+        {"wayland", Takes::Nothing, SetFlag(wayland)},
+        {"x11", Takes::Nothing, SetFlag(x11)},
         {"help", Takes::Nothing, SetFlag(options.help)},
         {"h", Takes::Nothing, SetFlag(options.help)},
         {"version", Takes::Nothing, SetFlag(options.version)},
@@ -93,6 +96,12 @@ Result<SaverOptions> ParseOptions(const std::vector<std::string>& args, const ch
         return Failure::Usage("--as-root goes only with --register or --unregister");
     options.sharedMemory = !noSharedMemory;
     TRY(ChooseTarget(wanted, xscreensaverWindow, options));
+    if (wayland && x11) return Failure::Usage("--wayland and --x11 exclude each other: give one of them");
+    if (wayland && options.target != Target::FullScreen && options.target != Target::RootWindow)
+        return Failure::Usage(options.target == Target::GivenWindow
+                                  ? "--wayland cannot draw on a given X window (--window-id or $XSCREENSAVER_WINDOW)"
+                                  : "--wayland goes only with --fullscreen or --root");
+    options.display = wayland ? DisplaySystem::Wayland : x11 ? DisplaySystem::X11 : DisplaySystem::Automatic;
     return options;
 }
 
@@ -106,10 +115,13 @@ std::string Usage()
            "Where it draws:\n"
            "  (nothing)         a window of its own, 800 x 600, resizable; q, Escape or\n"
            "                    Ctrl-C in it, or closing it, ends it\n"
-           "  --fullscreen      a window over each monitor, each with pictures of its\n"
-           "                    own, without cursor; a key, a mouse button (1-3),\n"
-           "                    moving the mouse or focusing another window closes them all\n"
-           "  --root            the root window (under xscreensaver: the window it gives)\n"
+           "  --fullscreen      a window over each monitor (on Wayland a surface over each\n"
+           "                    output), each with pictures of its own, without cursor;\n"
+           "                    a key, a mouse button (1-3), a touch, moving the mouse or\n"
+           "                    focusing another window closes them all\n"
+           "  --root            the root window (under xscreensaver: the window it gives);\n"
+           "                    on Wayland the background of every output, under all\n"
+           "                    windows and taking no input: a live wallpaper\n"
            "  --window-id ID    the window ID, in hex (0x...) or decimal\n"
            "  When none of these is given and $XSCREENSAVER_WINDOW is set, that window.\n"
            "\n"
@@ -122,6 +134,15 @@ std::string Usage()
            "  --no-shm          send pictures through the X connection, never through\n"
            "                    shared memory (MIT-SHM); for displays where shared memory\n"
            "                    is offered but fails, such as some remote ones\n"
+           "\n"
+           "Wayland or X11 (for --fullscreen and --root):\n"
+           "  (neither)         Wayland when $WAYLAND_DISPLAY is set and the compositor\n"
+           "                    offers layer-shell (sway and other wlroots compositors,\n"
+           "                    KDE Plasma): one surface over each output, at its own\n"
+           "                    pixels; else X11 (through Xwayland, GNOME), saying so\n"
+           "  --wayland         Wayland only: end with status 1 where it is not offered\n"
+           "  --x11             X11 only, through Xwayland under a Wayland compositor\n"
+           "  A given window (--window-id, $XSCREENSAVER_WINDOW) is always drawn with X11.\n"
            "\n"
            "With xscreensaver:\n"
            "  --register        add Quorvana to the display modes in ~/.xscreensaver, at\n"
@@ -138,12 +159,14 @@ std::string Usage()
            "\n"
            "Options may also be written with one dash (-root) or as --name=value.\n"
            "It ends on SIGTERM, SIGINT, SIGHUP or another ending signal, and when its\n"
-           "window is destroyed or closed.\n"
+           "window is destroyed or closed (on Wayland: when the compositor closes its\n"
+           "surfaces).\n"
            "\n"
            "Exit status:\n"
            "  0  ended normally; or --register or --unregister done, or nothing to do\n"
-           "  1  the display cannot be used; or ~/.xscreensaver cannot be read, parsed\n"
-           "     or written, or root asked without --as-root, and it is left as it was\n"
+           "  1  the display cannot be used or went away; or ~/.xscreensaver cannot be\n"
+           "     read, parsed or written, or root asked without --as-root, and it is\n"
+           "     left as it was\n"
            "  2  bad arguments, no display, or no such window\n";
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The command line of quorvana, the Linux saver, and where it draws:
 //   --window-id ID | --root | --fullscreen | (nothing: a window of its own)
-//   --speed N, --seed N, --pictures K, --no-shm, --help, --version;
+//   --speed N, --seed N, --pictures K, --no-shm, --wayland | --x11, --help, --version;
 //   or --register / --unregister [--as-root] (xscreensaver/registration.h) instead of drawing.
 // The options are rows of the table in options.cpp, parsed by the shared
 // parser (common/command_line.h, which says how to add one); so every option

@@ -20,6 +20,13 @@ enum class Target {
     GivenWindow,  // a window that another program made (--window-id or xscreensaver)
 };
 
+// Which display system draws --fullscreen and --root (linux/front_end_choice.h).
+enum class DisplaySystem {
+    Automatic,  // Wayland when $WAYLAND_DISPLAY is set and the compositor offers layer-shell, else X11
+    Wayland,    // --wayland
+    X11,        // --x11
+};
+
 struct SaverOptions {
     Target target = Target::OwnWindow;
     unsigned long windowId = 0;          // for Target::GivenWindow
@@ -27,6 +34,7 @@ struct SaverOptions {
     std::optional<std::uint32_t> seed;   // none: taken from the time
     int pictures = 0;                    // end after this many finished pictures; 0: run until stopped
     bool sharedMemory = true;            // MIT-SHM when the server offers it; --no-shm: never
+    DisplaySystem display = DisplaySystem::Automatic;
     bool help = false;
     bool version = false;
     bool registerMode = false;    // add Quorvana to ~/.xscreensaver instead of drawing

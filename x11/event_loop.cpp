@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <poll.h>
 
-#include "x11/tick_timer.h"
+#include "saver/tick_timer.h"
 
 namespace quorvana {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "x11/event_loop.h"
 #include "x11/julia_window.h"
-#include "x11/tick_timer.h"
+#include "saver/tick_timer.h"
 
 namespace quorvana {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "x11/tick_timer.h"
+#include "saver/tick_timer.h"
 
 namespace quorvana {
 

@@ -2,7 +2,7 @@
 // The pace of the ticks: a deadline that never bursts.
 #include <gtest/gtest.h>
 
-#include "x11/tick_timer.h"
+#include "saver/tick_timer.h"
 
 namespace quorvana {
 namespace {

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The pace of a fractal window: one row per tick at the period of
-// saver/tick_period.h. The timer keeps an absolute deadline so the event
-// loop can block on the X connection exactly until the next tick is due; a
-// tick that comes late does not cause a burst of catch-up ticks afterwards.
+// saver/tick_period.h, for the Linux front ends' loops (X11's, Wayland's).
+// The timer keeps an absolute deadline so a loop can block on its display's
+// connection exactly until the next tick is due; a tick that comes late does
+// not cause a burst of catch-up ticks afterwards.
 #pragma once
 
 #include <chrono>

@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: MIT
+#include "wayland/output_surface.h"
+
+#include "render/dirty_surface.h"
+
+namespace quorvana {
+
+namespace {
+
+constexpr std::uint32_t kAllEdges = ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
+                                    ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT;
+// −1: over panels and bars too, not beside them.
+constexpr std::int32_t kIgnoreExclusiveZones = -1;
+constexpr std::uint32_t kScaleDenominator = 120;  // fractional-scale-v1's unit
+
+int Scaled(int logical, std::uint32_t fractional120)
+{
+    return static_cast<int>((static_cast<std::uint64_t>(logical) * fractional120 + kScaleDenominator / 2) /
+                            kScaleDenominator);
+}
+
+RowSpan RowsOf(const Rect& area) { return RowSpan{area.top, area.bottom}; }
+
+}  // namespace
+
+PixelSize DeviceSize(PixelSize logical, int scale, std::optional<std::uint32_t> fractional120)
+{
+    if (fractional120) return PixelSize{Scaled(logical.width, *fractional120), Scaled(logical.height, *fractional120)};
+    return PixelSize{logical.width * scale, logical.height * scale};
+}
+
+const zwlr_layer_surface_v1_listener OutputSurface::s_layerListener = {
+    .configure = OnConfigure,
+    .closed = OnClosed,
+};
+
+const wp_fractional_scale_v1_listener OutputSurface::s_fractionalListener = {.preferred_scale = OnPreferredScale};
+
+OutputSurface::OutputSurface(const WaylandConnection& connection, const Output& output, SurfaceLayer layer,
+                             std::uint32_t seed)
+    : m_output(output), m_renderer(seed)
+{
+    m_surface.reset(wl_compositor_create_surface(connection.Compositor()));
+    m_presenter.emplace(connection.Shm(), m_surface.get());
+    // Fractional scale needs the viewport to say the buffer's logical size.
+    if (connection.FractionalScale() && connection.Viewporter()) {
+        m_fractional.reset(wp_fractional_scale_manager_v1_get_fractional_scale(connection.FractionalScale(),
+                                                                               m_surface.get()));
+        wp_fractional_scale_v1_add_listener(m_fractional.get(), &s_fractionalListener, this);
+        m_viewport.reset(wp_viewporter_get_viewport(connection.Viewporter(), m_surface.get()));
+    }
+    const bool overlay = layer == SurfaceLayer::Overlay;
+    m_layer.reset(zwlr_layer_shell_v1_get_layer_surface(
+        connection.LayerShell(), m_surface.get(), output.Get(),
+        overlay ? ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY : ZWLR_LAYER_SHELL_V1_LAYER_BACKGROUND, "quorvana"));
+    zwlr_layer_surface_v1_add_listener(m_layer.get(), &s_layerListener, this);
+    zwlr_layer_surface_v1_set_anchor(m_layer.get(), kAllEdges);
+    zwlr_layer_surface_v1_set_exclusive_zone(m_layer.get(), kIgnoreExclusiveZones);
+    if (overlay) {
+        zwlr_layer_surface_v1_set_keyboard_interactivity(m_layer.get(),
+                                                         ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_EXCLUSIVE);
+    } else {
+        // An empty input region: clicks and motion go to the desktop beneath.
+        wl_region* none = wl_compositor_create_region(connection.Compositor());
+        wl_surface_set_input_region(m_surface.get(), none);
+        wl_region_destroy(none);
+    }
+    // The first commit carries no buffer; the compositor answers with the size.
+    wl_surface_commit(m_surface.get());
+}
+
+Result<> OutputSurface::Settle()
+{
+    if (!m_logical || m_closed) return {};
+    const PixelSize device =
+        DeviceSize(*m_logical, m_output.State().scale, m_viewport ? m_fractional120 : std::nullopt);
+    if (device == PixelSize{m_presenter->Width(), m_presenter->Height()} || device.width <= 0 || device.height <= 0)
+        return {};
+    if (m_viewport) {
+        wp_viewport_set_destination(m_viewport.get(), m_logical->width, m_logical->height);
+    } else {
+        wl_surface_set_buffer_scale(m_surface.get(), m_output.State().scale);
+    }
+    TRY(m_presenter->Resize(device.width, device.height));
+    PixelStore* store = TRY(m_presenter->WritableStore());
+    DirtySurface surface(*store);
+    m_renderer.RestartPicture(surface);
+    m_presenter->Drawn(RowsOf(surface.TakeDirty()));
+    m_presenter->Commit();
+    return {};
+}
+
+Result<> OutputSurface::Tick()
+{
+    if (m_renderer.m_width <= 0 || m_closed) return {};
+    PixelStore* store = TRY(m_presenter->WritableStore());
+    if (!store) return {};
+    DirtySurface surface(*store);
+    if (m_renderer.DrawNextRow(surface) != TickOutcome::Row) ++m_finishedPictures;
+    m_presenter->Drawn(RowsOf(surface.TakeDirty()));
+    m_presenter->Commit();
+    return {};
+}
+
+void OutputSurface::OnConfigure(void* data, zwlr_layer_surface_v1* layer, std::uint32_t serial, std::uint32_t width,
+                                std::uint32_t height)
+{
+    auto* self = static_cast<OutputSurface*>(data);
+    zwlr_layer_surface_v1_ack_configure(layer, serial);
+    self->m_logical = PixelSize{static_cast<int>(width), static_cast<int>(height)};
+}
+
+void OutputSurface::OnClosed(void* data, zwlr_layer_surface_v1*)
+{
+    static_cast<OutputSurface*>(data)->m_closed = true;
+}
+
+void OutputSurface::OnPreferredScale(void* data, wp_fractional_scale_v1*, std::uint32_t scale)
+{
+    static_cast<OutputSurface*>(data)->m_fractional120 = scale;
+}
+
+}  // namespace quorvana

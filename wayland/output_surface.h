@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: MIT
+// The saver on one output: a layer-shell surface over the whole output, its
+// own renderer and seed, and the presenter of its pixels. On the overlay
+// layer (the full-screen saver) it takes the keyboard and covers every
+// window and panel; on the background layer (the live wallpaper) it lies
+// under them and takes no input at all.
+//
+// It draws in the output's device pixels: the surface's logical size from
+// the compositor's configure, times the output's integer scale
+// (wl_surface.set_buffer_scale), or, where the compositor offers fractional
+// scale and viewporter, times its preferred fractional scale with the
+// viewport set to the logical size. Whenever that device size changes (a
+// new mode, a new scale) the picture starts over at the new size (Settle).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include <wayland-client.h>
+
+#include "common/failure.h"
+#include "render/julia_renderer.h"
+#include "wayland/connection.h"
+#include "wayland/output.h"
+#include "wayland/proxy.h"
+#include "wayland/surface_presenter.h"
+
+namespace quorvana {
+
+enum class SurfaceLayer {
+    Overlay,     // above everything, exclusive keyboard: the full-screen saver
+    Background,  // below everything, no input: the live wallpaper
+};
+
+// A size in pixels.
+struct PixelSize {
+    int width = 0;
+    int height = 0;
+    bool operator==(const PixelSize&) const = default;
+};
+
+// The buffer size for a surface of `logical` size: by the fractional scale
+// (in 120ths, rounded half away from zero, as fractional-scale-v1 asks) when
+// there is one, else by the integer scale.
+PixelSize DeviceSize(PixelSize logical, int scale, std::optional<std::uint32_t> fractional120);
+
+class OutputSurface {
+public:
+    OutputSurface(const WaylandConnection& connection, const Output& output, SurfaceLayer layer, std::uint32_t seed);
+    OutputSurface(const OutputSurface&) = delete;
+    OutputSurface& operator=(const OutputSurface&) = delete;
+
+    // After a batch of events: starts the picture over if the device size
+    // changed (the first configure, a new mode or scale).
+    [[nodiscard]] Result<> Settle();
+    // One row, or the frame end after the last row; nothing before the
+    // first picture or while the compositor holds every buffer.
+    [[nodiscard]] Result<> Tick();
+
+    // The compositor closed the surface (its output going, say): the owner
+    // drops it after the batch of events.
+    bool Closed() const { return m_closed; }
+    wl_surface* Surface() const { return m_surface.get(); }
+    const Output& GetOutput() const { return m_output; }
+    int FinishedPictures() const { return m_finishedPictures; }
+
+private:
+    static const zwlr_layer_surface_v1_listener s_layerListener;
+    static const wp_fractional_scale_v1_listener s_fractionalListener;
+    static void OnConfigure(void* data, zwlr_layer_surface_v1* layer, std::uint32_t serial, std::uint32_t width,
+                            std::uint32_t height);
+    static void OnClosed(void* data, zwlr_layer_surface_v1* layer);
+    static void OnPreferredScale(void* data, wp_fractional_scale_v1*, std::uint32_t scale);
+
+    const Output& m_output;
+    JuliaRenderer m_renderer;
+    // Declared in the order they are made; they go in reverse: the buffers
+    // and frame callback, then the surface's roles, then the surface.
+    Proxy<wl_surface> m_surface;
+    Proxy<zwlr_layer_surface_v1> m_layer;
+    Proxy<wp_viewport> m_viewport;                   // with fractional scale only
+    Proxy<wp_fractional_scale_v1> m_fractional;
+    std::optional<SurfacePresenter> m_presenter;
+    std::optional<PixelSize> m_logical;  // from the last configure
+    std::optional<std::uint32_t> m_fractional120;
+    int m_finishedPictures = 0;
+    bool m_closed = false;
+};
+
+}  // namespace quorvana

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+#include "wayland/saver_outputs.h"
+
+#include <algorithm>
+
+#include "saver/monitor_seed.h"
+
+namespace quorvana {
+
+void SaverOutputs::OnDeviceAdded(wl_registry* registry, std::uint32_t name, std::string_view interface,
+                                 std::uint32_t version)
+{
+    if (interface != wl_output_interface.name) return;
+    // Surfaces are made in Settle, once the output's first done has told its scale.
+    m_entries.push_back(Entry{std::make_unique<Output>(registry, name, version, m_connection.OutputManager()),
+                              nullptr, m_nextIndex++});
+}
+
+void SaverOutputs::OnDeviceRemoved(std::uint32_t name)
+{
+    std::erase_if(m_entries, [&](const Entry& entry) { return entry.output->GlobalName() == name; });
+}
+
+Result<> SaverOutputs::Settle()
+{
+    for (Entry& entry : m_entries) {
+        if (entry.surface && entry.surface->Closed()) {
+            entry.surface.reset();
+            entry.closed = m_anyClosed = true;
+        }
+        if (!entry.surface && !entry.closed && entry.output->Announced())
+            entry.surface = std::make_unique<OutputSurface>(m_connection, *entry.output, m_layer,
+                                                            MonitorSeed(m_seed, entry.index));
+        if (entry.surface) TRY(entry.surface->Settle());
+    }
+    return {};
+}
+
+Result<> SaverOutputs::Tick()
+{
+    for (Entry& entry : m_entries)
+        if (entry.surface) TRY(entry.surface->Tick());
+    return {};
+}
+
+int SaverOutputs::FirstOutputPictures() const
+{
+    for (const Entry& entry : m_entries)
+        if (entry.surface) return entry.surface->FinishedPictures();
+    return 0;
+}
+
+bool SaverOutputs::HasSurface() const
+{
+    return std::any_of(m_entries.begin(), m_entries.end(), [](const Entry& e) { return e.surface != nullptr; });
+}
+
+std::optional<std::pair<int, int>> SaverOutputs::GlobalPosition(const wl_surface* surface, int x, int y) const
+{
+    for (const Entry& entry : m_entries)
+        if (entry.surface && entry.surface->Surface() == surface)
+            return std::pair(entry.output->State().x + x, entry.output->State().y + y);
+    return std::nullopt;
+}
+
+}  // namespace quorvana

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: MIT
+// The one owner of the outputs and their surfaces. Each output the
+// compositor announces gets an OutputSurface once its state is known; an
+// output that goes takes its surface with it; a surface the compositor
+// closes is dropped. Outputs are numbered in the order they came: the first
+// keeps the saver's seed, each later one gets its own (saver/monitor_seed.h),
+// so an output added later draws pictures of its own.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "common/failure.h"
+#include "wayland/connection.h"
+#include "wayland/output.h"
+#include "wayland/output_surface.h"
+
+namespace quorvana {
+
+class SaverOutputs final : public DeviceListener {
+public:
+    SaverOutputs(const WaylandConnection& connection, SurfaceLayer layer, std::uint32_t seed)
+        : m_connection(connection), m_layer(layer), m_seed(seed)
+    {
+    }
+
+    void OnDeviceAdded(wl_registry* registry, std::uint32_t name, std::string_view interface,
+                       std::uint32_t version) override;
+    void OnDeviceRemoved(std::uint32_t name) override;
+
+    // After a batch of events: surfaces for newly announced outputs, closed
+    // ones dropped, the rest re-covered where their size changed.
+    [[nodiscard]] Result<> Settle();
+    // One tick on every output.
+    [[nodiscard]] Result<> Tick();
+
+    // Finished pictures on the earliest output still there.
+    int FirstOutputPictures() const;
+    // The compositor closed surfaces and none is left to draw on.
+    bool AllClosed() const { return m_anyClosed && !HasSurface(); }
+    // A point of the surface `surface` in the compositor's logical space;
+    // none if the surface is not one of these.
+    std::optional<std::pair<int, int>> GlobalPosition(const wl_surface* surface, int x, int y) const;
+    bool HasSurface() const;
+
+private:
+    struct Entry {
+        std::unique_ptr<Output> output;          // declared first: outlives its surface
+        std::unique_ptr<OutputSurface> surface;  // none until announced, and after closed
+        std::uint32_t index;                     // order of arrival, for its seed
+        bool closed = false;                     // the compositor closed its surface: never again
+    };
+
+    const WaylandConnection& m_connection;
+    SurfaceLayer m_layer;
+    std::uint32_t m_seed;
+    std::vector<Entry> m_entries;
+    std::uint32_t m_nextIndex = 0;
+    bool m_anyClosed = false;
+};
+
+}  // namespace quorvana
