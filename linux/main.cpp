@@ -37,7 +37,7 @@
 //              its deadlines: a tick (x11/saver_pace.h: one row in each
 //              window, or the frame end after the last row) or the check of
 //              a lost focus;
-//   ends       on SIGTERM, SIGINT, SIGHUP … (x11/stop_signals.h), when the window is
+//   ends       on SIGTERM, SIGINT, SIGHUP … (common/stop_signals.h), when the window is
 //              destroyed or closed, at the saver's answer, or after
 //              --pictures K; the destructors free the images, the own
 //              windows and the display.
@@ -57,7 +57,7 @@
 #include "linux/options.h"
 #include "wayland/connection.h"
 #include "wayland/wayland_saver.h"
-#include "x11/stop_signals.h"
+#include "common/stop_signals.h"
 #include "x11/x11_saver.h"
 #include "xscreensaver/display_mode_lookup.h"
 #include "xscreensaver/registration.h"

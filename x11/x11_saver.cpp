@@ -6,7 +6,7 @@
 
 #include "x11/event_loop.h"
 #include "x11/full_screen_saver.h"
-#include "x11/stop_signals.h"
+#include "common/stop_signals.h"
 #include "x11/window_saver.h"
 #include "x11/x_connection.h"
 

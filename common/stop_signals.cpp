@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "x11/stop_signals.h"
+#include "common/stop_signals.h"
 
 #include <csignal>
 #include <fcntl.h>

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
-// SIGTERM, SIGINT, SIGHUP and the other ending signals (common/ending_signals.h)
-// end the saver cleanly: the handler only writes a byte
-// into a pipe, and the event loop, which waits on that pipe beside the X
+// SIGTERM, SIGINT, SIGHUP and the other ending signals (ending_signals.h)
+// end a saver cleanly, on X11 or Wayland: the handler only writes a byte into
+// a pipe, and the event loop, which waits on that pipe beside the display's
 // connection, returns and lets every destructor run. SIGPIPE is ignored, so
-// that a lost connection reaches Xlib's handler instead of killing silently.
+// that a lost connection is reported by the display's library instead of
+// killing the program silently.
 #pragma once
 
 namespace quorvana {
