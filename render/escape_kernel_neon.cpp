@@ -84,8 +84,9 @@ void EscapeRowNeon(const EscapeRowJob& job, std::int32_t* counts)
     // of a slot is ten instructions for two points; with the checks, the
     // slots' loop takes 6.0 instructions per point and step (6.4 when the
     // mask is carried) where the plain loop takes 12. Three slots hide the
-    // latency of a step's chain of dependent multiply, subtract and add
-    // without spilling; six spill a third of their state to the stack.
+    // latency of a step's chain of dependent multiply, subtract and add and
+    // stay in registers (but for one vector, stored and loaded once per
+    // check); six would spill a third of their state.
     RunEscapeRow<Neon, 3, 4, 3>(job, counts);
 }
 
