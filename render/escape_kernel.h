@@ -13,7 +13,7 @@
 // the build forbids fused multiply-add (-ffp-contract=off, no FMA code).
 //
 // Which kernels exist is decided by the build (the vector kernels only on
-// x86-64) and by the processor (AVX2 and AVX-512 only where it and the
+// x86-64 and arm64) and by the processor (AVX2 and AVX-512 only where it and the
 // operating system support them); the scalar kernel exists everywhere.
 #pragma once
 
@@ -54,7 +54,7 @@ using ColourRowFunction = RowTotals (*)(const std::int32_t* counts, int count, C
 
 // A row kernel with the two passes around it, all in one instruction set.
 struct EscapeKernel {
-    const char* name;                  // "scalar", "sse2", "avx2", "avx512"
+    const char* name;                  // "scalar", "sse2", "avx2", "avx512", "neon"
     EscapeRowFunction run;             // the counts
     AccumulateRowFunction accumulate;  // the x coordinates before
     ColourRowFunction colour;          // the colours and totals after

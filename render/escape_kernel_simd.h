@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The vector escape loop shared by the SSE2, AVX2 and AVX-512 kernels; only
-// their three source files include it, each compiled for its own
+// The vector escape loop shared by the SSE2, AVX2, AVX-512 and NEON kernels;
+// only their source files include it, each compiled for its own
 // instruction set.
 //
 // A row goes in two passes per chunk: a quick pass settles the many points

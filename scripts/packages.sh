@@ -63,19 +63,37 @@ WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 libz-mingw-w64-
                   libxrender1 libxrandr2 libxcursor1 libxi6 libxcomposite1 libxinerama1 libxfixes3 libxxf86vm1
                   xvfb xauth xdotool imagemagick xserver-xephyr)
 
+# The arm64 build (cmake --preset arm64) and its tests: Debian's cross
+# toolchain; the arm64 libraries of every -dev package above and of
+# libwayland-dev (the other Wayland packages are descriptions, the same for
+# every architecture), from Debian's multiarch (need_packages adds the architecture); qemu-user-static runs the
+# arm64 programs; mmdebstrap unpacks the arm64 root the package is tried in.
+ARM64_PACKAGES=(crossbuild-essential-arm64 qemu-user-static mmdebstrap)
+for p in "${NATIVE_PACKAGES[@]}" libwayland-dev; do [[ $p != *-dev ]] || ARM64_PACKAGES+=("$p:arm64"); done
+
 need_packages() {
-    local missing=() p
+    local missing=() architectures=() p
     for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
+    # Packages of another architecture (name:arch) need it added to dpkg first.
+    for p in "${missing[@]}"; do
+        [[ $p != *:* ]] || [ "${p#*:}" = "$(dpkg --print-architecture)" ] ||
+            dpkg --print-foreign-architectures | grep -qx "${p#*:}" || architectures+=("${p#*:}")
+    done
+    mapfile -t architectures < <(printf '%s\n' "${architectures[@]}" | sort -u | sed '/^$/d')
     if [ "$(id -u)" -ne 0 ]; then
         echo "Missing Debian packages. Install them as root, then run this again:" >&2
+        for p in "${architectures[@]}"; do echo "  dpkg --add-architecture $p" >&2; done
+        [ ${#architectures[@]} -eq 0 ] || echo "  apt-get update" >&2
         echo "  apt-get install -y ${missing[*]}" >&2
         exit 1
     fi
     echo "Installing ${missing[*]} ..." >&2
     export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
+    for p in "${architectures[@]}"; do dpkg --add-architecture "$p"; done
+    # Another apt run on the machine (a second checkout's script) may hold the lock for a while.
+    apt-get -o DPkg::Lock::Timeout=600 update -qq
+    apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}" >&2
 }

@@ -2,10 +2,10 @@
 # SPDX-License-Identifier: MIT
 # Makes a release of the last commit: builds it in Release from a clean copy
 # (git archive of HEAD, so nothing uncommitted or untracked gets in) and puts
-# into one folder the Debian package, the Windows installer, the Windows zip,
-# the source archive and SHA256SUMS over them. The version is the one of
-# project() in CMakeLists.txt; every time inside the artefacts is the last
-# commit's (SOURCE_DATE_EPOCH), so two runs give the same bytes.
+# into one folder the Debian packages (amd64, arm64), the Windows installer
+# and zip, the source archive and SHA256SUMS over them. The version is the
+# one of project() in CMakeLists.txt; every time inside the artefacts is the
+# last commit's (SOURCE_DATE_EPOCH), so two runs give the same bytes.
 #
 #   scripts/release.sh [--out DIR] [--commit REV]
 #                                    default: build/release/quorvana-VERSION, HEAD
@@ -30,7 +30,7 @@ done
 
 cd "$repo"
 source scripts/packages.sh
-need_packages "${NATIVE_PACKAGES[@]}" "${WAYLAND_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
+need_packages "${NATIVE_PACKAGES[@]}" "${WAYLAND_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${ARM64_PACKAGES[@]}"
 if $check; then
     need_packages "${RELEASE_PACKAGES[@]}"
     exec bash tests/release/reproducible.sh "$repo"
@@ -76,10 +76,16 @@ jobs=$(nproc)
 step "Linux build" bash -c 'cd "$1" && cmake --preset native -DBUILD_TESTING=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON &&
     cmake --build --preset native -j "$2" --target quorvana quorvana-render quorvana_docs' _ "$src" "$jobs"
 step "Debian package" bash -c 'cd "$1/build/native" && cpack -G DEB' _ "$src"
+# The arm64 package: cross-built, its manual pages from --help under qemu, its
+# Depends from the :arm64 libraries' shlibs.
+step "arm64 build" bash -c 'cd "$1" && cmake --preset arm64 -DBUILD_TESTING=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON &&
+    cmake --build --preset arm64 -j "$2" --target quorvana quorvana-render quorvana_docs' _ "$src" "$jobs"
+step "arm64 Debian package" bash -c 'cd "$1/build/arm64" && cpack -G DEB' _ "$src"
 step "Windows build, installer and zip" bash -c 'cd "$1" && cmake --preset windows -DBUILD_TESTING=OFF &&
     cmake --build --preset windows -j "$2" --target installer' _ "$src" "$jobs"
 
-cp "$src/build/native/quorvana_${version}_amd64.deb" "$src/build/windows/QuorvanaSetup-$version.exe" \
+cp "$src/build/native/quorvana_${version}_amd64.deb" "$src/build/arm64/quorvana_${version}_arm64.deb" \
+   "$src/build/windows/QuorvanaSetup-$version.exe" \
    "$src/build/windows/$name-windows.zip" "$out/"
 (cd "$out" && LC_ALL=C sha256sum -- *.deb *.exe *.zip *.tar.gz >SHA256SUMS)
 echo "release: $out" >&2

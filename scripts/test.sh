@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Builds everything and runs all tests: the native build (renderer,
-# exporter, X11 saver, the Debian package, README's installation commands)
-# and the Windows saver under Wine in a virtual display.
+# exporter, X11 saver, the Debian package, README's installation commands),
+# the Windows saver under Wine in a virtual display, and the arm64 build
+# under qemu-aarch64.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 need_packages "${NATIVE_PACKAGES[@]}" "${WAYLAND_PACKAGES[@]}" "${X11_TEST_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" \
-              "${RELEASE_PACKAGES[@]}" "${WAYLAND_TEST_PACKAGES[@]}"
+              "${RELEASE_PACKAGES[@]}" "${WAYLAND_TEST_PACKAGES[@]}" "${ARM64_PACKAGES[@]}"
 
 jobs=$(nproc)
 cmake --preset native -DBUILD_TESTING=ON >/dev/null
@@ -20,3 +21,9 @@ cmake --build --preset windows -j "$jobs"
 # (tests/windows/wine-session) makes a fresh WINEPREFIX and an Xvfb for this
 # run and removes them afterwards.
 ctest --preset windows
+
+# arm64 (a Raspberry Pi), cross-built; its tests run under qemu-aarch64, the
+# pictures held to the x86-64 build's bytes and its package run from an arm64 root.
+cmake --preset arm64 -DBUILD_TESTING=ON >/dev/null
+cmake --build --preset arm64 -j "$jobs"
+ctest --preset arm64 -j "$jobs"

@@ -3,11 +3,14 @@
 # name and files, Depends naming the package of every library the binaries
 # load, lintian with no error and no warning, and manual pages that groff
 # renders without a warning and that mention every option of --help.
-# Usage: package.sh BUILD_DIR VERSION
+# Usage: package.sh BUILD_DIR VERSION [ARCHITECTURE]   (default amd64)
+# A cross build gives the programs' --help through the emulator in QUORVANA
+# and QUORVANA_RENDER.
 set -euo pipefail
 source "$(dirname "$0")/../support/checks.sh"
-build=$1 version=$2
-deb=$build/quorvana_${version}_amd64.deb
+build=$1 version=$2 arch=${3:-amd64}
+deb=$build/quorvana_${version}_${arch}.deb
+multiarch=$(dpkg-architecture -a "$arch" -qDEB_HOST_MULTIARCH 2>/dev/null)
 
 rm -f "$deb"
 (cd "$build" && cpack -G DEB >/dev/null)
@@ -26,7 +29,7 @@ unpacked=$WORK
 dpkg-deb -x "$deb" "$unpacked"
 for soname in $(readelf -d "$unpacked/usr/libexec/xscreensaver/quorvana" "$unpacked/usr/bin/quorvana-render" |
                 sed -n 's/.*Shared library: \[\(.*\)\]/\1/p' | sort -u); do
-    owner=$(dpkg -S "*/$soname" 2>/dev/null | head -n 1 | cut -d: -f1)
+    owner=$(dpkg -S "*/$multiarch/$soname" 2>/dev/null | head -n 1 | cut -d: -f1)
     check "Depends names $owner, which holds $soname" \
           '[ -n "$owner" ] && [[ ", $depends," == *", $owner "* || ", $depends," == *", $owner,"* ]]'
 done
@@ -37,8 +40,8 @@ tags=$(lintian "$deb" 2>&1 | grep -v 'running with root privileges' || true)
 [ -z "$tags" ] || echo "$tags"
 check "lintian: no error, no warning" '! grep -q "^[EW]: " <<<"$tags"'
 
-for page in "$build/packaging/quorvana.6:$build/linux/quorvana" \
-            "$build/packaging/quorvana-render.1:$build/tools/quorvana-render"; do
+for page in "$build/packaging/quorvana.6:${QUORVANA:-$build/linux/quorvana}" \
+            "$build/packaging/quorvana-render.1:${QUORVANA_RENDER:-$build/tools/quorvana-render}"; do
     roff=${page%%:*} program=${page#*:}
     check "$(basename "$roff"): groff -ww has nothing to say" \
           '[ -z "$(groff -ww -man -Tutf8 -z "$roff" 2>&1)" ]'

@@ -244,6 +244,20 @@ TEST(EscapeKernels, AnEmptyRowWritesNothing)
     }
 }
 
+// A build for a processor with vector kernels of ours holds them: one that
+// quietly fell back to the scalar kernel alone would pass every other test.
+TEST(EscapeKernels, TheProcessorsVectorKernelIsBuiltIn)
+{
+    std::vector<std::string> names;
+    for (const EscapeKernel& kernel : AvailableEscapeKernels()) names.push_back(kernel.name);
+#if defined(__aarch64__)
+    EXPECT_EQ(names, (std::vector<std::string>{"scalar", "neon"}));
+#elif defined(__x86_64__)
+    ASSERT_GE(names.size(), 2u);
+    EXPECT_EQ(names[1], "sse2");
+#endif
+}
+
 TEST(EscapeKernels, TheDispatchedKernelIsTheLastAvailable)
 {
     const std::vector<EscapeKernel> kernels = AvailableEscapeKernels();
