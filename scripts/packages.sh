@@ -66,8 +66,8 @@ WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 libz-mingw-w64-
 # The arm64 build (cmake --preset arm64) and its tests: Debian's cross
 # toolchain; the arm64 libraries of every -dev package above and of
 # libwayland-dev (the other Wayland packages are descriptions, the same for
-# every architecture), from Debian's multiarch (need_packages adds the architecture); qemu-user-static runs the
-# arm64 programs; mmdebstrap unpacks the arm64 root the package is tried in.
+# every architecture), from Debian's multiarch (need_packages adds the
+# architecture); qemu-user-static runs the arm64 programs; mmdebstrap unpacks the arm64 root the package is tried in.
 ARM64_PACKAGES=(crossbuild-essential-arm64 qemu-user-static mmdebstrap)
 for p in "${NATIVE_PACKAGES[@]}" libwayland-dev; do [[ $p != *-dev ]] || ARM64_PACKAGES+=("$p:arm64"); done
 
