@@ -113,6 +113,10 @@ template <> struct Cracker<WM_MBUTTONDOWN> : Shape<void(UINT keys, POINT point)>
 template <> struct Cracker<WM_RBUTTONDOWN> : Shape<void(UINT keys, POINT point)> {
     static Args Unpack(WPARAM w, LPARAM l) { return {static_cast<UINT>(w), PointOf(l)}; }
 };
+// The pointer has left the client area of a window that asked TrackMouseEvent to say so.
+template <> struct Cracker<WM_MOUSELEAVE> : Shape<void()> {
+    static Args Unpack(WPARAM, LPARAM) { return {}; }
+};
 // The keys in wParam's low word, the wheel's turn (a multiple of WHEEL_DELTA) in its high word; the point is the screen's.
 template <> struct Cracker<WM_MOUSEWHEEL> : Shape<void(UINT keys, short turn, POINT screenPoint)> {
     static Args Unpack(WPARAM w, LPARAM l) { return {LOWORD(w), static_cast<short>(HIWORD(w)), PointOf(l)}; }

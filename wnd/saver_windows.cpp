@@ -35,6 +35,13 @@ SaverWindows::~SaverWindows()
 
 CSaverWnd* SaverWindows::Open()
 {
+    // Where the pointer is as the saver starts is the first report. The
+    // platform's first WM_MOUSEMOVE, sent as a window comes up under the
+    // pointer, can wait in the queue of a busy saver until the user moves;
+    // the move then merges into it, and the moved place alone, taken for
+    // the first report, would close nothing.
+    POINT pointer{};
+    if (::GetCursorPos(&pointer)) (void)m_rules.OnPointerAt(pointer.x, pointer.y);
     auto* primary = new CSaverWnd(*this, m_speed, quorvana::MonitorSeed(m_seed, 0));
     if (!primary->CreateFullScreen()) return nullptr;  // a failed creation has already deleted it
     m_primary = primary->m_hWnd;

@@ -8,8 +8,8 @@
 //
 // This object owns the saver's one set of close rules (saver/close_rules.h):
 // every window hands it its input, in screen coordinates, so the first mouse
-// position reported to any of them holds for all, and activation passing
-// between them closes nothing. A close closes the primary's window, whose
+// position holds for all (the pointer's place as the saver opens), and
+// activation passing between them closes nothing. A close closes the primary's window, whose
 // destruction ends the message loop; this object's destruction (the
 // application's ExitInstance) then destroys the others. WM_DISPLAYCHANGE
 // covers the monitors again: the primary's window takes the primary's new

@@ -22,6 +22,7 @@ const fw::MessageMap* CSaverWnd::GetThisMessageMap()
         fw::OnMessage<WM_ACTIVATE>(&CSaverWnd::OnActivate),
         fw::OnMessage<WM_ACTIVATEAPP>(&CSaverWnd::OnActivateApp),
         fw::OnMessage<WM_MOUSEMOVE>(&CSaverWnd::OnMouseMove),
+        fw::OnMessage<WM_MOUSELEAVE>(&CSaverWnd::OnMouseLeave),
         fw::OnMessage<WM_LBUTTONDOWN>(&CSaverWnd::OnLButtonDown),
         fw::OnMessage<WM_MBUTTONDOWN>(&CSaverWnd::OnMButtonDown),
         fw::OnMessage<WM_RBUTTONDOWN>(&CSaverWnd::OnRButtonDown),
@@ -104,6 +105,23 @@ void CSaverWnd::OnMouseMove(UINT, POINT point)
     // In the screen's space, which all the saver's windows share.
     ::ClientToScreen(m_hWnd, &point);
     Follow(m_saver.Rules().OnPointerAt(point.x, point.y));
+    if (!m_watchingLeave) {
+        // Asked while the pointer is over the window, as it is now.
+        TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, m_hWnd, 0};
+        m_watchingLeave = ::TrackMouseEvent(&leave) != FALSE;
+    }
+    Default();
+}
+
+void CSaverWnd::OnMouseLeave()
+{
+    // The pointer has gone over another of the saver's windows, which reports
+    // it as well, over some other window, or where no monitor is. Where it is
+    // now decides; a leave without a move (a window shown over this one)
+    // finds it at the same place and closes nothing.
+    m_watchingLeave = false;
+    POINT at{};
+    if (::GetCursorPos(&at)) Follow(m_saver.Rules().OnPointerAt(at.x, at.y));
     Default();
 }
 

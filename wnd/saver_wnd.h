@@ -6,7 +6,10 @@
 // press, a mouse button, the mouse's position in screen coordinates, the
 // loss of activation with the window it went to) to that saver's close
 // rules; when they answer "close", it posts WM_CLOSE to the primary's
-// window, whose destruction posts the quit message.
+// window, whose destruction posts the quit message. When the pointer leaves
+// a window, the window reports where the pointer is then: under Wine the
+// pointer can go where no monitor is (a part of the X screen no Xinerama
+// head shows), and no window would report a move there.
 #pragma once
 
 #include <cstdint>
@@ -42,6 +45,7 @@ protected:
     void OnActivate(UINT state, CWnd* other, BOOL minimized);
     void OnActivateApp(BOOL active, DWORD threadId);
     void OnMouseMove(UINT keys, POINT point);
+    void OnMouseLeave();
     void OnLButtonDown(UINT keys, POINT point);
     void OnMButtonDown(UINT keys, POINT point);
     void OnRButtonDown(UINT keys, POINT point);
@@ -54,4 +58,5 @@ private:
     bool IsPrimary() const;
 
     SaverWindows& m_saver;
+    bool m_watchingLeave = false;  // WM_MOUSELEAVE asked for and not yet come
 };
