@@ -40,7 +40,7 @@ ends_on() {
     wine "$shipped" /s >/dev/null 2>&1 &
     local saver=$!
     wait_until 30 windows_shown "$1" || { echo "no window on each monitor"; kill $saver; wait $saver; return; }
-    [ ! -e monitors-2.png ] && [ "$4" = key ] && import -window root monitors-2.png
+    [ ! -e monitors-2.png ] && [ "$4" = key ] && sleep 3 && import -window root monitors-2.png  # rows drawn
     xdotool "${@:4}"
     wait_until 15 eval '! kill -0 $saver 2>/dev/null'  # each window hides in up to 2 s
     kill $saver 2>/dev/null && echo "still running"
