@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "app/saver_app.h"
 
-#include <cstdlib>
-#include <ctime>
-
 #include "app/parse_mode.h"
 #include "app/settings.h"
 #include "wnd/julia_wnd.h"
 #include "wnd/saver_wnd.h"
+#include "wnd/window_observer.h"
 
 CSaverApp::CSaverApp() : CWinApp(nullptr) {}
 
@@ -71,20 +69,9 @@ int CSaverApp::ExitInstance()
     return CWinApp::ExitInstance();
 }
 
-namespace {
-std::uint32_t SaverSeed()
-{
-#ifdef QUORVANA_TEST_PROBE
-    // The tests' build: a seed the test chooses, to know what the windows draw.
-    if (const wchar_t* seed = ::_wgetenv(L"QUORVANA_TEST_SEED")) return std::wcstoul(seed, nullptr, 10);
-#endif
-    return static_cast<std::uint32_t>(std::time(nullptr));
-}
-}  // namespace
-
 BOOL CSaverApp::StartSaver()
 {
-    m_saverWindows = std::make_unique<SaverWindows>(settings::ReadSpeed(*this), SaverSeed());
+    m_saverWindows = std::make_unique<SaverWindows>(settings::ReadSpeed(*this), window_observer::SaverSeed());
     CSaverWnd* saver = m_saverWindows->Open();  // each window deletes itself after its last message
     if (saver == nullptr) {
         // A failed creation has already cleaned the object up.

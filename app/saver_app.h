@@ -12,9 +12,11 @@
 //                                  InitInstance returns FALSE.
 //             /p N                 a CJuliaWnd child filling host window N;
 //                                  returns TRUE.
-//             /s                   a CSaverWnd over the primary screen, the main
-//                                  window, and one over every other monitor
-//                                  (SaverWindows); returns TRUE.
+//             /s                   SaverWindows: a CSaverWnd over the primary
+//                                  screen, the main window, and one over every
+//                                  other monitor, with one set of close rules
+//                                  for all; returns TRUE. Its seed comes from
+//                                  the window observer (the calendar time).
 //             anything else        returns FALSE at once, touching nothing.
 //   windows every fractal window (preview, saver, the dialog's live preview)
 //           is made with the stored speed and arms timer 1 in WM_CREATE.

@@ -5,11 +5,12 @@
 
 #include "fw/dc.h"
 #include "fw/wnd_class.h"
+#include "saver/tick_period.h"
 #include "wnd/null_cursor.h"
-#include "wnd/timer_period.h"
-#ifdef QUORVANA_TEST_PROBE
-#include "tests/windows/test_probe.h"
-#endif
+#include "wnd/window_observer.h"
+
+// The clamps SetTimerPeriodMs names are SetTimer's own.
+static_assert(quorvana::kMinTickMs == USER_TIMER_MINIMUM && quorvana::kSetTimerLongestMs == USER_TIMER_MAXIMUM);
 
 LPCWSTR CJuliaWnd::s_lpszFractalClass = nullptr;
 
@@ -35,9 +36,6 @@ const fw::MessageMap* CJuliaWnd::GetThisMessageMap()
         fw::OnMessage<WM_CREATE>(&CJuliaWnd::OnCreate),
         fw::OnMessage<WM_TIMER>(&CJuliaWnd::OnTimer),
         fw::OnMessage<WM_PAINT>(&CJuliaWnd::OnPaint),
-#ifdef QUORVANA_TEST_PROBE
-        fw::OnRegisteredMessage(ProbeMessage(), &CJuliaWnd::OnProbe),
-#endif
     };
     static const fw::MessageMap map = fw::MakeMap(CWnd::GetThisMessageMap(), entries);
     return &map;
@@ -49,6 +47,7 @@ BOOL CJuliaWnd::Create(DWORD exStyle, DWORD style, const RECT& rect, CWnd* paren
     if (rect.right - rect.left >= kFractalClassMinWidth && s_lpszFractalClass == nullptr) {
         const HCURSOR nullCursor = ::LoadCursorW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_NULLCURSOR));
         s_lpszFractalClass = AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW, nullCursor, nullptr, nullptr);
+        window_observer::ClassRegistered(s_lpszFractalClass);
     }
     return CreateEx(exStyle, s_lpszFractalClass, L"", style, rect.left, rect.top, rect.right - rect.left,
                     rect.bottom - rect.top, parent != nullptr ? parent->m_hWnd : nullptr, nullptr, nullptr);
@@ -58,17 +57,16 @@ void CJuliaWnd::SetSpeed(int speed) { ArmTimer(speed); }
 
 void CJuliaWnd::ArmTimer(int speed)
 {
-    const UINT period = TimerPeriodForSpeed(speed);
-#ifdef QUORVANA_TEST_PROBE
-    m_timerPeriod = period;
-#endif
+    const UINT period = quorvana::SetTimerPeriodMs(speed);
     ::KillTimer(m_hWnd, kTimerId);
     ::SetTimer(m_hWnd, kTimerId, period, nullptr);
+    window_observer::TimerArmed(m_hWnd, period);
 }
 
 int CJuliaWnd::OnCreate(LPCREATESTRUCT createStruct)
 {
     if (CWnd::OnCreate(createStruct) == -1) return -1;
+    window_observer::Made(m_hWnd, m_renderer, m_backing.Store());
     ArmTimer(m_startSpeed);
     return 0;
 }
@@ -107,5 +105,6 @@ void CJuliaWnd::OnPaint()
 
 void CJuliaWnd::PostNcDestroy()
 {
+    window_observer::Released(*this);
     if (m_bAutoDelete) delete this;
 }

@@ -8,7 +8,8 @@
 // row into the backing store and presents it; each WM_PAINT restarts the
 // picture within the region being repainted. A new size reaches the renderer
 // at the next WM_PAINT. With auto-delete on, the object deletes itself after
-// its window's last message.
+// its window's last message. What it does is told to the window observer
+// (window_observer.h), which the shipped program leaves empty.
 #pragma once
 
 #include <cstdint>
@@ -64,17 +65,4 @@ private:
     BackingStore m_backing;
     const BOOL m_bAutoDelete;
     const int m_startSpeed;
-
-#ifdef QUORVANA_TEST_PROBE
-    // The tests' build only (tests/windows/julia_wnd_probe.cpp): what the
-    // tests ask of a fractal window, in their process or across processes.
-public:
-    static LPCWSTR ProbeFractalClass();
-
-protected:
-    LRESULT OnProbe(WPARAM query, LPARAM);
-
-private:
-    UINT m_timerPeriod = 0;  // the period last handed to SetTimer
-#endif
 };

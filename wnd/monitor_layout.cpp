@@ -1,48 +1,36 @@
 // SPDX-License-Identifier: MIT
 #include "wnd/monitor_layout.h"
 
-#include <algorithm>
+#include <optional>
+
+#include "saver/monitor_layout.h"
 
 namespace {
 
-bool Same(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
+struct Listed {
+    std::vector<quorvana::Rect> monitors;
+    std::optional<std::size_t> primary;
+};
 
-BOOL CALLBACK CollectOther(HMONITOR monitor, HDC, LPRECT, LPARAM param)
+BOOL CALLBACK Collect(HMONITOR monitor, HDC, LPRECT, LPARAM param)
 {
-    auto& rects = *reinterpret_cast<std::vector<RECT>*>(param);
+    auto& listed = *reinterpret_cast<Listed*>(param);
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (!::GetMonitorInfoW(monitor, &info) || (info.dwFlags & MONITORINFOF_PRIMARY) != 0) return TRUE;
-    if (::IsRectEmpty(&info.rcMonitor)) return TRUE;
-    // The primary's window covers (0, 0) to the primary's size.
-    const RECT primary{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    const auto covered = [&](const RECT& r) { return Same(r, info.rcMonitor); };
-    if (!covered(primary) && std::none_of(rects.begin(), rects.end(), covered)) rects.push_back(info.rcMonitor);
+    if (!::GetMonitorInfoW(monitor, &info)) return TRUE;
+    if ((info.dwFlags & MONITORINFOF_PRIMARY) != 0) listed.primary = listed.monitors.size();
+    listed.monitors.push_back(ToRect(info.rcMonitor));
     return TRUE;
 }
 
 }  // namespace
 
-std::vector<RECT> OtherMonitorRects()
+std::vector<quorvana::Rect> MonitorsToCover()
 {
-    std::vector<RECT> rects;
-    ::EnumDisplayMonitors(nullptr, nullptr, &CollectOther, reinterpret_cast<LPARAM>(&rects));
-    return rects;
-}
-
-LayoutChange DiffLayout(const std::vector<RECT>& covered, const std::vector<RECT>& monitors)
-{
-    LayoutChange change;
-    std::vector<bool> kept(monitors.size(), false);
-    for (std::size_t i = 0; i < covered.size(); ++i) {
-        std::size_t m = 0;
-        while (m < monitors.size() && (kept[m] || !Same(covered[i], monitors[m]))) ++m;
-        if (m < monitors.size())
-            kept[m] = true;
-        else
-            change.close.push_back(i);
-    }
-    for (std::size_t m = 0; m < monitors.size(); ++m)
-        if (!kept[m]) change.open.push_back(monitors[m]);
-    return change;
+    Listed listed;
+    ::EnumDisplayMonitors(nullptr, nullptr, &Collect, reinterpret_cast<LPARAM>(&listed));
+    const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN), top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const quorvana::Rect screen{left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                                top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    return quorvana::CoverableMonitors(listed.monitors, listed.primary, screen);
 }

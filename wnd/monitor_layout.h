@@ -1,25 +1,21 @@
 // SPDX-License-Identifier: MIT
-// The monitors saver mode covers, and what a change of their layout asks of
-// the windows over them. Rectangles are in virtual-screen coordinates:
-// physical pixels, since the program declares per-monitor DPI awareness in
-// its manifest; a monitor left of or above the primary has negative ones.
+// The monitors saver mode covers, as this system lists them, in the saver's
+// own terms (saver/monitor_layout.h: which to cover, what a change of layout
+// asks). Rectangles are in virtual-screen coordinates: physical pixels,
+// since the program declares per-monitor DPI awareness in its manifest; a
+// monitor left of or above the primary has negative ones.
 #pragma once
 
-#include <cstddef>
 #include <vector>
 
 #include <windows.h>
 
-// Every monitor but the primary, in the order the system lists them. A
-// monitor whose rectangle the primary's window or an earlier one already
-// covers (a mirrored one) is left out.
-std::vector<RECT> OtherMonitorRects();
+#include "render/surface.h"
 
-// What turns windows over `covered` into one window over each of `monitors`:
-// a window whose rectangle is still a monitor's stays, pictures and all;
-// every other one closes, and each monitor left over gets a new window.
-struct LayoutChange {
-    std::vector<std::size_t> close;  // indices into covered
-    std::vector<RECT> open;
-};
-LayoutChange DiffLayout(const std::vector<RECT>& covered, const std::vector<RECT>& monitors);
+// The monitors to cover, the primary's first (its window lies at (0, 0) with
+// the primary screen's size); a mirrored monitor, whose rectangle an earlier
+// one has already, is left out.
+std::vector<quorvana::Rect> MonitorsToCover();
+
+inline quorvana::Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+inline RECT ToRECT(const quorvana::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }

@@ -3,9 +3,25 @@
 
 #include <algorithm>
 
+#include "saver/monitor_layout.h"
 #include "saver/monitor_seed.h"
 #include "wnd/monitor_layout.h"
 #include "wnd/saver_wnd.h"
+
+namespace {
+
+// What the primary's window covers: (0, 0) and the primary screen's size.
+quorvana::Rect PrimaryScreen() { return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}; }
+
+// The monitors that need a window besides the primary's, in the system's order.
+std::vector<quorvana::Rect> OtherMonitors()
+{
+    std::vector<quorvana::Rect> monitors = MonitorsToCover();
+    std::erase(monitors, PrimaryScreen());
+    return monitors;
+}
+
+}  // namespace
 
 SaverWindows::SaverWindows(int speed, std::uint32_t seed) : m_speed(speed), m_seed(seed) {}
 
@@ -19,17 +35,24 @@ SaverWindows::~SaverWindows()
 
 CSaverWnd* SaverWindows::Open()
 {
-    auto* primary = new CSaverWnd(m_speed, quorvana::MonitorSeed(m_seed, 0), this);
+    // Where the pointer is as the saver starts is the first report. The
+    // platform's first WM_MOUSEMOVE, sent as a window comes up under the
+    // pointer, can wait in the queue of a busy saver until the user moves;
+    // the move then merges into it, and the moved place alone, taken for
+    // the first report, would close nothing.
+    POINT pointer{};
+    if (::GetCursorPos(&pointer)) (void)m_rules.OnPointerAt(pointer.x, pointer.y);
+    auto* primary = new CSaverWnd(*this, m_speed, quorvana::MonitorSeed(m_seed, 0));
     if (!primary->CreateFullScreen()) return nullptr;  // a failed creation has already deleted it
     m_primary = primary->m_hWnd;
-    for (const RECT& monitor : OtherMonitorRects()) OpenOn(monitor);
+    for (const quorvana::Rect& monitor : OtherMonitors()) OpenOn(monitor);
     return primary;
 }
 
-void SaverWindows::OpenOn(const RECT& monitor)
+void SaverWindows::OpenOn(const quorvana::Rect& monitor)
 {
-    auto* window = new CSaverWnd(m_speed, quorvana::MonitorSeed(m_seed, m_nextMonitor++), this);
-    if (window->CreateOnMonitor(monitor)) m_others.push_back({window->m_hWnd, monitor});
+    auto* window = new CSaverWnd(*this, m_speed, quorvana::MonitorSeed(m_seed, m_nextMonitor++));
+    if (window->CreateOnMonitor(ToRECT(monitor))) m_others.push_back({window->m_hWnd, monitor});
 }
 
 bool SaverWindows::Contains(HWND window) const
@@ -41,16 +64,16 @@ bool SaverWindows::Contains(HWND window) const
 
 void SaverWindows::CoverMonitorsAgain()
 {
-    ::SetWindowPos(m_primary, HWND_TOPMOST, 0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN),
-                   SWP_NOACTIVATE);
+    const quorvana::Rect primary = PrimaryScreen();
+    ::SetWindowPos(m_primary, HWND_TOPMOST, 0, 0, primary.Width(), primary.Height(), SWP_NOACTIVATE);
     std::erase_if(m_others, [](const Covering& c) { return !::IsWindow(c.window); });
-    std::vector<RECT> covered;
+    std::vector<quorvana::Rect> covered;
     for (const Covering& other : m_others) covered.push_back(other.monitor);
-    const LayoutChange change = DiffLayout(covered, OtherMonitorRects());
+    const quorvana::LayoutChange change = quorvana::DiffLayout(covered, OtherMonitors());
     // From the back, so that the indices still name the same windows.
     for (auto index = change.close.rbegin(); index != change.close.rend(); ++index) {
         ::DestroyWindow(m_others[*index].window);
         m_others.erase(m_others.begin() + static_cast<std::ptrdiff_t>(*index));
     }
-    for (const RECT& monitor : change.open) OpenOn(monitor);
+    for (const quorvana::Rect& monitor : change.open) OpenOn(monitor);
 }

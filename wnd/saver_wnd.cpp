@@ -3,10 +3,10 @@
 
 #include "wnd/saver_windows.h"
 
-CSaverWnd::CSaverWnd(int speed) : CJuliaWnd(Deletion::AfterLastMessage, speed), m_ptInitialMouse{-1, -1} {}
+using Button = quorvana::CloseRules::Button;
 
-CSaverWnd::CSaverWnd(int speed, std::uint32_t seed, SaverWindows* windows)
-    : CJuliaWnd(Deletion::AfterLastMessage, speed, seed), m_ptInitialMouse{-1, -1}, m_windows(windows)
+CSaverWnd::CSaverWnd(SaverWindows& saver, int speed, std::uint32_t seed)
+    : CJuliaWnd(Deletion::AfterLastMessage, speed, seed), m_saver(saver)
 {
 }
 
@@ -22,9 +22,10 @@ const fw::MessageMap* CSaverWnd::GetThisMessageMap()
         fw::OnMessage<WM_ACTIVATE>(&CSaverWnd::OnActivate),
         fw::OnMessage<WM_ACTIVATEAPP>(&CSaverWnd::OnActivateApp),
         fw::OnMessage<WM_MOUSEMOVE>(&CSaverWnd::OnMouseMove),
-        fw::OnMessage<WM_LBUTTONDOWN>(&CSaverWnd::OnButtonDown),
-        fw::OnMessage<WM_MBUTTONDOWN>(&CSaverWnd::OnButtonDown),
-        fw::OnMessage<WM_RBUTTONDOWN>(&CSaverWnd::OnButtonDown),
+        fw::OnMessage<WM_MOUSELEAVE>(&CSaverWnd::OnMouseLeave),
+        fw::OnMessage<WM_LBUTTONDOWN>(&CSaverWnd::OnLButtonDown),
+        fw::OnMessage<WM_MBUTTONDOWN>(&CSaverWnd::OnMButtonDown),
+        fw::OnMessage<WM_RBUTTONDOWN>(&CSaverWnd::OnRButtonDown),
         fw::OnMessage<WM_KEYDOWN>(&CSaverWnd::OnKeyDown),
         fw::OnMessage<WM_SYSKEYDOWN>(&CSaverWnd::OnKeyDown),
         fw::OnMessage<WM_DISPLAYCHANGE>(&CSaverWnd::OnDisplayChange),
@@ -48,14 +49,15 @@ BOOL CSaverWnd::CreateOnMonitor(const RECT& monitor)
 }
 
 // The primary's window is made before the others, while Primary() is still null.
-bool CSaverWnd::IsPrimary() const
-{
-    return m_windows == nullptr || m_windows->Primary() == nullptr || m_windows->Primary() == m_hWnd;
-}
+bool CSaverWnd::IsPrimary() const { return m_saver.Primary() == nullptr || m_saver.Primary() == m_hWnd; }
 
 // Every window closes the saver through the primary's: its destruction ends
-// the program, and the others go with the SaverWindows.
-void CSaverWnd::PostClose() { ::PostMessageW(IsPrimary() ? m_hWnd : m_windows->Primary(), WM_CLOSE, 0, 0); }
+// the program, and the others go with the SaverWindows. (The platform names
+// the window the activation goes to, so no answer here is "check again".)
+void CSaverWnd::Follow(const quorvana::CloseAnswer& answer)
+{
+    if (answer.Closes()) ::PostMessageW(IsPrimary() ? m_hWnd : m_saver.Primary(), WM_CLOSE, 0, 0);
+}
 
 void CSaverWnd::OnSysCommand(UINT id, LPARAM)
 {
@@ -87,49 +89,69 @@ BOOL CSaverWnd::OnNcActivate(BOOL active)
 
 void CSaverWnd::OnActivate(UINT state, CWnd* other, BOOL)
 {
-    // Activation passing to another of the saver's windows is no sign of the user.
-    const bool toOwnWindow = m_windows != nullptr && other != nullptr && m_windows->Contains(other->m_hWnd);
-    if (state == WA_INACTIVE && !toOwnWindow) PostClose();
+    if (state == WA_INACTIVE)
+        Follow(m_saver.Rules().OnFocusCheck(other != nullptr && m_saver.Contains(other->m_hWnd)));
     Default();
 }
 
 void CSaverWnd::OnActivateApp(BOOL active, DWORD)
 {
-    if (!active) PostClose();
+    if (!active) Follow(m_saver.Rules().OnFocusCheck(false));  // another program's window
     Default();
 }
 
 void CSaverWnd::OnMouseMove(UINT, POINT point)
 {
-    // Several windows share one first position in screen coordinates (the
-    // primary's window lies at (0, 0), where they are its client coordinates).
-    POINT& first = m_windows != nullptr ? m_windows->FirstMouse() : m_ptInitialMouse;
-    if (m_windows != nullptr) ::ClientToScreen(m_hWnd, &point);
-    // The first report only records where the mouse is; the window may get
-    // repeats there without any movement.
-    if (first.x == -1 && first.y == -1) {
-        first = point;
-    } else if (point.x != first.x || point.y != first.y) {
-        PostClose();
+    // In the screen's space, which all the saver's windows share.
+    ::ClientToScreen(m_hWnd, &point);
+    Follow(m_saver.Rules().OnPointerAt(point.x, point.y));
+    if (!m_watchingLeave) {
+        // Asked while the pointer is over the window, as it is now.
+        TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, m_hWnd, 0};
+        m_watchingLeave = ::TrackMouseEvent(&leave) != FALSE;
     }
     Default();
 }
 
-void CSaverWnd::OnButtonDown(UINT, POINT)
+void CSaverWnd::OnMouseLeave()
 {
-    PostClose();
+    // The pointer has gone over another of the saver's windows, which reports
+    // it as well, over some other window, or where no monitor is. Where it is
+    // now decides; a leave without a move (a window shown over this one)
+    // finds it at the same place and closes nothing.
+    m_watchingLeave = false;
+    POINT at{};
+    if (::GetCursorPos(&at)) Follow(m_saver.Rules().OnPointerAt(at.x, at.y));
+    Default();
+}
+
+void CSaverWnd::OnLButtonDown(UINT, POINT)
+{
+    Follow(m_saver.Rules().OnButtonPress(Button::Primary));
+    Default();
+}
+
+void CSaverWnd::OnMButtonDown(UINT, POINT)
+{
+    Follow(m_saver.Rules().OnButtonPress(Button::Middle));
+    Default();
+}
+
+void CSaverWnd::OnRButtonDown(UINT, POINT)
+{
+    Follow(m_saver.Rules().OnButtonPress(Button::Secondary));
     Default();
 }
 
 void CSaverWnd::OnKeyDown(UINT, UINT, UINT)
 {
-    PostClose();
+    Follow(m_saver.Rules().OnKeyPress());
     Default();
 }
 
 void CSaverWnd::OnDisplayChange()
 {
-    // Every top-level window hears of it; the primary's answers for all.
-    if (m_windows != nullptr && IsPrimary()) m_windows->CoverMonitorsAgain();
+    // Every top-level window hears of it; the primary's answers for all, once it is known.
+    if (m_saver.Primary() == m_hWnd) m_saver.CoverMonitorsAgain();
     Default();
 }

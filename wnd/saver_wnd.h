@@ -1,31 +1,30 @@
 // SPDX-License-Identifier: MIT
-// CSaverWnd: the saver-mode window, a CJuliaWnd over the whole primary
-// screen, top-most, without cursor, that closes at the first key press,
-// mouse button, movement away from the first reported mouse position, or
-// loss of activation, always by posting WM_CLOSE to itself. Its destruction
-// posts the quit message. It refuses SC_SCREENSAVE and SC_CLOSE and never
-// lets its frame be shown inactive.
-//
-// On a desktop with several monitors one CSaverWnd covers each of them, and
-// SaverWindows (saver_windows.h) makes them act as one saver: the others
-// post their WM_CLOSE to the primary's window, and only the primary's
-// destruction posts the quit message.
+// CSaverWnd: a saver-mode window, a CJuliaWnd over a whole monitor,
+// top-most, without cursor. It refuses SC_SCREENSAVE and SC_CLOSE and never
+// lets its frame be shown inactive. Every window belongs to a SaverWindows
+// (saver_windows.h), one per monitor, and hands each sign of the user (a key
+// press, a mouse button, the mouse's position in screen coordinates, the
+// loss of activation with the window it went to) to that saver's close
+// rules; when they answer "close", it posts WM_CLOSE to the primary's
+// window, whose destruction posts the quit message. When the pointer leaves
+// a window, the window reports where the pointer is then: under Wine the
+// pointer can go where no monitor is (a part of the X screen no Xinerama
+// head shows), and no window would report a move there.
 #pragma once
 
 #include <cstdint>
 
 #include <windows.h>
 
+#include "saver/close_rules.h"
 #include "wnd/julia_wnd.h"
 
 class SaverWindows;
 
 class CSaverWnd : public CJuliaWnd {
 public:
-    // A saver alone, seeded with the time.
-    explicit CSaverWnd(int speed);
-    // One of the windows of a saver that covers every monitor.
-    CSaverWnd(int speed, std::uint32_t seed, SaverWindows* windows);
+    // One of saver's windows, seeded with seed; it deletes itself after its last message.
+    CSaverWnd(SaverWindows& saver, int speed, std::uint32_t seed);
     ~CSaverWnd() override;
 
     // Creates the window over the primary screen; TRUE when it exists.
@@ -45,17 +44,19 @@ protected:
     BOOL OnNcActivate(BOOL active);
     void OnActivate(UINT state, CWnd* other, BOOL minimized);
     void OnActivateApp(BOOL active, DWORD threadId);
-    void OnMouseMove(UINT flags, POINT point);
-    void OnButtonDown(UINT flags, POINT point);
-    void OnKeyDown(UINT ch, UINT repeat, UINT flags);
+    void OnMouseMove(UINT keys, POINT point);
+    void OnMouseLeave();
+    void OnLButtonDown(UINT keys, POINT point);
+    void OnMButtonDown(UINT keys, POINT point);
+    void OnRButtonDown(UINT keys, POINT point);
+    void OnKeyDown(UINT key, UINT repeat, UINT flags);
     void OnDisplayChange();
 
 private:
-    void PostClose();
+    // Posts WM_CLOSE to the primary's window when the answer says so.
+    void Follow(const quorvana::CloseAnswer& answer);
     bool IsPrimary() const;
 
-    // The first mouse position reported; (-1, -1) until one is. A saver of
-    // several windows keeps it in SaverWindows instead.
-    POINT m_ptInitialMouse;
-    SaverWindows* const m_windows = nullptr;  // null for a saver alone
+    SaverWindows& m_saver;
+    bool m_watchingLeave = false;  // WM_MOUSELEAVE asked for and not yet come
 };

@@ -19,9 +19,12 @@
 #include "fw/win_app.h"
 #include "fw/wnd_class.h"
 #include "tests/windows/harness.h"
+#include "tests/windows/probe_observer.h"
+#include "tests/windows/test_probe.h"
 #include "ui/config_dlg.h"
 #include "ui/resource.h"
 #include "wnd/julia_wnd.h"
+#include "wnd/saver_windows.h"
 #include "wnd/saver_wnd.h"
 
 using harness::Check;
@@ -230,19 +233,25 @@ void WindowSequences()
         if (::IsWindow(hWnd)) ::DestroyWindow(hWnd);
     }
 
-    // A key press closes the saver through its own posted WM_CLOSE, and its
-    // destruction posts the quit message.
-    auto* saver = new Noted<CSaverWnd>(quorvana::kDefaultSpeed);
-    if (!Check(saver->CreateFullScreen(), "the saver's window is made")) return;
+    // A key press closes the saver (one window, on this session's one
+    // monitor) through its own posted WM_CLOSE, and its destruction posts the
+    // quit message. The tests' window observer tells when its last dispatch
+    // has returned.
+    SaverWindows saverWindows(quorvana::kDefaultSpeed, kProbeSaverSeed);
+    CSaverWnd* saver = saverWindows.Open();
+    if (!Check(saver != nullptr && ::GetSystemMetrics(SM_CMONITORS) == 1, "one monitor: the saver's window is made"))
+        return;
     const HWND hWnd = saver->m_hWnd;
     harness::Pump(100);
     Recorder recorder([&](HWND h) { return h == nullptr ? Role::Thread : h == hWnd ? W : Role::Other; });
+    probe::OnReleased([](HWND released) { Recorder::Note(released, 0, Via::PostNcDestroy, 0); });
     ::PostMessageW(hWnd, WM_KEYDOWN, 'A', 1);
     PumpUntil([&] { return !::IsWindow(hWnd); }, 3000);
     harness::Pump(50);
     Compare("the saver closes on a key", recorder.Steps(),
             {{W, WM_KEYDOWN, P, 'A'}, {W, WM_CLOSE, P}, {W, WM_DESTROY, S}, {W, WM_NCDESTROY, S}, kPostNcDestroy,
              {Role::Thread, WM_QUIT, P}});
+    probe::OnReleased(nullptr);
 }
 
 // Runs act on the thread's timer inside whatever modal loop is running,

@@ -69,6 +69,8 @@ void NonTriggersKeepItOpen(const std::wstring& program)
     } posted[] = {
         {WM_MOUSEMOVE, 0, At(saver.mouse, 0, 0), "WM_MOUSEMOVE at the first position"},
         {WM_MOUSEMOVE, 0, At(saver.mouse, 0, 0), "WM_MOUSEMOVE at the first position again"},
+        // As when a window comes up over the saver's under a pointer that stays where it was.
+        {WM_MOUSELEAVE, 0, 0, "WM_MOUSELEAVE with the pointer at the first position"},
         {WM_KEYUP, 'A', 0xC0000001, "WM_KEYUP"},
         {WM_SYSKEYUP, VK_MENU, 0xC0000001, "WM_SYSKEYUP"},
         {WM_CHAR, 'a', 1, "WM_CHAR"},

@@ -1,30 +1,23 @@
 # SPDX-License-Identifier: MIT
-# quorvana.scr as the tests build it: the shipped program's own sources,
-# compiled with QUORVANA_TEST_PROBE so that its fractal windows also answer
-# the probe message of test_probe.h (the tests ask them for their timer
-# period and for what their backing store holds). It is written to
-# probed/quorvana.scr, keeping the file name and so the settings' key. The
-# shipped quorvana.scr carries no probe, and a test makes sure of that.
+# quorvana.scr as the tests build it: the shipped program's own libraries,
+# linked with the tests' window observer (probe_observer.cpp) in place of
+# the shipped one, so that its fractal windows also answer the probe message
+# of test_probe.h (the tests ask them for their timer period, for what their
+# backing store holds and for their picture's constant) and its saver draws
+# from a seed the tests know. It is written to probed/quorvana.scr, keeping
+# the file name and so the settings' key. The shipped quorvana.scr carries no
+# probe, and a test makes sure of that.
 
-# The sources of a target, as absolute paths.
-function(quorvana_sources_of target out)
-  get_target_property(sources ${target} SOURCES)
-  get_target_property(dir ${target} SOURCE_DIR)
-  list(TRANSFORM sources PREPEND ${dir}/ REGEX "^[^/]")
-  set(${out} ${sources} PARENT_SCOPE)
-endfunction()
+# The observer as an object library: its bodies are linked whole and first.
+# The tests that make windows in their own process link it too.
+add_library(quorvana_probe_observer OBJECT probe_observer.cpp)
+target_link_libraries(quorvana_probe_observer PUBLIC quorvana_wnd_core)
 
-quorvana_sources_of(quorvana_wnd wnd_sources)
-add_library(quorvana_wnd_probed STATIC ${wnd_sources} julia_wnd_probe.cpp)
-target_compile_definitions(quorvana_wnd_probed PUBLIC QUORVANA_TEST_PROBE)
-target_link_libraries(quorvana_wnd_probed PUBLIC quorvana_fw quorvana_render)
-
-quorvana_sources_of(quorvana program_sources)
-quorvana_sources_of(quorvana_app_core app_sources)
-quorvana_sources_of(quorvana_ui ui_sources)
-add_executable(quorvana_probed WIN32 ${program_sources} ${app_sources} ${ui_sources})
-target_link_libraries(quorvana_probed PRIVATE quorvana_fw_main quorvana_resources quorvana_wnd_probed
-                      quorvana_fw quorvana_render)
+get_target_property(program_sources quorvana SOURCES)
+list(TRANSFORM program_sources PREPEND ${PROJECT_SOURCE_DIR}/app/)
+add_executable(quorvana_probed WIN32 ${program_sources})
+target_link_libraries(quorvana_probed PRIVATE quorvana_fw_main quorvana_resources quorvana_app_core
+                      quorvana_probe_observer)
 set_target_properties(quorvana_probed PROPERTIES OUTPUT_NAME quorvana SUFFIX .scr
                       RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/probed)
 

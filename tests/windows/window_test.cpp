@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // CJuliaWnd and the framework in this process: the window-class rule, the
-// timer period arithmetic and SetSpeed, auto-delete after the last message,
+// timer armed at creation and by SetSpeed (the period rule itself has its
+// table in tests/saver), auto-delete after the last message,
 // message maps chained to the base's, and no GDI or USER handle growing over
 // 2,000 ticks.
 #include <climits>
@@ -11,8 +12,8 @@
 #include "fw/win_app.h"
 #include "fw/wnd_class.h"
 #include "tests/windows/harness.h"
+#include "tests/windows/probe_observer.h"
 #include "wnd/julia_wnd.h"
-#include "wnd/timer_period.h"
 
 using harness::Check;
 
@@ -44,7 +45,7 @@ RECT Wide(int width) { return RECT{0, 0, width, 100}; }
 
 void WindowClassRule()
 {
-    Check(CJuliaWnd::ProbeFractalClass() == nullptr, "no fractal class before the first Create");
+    Check(probe::FractalClass() == nullptr, "no fractal class before the first Create");
     const struct {
         int width;
         bool registered;  // a fractal class after this Create
@@ -61,7 +62,7 @@ void WindowClassRule()
         CJuliaWnd wnd(Deletion::ByHolder, kSpeed);
         wnd.Create(0, WS_POPUP, Wide(step.width), nullptr);
         const std::wstring cls = ClassOf(wnd.m_hWnd);
-        const LPCWSTR fractalClass = CJuliaWnd::ProbeFractalClass();
+        const LPCWSTR fractalClass = probe::FractalClass();
         Check(wnd.m_hWnd != nullptr, std::string(step.what) + ": window created");
         Check((fractalClass != nullptr) == step.registered, std::string(step.what) + ": registration");
         if (step.fractalClass) {
@@ -101,20 +102,6 @@ void WindowClassRule()
 
 void TimerPeriods()
 {
-    const struct {
-        int speed;
-        UINT period;
-    } table[] = {
-        {100, USER_TIMER_MINIMUM}, {99, USER_TIMER_MINIMUM}, {98, USER_TIMER_MINIMUM}, {97, 15},
-        {50, 250}, {1, 495}, {0, 500}, {-20, 600}, {101, USER_TIMER_MAXIMUM}, {150, USER_TIMER_MAXIMUM},
-        {INT_MAX, USER_TIMER_MAXIMUM}, {INT_MIN, USER_TIMER_MAXIMUM},
-        // The largest speed whose period still fits: 500 + 5 * 429496629 = 2147483645.
-        {-429496629, 2147483645u}, {-429496630, USER_TIMER_MAXIMUM},
-    };
-    for (const auto& row : table)
-        Check(TimerPeriodForSpeed(row.speed) == row.period,
-              "period for speed " + std::to_string(row.speed) + ": " + std::to_string(TimerPeriodForSpeed(row.speed)));
-
     // The speed a window is made with arms its timer at creation, a negative one as 0.
     const struct {
         int speed;
@@ -126,7 +113,13 @@ void TimerPeriods()
         Check(harness::QueryTimerPeriod(made.m_hWnd) == row.period, "made with speed " + std::to_string(row.speed));
     }
 
-    // SetSpeed bounds nothing of its own; the window answers what it armed.
+    // SetSpeed bounds nothing of its own (a negative speed is slower than 0);
+    // the window answers what it armed.
+    const struct {
+        int speed;
+        UINT period;
+    } table[] = {{100, USER_TIMER_MINIMUM}, {97, 15}, {1, 495}, {-20, 600}, {101, USER_TIMER_MAXIMUM},
+                 {INT_MIN, USER_TIMER_MAXIMUM}};
     CJuliaWnd wnd(Deletion::ByHolder, kSpeed);
     wnd.Create(0, WS_POPUP, Wide(200), nullptr);
     for (const auto& row : table) {
