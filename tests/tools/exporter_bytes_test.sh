@@ -12,15 +12,15 @@ exporter=$1
 
 # arguments | SHA-256 of the files written
 while IFS='|' read -r arguments expected; do
-    rm -rf "$work/out" && mkdir "$work/out"
+    rm -rf "$WORK/out" && mkdir "$WORK/out"
     [[ $arguments == *--animation* ]] || arguments+=" --out ."  # the recording names its file
     # shellcheck disable=SC2086
-    (cd "$work/out" && "$exporter" $arguments >/dev/null 2>"$work/err") || {
-        fail "$arguments: status $?: $(cat "$work/err")"
+    (cd "$WORK/out" && "$exporter" $arguments >/dev/null 2>"$WORK/err") || {
+        fail "$arguments: status $?: $(cat "$WORK/err")"
         continue
     }
-    got=$(cd "$work/out" && LC_ALL=C ls | xargs cat | sha256sum | cut -c1-64)
-    [ "$got" = "$expected" ] || fail "$arguments: the files' SHA-256 is $got, not $expected (files: $(ls "$work/out" | xargs))"
+    got=$(cd "$WORK/out" && LC_ALL=C ls | xargs cat | sha256sum | cut -c1-64)
+    [ "$got" = "$expected" ] || fail "$arguments: the files' SHA-256 is $got, not $expected (files: $(ls "$WORK/out" | xargs))"
 done <<'CASES'
 --size 160x120 --seed 7 --pictures 4|2cf0156ea5c5c9905395249f14f9a5bccc73397143a2944f2258795731d61888
 --size 97x61 --seed 123456 --pictures 9 --kernel plain|a8912e384ff45d88d5eccb7247539868a3faf606bb5e993e9c082cb8a105aef7
