@@ -67,6 +67,9 @@ public:
     CloseAnswer OnTouch() const { return CloseAnswer::Close(); }
     // The pointer reported at (x, y) in the screen's space.
     CloseAnswer OnPointerAt(int x, int y);
+    // The next report records the place again: for a platform whose first
+    // reports may still be settling (Xwayland, below).
+    void ForgetFirstPointer() { m_firstPointer.reset(); }
     // The focus left one of the saver's windows at `now`. Losses before the
     // check share its deadline.
     CloseAnswer OnFocusLost(Clock::time_point now);

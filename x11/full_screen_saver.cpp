@@ -12,6 +12,10 @@
 
 namespace quorvana {
 
+namespace {
+constexpr std::chrono::milliseconds kXwaylandPointerSettles{500};
+}  // namespace
+
 FullScreenSaver::FullScreenSaver(const XConnection& x, const SaverOptions& options)
     : m_x(x), m_seed(SeedOrNow(options.seed)), m_sharedMemory(options.sharedMemory), m_xwayland(x.IsXwayland()),
       m_pace(options.speed, options.pictures)
@@ -85,7 +89,16 @@ LoopClient::Next FullScreenSaver::OnInput(const XEvent& event)
     case ButtonPress:
         answer = m_rules.OnButtonPress(ButtonOf(event.xbutton.button));
         break;
+    case MapNotify:
+        if (m_xwayland && !m_pointerSettled) m_pointerSettled = Clock::now() + kXwaylandPointerSettles;
+        break;
     case MotionNotify:
+        // Under Xwayland the motions just after the window appears may still
+        // be the pointer catching up with where it is, as the compositor puts
+        // the window in place and the server learns the pointer's place
+        // (seen under load: two motions, 25 pixels apart, with no hand on
+        // the mouse): until then a motion only records.
+        if (m_xwayland && (!m_pointerSettled || Clock::now() < *m_pointerSettled)) m_rules.ForgetFirstPointer();
         answer = m_rules.OnPointerAt(event.xmotion.x_root, event.xmotion.y_root);
         break;
     case EnterNotify:

@@ -58,6 +58,7 @@ private:
     std::uint32_t m_windowsOpened = 0;  // window n draws MonitorSeed(m_seed, n): each its own pictures
     bool m_sharedMemory;
     bool m_xwayland;  // crossings do not report where the pointer is (see OnInput)
+    std::optional<Clock::time_point> m_pointerSettled;  // Xwayland: when motions start to count
     std::optional<int> m_screenChange;  // RandR's report of a new layout, when the server has RandR
     std::vector<Cover> m_covers;        // the primary monitor's first
     CloseRules m_rules;

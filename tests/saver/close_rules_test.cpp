@@ -38,6 +38,10 @@ TEST(CloseRules, PointerMovesAreMeasuredFromTheFirstReport)
     };
     for (const auto& step : sequence)
         EXPECT_EQ(rules.OnPointerAt(step.x, step.y).Closes(), step.closes) << step.x << "," << step.y;
+    // Forgotten, the next report records again, wherever it is.
+    rules.ForgetFirstPointer();
+    EXPECT_FALSE(rules.OnPointerAt(5, 5).Closes());
+    EXPECT_TRUE(rules.OnPointerAt(6, 5).Closes());
 }
 
 TEST(CloseRules, ALostFocusIsCheckedOnceAfterTheGraceAndClosesOnlyIfStillElsewhere)
