@@ -5,7 +5,6 @@
 
 #include <cstdio>
 #include <string>
-#include <utility>
 
 #include "common/failure.h"
 
@@ -81,16 +80,6 @@ TEST(Failure, TryHandsOnTheFirstFailure)
         if (sum) EXPECT_EQ(sum.Value(), 42);
         else EXPECT_EQ(sum.Error().Message(), "second failed");
     }
-}
-
-TEST(Failure, ResultHoldsAValueOrAFailure)
-{
-    EXPECT_TRUE(Result<>().Ok());
-    EXPECT_FALSE(Result<>(Failure::Usage("no")).Ok());
-    Result<std::string> text = std::string("moved out");
-    EXPECT_EQ(std::move(text).TakeValue(), "moved out");
-    Result<std::string> refused = Failure::Usage("refused");
-    EXPECT_EQ(std::move(refused).TakeError().ExitStatus(), 2);
 }
 
 }  // namespace
