@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "wayland/output_surface.h"
 
-#include "render/dirty_surface.h"
 
 namespace quorvana {
 
@@ -18,8 +17,6 @@ int Scaled(int logical, std::uint32_t fractional120)
     return static_cast<int>((static_cast<std::uint64_t>(logical) * fractional120 + kScaleDenominator / 2) /
                             kScaleDenominator);
 }
-
-RowSpan RowsOf(const Rect& area) { return RowSpan{area.top, area.bottom}; }
 
 }  // namespace
 
@@ -41,13 +38,15 @@ OutputSurface::OutputSurface(const WaylandConnection& connection, const Output& 
     : m_output(output), m_renderer(seed)
 {
     m_surface.reset(wl_compositor_create_surface(connection.Compositor()));
-    m_presenter.emplace(connection.Shm(), m_surface.get());
-    // Fractional scale needs the viewport to say the buffer's logical size.
+    m_presenter.emplace(connection, m_surface.get());
+    // The viewport says the surface's logical size, whether the picture is
+    // in bands over a 1 x 1 backdrop or at a fractional scale.
+    if (connection.Viewporter())
+        m_viewport.reset(wp_viewporter_get_viewport(connection.Viewporter(), m_surface.get()));
     if (connection.FractionalScale() && connection.Viewporter()) {
         m_fractional.reset(wp_fractional_scale_manager_v1_get_fractional_scale(connection.FractionalScale(),
                                                                                m_surface.get()));
         wp_fractional_scale_v1_add_listener(m_fractional.get(), &s_fractionalListener, this);
-        m_viewport.reset(wp_viewporter_get_viewport(connection.Viewporter(), m_surface.get()));
     }
     const bool overlay = layer == SurfaceLayer::Overlay;
     m_layer.reset(zwlr_layer_shell_v1_get_layer_surface(
@@ -72,34 +71,25 @@ OutputSurface::OutputSurface(const WaylandConnection& connection, const Output& 
 Result<> OutputSurface::Settle()
 {
     if (!m_logical || m_closed) return {};
-    const PixelSize device =
-        DeviceSize(*m_logical, m_output.State().scale, m_viewport ? m_fractional120 : std::nullopt);
+    const bool fractional = m_fractional && m_fractional120;
+    const int scale = m_output.State().scale;
+    const PixelSize device = DeviceSize(*m_logical, scale, fractional ? m_fractional120 : std::nullopt);
     if (device == PixelSize{m_presenter->Width(), m_presenter->Height()} || device.width <= 0 || device.height <= 0)
-        return {};
-    if (m_viewport) {
-        wp_viewport_set_destination(m_viewport.get(), m_logical->width, m_logical->height);
-    } else {
-        wl_surface_set_buffer_scale(m_surface.get(), m_output.State().scale);
-    }
-    TRY(m_presenter->Resize(device.width, device.height));
-    PixelStore* store = TRY(m_presenter->WritableStore());
-    DirtySurface surface(*store);
-    m_renderer.RestartPicture(surface);
-    m_presenter->Drawn(RowsOf(surface.TakeDirty()));
-    m_presenter->Commit();
-    return {};
+        return m_presenter->Commit();
+    // With a viewport the surface is the logical size whatever its buffer's.
+    if (m_viewport) wp_viewport_set_destination(m_viewport.get(), m_logical->width, m_logical->height);
+    wl_surface_set_buffer_scale(m_surface.get(), m_viewport ? 1 : scale);
+    const bool banded = !fractional && m_presenter->CanBand();
+    TRY(m_presenter->Resize(device.width, device.height, banded ? scale : 0));
+    m_renderer.RestartPicture(*m_presenter);
+    return m_presenter->Commit();
 }
 
 Result<> OutputSurface::Tick()
 {
-    if (m_renderer.m_width <= 0 || m_closed) return {};
-    PixelStore* store = TRY(m_presenter->WritableStore());
-    if (!store) return {};
-    DirtySurface surface(*store);
-    if (m_renderer.DrawNextRow(surface) != TickOutcome::Row) ++m_finishedPictures;
-    m_presenter->Drawn(RowsOf(surface.TakeDirty()));
-    m_presenter->Commit();
-    return {};
+    if (m_renderer.m_width <= 0 || m_closed || !m_presenter->ReadyForRow(m_renderer.Row())) return {};
+    if (m_renderer.DrawNextRow(*m_presenter) != TickOutcome::Row) ++m_finishedPictures;
+    return m_presenter->Commit();
 }
 
 void OutputSurface::OnConfigure(void* data, zwlr_layer_surface_v1* layer, std::uint32_t serial, std::uint32_t width,

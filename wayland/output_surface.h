@@ -6,10 +6,10 @@
 // under them and takes no input at all.
 //
 // It draws in the output's device pixels: the surface's logical size from
-// the compositor's configure, times the output's integer scale
-// (wl_surface.set_buffer_scale), or, where the compositor offers fractional
-// scale and viewporter, times its preferred fractional scale with the
-// viewport set to the logical size. Whenever that device size changes (a
+// the compositor's configure, times the output's integer scale (the bands'
+// buffer scale, surface_presenter.h), or, where the compositor offers
+// fractional scale and viewporter, times its preferred fractional scale with
+// the viewport set to the logical size. Whenever that device size changes (a
 // new mode, a new scale) the picture starts over at the new size (Settle).
 #pragma once
 
@@ -78,7 +78,7 @@ private:
     // and frame callback, then the surface's roles, then the surface.
     Proxy<wl_surface> m_surface;
     Proxy<zwlr_layer_surface_v1> m_layer;
-    Proxy<wp_viewport> m_viewport;                   // with fractional scale only
+    Proxy<wp_viewport> m_viewport;                   // where the compositor offers viewporter
     Proxy<wp_fractional_scale_v1> m_fractional;
     std::optional<SurfacePresenter> m_presenter;
     std::optional<PixelSize> m_logical;  // from the last configure
