@@ -20,7 +20,9 @@ cmake --build --preset windows -j "$jobs"
 # The Windows tests run under Wine in a virtual display: CTest's fixture
 # (tests/windows/wine-session) makes a fresh WINEPREFIX and an Xvfb for this
 # run and removes them afterwards.
-ctest --preset windows
+# The Wine tests that share a session take turns (a resource lock); the
+# multi-monitor test has displays of its own and runs beside them.
+ctest --preset windows -j "$jobs"
 
 # arm64 (a Raspberry Pi), cross-built; its tests run under qemu-aarch64, the
 # pictures held to the x86-64 build's bytes and its package run from an arm64 root.
