@@ -117,8 +117,7 @@ bool SurfacePresenter::ReadyForRow(int y) const
 void SurfacePresenter::ApplyPending()
 {
     for (Band& band : m_bands) {
-        if (band.pending.Empty()) continue;
-        if (!MakeWritable(band)) return;
+        if (band.pending.Empty() || !MakeWritable(band)) continue;
         const RowSpan rows{band.pending.Top(), band.pending.Bottom()};
         band.pending.ApplyTo(band.buffer->Pixels(), band.buffer->StridePixels());
         MarkDrawn(band, rows);

@@ -114,7 +114,7 @@ private:
     // it; false while the spare is busy (or could not be made).
     bool MakeWritable(Band& band);
     void MarkDrawn(Band& band, RowSpan rows);
-    // Applies the bands' waiting writes while buffers are free, top band first.
+    // Applies the waiting writes of every band whose buffer can be written.
     void ApplyPending();
     bool AnyPending() const;
 
