@@ -13,10 +13,10 @@
 #   - README's swayidle line covers every output in 10 of 10 starts;
 #   - --root is a live wallpaper on every output that input leaves alone;
 #   - the compositor going away ends it with one line and status 1;
-#   - lean, as its protocol log shows: a buffer for each band of 32 rows,
-#     one spare and one backdrop per output, none attached again before the
-#     compositor released it, and commits that damage only the rows drawn
-#     since the last one.
+#   - lean: its peak memory holds each picture once, and its protocol log
+#     shows a buffer for each band of 32 rows, one spare and one backdrop
+#     per output, none attached again before the compositor released it,
+#     and commits that damage only the rows drawn since the last one.
 # Needs QUORVANA, TICK_MATCH and VIRTUAL_POINTER (tests/wayland/CMakeLists.txt).
 source "$(dirname "$0")/lib.sh"
 wayland_need sway swayidle grim wtype jq convert
@@ -93,6 +93,12 @@ early_in_second_picture() {
 start_saver --fullscreen --speed 100 >/dev/null
 check "past a frame end, with the marker, each output is still the exporter's window" \
       'wait_until 20 early_in_second_picture'
+# Memory: each picture once and a band more, beside the program itself
+# (about 3 MiB): not a second copy of every picture.
+pictures_kib=$(((640 * 480 + 1280 * 960) * 4 / 1024))
+hwm=$(awk '/^VmHWM:/ { print $2 }' "/proc/$saver/status")
+check "peak memory $hwm KiB, with pictures of $pictures_kib KiB: not held twice" \
+      '[ "$hwm" -lt $((pictures_kib * 3 / 2 + 4096)) ]'
 end_process "$saver"
 
 # Outputs come and go, scales change.
