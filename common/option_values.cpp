@@ -3,7 +3,6 @@
 
 #include "common/command_line.h"
 
-#include <ctime>
 #include <limits>
 
 namespace quorvana {
@@ -23,11 +22,6 @@ Result<int> ParseCount(std::string_view text, int most)
 Result<std::uint32_t> ParseSeed(std::string_view text)
 {
     return ParseWholeNumber(text, std::uint32_t{0}, std::numeric_limits<std::uint32_t>::max());
-}
-
-std::uint32_t SeedOrNow(const std::optional<std::uint32_t>& seed)
-{
-    return seed ? *seed : static_cast<std::uint32_t>(std::time(nullptr));
 }
 
 Result<int> ParsePictureCount(std::string_view text)

@@ -45,9 +45,6 @@ Result<int> ParseCount(std::string_view text, int most);
 // 0 … 4294967295; the same seed gives the same pictures on every platform.
 Result<std::uint32_t> ParseSeed(std::string_view text);
 
-// The seed asked for, else one taken from the clock: a new sequence each run.
-std::uint32_t SeedOrNow(const std::optional<std::uint32_t>& seed);
-
 // 1 … kMaxPictures.
 Result<int> ParsePictureCount(std::string_view text);
 

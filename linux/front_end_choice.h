@@ -15,7 +15,7 @@
 //   --fullscreen, --root otherwise                        X11
 #pragma once
 
-#include "saver/saver_options.h"
+#include "linux/saver_options.h"
 
 namespace quorvana {
 

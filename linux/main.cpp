@@ -13,33 +13,37 @@
 //            (ParseOptions, options.h); --help and --version answer and end
 //            here, --register and --unregister edit ~/.xscreensaver
 //            (xscreensaver/registration.h) and end here.
-//   front    PlanFrontEnd (front_end_choice.h) picks Wayland or X11 from the
-//            options and $WAYLAND_DISPLAY; RunFrontEnd then connects to the
-//            compositor if asked and falls back to X11 where it offers no
-//            layer-shell. RunWaylandSaver (wayland/wayland_saver.h) draws
-//            on Wayland; RunX11Saver (x11/x11_saver.h) does the rest on X11:
-//   saver      it opens the display and makes the saver the options name:
+//   front    RunFrontEnd makes the stop descriptor (common/stop_signals.h)
+//            and the seed (the clock's unless --seed) once for both front
+//            ends. PlanFrontEnd (front_end_choice.h) picks Wayland or X11
+//            from the options and $WAYLAND_DISPLAY; RunFrontEnd then
+//            connects to the compositor if asked and falls back to X11 where
+//            it offers no layer-shell. RunWaylandSaver
+//            (wayland/wayland_saver.h) draws on Wayland; RunX11Saver
+//            (x11/x11_saver.h), given the X11 settings, does the rest:
+//   saver      it opens the display and makes the saver the settings name:
 //              a WindowSaver (x11/window_saver.h) over a given window, the
 //              root or a window of its own, or a FullScreenSaver
 //              (x11/full_screen_saver.h) with a window over each monitor
 //              and the close rules (saver/close_rules.h);
 //   windows    each JuliaWindow (x11/julia_window.h) owns its DrawTarget,
-//              the renderer and the ImagePresenter, whose image the server
+//              its SaverScreen (saver/saver_screen.h: the renderer and its
+//              pictures) and the ImagePresenter, whose image the server
 //              reads is the window's pixel store (on most visuals). An own
 //              window is mapped and gets its first repaint from its first
 //              Expose; a window already on the screen is repainted at once.
 //              The primary monitor's window keeps the seed; the others get
-//              seeds of their own (saver/monitor_seed.h);
-//   loop       RunEventLoop (x11/event_loop.h) hands every X event to the
-//              saver (Expose series repaint, ConfigureNotify takes the new
-//              size, RandR's screen change re-covers the monitors, input
+//              seeds of their own (saver/saver_core.h);
+//   loop       the one loop (common/display_loop.h) hands every X event to
+//              the saver (Expose series repaint, ConfigureNotify takes the
+//              new size, RandR's screen change re-covers the monitors, input
 //              goes to the close rules or the quitting keys) and calls it at
-//              its deadlines: a tick (x11/saver_pace.h: one row in each
-//              window, or the frame end after the last row) or the check of
-//              a lost focus;
-//   ends       on SIGTERM, SIGINT, SIGHUP … (common/stop_signals.h), when the window is
-//              destroyed or closed, at the saver's answer, or after
-//              --pictures K; the destructors free the images, the own
+//              its deadlines: a tick (saver/saver_core.h: one row in each
+//              window, or the frame end after the last row, from the first
+//              picture on) or the check of a lost focus;
+//   ends       on SIGTERM, SIGINT, SIGHUP … (the stop descriptor), when the
+//              window is destroyed or closed, at the saver's answer, or
+//              after --pictures K; the destructors free the images, the own
 //              windows and the display.
 //   end      main() alone turns a failure into a line on standard error and
 //            a status (Report): 0 after a normal end, 1 when the display
@@ -55,9 +59,10 @@
 #include "common/standard_descriptors.h"
 #include "linux/front_end_choice.h"
 #include "linux/options.h"
+#include "common/stop_signals.h"
+#include "saver/monitor_seed.h"
 #include "wayland/connection.h"
 #include "wayland/wayland_saver.h"
-#include "common/stop_signals.h"
 #include "x11/x11_saver.h"
 #include "xscreensaver/display_mode_lookup.h"
 #include "xscreensaver/registration.h"
@@ -87,14 +92,44 @@ Result<> RegisterForUser(const SaverOptions& options)
     return {};
 }
 
+X11Target X11TargetOf(Target target)
+{
+    switch (target) {
+    case Target::FullScreen:
+        return X11Target::FullScreen;
+    case Target::RootWindow:
+        return X11Target::RootWindow;
+    case Target::GivenWindow:
+        return X11Target::GivenWindow;
+    case Target::OwnWindow:
+        break;
+    }
+    return X11Target::OwnWindow;
+}
+
+Result<> RunX11(const SaverOptions& options, std::uint32_t seed, int stopFd)
+{
+    X11SaverSettings settings;
+    settings.target = X11TargetOf(options.target);
+    settings.windowId = options.windowId;
+    settings.speed = options.speed;
+    settings.seed = seed;
+    settings.seedAskedFor = options.seed.has_value();
+    settings.pictures = options.pictures;
+    settings.sharedMemory = options.sharedMemory;
+    return RunX11Saver(settings, stopFd);
+}
+
 // The Wayland saver where the plan allows and the compositor offers
 // layer-shell; else the X11 saver, with one line saying why when Wayland was
 // only the first choice.
 Result<> RunFrontEnd(const SaverOptions& options)
 {
+    const StopSignals stopSignals;
+    const std::uint32_t seed = SeedOrClock(options.seed);
     const char* waylandDisplay = std::getenv("WAYLAND_DISPLAY");
     const FrontEndPlan plan = PlanFrontEnd(options, waylandDisplay && *waylandDisplay);
-    if (plan == FrontEndPlan::X11) return RunX11Saver(options);
+    if (plan == FrontEndPlan::X11) return RunX11(options, seed, stopSignals.Fd());
     Result<std::unique_ptr<WaylandConnection>> connection = WaylandConnection::Connect();
     if (connection && !(*connection)->OffersLayerShell()) {
         if (plan == FrontEndPlan::WaylandOnly)
@@ -102,19 +137,18 @@ Result<> RunFrontEnd(const SaverOptions& options)
                                     "--wayland needs; --x11 draws through Xwayland");
         std::fputs("quorvana: the Wayland compositor offers no layer-shell: drawing through X11 (Xwayland)\n", stderr);
         connection.Value().reset();
-        return RunX11Saver(options);
+        return RunX11(options, seed, stopSignals.Fd());
     }
     if (!connection) {
         if (plan == FrontEndPlan::WaylandOnly) return std::move(connection).TakeError();
         std::fprintf(stderr, "quorvana: %s: drawing through X11\n", connection.Error().Message().c_str());
-        return RunX11Saver(options);
+        return RunX11(options, seed, stopSignals.Fd());
     }
     WaylandSaverSettings settings;
     settings.layer = options.target == Target::RootWindow ? SurfaceLayer::Background : SurfaceLayer::Overlay;
     settings.speed = options.speed;
-    settings.seed = SeedOrNow(options.seed);
+    settings.seed = seed;
     settings.pictures = options.pictures;
-    StopSignals stopSignals;  // only here: RunX11Saver keeps its own
     return RunWaylandSaver(**connection, settings, stopSignals.Fd());
 }
 

@@ -7,7 +7,7 @@
 // parser (common/command_line.h, which says how to add one); so every option
 // is also accepted with a single dash and as --name=value, as xscreensaver
 // display modes are. ParseOptions is pure: the caller hands in
-// $XSCREENSAVER_WINDOW, and gets either the options (saver/saver_options.h)
+// $XSCREENSAVER_WINDOW, and gets either the options (saver_options.h)
 // or a usage Failure whose line names the bad argument and what is allowed.
 #pragma once
 
@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "common/failure.h"
-#include "saver/saver_options.h"
+#include "linux/saver_options.h"
 
 namespace quorvana {
 

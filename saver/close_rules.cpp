@@ -8,9 +8,9 @@ CloseAnswer CloseRules::OnButtonPress(Button button) const
     return button == Button::Other ? CloseAnswer::Stay() : CloseAnswer::Close();
 }
 
-CloseAnswer CloseRules::OnPointerAt(int x, int y)
+CloseAnswer CloseRules::OnPointerAt(int x, int y, Clock::time_point now)
 {
-    if (!m_firstPointer) {
+    if (!m_firstPointer || (m_settles && now < *m_settles)) {
         m_firstPointer.emplace(x, y);
         return CloseAnswer::Stay();
     }

@@ -12,6 +12,14 @@
 // same place. Positions are in one space for all the saver's windows (the
 // screen's), so the first report on one window holds for all of them.
 //
+// The first pointer is one policy with two inputs a platform may give: the
+// place of the pointer as the saver opens (Windows can ask; its first
+// WM_MOUSEMOVE may wait behind a busy saver and merge with the user's
+// move), and a time until which reports only record (under Xwayland the
+// reports just after a window appears may still be the pointer catching up
+// with where it is). A change of the monitors' layout makes the next report
+// a first one again: positions before and after it are not comparable.
+//
 // A loss of focus is checked again a moment later: a compositor may take the
 // focus from a new full-screen window and give it back at once, and focus
 // may pass between the saver's own windows. The answer is then "check again
@@ -65,11 +73,14 @@ public:
     CloseAnswer OnKeyPress() const { return CloseAnswer::Close(); }
     CloseAnswer OnButtonPress(Button button) const;
     CloseAnswer OnTouch() const { return CloseAnswer::Close(); }
-    // The pointer reported at (x, y) in the screen's space.
-    CloseAnswer OnPointerAt(int x, int y);
-    // The next report records the place again: for a platform whose first
-    // reports may still be settling (Xwayland, below).
-    void ForgetFirstPointer() { m_firstPointer.reset(); }
+    // The pointer is at (x, y) as the saver opens: the first report.
+    void PointerAtStart(int x, int y) { m_firstPointer.emplace(x, y); }
+    // Reports before `until` only record where the pointer is.
+    void PointerSettlesUntil(Clock::time_point until) { m_settles = until; }
+    // The pointer reported at (x, y) in the screen's space at `now`.
+    CloseAnswer OnPointerAt(int x, int y, Clock::time_point now);
+    // The monitors' layout changed: the next report records again.
+    void LayoutChanged() { m_firstPointer.reset(); }
     // The focus left one of the saver's windows at `now`. Losses before the
     // check share its deadline.
     CloseAnswer OnFocusLost(Clock::time_point now);
@@ -78,6 +89,7 @@ public:
 
 private:
     std::optional<std::pair<int, int>> m_firstPointer;
+    std::optional<Clock::time_point> m_settles;
     std::optional<Clock::time_point> m_focusCheck;
 };
 

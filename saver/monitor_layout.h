@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "render/surface.h"
@@ -29,9 +30,30 @@ std::uint32_t MonitorIndexAt(const std::vector<Rect>& monitors, int x, int y);
 // a window whose rectangle is still a monitor's stays, pictures and all;
 // every other one closes, and each monitor left over gets a new window.
 struct LayoutChange {
-    std::vector<std::size_t> close;  // indices into covered
+    std::vector<std::size_t> close;  // indices into covered, ascending
     std::vector<Rect> open;
 };
 LayoutChange DiffLayout(const std::vector<Rect>& covered, const std::vector<Rect>& monitors);
+
+// Takes the windows a change closes out of `covers` (one per rectangle of
+// the `covered` it was made from, in that order), the others keeping their
+// order; `onClose` sees each before it goes. The caller then opens a window
+// on each monitor of change.open.
+template <typename Cover, typename OnClose>
+void DropClosed(std::vector<Cover>& covers, const LayoutChange& change, OnClose onClose)
+{
+    // Every window is still in the list while those going are told.
+    for (const std::size_t index : change.close) onClose(covers[index]);
+    std::vector<Cover> kept;
+    kept.reserve(covers.size());
+    auto closing = change.close.begin();
+    for (std::size_t index = 0; index < covers.size(); ++index) {
+        if (closing != change.close.end() && *closing == index)
+            ++closing;
+        else
+            kept.push_back(std::move(covers[index]));
+    }
+    covers = std::move(kept);
+}
 
 }  // namespace quorvana

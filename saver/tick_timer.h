@@ -13,10 +13,6 @@
 
 namespace quorvana {
 
-// How long a loop may block before `deadline`: the whole milliseconds left,
-// rounded up so that it never wakes early; 0 once it has passed.
-int MillisecondsUntil(std::chrono::steady_clock::time_point deadline, std::chrono::steady_clock::time_point now);
-
 class TickTimer {
 public:
     using Clock = std::chrono::steady_clock;
@@ -30,9 +26,6 @@ public:
     // True when a tick is due; the deadline then moves on by one period, or
     // to one period from now when the loop has fallen behind.
     bool TakeTick(Clock::time_point now);
-    // How long the loop may block: -1 when not running, else the whole
-    // milliseconds until the deadline, rounded up.
-    int TimeoutMs(Clock::time_point now) const;
     // When the next tick is due; none when not running.
     std::optional<Clock::time_point> Deadline() const
     {

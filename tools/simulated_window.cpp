@@ -3,10 +3,12 @@
 
 #include <cstdio>
 
+#include "saver/monitor_seed.h"
+
 namespace quorvana {
 
 SimulatedWindow::SimulatedWindow(const ExportOptions& options)
-    : seed(SeedOrNow(options.seed)), renderer(seed), pixels(options.width, options.height)
+    : seed(SeedOrClock(options.seed)), renderer(seed), pixels(options.width, options.height)
 {
 }
 

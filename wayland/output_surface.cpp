@@ -35,7 +35,7 @@ const wp_fractional_scale_v1_listener OutputSurface::s_fractionalListener = {.pr
 
 OutputSurface::OutputSurface(const WaylandConnection& connection, const Output& output, SurfaceLayer layer,
                              std::uint32_t seed)
-    : m_output(output), m_renderer(seed)
+    : m_output(output), m_screen(seed)
 {
     m_surface.reset(wl_compositor_create_surface(connection.Compositor()));
     m_presenter.emplace(connection, m_surface.get());
@@ -81,14 +81,14 @@ Result<> OutputSurface::Settle()
     wl_surface_set_buffer_scale(m_surface.get(), m_viewport ? 1 : scale);
     const bool banded = !fractional && m_presenter->CanBand();
     TRY(m_presenter->Resize(device.width, device.height, banded ? scale : 0));
-    m_renderer.RestartPicture(*m_presenter);
+    m_screen.Reshape(*m_presenter);
     return m_presenter->Commit();
 }
 
 Result<> OutputSurface::Tick()
 {
-    if (m_renderer.m_width <= 0 || m_closed || !m_presenter->ReadyForRow(m_renderer.Row())) return {};
-    if (m_renderer.DrawNextRow(*m_presenter) != TickOutcome::Row) ++m_finishedPictures;
+    if (!m_screen.Started() || m_closed || !m_presenter->ReadyForRow(m_screen.Row())) return {};
+    m_screen.Draw(*m_presenter);
     return m_presenter->Commit();
 }
 

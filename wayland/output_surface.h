@@ -19,7 +19,7 @@
 #include <wayland-client.h>
 
 #include "common/failure.h"
-#include "render/julia_renderer.h"
+#include "saver/saver_screen.h"
 #include "wayland/connection.h"
 #include "wayland/output.h"
 #include "wayland/proxy.h"
@@ -62,7 +62,7 @@ public:
     bool Closed() const { return m_closed; }
     wl_surface* Surface() const { return m_surface.get(); }
     const Output& GetOutput() const { return m_output; }
-    int FinishedPictures() const { return m_finishedPictures; }
+    const SaverScreen& Screen() const { return m_screen; }
 
 private:
     static const zwlr_layer_surface_v1_listener s_layerListener;
@@ -73,7 +73,7 @@ private:
     static void OnPreferredScale(void* data, wp_fractional_scale_v1*, std::uint32_t scale);
 
     const Output& m_output;
-    JuliaRenderer m_renderer;
+    SaverScreen m_screen;
     // Declared in the order they are made; they go in reverse: the buffers
     // and frame callback, then the surface's roles, then the surface.
     Proxy<wl_surface> m_surface;
@@ -83,7 +83,6 @@ private:
     std::optional<SurfacePresenter> m_presenter;
     std::optional<PixelSize> m_logical;  // from the last configure
     std::optional<std::uint32_t> m_fractional120;
-    int m_finishedPictures = 0;
     bool m_closed = false;
 };
 

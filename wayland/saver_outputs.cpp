@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "saver/monitor_seed.h"
 
 namespace quorvana {
 
@@ -13,7 +12,7 @@ void SaverOutputs::OnDeviceAdded(wl_registry* registry, std::uint32_t name, std:
     if (interface != wl_output_interface.name) return;
     // Surfaces are made in Settle, once the output's first done has told its scale.
     m_entries.push_back(Entry{std::make_unique<Output>(registry, name, version, m_connection.OutputManager()),
-                              nullptr, m_nextIndex++});
+                              nullptr, m_core.NextScreenSeed()});
 }
 
 void SaverOutputs::OnDeviceRemoved(std::uint32_t name)
@@ -29,9 +28,10 @@ Result<> SaverOutputs::Settle()
             entry.closed = m_anyClosed = true;
         }
         if (!entry.surface && !entry.closed && entry.output->Announced())
-            entry.surface = std::make_unique<OutputSurface>(m_connection, *entry.output, m_layer,
-                                                            MonitorSeed(m_seed, entry.index));
-        if (entry.surface) TRY(entry.surface->Settle());
+            entry.surface = std::make_unique<OutputSurface>(m_connection, *entry.output, m_layer, entry.seed);
+        if (!entry.surface) continue;
+        TRY(entry.surface->Settle());
+        m_core.Begin(entry.surface->Screen(), SaverCore::Clock::now());
     }
     return {};
 }
@@ -43,11 +43,11 @@ Result<> SaverOutputs::Tick()
     return {};
 }
 
-int SaverOutputs::FirstOutputPictures() const
+const SaverScreen* SaverOutputs::FirstScreen() const
 {
     for (const Entry& entry : m_entries)
-        if (entry.surface) return entry.surface->FinishedPictures();
-    return 0;
+        if (entry.surface) return &entry.surface->Screen();
+    return nullptr;
 }
 
 bool SaverOutputs::HasSurface() const

@@ -2,9 +2,9 @@
 // The one owner of the outputs and their surfaces. Each output the
 // compositor announces gets an OutputSurface once its state is known; an
 // output that goes takes its surface with it; a surface the compositor
-// closes is dropped. Outputs are numbered in the order they came: the first
-// keeps the saver's seed, each later one gets its own (saver/monitor_seed.h),
-// so an output added later draws pictures of its own.
+// closes is dropped. Outputs take their seeds from the saver's core in the
+// order they came: the first keeps the saver's seed, each later one gets its
+// own (saver/saver_core.h), so an output added later draws pictures of its own.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common/failure.h"
+#include "saver/saver_core.h"
 #include "wayland/connection.h"
 #include "wayland/output.h"
 #include "wayland/output_surface.h"
@@ -22,8 +23,8 @@ namespace quorvana {
 
 class SaverOutputs final : public DeviceListener {
 public:
-    SaverOutputs(const WaylandConnection& connection, SurfaceLayer layer, std::uint32_t seed)
-        : m_connection(connection), m_layer(layer), m_seed(seed)
+    SaverOutputs(const WaylandConnection& connection, SurfaceLayer layer, SaverCore& core)
+        : m_connection(connection), m_layer(layer), m_core(core)
     {
     }
 
@@ -32,13 +33,14 @@ public:
     void OnDeviceRemoved(std::uint32_t name) override;
 
     // After a batch of events: surfaces for newly announced outputs, closed
-    // ones dropped, the rest re-covered where their size changed.
+    // ones dropped, the rest re-covered where their size changed; the core's
+    // ticks begin with the first picture.
     [[nodiscard]] Result<> Settle();
     // One tick on every output.
     [[nodiscard]] Result<> Tick();
 
-    // Finished pictures on the earliest output still there.
-    int FirstOutputPictures() const;
+    // The screen of the earliest output still there; null when there is none.
+    const SaverScreen* FirstScreen() const;
     // The compositor closed surfaces and none is left to draw on.
     bool AllClosed() const { return m_anyClosed && !HasSurface(); }
     // A point of the surface `surface` in the compositor's logical space;
@@ -50,15 +52,14 @@ private:
     struct Entry {
         std::unique_ptr<Output> output;          // declared first: outlives its surface
         std::unique_ptr<OutputSurface> surface;  // none until announced, and after closed
-        std::uint32_t index;                     // order of arrival, for its seed
+        std::uint32_t seed;                      // from the core in order of arrival
         bool closed = false;                     // the compositor closed its surface: never again
     };
 
     const WaylandConnection& m_connection;
     SurfaceLayer m_layer;
-    std::uint32_t m_seed;
+    SaverCore& m_core;
     std::vector<Entry> m_entries;
-    std::uint32_t m_nextIndex = 0;
     bool m_anyClosed = false;
 };
 

@@ -71,7 +71,7 @@ private:
     void PointerAt(wl_fixed_t x, wl_fixed_t y)
     {
         if (const auto global = m_owner.m_outputs.GlobalPosition(m_pointerSurface, wl_fixed_to_int(x), wl_fixed_to_int(y)))
-            m_owner.Hear(m_owner.m_rules.OnPointerAt(global->first, global->second));
+            m_owner.RecordAnswer(m_owner.m_rules.OnPointerAt(global->first, global->second, CloseRules::Clock::now()));
     }
     static void OnEnter(void* data, wl_pointer* pointer, std::uint32_t serial, wl_surface* surface, wl_fixed_t x,
                         wl_fixed_t y)
@@ -94,7 +94,7 @@ private:
     {
         auto* self = static_cast<Seat*>(data);
         if (state == WL_POINTER_BUTTON_STATE_PRESSED)
-            self->m_owner.Hear(self->m_owner.m_rules.OnButtonPress(ButtonOfCode(button)));
+            self->m_owner.RecordAnswer(self->m_owner.m_rules.OnButtonPress(ButtonOfCode(button)));
     }
 
     static void OnKeymap(void*, wl_keyboard*, std::uint32_t, std::int32_t fd, std::uint32_t)
@@ -104,13 +104,13 @@ private:
     static void OnKey(void* data, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t state)
     {
         auto* self = static_cast<Seat*>(data);
-        if (state == WL_KEYBOARD_KEY_STATE_PRESSED) self->m_owner.Hear(self->m_owner.m_rules.OnKeyPress());
+        if (state == WL_KEYBOARD_KEY_STATE_PRESSED) self->m_owner.RecordAnswer(self->m_owner.m_rules.OnKeyPress());
     }
     static void OnTouchDown(void* data, wl_touch*, std::uint32_t, std::uint32_t, wl_surface*, std::int32_t,
                             wl_fixed_t, wl_fixed_t)
     {
         auto* self = static_cast<Seat*>(data);
-        self->m_owner.Hear(self->m_owner.m_rules.OnTouch());
+        self->m_owner.RecordAnswer(self->m_owner.m_rules.OnTouch());
     }
 
     static const wl_seat_listener s_seatListener;

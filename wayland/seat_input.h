@@ -43,7 +43,8 @@ public:
 
 private:
     class Seat;
-    void Hear(const CloseAnswer& answer)
+    // An answer that closes ends the saver (CloseAsked).
+    void RecordAnswer(const CloseAnswer& answer)
     {
         if (answer.Closes()) m_closeAsked = true;
     }

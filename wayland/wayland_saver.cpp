@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "wayland/wayland_saver.h"
 
+#include <cerrno>
 #include <optional>
+#include <poll.h>
 
-#include "saver/tick_period.h"
-#include "wayland/event_loop.h"
+#include "common/display_loop.h"
+#include "saver/saver_core.h"
 #include "wayland/saver_outputs.h"
 #include "wayland/seat_input.h"
 
@@ -12,41 +14,81 @@ namespace quorvana {
 
 namespace {
 
-class SaverSteps final : public LoopSteps {
+// The Wayland saver's side of the one loop (common/display_loop.h). It
+// follows libwayland's rule for a reader: prepare_read, flush, poll, then
+// read_events or cancel_read; the surfaces are settled after every batch of
+// events, before a tick draws on them.
+class WaylandSaver final : public DisplayClient {
 public:
-    SaverSteps(SaverOutputs& outputs, const SeatInput* input, int pictures)
-        : m_outputs(outputs), m_input(input), m_pictures(pictures)
+    WaylandSaver(WaylandConnection& connection, SaverCore& core, SaverOutputs& outputs, const SeatInput* input)
+        : m_connection(connection), m_display(connection.Display()), m_core(core), m_outputs(outputs), m_input(input)
     {
-    }
-    Result<> AfterEvents() override { return m_outputs.Settle(); }
-    Result<> Tick() override { return m_outputs.Tick(); }
-    // The full-screen saver (the one with input) also ends when the compositor
-    // has closed all its surfaces; the wallpaper waits for outputs to come.
-    bool Over() const override
-    {
-        return (m_input && (m_input->CloseAsked() || m_outputs.AllClosed())) ||
-               (m_pictures > 0 && m_outputs.FirstOutputPictures() >= m_pictures);
     }
 
+    Result<Next> OnEvents() override
+    {
+        if (wl_display_dispatch_pending(m_display) < 0) return m_connection.Lost();
+        TRY(m_outputs.Settle());
+        return Over() ? Next::End : Next::Continue;
+    }
+    std::optional<Clock::time_point> Deadline() const override { return m_core.NextTick(); }
+    Result<Next> OnDeadline(Clock::time_point now) override
+    {
+        if (m_core.TakeTick(now)) TRY(m_outputs.Tick());
+        return Over() ? Next::End : Next::Continue;
+    }
+    Result<std::optional<short>> BeforeSleep() override
+    {
+        // Events already queued are dispatched before this thread may read.
+        if (wl_display_prepare_read(m_display) != 0) return std::optional<short>();
+        // A full socket (EAGAIN) is flushed again once poll says it can take more.
+        const bool unsent = wl_display_flush(m_display) < 0 && errno == EAGAIN;
+        if (wl_display_get_error(m_display) != 0) {
+            wl_display_cancel_read(m_display);
+            return m_connection.Lost();
+        }
+        return std::optional<short>(POLLIN | (unsent ? POLLOUT : 0));
+    }
+    Result<> AfterSleep(bool readable) override
+    {
+        if (!readable) {
+            wl_display_cancel_read(m_display);
+            return {};
+        }
+        if (wl_display_read_events(m_display) < 0) return m_connection.Lost();
+        return {};
+    }
+    void Finish() override { wl_display_flush(m_display); }
+
 private:
+    // The full-screen saver (the one with input) also ends when the
+    // compositor has closed all its surfaces; the wallpaper waits for
+    // outputs to come.
+    bool Over() const
+    {
+        return (m_input && (m_input->CloseAsked() || m_outputs.AllClosed())) || m_core.Over(m_outputs.FirstScreen());
+    }
+
+    WaylandConnection& m_connection;
+    wl_display* m_display;
+    SaverCore& m_core;
     SaverOutputs& m_outputs;
     const SeatInput* m_input;
-    int m_pictures;
 };
 
 }  // namespace
 
 Result<> RunWaylandSaver(WaylandConnection& connection, const WaylandSaverSettings& settings, int stopFd)
 {
-    SaverOutputs outputs(connection, settings.layer, settings.seed);
+    SaverCore core(settings.speed, settings.seed, settings.pictures);
+    SaverOutputs outputs(connection, settings.layer, core);
     // The wallpaper takes no input: it binds no seat.
     std::optional<SeatInput> input;
     if (settings.layer == SurfaceLayer::Overlay) input.emplace(outputs);
     connection.ListenForDevices(&outputs);
     if (input) connection.ListenForDevices(&*input);
-    SaverSteps steps(outputs, input ? &*input : nullptr, settings.pictures);
-    const Result<> ran =
-        RunEventLoop(connection, steps, std::chrono::milliseconds(TickPeriodMs(settings.speed)), stopFd);
+    WaylandSaver saver(connection, core, outputs, input ? &*input : nullptr);
+    const Result<> ran = RunDisplayLoop(wl_display_get_fd(connection.Display()), stopFd, saver);
     // The listeners go before the connection is used again.
     connection.StopListening();
     return ran;

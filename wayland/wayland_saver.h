@@ -7,9 +7,10 @@
 //            the live wallpaper.
 //   input    the full-screen saver's SeatInput hears every seat's pointer,
 //            keyboard and touch and asks the close rules.
-//   ticks    RunEventLoop (event_loop.h) settles the surfaces after each
-//            batch of events (first pictures, new sizes, closed surfaces)
-//            and draws one row on every output each TickPeriodMs(speed).
+//   ticks    the one loop (common/display_loop.h) settles the surfaces
+//            after each batch of events (first pictures, new sizes, closed
+//            surfaces) and, from the first picture on, draws one row on
+//            every output each TickPeriodMs(speed) (saver/saver_core.h).
 //   end      on input that the rules say closes, or when the compositor has
 //            closed every surface (both full screen only: the wallpaper
 //            waits for outputs to come back), after `pictures` finished

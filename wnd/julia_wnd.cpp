@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "wnd/julia_wnd.h"
 
-#include <ctime>
-
 #include "fw/dc.h"
 #include "fw/wnd_class.h"
+#include "saver/monitor_seed.h"
 #include "saver/tick_period.h"
 #include "wnd/null_cursor.h"
 #include "wnd/window_observer.h"
@@ -17,12 +16,12 @@ LPCWSTR CJuliaWnd::s_lpszFractalClass = nullptr;
 // Each window draws its random views from a generator seeded with the
 // calendar time at its construction.
 CJuliaWnd::CJuliaWnd(Deletion deletion, int speed)
-    : CJuliaWnd(deletion, speed, static_cast<std::uint32_t>(std::time(nullptr)))
+    : CJuliaWnd(deletion, speed, quorvana::SeedFromClock())
 {
 }
 
 CJuliaWnd::CJuliaWnd(Deletion deletion, int speed, std::uint32_t seed)
-    : m_renderer(seed),
+    : m_screen(seed),
       m_bAutoDelete(deletion == Deletion::AfterLastMessage ? TRUE : FALSE),
       m_startSpeed(speed < 0 ? 0 : speed)  // no upper bound: above 100 the timer all but stops
 {
@@ -66,7 +65,7 @@ void CJuliaWnd::ArmTimer(int speed)
 int CJuliaWnd::OnCreate(LPCREATESTRUCT createStruct)
 {
     if (CWnd::OnCreate(createStruct) == -1) return -1;
-    window_observer::Made(m_hWnd, m_renderer, m_backing.Store());
+    window_observer::Made(m_hWnd, m_screen.Renderer(), m_backing.Store());
     ArmTimer(m_startSpeed);
     return 0;
 }
@@ -84,7 +83,7 @@ void CJuliaWnd::OnTimer(UINT_PTR id)
         return;
     }
     CClientDC dc(this);
-    m_renderer.DrawNextRow(m_backing.Surface());
+    m_screen.Draw(m_backing.Surface());
     m_backing.PresentChanges(dc.m_hDC);  // the row drawn, the marker of a frame end
 }
 
@@ -98,7 +97,7 @@ void CJuliaWnd::OnPaint()
     // The repaint works within the region being repainted, as a paint DC would.
     const RECT& paint = dc.m_ps.rcPaint;
     store.SetClip(quorvana::Rect{paint.left, paint.top, paint.right, paint.bottom});
-    m_renderer.RestartPicture(m_backing.Surface());
+    m_screen.Reshape(m_backing.Surface());
     store.ResetClip();
     m_backing.PresentChanges(dc.m_hDC);  // the region being repainted, now black
 }

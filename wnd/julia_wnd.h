@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // CJuliaWnd: the window in which Julia pictures are drawn: the preview in a
 // host window, the live preview of the configuration dialog, and (derived)
-// the full-screen saver window. It owns one renderer and one backing store.
+// the full-screen saver window. It owns one saver screen
+// (saver/saver_screen.h: the renderer and its pictures) and one backing store.
 //
 // WM_CREATE arms timer 1 for the speed the window was made with (the
 // stored "Speed", which its maker reads); each tick draws the next
@@ -17,7 +18,7 @@
 #include <windows.h>
 
 #include "fw/wnd.h"
-#include "render/julia_renderer.h"
+#include "saver/saver_screen.h"
 #include "wnd/backing_store.h"
 
 class CJuliaWnd : public CWnd {
@@ -61,7 +62,7 @@ private:
     // null until then. Valid for the rest of the process.
     static LPCWSTR s_lpszFractalClass;
 
-    quorvana::JuliaRenderer m_renderer;
+    quorvana::SaverScreen m_screen;
     BackingStore m_backing;
     const BOOL m_bAutoDelete;
     const int m_startSpeed;

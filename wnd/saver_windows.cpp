@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "saver/monitor_layout.h"
-#include "saver/monitor_seed.h"
 #include "wnd/monitor_layout.h"
 #include "wnd/saver_wnd.h"
 
@@ -23,7 +22,8 @@ std::vector<quorvana::Rect> OtherMonitors()
 
 }  // namespace
 
-SaverWindows::SaverWindows(int speed, std::uint32_t seed) : m_speed(speed), m_seed(seed) {}
+// The windows keep their own timers: the core gives them their seeds.
+SaverWindows::SaverWindows(int speed, std::uint32_t seed) : m_speed(speed), m_core(speed, seed, 0) {}
 
 SaverWindows::~SaverWindows()
 {
@@ -41,8 +41,8 @@ CSaverWnd* SaverWindows::Open()
     // the move then merges into it, and the moved place alone, taken for
     // the first report, would close nothing.
     POINT pointer{};
-    if (::GetCursorPos(&pointer)) (void)m_rules.OnPointerAt(pointer.x, pointer.y);
-    auto* primary = new CSaverWnd(*this, m_speed, quorvana::MonitorSeed(m_seed, 0));
+    if (::GetCursorPos(&pointer)) m_rules.PointerAtStart(pointer.x, pointer.y);
+    auto* primary = new CSaverWnd(*this, m_speed, m_core.NextScreenSeed());
     if (!primary->CreateFullScreen()) return nullptr;  // a failed creation has already deleted it
     m_primary = primary->m_hWnd;
     for (const quorvana::Rect& monitor : OtherMonitors()) OpenOn(monitor);
@@ -51,7 +51,7 @@ CSaverWnd* SaverWindows::Open()
 
 void SaverWindows::OpenOn(const quorvana::Rect& monitor)
 {
-    auto* window = new CSaverWnd(*this, m_speed, quorvana::MonitorSeed(m_seed, m_nextMonitor++));
+    auto* window = new CSaverWnd(*this, m_speed, m_core.NextScreenSeed());
     if (window->CreateOnMonitor(ToRECT(monitor))) m_others.push_back({window->m_hWnd, monitor});
 }
 
@@ -70,10 +70,6 @@ void SaverWindows::CoverMonitorsAgain()
     std::vector<quorvana::Rect> covered;
     for (const Covering& other : m_others) covered.push_back(other.monitor);
     const quorvana::LayoutChange change = quorvana::DiffLayout(covered, OtherMonitors());
-    // From the back, so that the indices still name the same windows.
-    for (auto index = change.close.rbegin(); index != change.close.rend(); ++index) {
-        ::DestroyWindow(m_others[*index].window);
-        m_others.erase(m_others.begin() + static_cast<std::ptrdiff_t>(*index));
-    }
+    quorvana::DropClosed(m_others, change, [](const Covering& gone) { ::DestroyWindow(gone.window); });
     for (const quorvana::Rect& monitor : change.open) OpenOn(monitor);
 }

@@ -23,6 +23,7 @@
 
 #include "render/surface.h"
 #include "saver/close_rules.h"
+#include "saver/saver_core.h"
 
 class CSaverWnd;
 
@@ -52,8 +53,7 @@ private:
     };
 
     const int m_speed;
-    const std::uint32_t m_seed;
-    std::uint32_t m_nextMonitor = 1;  // never reused, so a new window never repeats an old one's pictures
+    quorvana::SaverCore m_core;  // each window's seed, never reused: no new window repeats an old one's pictures
     quorvana::CloseRules m_rules;
     HWND m_primary = nullptr;
     std::vector<Covering> m_others;

@@ -54,7 +54,7 @@ bool CSaverWnd::IsPrimary() const { return m_saver.Primary() == nullptr || m_sav
 // Every window closes the saver through the primary's: its destruction ends
 // the program, and the others go with the SaverWindows. (The platform names
 // the window the activation goes to, so no answer here is "check again".)
-void CSaverWnd::Follow(const quorvana::CloseAnswer& answer)
+void CSaverWnd::CloseSaverIf(const quorvana::CloseAnswer& answer)
 {
     if (answer.Closes()) ::PostMessageW(IsPrimary() ? m_hWnd : m_saver.Primary(), WM_CLOSE, 0, 0);
 }
@@ -90,13 +90,13 @@ BOOL CSaverWnd::OnNcActivate(BOOL active)
 void CSaverWnd::OnActivate(UINT state, CWnd* other, BOOL)
 {
     if (state == WA_INACTIVE)
-        Follow(m_saver.Rules().OnFocusCheck(other != nullptr && m_saver.Contains(other->m_hWnd)));
+        CloseSaverIf(m_saver.Rules().OnFocusCheck(other != nullptr && m_saver.Contains(other->m_hWnd)));
     Default();
 }
 
 void CSaverWnd::OnActivateApp(BOOL active, DWORD)
 {
-    if (!active) Follow(m_saver.Rules().OnFocusCheck(false));  // another program's window
+    if (!active) CloseSaverIf(m_saver.Rules().OnFocusCheck(false));  // another program's window
     Default();
 }
 
@@ -104,7 +104,7 @@ void CSaverWnd::OnMouseMove(UINT, POINT point)
 {
     // In the screen's space, which all the saver's windows share.
     ::ClientToScreen(m_hWnd, &point);
-    Follow(m_saver.Rules().OnPointerAt(point.x, point.y));
+    CloseSaverIf(m_saver.Rules().OnPointerAt(point.x, point.y, quorvana::CloseRules::Clock::now()));
     if (!m_watchingLeave) {
         // Asked while the pointer is over the window, as it is now.
         TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, m_hWnd, 0};
@@ -121,31 +121,31 @@ void CSaverWnd::OnMouseLeave()
     // finds it at the same place and closes nothing.
     m_watchingLeave = false;
     POINT at{};
-    if (::GetCursorPos(&at)) Follow(m_saver.Rules().OnPointerAt(at.x, at.y));
+    if (::GetCursorPos(&at)) CloseSaverIf(m_saver.Rules().OnPointerAt(at.x, at.y, quorvana::CloseRules::Clock::now()));
     Default();
 }
 
 void CSaverWnd::OnLButtonDown(UINT, POINT)
 {
-    Follow(m_saver.Rules().OnButtonPress(Button::Primary));
+    CloseSaverIf(m_saver.Rules().OnButtonPress(Button::Primary));
     Default();
 }
 
 void CSaverWnd::OnMButtonDown(UINT, POINT)
 {
-    Follow(m_saver.Rules().OnButtonPress(Button::Middle));
+    CloseSaverIf(m_saver.Rules().OnButtonPress(Button::Middle));
     Default();
 }
 
 void CSaverWnd::OnRButtonDown(UINT, POINT)
 {
-    Follow(m_saver.Rules().OnButtonPress(Button::Secondary));
+    CloseSaverIf(m_saver.Rules().OnButtonPress(Button::Secondary));
     Default();
 }
 
 void CSaverWnd::OnKeyDown(UINT, UINT, UINT)
 {
-    Follow(m_saver.Rules().OnKeyPress());
+    CloseSaverIf(m_saver.Rules().OnKeyPress());
     Default();
 }
 

@@ -54,7 +54,7 @@ protected:
 
 private:
     // Posts WM_CLOSE to the primary's window when the answer says so.
-    void Follow(const quorvana::CloseAnswer& answer);
+    void CloseSaverIf(const quorvana::CloseAnswer& answer);
     bool IsPrimary() const;
 
     SaverWindows& m_saver;

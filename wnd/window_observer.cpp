@@ -3,11 +3,11 @@
 // draws from the calendar time.
 #include "wnd/window_observer.h"
 
-#include <ctime>
+#include "saver/monitor_seed.h"
 
 namespace window_observer {
 
-std::uint32_t SaverSeed() { return static_cast<std::uint32_t>(std::time(nullptr)); }
+std::uint32_t SaverSeed() { return quorvana::SeedFromClock(); }
 void ClassRegistered(LPCWSTR) {}
 void Made(HWND, const quorvana::JuliaRenderer&, const quorvana::PixelStore&) {}
 void TimerArmed(HWND, UINT) {}

@@ -2,11 +2,9 @@
 #include "x11/full_screen_saver.h"
 
 #include <algorithm>
-#include <functional>
 #include <utility>
 
 #include "saver/monitor_layout.h"
-#include "saver/monitor_seed.h"
 #include "x11/input_translation.h"
 #include "x11/monitors.h"
 
@@ -16,15 +14,25 @@ namespace {
 constexpr std::chrono::milliseconds kXwaylandPointerSettles{500};
 }  // namespace
 
-FullScreenSaver::FullScreenSaver(const XConnection& x, const SaverOptions& options)
-    : m_x(x), m_seed(SeedOrNow(options.seed)), m_sharedMemory(options.sharedMemory), m_xwayland(x.IsXwayland()),
-      m_pace(options.speed, options.pictures)
+FullScreenSaver::FullScreenSaver(const XConnection& x, const X11SaverSettings& settings)
+    : XDisplayClient(x.Get()),
+      m_x(x),
+      m_core(settings.speed, settings.seed, settings.pictures),
+      m_sharedMemory(settings.sharedMemory),
+      m_xwayland(x.IsXwayland())
 {
+    // Under Xwayland the motions just after the windows appear may still be
+    // the pointer catching up with where it is, as the compositor puts the
+    // windows in place and the server learns the pointer's place (seen under
+    // load: two motions, 25 pixels apart, with no hand on the mouse): until
+    // half a second after the first window is mapped a motion only records.
+    if (m_xwayland) m_rules.PointerSettlesUntil(Clock::time_point::max());
 }
 
-Result<std::unique_ptr<FullScreenSaver>> FullScreenSaver::Create(const XConnection& x, const SaverOptions& options)
+Result<std::unique_ptr<FullScreenSaver>> FullScreenSaver::Create(const XConnection& x,
+                                                                 const X11SaverSettings& settings)
 {
-    std::unique_ptr<FullScreenSaver> saver(new FullScreenSaver(x, options));
+    std::unique_ptr<FullScreenSaver> saver(new FullScreenSaver(x, settings));
     // Watching before listing: a change in between is reported, not lost.
     saver->m_screenChange = WatchScreenChanges(x.Get());
     TRY(saver->CoverMonitors(ScreenMonitors(x.Get())));
@@ -35,13 +43,9 @@ Result<> FullScreenSaver::CoverMonitors(const std::vector<Rect>& monitors)
 {
     std::vector<Rect> covered;
     for (const Cover& cover : m_covers) covered.push_back(cover.monitor);
-    LayoutChange change = DiffLayout(covered, monitors);
+    const LayoutChange change = DiffLayout(covered, monitors);
     bool focusGone = false;
-    std::sort(change.close.begin(), change.close.end(), std::greater<>());
-    for (const std::size_t gone : change.close) {
-        focusGone |= m_covers[gone].window->Target().TakesFocus();
-        m_covers.erase(m_covers.begin() + static_cast<std::ptrdiff_t>(gone));
-    }
+    DropClosed(m_covers, change, [&](const Cover& gone) { focusGone |= gone.window->Target().TakesFocus(); });
     for (const Rect& monitor : change.open) TRY(OpenWindow(monitor, monitor == monitors.front()));
     std::stable_partition(m_covers.begin(), m_covers.end(),
                           [&](const Cover& cover) { return cover.monitor == monitors.front(); });
@@ -57,17 +61,18 @@ Result<> FullScreenSaver::OpenWindow(const Rect& monitor, bool primary)
 {
     const auto focus = primary ? DrawTarget::Focus::Takes : DrawTarget::Focus::Refuses;
     std::unique_ptr<DrawTarget> target = TRY(DrawTarget::FullScreen(m_x, monitor, focus));
-    auto window = std::make_unique<JuliaWindow>(std::move(target), MonitorSeed(m_seed, m_windowsOpened++),
-                                                m_sharedMemory);
+    auto window = std::make_unique<JuliaWindow>(std::move(target), m_core.NextScreenSeed(), m_sharedMemory);
     TRY(window->Start());
     m_covers.push_back(Cover{monitor, std::move(window)});
     return {};
 }
 
-Result<LoopClient::Next> FullScreenSaver::OnEvent(XEvent& event)
+Result<DisplayClient::Next> FullScreenSaver::OnEvent(XEvent& event)
 {
     if (m_screenChange && event.type == *m_screenChange) {
         TakeScreenChange(event);
+        // The server may move the pointer with the monitors: not the user.
+        m_rules.LayoutChanged();
         TRY(CoverMonitors(ScreenMonitors(m_x.Get())));
         return Next::Continue;
     }
@@ -75,11 +80,11 @@ Result<LoopClient::Next> FullScreenSaver::OnEvent(XEvent& event)
     JuliaWindow* window = WindowOf(event.xany.window);
     if (!window) return Next::Continue;
     if (TRY(window->HandleEvent(event)) == JuliaWindow::Next::Close) return Next::End;
-    m_pace.Begin(*window, Clock::now());
+    m_core.Begin(window->Screen(), Clock::now());
     return OnInput(event);
 }
 
-LoopClient::Next FullScreenSaver::OnInput(const XEvent& event)
+DisplayClient::Next FullScreenSaver::OnInput(const XEvent& event)
 {
     CloseAnswer answer = CloseAnswer::Stay();
     switch (event.type) {
@@ -90,16 +95,11 @@ LoopClient::Next FullScreenSaver::OnInput(const XEvent& event)
         answer = m_rules.OnButtonPress(ButtonOf(event.xbutton.button));
         break;
     case MapNotify:
-        if (m_xwayland && !m_pointerSettled) m_pointerSettled = Clock::now() + kXwaylandPointerSettles;
+        if (m_xwayland && !m_mapped) m_rules.PointerSettlesUntil(Clock::now() + kXwaylandPointerSettles);
+        m_mapped = true;
         break;
     case MotionNotify:
-        // Under Xwayland the motions just after the window appears may still
-        // be the pointer catching up with where it is, as the compositor puts
-        // the window in place and the server learns the pointer's place
-        // (seen under load: two motions, 25 pixels apart, with no hand on
-        // the mouse): until then a motion only records.
-        if (m_xwayland && (!m_pointerSettled || Clock::now() < *m_pointerSettled)) m_rules.ForgetFirstPointer();
-        answer = m_rules.OnPointerAt(event.xmotion.x_root, event.xmotion.y_root);
+        answer = m_rules.OnPointerAt(event.xmotion.x_root, event.xmotion.y_root, Clock::now());
         break;
     case EnterNotify:
         // Under Xwayland the server learns where the pointer is only when it
@@ -107,7 +107,7 @@ LoopClient::Next FullScreenSaver::OnInput(const XEvent& event)
         // place it saw (the screen's centre, for a new server) and gets an
         // EnterNotify there; the true place follows as a MotionNotify. There
         // the first motion is the first report.
-        if (!m_xwayland) answer = m_rules.OnPointerAt(event.xcrossing.x_root, event.xcrossing.y_root);
+        if (!m_xwayland) answer = m_rules.OnPointerAt(event.xcrossing.x_root, event.xcrossing.y_root, Clock::now());
         break;
     case FocusOut:
         if (IsFocusLoss(event.xfocus.mode, event.xfocus.detail)) answer = m_rules.OnFocusLost(Clock::now());
@@ -119,20 +119,23 @@ LoopClient::Next FullScreenSaver::OnInput(const XEvent& event)
     return answer.Closes() ? Next::End : Next::Continue;
 }
 
-std::optional<LoopClient::Clock::time_point> FullScreenSaver::Deadline() const
+std::optional<DisplayClient::Clock::time_point> FullScreenSaver::Deadline() const
 {
-    const std::optional<Clock::time_point> tick = m_pace.NextTick();
+    const std::optional<Clock::time_point> tick = m_core.NextTick();
     if (!m_focusCheck) return tick;
     return tick ? std::min(*tick, *m_focusCheck) : *m_focusCheck;
 }
 
-Result<LoopClient::Next> FullScreenSaver::OnDeadline(Clock::time_point now)
+Result<DisplayClient::Next> FullScreenSaver::OnDeadline(Clock::time_point now)
 {
     if (m_focusCheck && now >= *m_focusCheck) {
         m_focusCheck.reset();
         if (m_rules.OnFocusCheck(FocusWithin()).Closes()) return Next::End;
     }
-    return m_pace.Tick(Windows(), now);
+    if (m_core.TakeTick(now))
+        for (const Cover& cover : m_covers)
+            if (cover.window->Screen().Started()) cover.window->Tick();
+    return m_core.Over(m_covers.empty() ? nullptr : &m_covers.front().window->Screen()) ? Next::End : Next::Continue;
 }
 
 // Focus that leaves one of the saver's windows for another of them, or that
@@ -151,13 +154,6 @@ JuliaWindow* FullScreenSaver::WindowOf(Window id) const
     const auto found = std::find_if(m_covers.begin(), m_covers.end(),
                                     [&](const Cover& cover) { return cover.window->Id() == id; });
     return found == m_covers.end() ? nullptr : found->window.get();
-}
-
-std::vector<JuliaWindow*> FullScreenSaver::Windows() const
-{
-    std::vector<JuliaWindow*> windows;
-    for (const Cover& cover : m_covers) windows.push_back(cover.window.get());
-    return windows;
 }
 
 }  // namespace quorvana

@@ -21,18 +21,19 @@
 
 #include "common/failure.h"
 #include "saver/close_rules.h"
-#include "saver/saver_options.h"
-#include "x11/event_loop.h"
+#include "saver/saver_core.h"
 #include "x11/julia_window.h"
-#include "x11/saver_pace.h"
+#include "x11/x11_saver.h"
 #include "x11/x_connection.h"
+#include "x11/x_display_client.h"
 
 namespace quorvana {
 
-class FullScreenSaver final : public LoopClient {
+class FullScreenSaver final : public XDisplayClient {
 public:
     // The windows over the monitors of x's screen, mapped.
-    static Result<std::unique_ptr<FullScreenSaver>> Create(const XConnection& x, const SaverOptions& options);
+    [[nodiscard]] static Result<std::unique_ptr<FullScreenSaver>> Create(const XConnection& x,
+                                                                         const X11SaverSettings& settings);
 
     Result<Next> OnEvent(XEvent& event) override;
     std::optional<Clock::time_point> Deadline() const override;
@@ -44,26 +45,23 @@ private:
         std::unique_ptr<JuliaWindow> window;
     };
 
-    FullScreenSaver(const XConnection& x, const SaverOptions& options);
+    FullScreenSaver(const XConnection& x, const X11SaverSettings& settings);
     // Windows over `monitors` (the primary's first) from those there are.
     Result<> CoverMonitors(const std::vector<Rect>& monitors);
     Result<> OpenWindow(const Rect& monitor, bool primary);
     Next OnInput(const XEvent& event);
     bool FocusWithin() const;
     JuliaWindow* WindowOf(Window id) const;
-    std::vector<JuliaWindow*> Windows() const;
 
     const XConnection& m_x;
-    std::uint32_t m_seed;
-    std::uint32_t m_windowsOpened = 0;  // window n draws MonitorSeed(m_seed, n): each its own pictures
+    SaverCore m_core;
     bool m_sharedMemory;
     bool m_xwayland;  // crossings do not report where the pointer is (see OnInput)
-    std::optional<Clock::time_point> m_pointerSettled;  // Xwayland: when motions start to count
+    bool m_mapped = false;
     std::optional<int> m_screenChange;  // RandR's report of a new layout, when the server has RandR
     std::vector<Cover> m_covers;        // the primary monitor's first
     CloseRules m_rules;
     std::optional<Clock::time_point> m_focusCheck;
-    SaverPace m_pace;
 };
 
 }  // namespace quorvana

@@ -9,7 +9,7 @@ namespace quorvana {
 
 JuliaWindow::JuliaWindow(std::unique_ptr<DrawTarget> target, std::uint32_t seed, bool sharedMemory)
     : m_target(std::move(target)),
-      m_renderer(seed),
+      m_screen(seed),
       m_width(m_target->Width()),
       m_height(m_target->Height()),
       m_sharedMemory(sharedMemory)
@@ -35,17 +35,16 @@ Result<> JuliaWindow::Repaint(const Rect& exposed)
     PixelStore& store = m_presenter->WritableStore();
     store.SetClip(area);
     DirtySurface surface(store);
-    m_renderer.RestartPicture(surface);
+    m_screen.Reshape(surface);
     store.ResetClip();
     m_presenter->Present(surface.TakeDirty());
-    m_started = true;
     return {};
 }
 
 void JuliaWindow::Tick()
 {
     DirtySurface surface(m_presenter->WritableStore());
-    if (m_renderer.DrawNextRow(surface) != TickOutcome::Row) ++m_finishedPictures;
+    m_screen.Draw(surface);
     m_presenter->Present(surface.TakeDirty());
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The fractal window of the X11 saver, the counterpart of the Windows
-// saver's CJuliaWnd: one Julia renderer over the DrawTarget it owns. Each
+// saver's CJuliaWnd: one saver screen (saver/saver_screen.h) over the
+// DrawTarget it owns. Each
 // tick draws the next row into the window's pixel store (the presenter's,
 // often the very memory the server reads) and presents the rows that
 // changed (and the marker, at a frame end); each completed series of Expose
@@ -15,7 +16,7 @@
 #include <memory>
 
 #include "common/failure.h"
-#include "render/julia_renderer.h"
+#include "saver/saver_screen.h"
 #include "x11/draw_target.h"
 #include "x11/expose_coalescer.h"
 #include "x11/image_presenter.h"
@@ -41,9 +42,8 @@ public:
     // One row, or the frame end after the last row.
     void Tick();
 
-    // Ticks are due only after the first repaint has set the picture's size.
-    bool Started() const { return m_started; }
-    int FinishedPictures() const { return m_finishedPictures; }
+    // Its picture: ticks are due only after the first repaint has begun one.
+    const SaverScreen& Screen() const { return m_screen; }
     Window Id() const { return m_target->Id(); }
     const DrawTarget& Target() const { return *m_target; }
 
@@ -51,14 +51,12 @@ private:
     Result<> Repaint(const Rect& area);
 
     std::unique_ptr<DrawTarget> m_target;
-    JuliaRenderer m_renderer;
+    SaverScreen m_screen;
     std::unique_ptr<ImagePresenter> m_presenter;  // with the pixel store, of the size last repainted
     ExposeCoalescer m_exposes;
     int m_width;   // the window's size as last reported; the presenter follows at the next Expose
     int m_height;
     bool m_sharedMemory;
-    bool m_started = false;
-    int m_finishedPictures = 0;
 };
 
 }  // namespace quorvana

@@ -3,19 +3,18 @@
 
 #include <utility>
 
-#include "saver/monitor_seed.h"
 #include "x11/input_translation.h"
 #include "x11/monitors.h"
 
 namespace quorvana {
 namespace {
 
-Result<std::unique_ptr<DrawTarget>> MakeTarget(const XConnection& x, const SaverOptions& options)
+Result<std::unique_ptr<DrawTarget>> MakeTarget(const XConnection& x, const X11SaverSettings& settings)
 {
-    switch (options.target) {
-    case Target::GivenWindow:
-        return DrawTarget::Given(x, options.windowId);
-    case Target::RootWindow:
+    switch (settings.target) {
+    case X11Target::GivenWindow:
+        return DrawTarget::Given(x, settings.windowId);
+    case X11Target::RootWindow:
         return DrawTarget::Root(x);
     default:
         return DrawTarget::Own(x);
@@ -35,37 +34,37 @@ std::uint32_t MonitorOf(const DrawTarget& target)
 
 }  // namespace
 
-WindowSaver::WindowSaver(std::unique_ptr<JuliaWindow> window, const SaverOptions& options)
-    : m_window(std::move(window)), m_pace(options.speed, options.pictures)
+WindowSaver::WindowSaver(const XConnection& x, const X11SaverSettings& settings)
+    : XDisplayClient(x.Get()), m_core(settings.speed, settings.seed, settings.pictures)
 {
 }
 
-Result<std::unique_ptr<WindowSaver>> WindowSaver::Create(const XConnection& x, const SaverOptions& options)
+Result<std::unique_ptr<WindowSaver>> WindowSaver::Create(const XConnection& x, const X11SaverSettings& settings)
 {
-    std::unique_ptr<DrawTarget> target = TRY(MakeTarget(x, options));
-    // A given --seed is the window's own, as the exporter takes it.
-    const std::uint32_t monitor = options.seed ? 0 : MonitorOf(*target);
-    auto window = std::make_unique<JuliaWindow>(std::move(target), MonitorSeed(SeedOrNow(options.seed), monitor),
-                                                options.sharedMemory);
-    std::unique_ptr<WindowSaver> saver(new WindowSaver(std::move(window), options));
+    std::unique_ptr<WindowSaver> saver(new WindowSaver(x, settings));
+    std::unique_ptr<DrawTarget> target = TRY(MakeTarget(x, settings));
+    // A seed asked for is the window's own, as the exporter takes it.
+    const std::uint32_t seed = settings.seedAskedFor ? settings.seed : saver->m_core.SeedOfMonitor(MonitorOf(*target));
+    saver->m_window = std::make_unique<JuliaWindow>(std::move(target), seed, settings.sharedMemory);
     TRY(saver->m_window->Start());
-    saver->m_pace.Begin(*saver->m_window, Clock::now());
+    saver->m_core.Begin(saver->m_window->Screen(), Clock::now());
     return saver;
 }
 
-Result<LoopClient::Next> WindowSaver::OnEvent(XEvent& event)
+Result<DisplayClient::Next> WindowSaver::OnEvent(XEvent& event)
 {
     if (event.xany.window != m_window->Id()) return Next::Continue;
     if (TRY(m_window->HandleEvent(event)) == JuliaWindow::Next::Close) return Next::End;
-    m_pace.Begin(*m_window, Clock::now());
+    m_core.Begin(m_window->Screen(), Clock::now());
     // Only its own window hears keys: it selects them (DrawTarget::Own).
     if (event.type == KeyPress && QuitsOwnWindow(XLookupKeysym(&event.xkey, 0), event.xkey.state)) return Next::End;
     return Next::Continue;
 }
 
-Result<LoopClient::Next> WindowSaver::OnDeadline(Clock::time_point now)
+Result<DisplayClient::Next> WindowSaver::OnDeadline(Clock::time_point now)
 {
-    return m_pace.Tick({m_window.get()}, now);
+    if (m_core.TakeTick(now)) m_window->Tick();
+    return m_core.Over(&m_window->Screen()) ? Next::End : Next::Continue;
 }
 
 }  // namespace quorvana

@@ -4,32 +4,30 @@
 #include <memory>
 #include <new>
 
-#include "x11/event_loop.h"
 #include "x11/full_screen_saver.h"
-#include "common/stop_signals.h"
 #include "x11/window_saver.h"
 #include "x11/x_connection.h"
 
 namespace quorvana {
 namespace {
 
-Result<> Run(const SaverOptions& options)
+Result<> Run(const X11SaverSettings& settings, int stopFd)
 {
-    StopSignals stopSignals;
     const std::unique_ptr<XConnection> x = TRY(XConnection::Open());
     // The saver goes, with its windows, before the connection.
-    const std::unique_ptr<LoopClient> saver =
-        options.target == Target::FullScreen ? std::unique_ptr<LoopClient>(TRY(FullScreenSaver::Create(*x, options)))
-                                             : std::unique_ptr<LoopClient>(TRY(WindowSaver::Create(*x, options)));
-    return RunEventLoop(x->Get(), stopSignals.Fd(), *saver);
+    const std::unique_ptr<XDisplayClient> saver =
+        settings.target == X11Target::FullScreen
+            ? std::unique_ptr<XDisplayClient>(TRY(FullScreenSaver::Create(*x, settings)))
+            : std::unique_ptr<XDisplayClient>(TRY(WindowSaver::Create(*x, settings)));
+    return RunDisplayLoop(ConnectionNumber(x->Get()), stopFd, *saver);
 }
 
 }  // namespace
 
-Result<> RunX11Saver(const SaverOptions& options)
+Result<> RunX11Saver(const X11SaverSettings& settings, int stopFd)
 {
     try {
-        return Run(options);
+        return Run(settings, stopFd);
     } catch (const std::bad_alloc&) {
         // The pixel store takes four bytes a pixel; unwinding has already
         // freed the image, the shared segment and the connection.

@@ -1,20 +1,42 @@
 // SPDX-License-Identifier: MIT
 // The X11 front end of the Linux saver, as one call: the program's main hands it
-// the parsed options and it draws until the saver ends. It opens $DISPLAY,
-// makes the window the options name (a given window, the root, a window of
-// its own, or one over each monitor), runs the event loop and frees
-// everything before it returns.
+// the settings of the run and it draws until the saver ends. It opens $DISPLAY,
+// makes the window the settings name (a given window, the root, a window of
+// its own, or one over each monitor), runs the one loop
+// (common/display_loop.h) and frees everything before it returns.
 //
 // Its failures: a usage failure (status 2) when there is no display or no
 // such window; a run-time failure (status 1) when the display cannot be
 // drawn on or a window is too large for memory.
 #pragma once
 
+#include <cstdint>
+
 #include "common/failure.h"
-#include "saver/saver_options.h"
 
 namespace quorvana {
 
-Result<> RunX11Saver(const SaverOptions& options);
+enum class X11Target {
+    OwnWindow,    // a resizable top-level window of 800 × 600
+    FullScreen,   // an own window over each monitor, closed by user input
+    RootWindow,   // the root window of the default screen
+    GivenWindow,  // a window that another program made
+};
+
+struct X11SaverSettings {
+    X11Target target = X11Target::OwnWindow;
+    unsigned long windowId = 0;  // for X11Target::GivenWindow
+    int speed = 0;
+    std::uint32_t seed = 0;      // the first screen's
+    // A window that is not full screen draws the pictures of the monitor it
+    // lies on (xscreensaver starts one saver on each monitor's window, all in
+    // the same second), unless the seed was asked for: then it is the window's own.
+    bool seedAskedFor = false;
+    int pictures = 0;            // end after this many finished pictures; 0: run until stopped
+    bool sharedMemory = true;    // MIT-SHM when the server offers it
+};
+
+// Draws until the saver ends or stopFd (common/stop_signals.h) becomes readable.
+[[nodiscard]] Result<> RunX11Saver(const X11SaverSettings& settings, int stopFd);
 
 }  // namespace quorvana

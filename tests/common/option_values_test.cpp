@@ -55,11 +55,5 @@ TEST(OptionValues, LimitsAndMessages)
     for (const auto& c : cases) EXPECT_EQ(c.read, c.expected) << c.what;
 }
 
-TEST(OptionValues, SeedOrNow)
-{
-    EXPECT_EQ(SeedOrNow(17u), 17u);
-    EXPECT_EQ(SeedOrNow(0u), 0u);  // zero is a seed, not "none"
-}
-
 }  // namespace
 }  // namespace quorvana

@@ -2,6 +2,9 @@
 // What closes a full-screen saver and what does not, input by input.
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 #include "saver/close_rules.h"
 
 namespace quorvana {
@@ -25,6 +28,7 @@ TEST(CloseRules, KeysTouchesAndTheThreeButtonsCloseTheWheelAndExtraButtonsDoNot)
 TEST(CloseRules, PointerMovesAreMeasuredFromTheFirstReport)
 {
     CloseRules rules;
+    const auto now = CloseRules::Clock::time_point{} + 1h;
     const struct {
         int x, y;
         bool closes;
@@ -37,11 +41,52 @@ TEST(CloseRules, PointerMovesAreMeasuredFromTheFirstReport)
         {300, 200, true},  // anywhere else
     };
     for (const auto& step : sequence)
-        EXPECT_EQ(rules.OnPointerAt(step.x, step.y).Closes(), step.closes) << step.x << "," << step.y;
-    // Forgotten, the next report records again, wherever it is.
-    rules.ForgetFirstPointer();
-    EXPECT_FALSE(rules.OnPointerAt(5, 5).Closes());
-    EXPECT_TRUE(rules.OnPointerAt(6, 5).Closes());
+        EXPECT_EQ(rules.OnPointerAt(step.x, step.y, now).Closes(), step.closes) << step.x << "," << step.y;
+}
+
+// The first pointer's policy, whatever the platform gives of it: the place
+// at the start, a time until which reports only record, a layout change.
+TEST(CloseRules, TheFirstPointerIsThePlaceAtTheStartOrTheLastReportBeforeItSettles)
+{
+    const auto t0 = CloseRules::Clock::time_point{} + 1h;
+    enum class Step { Start, SettlesUntil1s, LayoutChanged, Report };
+    const struct {
+        const char* what;
+        std::vector<std::tuple<Step, int, CloseRules::Clock::duration, bool>> steps;  // step, x, at, closes
+    } cases[] = {
+        {"the place at the start is the first report",
+         {{Step::Start, 10, 0ms, false}, {Step::Report, 10, 0ms, false}, {Step::Report, 11, 0ms, true}}},
+        {"a move merged into the first report still closes",
+         {{Step::Start, 10, 0ms, false}, {Step::Report, 40, 0ms, true}}},
+        {"reports before the pointer settles only record, the last one counts",
+         {{Step::SettlesUntil1s, 0, 0ms, false},
+          {Step::Report, 10, 100ms, false},
+          {Step::Report, 35, 999ms, false},
+          {Step::Report, 35, 1s, false},
+          {Step::Report, 36, 1s, true}}},
+        {"after a layout change the next report records again",
+         {{Step::Report, 10, 0ms, false}, {Step::LayoutChanged, 0, 0ms, false}, {Step::Report, 500, 0ms, false},
+          {Step::Report, 501, 0ms, true}}},
+    };
+    for (const auto& c : cases) {
+        CloseRules rules;
+        for (const auto& [step, x, at, closes] : c.steps) {
+            switch (step) {
+            case Step::Start:
+                rules.PointerAtStart(x, 0);
+                break;
+            case Step::SettlesUntil1s:
+                rules.PointerSettlesUntil(t0 + 1s);
+                break;
+            case Step::LayoutChanged:
+                rules.LayoutChanged();
+                break;
+            case Step::Report:
+                EXPECT_EQ(rules.OnPointerAt(x, 0, t0 + at).Closes(), closes) << c.what << ": x " << x;
+                break;
+            }
+        }
+    }
 }
 
 TEST(CloseRules, ALostFocusIsCheckedOnceAfterTheGraceAndClosesOnlyIfStillElsewhere)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The monitors a saver covers, what a change of their layout asks, and their seeds.
+#include <algorithm>
 #include <set>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -54,6 +56,19 @@ TEST(MonitorLayout, AChangeClosesTheWindowsOfMonitorsGoneAndOpensOneOnEachNewMon
         const LayoutChange change = DiffLayout(c.covered, c.monitors);
         EXPECT_EQ(change.close, c.close) << "case " << &c - cases;
         EXPECT_EQ(change.open, c.open) << "case " << &c - cases;
+        // Applied, the windows kept and those opened cover the monitors, one each.
+        std::vector<Rect> covers = c.covered, closed;
+        DropClosed(covers, change, [&](const Rect& gone) { closed.push_back(gone); });
+        ASSERT_EQ(closed.size(), c.close.size());
+        for (std::size_t i = 0; i < c.close.size(); ++i) EXPECT_EQ(closed[i], c.covered[c.close[i]]);
+        covers.insert(covers.end(), change.open.begin(), change.open.end());
+        const auto sorted = [](std::vector<Rect> rects) {
+            std::sort(rects.begin(), rects.end(), [](const Rect& a, const Rect& b) {
+                return std::tie(a.left, a.top, a.right, a.bottom) < std::tie(b.left, b.top, b.right, b.bottom);
+            });
+            return rects;
+        };
+        EXPECT_EQ(sorted(covers), sorted(c.monitors)) << "case " << &c - cases;
     }
 }
 

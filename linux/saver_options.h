@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-// What the user asked of one run of the Linux saver: where it draws, how
-// fast, from which seed and for how many pictures. The command line
-// (linux/options.h) fills it; each Linux front end (x11/x11_saver.h) takes
-// it as it is, so that the options exist once for all of them. Plain data:
-// no platform, no parsing.
+// What the user asked of one run of the Linux program: where it draws, how
+// fast, from which seed and for how many pictures, or to answer --help,
+// --version, --register instead. The command line (linux/options.h) fills
+// it; main hands each front end the narrow settings it takes
+// (X11SaverSettings, WaylandSaverSettings). Plain data: no parsing.
 #pragma once
 
 #include <cstdint>
