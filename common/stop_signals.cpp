@@ -5,7 +5,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "common/ending_signals.h"
 
 namespace quorvana {
 
@@ -30,13 +29,19 @@ StopSignals::StopSignals()
     action.sa_handler = OnStopSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signal : kEndingSignals) sigaction(signal, &action, nullptr);
+    for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
+        struct sigaction inherited{};
+        sigaction(kEndingSignals[i], nullptr, &inherited);
+        if (inherited.sa_handler == SIG_IGN) continue;
+        m_caught[i] = sigaction(kEndingSignals[i], &action, nullptr) == 0;
+    }
     std::signal(SIGPIPE, SIG_IGN);
 }
 
 StopSignals::~StopSignals()
 {
-    for (const int signal : kEndingSignals) std::signal(signal, SIG_DFL);
+    for (std::size_t i = 0; i < std::size(kEndingSignals); ++i)
+        if (m_caught[i]) std::signal(kEndingSignals[i], SIG_DFL);
     s_stopPipeWrite = -1;
     for (int fd : m_pipe)
         if (fd >= 0) close(fd);
