@@ -8,7 +8,7 @@
 // The window owns one renderer, calls DrawNextRow once per timer tick with a
 // surface on its whole client area and RestartPicture on every repaint with
 // the surface of the repaint. All state lives in this object. Front ends and
-// tools read it through CurrentView() and Row(); the fields keep their public
+// tools read it through CurrentView(), Row() and Width(); the fields keep their public
 // names for the renderer's own tests, benchmarks and fuzzers, which set up a
 // view and check the state to the bit.
 //
@@ -77,13 +77,19 @@ public:
     void ChooseRandomView(int r1, int r2, int r3, int r4);
     // Sets the view and c, as a frame end does; ResetPicture then starts it.
     void SetView(const View& view);
+    // Starts a picture of the current view at row 0: the steps per pixel
+    // from the view and m_width, m_height, the limit, no best row yet.
+    void ResetPicture();
+
+    // --- Where the picture stands: what front ends and tools read ---
+
     // The view and c being drawn (after a frame end: the next picture's).
     View CurrentView() const { return {m_reMin, m_reMax, m_imMin, m_imMax, m_cRe, m_cIm}; }
     // The row the next tick draws: 0 … the height; rows above it are done.
     int Row() const { return m_row; }
-    // Starts a picture of the current view at row 0: the steps per pixel
-    // from the view and m_width, m_height, the limit, no best row yet.
-    void ResetPicture();
+    // The picture's width, from the last repaint's client area (0 before
+    // the first).
+    int Width() const { return m_width; }
 
     // --- The marker ---
 

@@ -87,7 +87,7 @@ Result<> OutputSurface::Settle()
 
 Result<> OutputSurface::Tick()
 {
-    if (m_renderer.m_width <= 0 || m_closed || !m_presenter->ReadyForRow(m_renderer.Row())) return {};
+    if (m_renderer.Width() <= 0 || m_closed || !m_presenter->ReadyForRow(m_renderer.Row())) return {};
     if (m_renderer.DrawNextRow(*m_presenter) != TickOutcome::Row) ++m_finishedPictures;
     return m_presenter->Commit();
 }

@@ -226,8 +226,9 @@ TEST(Repaint, ClearsAndAlwaysStartsWithARandomView)
 
 
 // What front ends and tools read: the view as SetView left it, to the bit,
-// and the row the next tick draws, back to 0 when a picture ends.
-TEST(RendererState, CurrentViewAndRow)
+// the row the next tick draws, back to 0 when a picture ends, and the width
+// of the last repaint.
+TEST(RendererState, CurrentViewRowAndWidth)
 {
     const View views[] = {
         {-2, 2, -1.5, 1.5, -0.8, 0.156},
@@ -240,8 +241,10 @@ TEST(RendererState, CurrentViewAndRow)
         const View read = renderer.CurrentView();
         EXPECT_EQ(std::memcmp(&read, &view, sizeof view), 0) << view.reMin << " .. " << view.reMax;
     }
+    EXPECT_EQ(renderer.Width(), 0);
     PixelStore window(6, 4);
     EXPECT_EQ(renderer.RestartPicture(window), TickOutcome::RandomView);
+    EXPECT_EQ(renderer.Width(), 6);
     for (int tick = 1; tick <= 4; ++tick) {
         EXPECT_EQ(renderer.Row(), tick - 1);
         const TickOutcome outcome = renderer.DrawNextRow(window);
