@@ -7,10 +7,11 @@
 //
 // The window owns one renderer, calls DrawNextRow once per timer tick with a
 // surface on its whole client area and RestartPicture on every repaint with
-// the surface of the repaint. All state lives in this object. Front ends and
-// tools read it through CurrentView(), Row() and Width(); the fields keep their public
-// names for the renderer's own tests, benchmarks and fuzzers, which set up a
-// view and check the state to the bit.
+// the surface of the repaint. All state lives in this object, private. Front
+// ends and tools read it through CurrentView(), Row() and Width(); the
+// renderer's own tests, benchmarks and fuzzers, which set up a view and check
+// the state to the bit, reach the fields through JuliaRendererPeer
+// (tests/support/julia_renderer_peer.h), which no shipped program links.
 //
 // The code: julia_row.cpp (the row step and the escape count),
 // julia_frame_end.cpp (the detail search, the zoom and the marker),
@@ -137,6 +138,16 @@ public:
                        static_cast<unsigned>(13 * n) & 0xFF);
     }
 
+private:
+    // The tests' view of the fields below (tests/support/julia_renderer_peer.h).
+    template <class Renderer>
+    friend class JuliaRendererPeer;
+
+    void DrawRowPlain(Surface& surface);
+    void DrawRowWithKernel(Surface& surface, const EscapeKernel& kernel);
+    void ZoomInto(int detailColumn);
+    void DrawMarker(Surface& surface, int detailColumn) const;
+
     // The renderer state; every field is zero at construction.
     std::int32_t m_width = 0;       // the picture's size, from the last repaint's client area
     std::int32_t m_height = 0;
@@ -163,12 +174,7 @@ public:
     COLORREF m_lastValue = 0;       // the comparison value of the last pixel drawn, in any row or picture
     double m_aspect = 0;            // m_width / m_height of the last repaint
 
-private:
-    void DrawRowPlain(Surface& surface);
-    void DrawRowWithKernel(Surface& surface, const EscapeKernel& kernel);
-    void ZoomInto(int detailColumn);
-    void DrawMarker(Surface& surface, int detailColumn) const;
-
+    // The random views' generator, the row kernel and its scratch.
     CrtRandom m_random;
     std::optional<EscapeKernel> m_rowKernel;  // empty: the plain loop (UsePlainLoop)
     std::uint64_t m_iterationsDone = 0;
