@@ -7,6 +7,7 @@
 #include "render/julia_renderer.h"
 #include "render/pixel_store.h"
 #include "tests/support/detail_search_reference.h"
+#include "tests/support/julia_renderer_peer.h"
 
 namespace quorvana::bench {
 namespace {
@@ -21,13 +22,14 @@ struct FinishedPicture {
 
     FinishedPicture()
     {
-        renderer.m_width = kWidth;
-        renderer.m_height = kHeight;
-        renderer.m_aspect = static_cast<double>(kWidth) / kHeight;
+        JuliaRendererPeer setup(renderer);
+        setup.m_width = kWidth;
+        setup.m_height = kHeight;
+        setup.m_aspect = static_cast<double>(kWidth) / kHeight;
         renderer.SetView(View{-2, 2, -1.125, 1.125, kBenchRows[2].cRe, kBenchRows[2].cIm});
         renderer.ResetPicture();
-        while (renderer.m_row < kHeight - 1) renderer.DrawNextRow(store);
-        renderer.m_bestRow = kHeight / 2;
+        while (renderer.Row() < kHeight - 1) renderer.DrawNextRow(store);
+        setup.m_bestRow = kHeight / 2;
     }
 };
 

@@ -14,6 +14,7 @@
 #include "render/escape_kernel.h"
 #include "render/julia_renderer.h"
 #include "render/pixel_store.h"
+#include "tests/support/julia_renderer_peer.h"
 
 namespace quorvana::bench {
 namespace {
@@ -43,9 +44,10 @@ void PlainLoop(benchmark::State& state, const BenchRow& row)
     const std::vector<double> xs = BenchRowRe(row);
     std::vector<std::int32_t> counts(xs.size());
     JuliaRenderer renderer(1);
-    renderer.m_cRe = row.cRe;
-    renderer.m_cIm = row.cIm;
-    renderer.m_maxIter = JuliaRenderer::kMaxIter;
+    JuliaRendererPeer setup(renderer);
+    setup.m_cRe = row.cRe;
+    setup.m_cIm = row.cIm;
+    setup.m_maxIter = JuliaRenderer::kMaxIter;
     for (auto _ : state) {
         for (int i = 0; i < kBenchRowWidth; ++i) counts[i] = renderer.EscapeCount(xs[i], row.y);
         benchmark::DoNotOptimize(counts.data());
@@ -77,13 +79,14 @@ void RowStep(benchmark::State& state, const BenchRow& row, std::optional<EscapeK
     else
         renderer.UsePlainLoop();
     PixelStore store(kBenchRowWidth, 4);
-    renderer.m_width = kBenchRowWidth;
-    renderer.m_height = 4;
+    JuliaRendererPeer setup(renderer);
+    setup.m_width = kBenchRowWidth;
+    setup.m_height = 4;
     renderer.SetView(View{row.reMin, row.reMax, row.y, row.y, row.cRe, row.cIm});
     renderer.ResetPicture();
     for (auto _ : state) {
-        renderer.m_row = 0;
-        renderer.m_curIm = row.y;
+        setup.m_row = 0;
+        setup.m_curIm = row.y;
         renderer.DrawNextRow(store);
         benchmark::ClobberMemory();
     }

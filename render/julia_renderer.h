@@ -7,10 +7,11 @@
 //
 // The window owns one renderer, calls DrawNextRow once per timer tick with a
 // surface on its whole client area and RestartPicture on every repaint with
-// the surface of the repaint. All state lives in this object. Front ends and
-// tools read it through CurrentView() and Row(); the fields keep their public
-// names for the renderer's own tests, benchmarks and fuzzers, which set up a
-// view and check the state to the bit.
+// the surface of the repaint. All state lives in this object, private. Front
+// ends and tools read it through CurrentView() and Row(); the
+// renderer's own tests, benchmarks and fuzzers, which set up a view and check
+// the state to the bit, reach the fields through JuliaRendererPeer
+// (tests/support/julia_renderer_peer.h), which no shipped program links.
 //
 // The code: julia_row.cpp (the row step and the escape count),
 // julia_frame_end.cpp (the detail search, the zoom and the marker),
@@ -77,13 +78,16 @@ public:
     void ChooseRandomView(int r1, int r2, int r3, int r4);
     // Sets the view and c, as a frame end does; ResetPicture then starts it.
     void SetView(const View& view);
+    // Starts a picture of the current view at row 0: the steps per pixel
+    // from the view and m_width, m_height, the limit, no best row yet.
+    void ResetPicture();
+
+    // --- Where the picture stands: what front ends and tools read ---
+
     // The view and c being drawn (after a frame end: the next picture's).
     View CurrentView() const { return {m_reMin, m_reMax, m_imMin, m_imMax, m_cRe, m_cIm}; }
     // The row the next tick draws: 0 … the height; rows above it are done.
     int Row() const { return m_row; }
-    // Starts a picture of the current view at row 0: the steps per pixel
-    // from the view and m_width, m_height, the limit, no best row yet.
-    void ResetPicture();
 
     // --- The marker ---
 
@@ -131,6 +135,16 @@ public:
                        static_cast<unsigned>(13 * n) & 0xFF);
     }
 
+private:
+    // The tests' view of the fields below (tests/support/julia_renderer_peer.h).
+    template <class Renderer>
+    friend class JuliaRendererPeer;
+
+    void DrawRowPlain(Surface& surface);
+    void DrawRowWithKernel(Surface& surface, const EscapeKernel& kernel);
+    void ZoomInto(int detailColumn);
+    void DrawMarker(Surface& surface, int detailColumn) const;
+
     // The renderer state; every field is zero at construction.
     std::int32_t m_width = 0;       // the picture's size, from the last repaint's client area
     std::int32_t m_height = 0;
@@ -157,12 +171,7 @@ public:
     COLORREF m_lastValue = 0;       // the comparison value of the last pixel drawn, in any row or picture
     double m_aspect = 0;            // m_width / m_height of the last repaint
 
-private:
-    void DrawRowPlain(Surface& surface);
-    void DrawRowWithKernel(Surface& surface, const EscapeKernel& kernel);
-    void ZoomInto(int detailColumn);
-    void DrawMarker(Surface& surface, int detailColumn) const;
-
+    // The random views' generator, the row kernel and its scratch.
     CrtRandom m_random;
     std::optional<EscapeKernel> m_rowKernel;  // empty: the plain loop (UsePlainLoop)
     std::uint64_t m_iterationsDone = 0;

@@ -16,6 +16,7 @@
 #include "render/pixel_store.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/support/detail_search_reference.h"
+#include "tests/support/julia_renderer_peer.h"
 
 using namespace quorvana;
 using fuzz::AnyReal;
@@ -80,22 +81,24 @@ void CheckFrameEnd(FuzzedDataProvider& in)
     expected.SetClip(clip);
 
     JuliaRenderer renderer(in.ConsumeIntegral<std::uint32_t>());
+    JuliaRendererPeer state(renderer);
     // The picture's geometry is that of the last repaint: usually the store's.
-    renderer.m_width = in.ConsumeBool() ? width : in.ConsumeIntegralInRange(0, 80);
-    renderer.m_height = in.ConsumeBool() ? height : in.ConsumeIntegralInRange(0, 80);
-    renderer.m_aspect = static_cast<double>(renderer.m_width) / renderer.m_height;
-    renderer.m_bestRow = 2 * in.ConsumeIntegralInRange(0, 42);
-    renderer.m_bestChanges = in.ConsumeIntegralInRange(0, 3);
+    state.m_width = in.ConsumeBool() ? width : in.ConsumeIntegralInRange(0, 80);
+    state.m_height = in.ConsumeBool() ? height : in.ConsumeIntegralInRange(0, 80);
+    state.m_aspect = static_cast<double>(state.m_width) / state.m_height;
+    state.m_bestRow = 2 * in.ConsumeIntegralInRange(0, 42);
+    state.m_bestChanges = in.ConsumeIntegralInRange(0, 3);
     renderer.SetView(View{AnyReal(in), AnyReal(in), AnyReal(in), AnyReal(in), AnyReal(in), AnyReal(in)});
-    const JuliaRenderer before = renderer;
+    const JuliaRenderer copy = renderer;
+    const JuliaRendererPeer before(copy);
 
-    const bool detail = renderer.m_bestRow != 0 && renderer.m_bestRow < renderer.m_height && renderer.m_bestChanges != 0;
+    const bool detail = state.m_bestRow != 0 && state.m_bestRow < state.m_height && state.m_bestChanges != 0;
     const int column = FindDetailColumnColumnOrder(renderer, store);
     FUZZ_CHECK(renderer.FindDetailColumn(store) == column, "the detail search agrees with the column-by-column one");
     const TickOutcome outcome = renderer.FinishPicture(store);
     FUZZ_CHECK(outcome == (detail ? TickOutcome::Zoomed : TickOutcome::RandomView), "zoom exactly when there is detail");
-    FUZZ_CHECK(renderer.m_row == 0 && renderer.m_bestRow == 0 && renderer.m_bestChanges == 0 &&
-              renderer.m_maxIter == JuliaRenderer::kMaxIter,
+    FUZZ_CHECK(state.m_row == 0 && state.m_bestRow == 0 && state.m_bestChanges == 0 &&
+              state.m_maxIter == JuliaRenderer::kMaxIter,
           "the next picture starts at row 0");
     if (!detail) {
         FUZZ_CHECK(SamePixels(store, expected), "a random view draws nothing");
@@ -107,8 +110,8 @@ void CheckFrameEnd(FuzzedDataProvider& in)
     const double im = before.m_imMin + ((before.m_imMax - before.m_imMin) * before.m_bestRow) / before.m_height;
     const double half = span * 0.5;
     const double q = half * 0.5, p = (half / before.m_aspect) * 0.5;
-    FUZZ_CHECK(SameBits(renderer.m_reMin, re - q) && SameBits(renderer.m_reMax, re + q) &&
-              SameBits(renderer.m_imMin, im - p) && SameBits(renderer.m_imMax, im + p),
+    FUZZ_CHECK(SameBits(state.m_reMin, re - q) && SameBits(state.m_reMax, re + q) &&
+              SameBits(state.m_imMin, im - p) && SameBits(state.m_imMax, im + p),
           "the zoom halves the span around the detail point");
     if (column > 0) {
         const double h = before.m_height * 0.25, w = before.m_width * 0.25;

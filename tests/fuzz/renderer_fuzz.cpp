@@ -17,6 +17,7 @@
 #include "render/julia_renderer.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/render/sequential_sums.h"
+#include "tests/support/julia_renderer_peer.h"
 
 using namespace quorvana;
 using fuzz::AnyReal;
@@ -32,9 +33,10 @@ void CheckKernels(FuzzedDataProvider& in)
     for (double& x : xs) x = AnyReal(in);
     EscapeRowJob job{xs.data(), count, AnyReal(in), AnyReal(in), AnyReal(in), in.ConsumeIntegralInRange(-2, 600)};
     JuliaRenderer plain(1);
-    plain.m_cRe = job.cRe;
-    plain.m_cIm = job.cIm;
-    plain.m_maxIter = job.maxIter;
+    JuliaRendererPeer state(plain);
+    state.m_cRe = job.cRe;
+    state.m_cIm = job.cIm;
+    state.m_maxIter = job.maxIter;
     std::vector<std::int32_t> expected(xs.size()), counts(xs.size());
     for (std::size_t i = 0; i < xs.size(); ++i) expected[i] = plain.EscapeCount(xs[i], job.y);
 
@@ -59,8 +61,9 @@ void CheckKernels(FuzzedDataProvider& in)
     }
 }
 
-bool SameState(const JuliaRenderer& a, const JuliaRenderer& b)
+bool SameState(const JuliaRenderer& plain, const JuliaRenderer& fast)
 {
+    const JuliaRendererPeer a(plain), b(fast);
     const double reals[][2] = {{a.m_reMin, b.m_reMin}, {a.m_reMax, b.m_reMax}, {a.m_imMin, b.m_imMin},
                                {a.m_imMax, b.m_imMax}, {a.m_zReOld, b.m_zReOld}, {a.m_zRe, b.m_zRe},
                                {a.m_zIm, b.m_zIm},     {a.m_cRe, b.m_cRe},     {a.m_cIm, b.m_cIm},
@@ -129,7 +132,7 @@ void CheckWindow(FuzzedDataProvider& in)
             for (JuliaRenderer* r : {&plain, &fast}) {
                 r->SetView(view);
                 r->ResetPicture();
-                r->m_maxIter = limit;
+                JuliaRendererPeer(*r).m_maxIter = limit;
             }
             break;
         }

@@ -11,6 +11,7 @@
 #include "render/julia_renderer.h"
 #include "render/pixel_store.h"
 #include "tests/support/detail_search_reference.h"
+#include "tests/support/julia_renderer_peer.h"
 
 namespace quorvana {
 namespace {
@@ -32,9 +33,10 @@ private:
 JuliaRenderer SearchAt(int width, int height, int bestRow)
 {
     JuliaRenderer renderer(1);
-    renderer.m_width = width;
-    renderer.m_height = height;
-    renderer.m_bestRow = bestRow;
+    JuliaRendererPeer state(renderer);
+    state.m_width = width;
+    state.m_height = height;
+    state.m_bestRow = bestRow;
     return renderer;
 }
 

@@ -10,6 +10,7 @@
 #include "render/julia_renderer.h"
 #include "render/pixel_store.h"
 #include "tests/render/test_picture.h"
+#include "tests/support/julia_renderer_peer.h"
 
 namespace quorvana {
 namespace {
@@ -28,7 +29,7 @@ TEST(EmptyWindow, TicksBeforeTheFirstRepaintDrawNothing)
     PixelStore window(40, 30);
     for (int tick = 0; tick < 10; ++tick) renderer.DrawNextRow(window);
     EXPECT_TRUE(AllBlack(window));
-    EXPECT_EQ(renderer.m_imMin, 0.0);  // the zero-sized view: a = 0
+    EXPECT_EQ(renderer.CurrentView().imMin, 0.0);  // the zero-sized view: a = 0
     renderer.RestartPicture(window);
     test::FinishOnePicture(renderer, window);
     EXPECT_FALSE(AllBlack(window));
@@ -48,14 +49,15 @@ TEST(EmptyWindow, ZeroSizedRepaintsThenARealOne)
         for (int picture = 0; picture < 3; ++picture)
             EXPECT_EQ(test::FinishOnePicture(renderer, empty), TickOutcome::RandomView)
                 << size.width << "x" << size.height;
-        EXPECT_TRUE(std::isfinite(renderer.m_imMin));
-        EXPECT_EQ(renderer.m_imMax, -renderer.m_imMin);
+        const View view = renderer.CurrentView();
+        EXPECT_TRUE(std::isfinite(view.imMin));
+        EXPECT_EQ(view.imMax, -view.imMin);
 
         PixelStore window(48, 36);
         renderer.RestartPicture(window);
         test::FinishOnePicture(renderer, window);
         EXPECT_FALSE(AllBlack(window));
-        EXPECT_EQ(renderer.m_row, 0);
+        EXPECT_EQ(renderer.Row(), 0);
     }
 }
 
@@ -67,8 +69,8 @@ TEST(EmptyWindow, TinyWindowsRunWholePictures)
         PixelStore window(size.width, size.height);
         renderer.RestartPicture(window);
         for (int picture = 0; picture < 20; ++picture) test::FinishOnePicture(renderer, window);
-        EXPECT_EQ(renderer.m_row, 0) << size.width << "x" << size.height;
-        EXPECT_EQ(renderer.m_width, size.width);
+        EXPECT_EQ(renderer.Row(), 0) << size.width << "x" << size.height;
+        EXPECT_EQ(JuliaRendererPeer(renderer).m_width, size.width);
     }
 }
 

@@ -19,6 +19,7 @@
 #include "render/julia_renderer.h"
 #include "render/pixel_store.h"
 #include "tests/render/sequential_sums.h"
+#include "tests/support/julia_renderer_peer.h"
 
 namespace quorvana {
 namespace {
@@ -217,9 +218,10 @@ TEST(EscapeKernels, EveryKernelMatchesTheEscapeLoopOnEveryPoint)
         const int count = static_cast<int>(row.xs.size());
         std::vector<std::int32_t> expected(row.xs.size());
         JuliaRenderer renderer(1);
-        renderer.m_cRe = row.cRe;
-        renderer.m_cIm = row.cIm;
-        renderer.m_maxIter = row.maxIter;
+        JuliaRendererPeer state(renderer);
+        state.m_cRe = row.cRe;
+        state.m_cIm = row.cIm;
+        state.m_maxIter = row.maxIter;
         for (int i = 0; i < count; ++i) {
             expected[i] = ReferenceCount(row.xs[i], row.y, row.cRe, row.cIm, row.maxIter);
             ASSERT_EQ(renderer.EscapeCount(row.xs[i], row.y), expected[i]) << row.name << ", EscapeCount, point " << i;
@@ -292,8 +294,9 @@ TEST(EscapeKernels, ColourPassesAgreeAtEveryStartAddress)
 // Doubles compared by their bits, so that NaN equals the same NaN.
 bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-void ExpectSameState(const JuliaRenderer& a, const JuliaRenderer& b, const std::string& where)
+void ExpectSameState(const JuliaRenderer& plain, const JuliaRenderer& fast, const std::string& where)
 {
+    const JuliaRendererPeer a(plain), b(fast);
 #define QUORVANA_EXPECT_SAME_INT(field) EXPECT_EQ(a.field, b.field) << where << ": " #field
 #define QUORVANA_EXPECT_SAME_REAL(field) EXPECT_TRUE(SameBits(a.field, b.field)) << where << ": " #field << " " << a.field << " vs " << b.field
     QUORVANA_EXPECT_SAME_INT(m_width);
@@ -320,9 +323,9 @@ void ExpectSameState(const JuliaRenderer& a, const JuliaRenderer& b, const std::
     QUORVANA_EXPECT_SAME_INT(m_bestRow);
     QUORVANA_EXPECT_SAME_INT(m_lastValue);
     QUORVANA_EXPECT_SAME_REAL(m_aspect);
-    QUORVANA_EXPECT_SAME_INT(IterationsDone());
 #undef QUORVANA_EXPECT_SAME_INT
 #undef QUORVANA_EXPECT_SAME_REAL
+    EXPECT_EQ(plain.IterationsDone(), fast.IterationsDone()) << where << ": IterationsDone()";
 }
 
 bool SamePixels(const PixelStore& a, const PixelStore& b)
@@ -418,12 +421,13 @@ TEST(EscapeKernels, RowFieldsEndAsThePlainLoopLeavesThem)
         fast.UseRowKernel(kernel);
         plain.UsePlainLoop();
         for (JuliaRenderer* r : {&plain, &fast}) {
-            r->m_width = 37;
-            r->m_height = 10;
+            JuliaRendererPeer state(*r);
+            state.m_width = 37;
+            state.m_height = 10;
             r->SetView(View{-1.7, 1.3, -0.2, 0.9, -0.123, 0.745});
-            r->m_aspect = 3.7;
+            state.m_aspect = 3.7;
             r->ResetPicture();
-            r->m_lastValue = JuliaRenderer::ComparisonValue(7);
+            state.m_lastValue = JuliaRenderer::ComparisonValue(7);
         }
         PixelStore a(37, 10);
         PixelStore b(37, 10);
@@ -433,7 +437,7 @@ TEST(EscapeKernels, RowFieldsEndAsThePlainLoopLeavesThem)
             ExpectSameState(plain, fast, std::string(kernel.name) + " row " + std::to_string(row));
         }
         EXPECT_TRUE(SamePixels(a, b)) << kernel.name;
-        EXPECT_GT(plain.m_bestChanges, 0);
+        EXPECT_GT(JuliaRendererPeer(plain).m_bestChanges, 0);
     }
 }
 

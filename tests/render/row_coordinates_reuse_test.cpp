@@ -13,6 +13,7 @@
 #include "render/escape_kernel.h"
 #include "render/julia_renderer.h"
 #include "render/pixel_store.h"
+#include "tests/support/julia_renderer_peer.h"
 
 namespace quorvana {
 namespace {
@@ -52,9 +53,10 @@ struct SideBySide {
     {
         plain.DrawNextRow(plainWindow);
         fast.DrawNextRow(fastWindow);
-        EXPECT_EQ(std::bit_cast<std::uint64_t>(plain.m_curRe), std::bit_cast<std::uint64_t>(fast.m_curRe));
-        EXPECT_EQ(plain.m_rowChanges, fast.m_rowChanges);
-        EXPECT_EQ(plain.m_bestRow, fast.m_bestRow);
+        const JuliaRendererPeer a(plain), b(fast);
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(a.m_curRe), std::bit_cast<std::uint64_t>(b.m_curRe));
+        EXPECT_EQ(a.m_rowChanges, b.m_rowChanges);
+        EXPECT_EQ(a.m_bestRow, b.m_bestRow);
         for (int y = 0; y < plainWindow.Height(); ++y)
             for (int x = 0; x < plainWindow.Width(); ++x)
                 ASSERT_EQ(plainWindow.Row(y)[x], fastWindow.Row(y)[x]) << x << ", " << y;
@@ -64,10 +66,11 @@ struct SideBySide {
     void SetView(double reMin, double reMax, int row)
     {
         for (JuliaRenderer* r : {&plain, &fast}) {
-            r->m_reMin = reMin;
-            r->m_reMax = reMax;
+            JuliaRendererPeer state(*r);
+            state.m_reMin = reMin;
+            state.m_reMax = reMax;
             r->ResetPicture();
-            r->m_row = row;
+            state.m_row = row;
         }
     }
 };
@@ -112,7 +115,7 @@ TEST(RowCoordinateReuse, ANewWidthOrPassFormsThemAfresh)
     SideBySide windows(37, 20);
     windows.DrawRow();
     s_accumulations = 0;
-    windows.plain.m_width = windows.fast.m_width = 30;  // a narrower row in the same store
+    JuliaRendererPeer(windows.plain).m_width = JuliaRendererPeer(windows.fast).m_width = 30;  // a narrower row in the same store
     windows.DrawRow();
     windows.DrawRow();
     EXPECT_EQ(s_accumulations, 1);

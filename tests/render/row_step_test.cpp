@@ -12,6 +12,7 @@
 #include "render/pixel_store.h"
 #include "tests/render/sequential_sums.h"
 #include "tests/render/test_picture.h"
+#include "tests/support/julia_renderer_peer.h"
 
 namespace quorvana {
 namespace {
@@ -36,24 +37,26 @@ TEST(EscapeCount, KnownPoints)
         {0, 0, 0, -inf, 1},
     };
     JuliaRenderer renderer(1);
-    renderer.m_maxIter = JuliaRenderer::kMaxIter;
+    JuliaRendererPeer state(renderer);
+    state.m_maxIter = JuliaRenderer::kMaxIter;
     for (const EscapeCase& c : cases) {
-        renderer.m_cRe = c.cRe;
-        renderer.m_cIm = c.cIm;
+        state.m_cRe = c.cRe;
+        state.m_cIm = c.cIm;
         EXPECT_EQ(renderer.EscapeCount(c.x, c.y), c.expected) << c.x << "," << c.y;
-        EXPECT_EQ(renderer.m_iter, c.expected);
+        EXPECT_EQ(state.m_iter, c.expected);
     }
 }
 
 TEST(EscapeCount, LeavesTheLastStepInTheFields)
 {
     JuliaRenderer renderer(1);
-    renderer.m_maxIter = JuliaRenderer::kMaxIter;
-    renderer.m_cRe = 1;
+    JuliaRendererPeer state(renderer);
+    state.m_maxIter = JuliaRenderer::kMaxIter;
+    state.m_cRe = 1;
     renderer.EscapeCount(0, 0);  // z: 0 → 1 → 2
-    EXPECT_EQ(renderer.m_zReOld, 1.0);
-    EXPECT_EQ(renderer.m_zRe, 2.0);
-    EXPECT_EQ(renderer.m_zIm, 0.0);
+    EXPECT_EQ(state.m_zReOld, 1.0);
+    EXPECT_EQ(state.m_zRe, 2.0);
+    EXPECT_EQ(state.m_zIm, 0.0);
 }
 
 TEST(Colours, GreenLevelsAndComparisonValues)
@@ -74,36 +77,38 @@ TEST(Colours, GreenLevelsAndComparisonValues)
 TEST(RandomView, AllZeroDrawsOnA640x480Window)
 {
     JuliaRenderer renderer(1);
+    JuliaRendererPeer state(renderer);
     PixelStore store(640, 480);
     renderer.RestartPicture(store);
     renderer.ChooseRandomView(0, 0, 0, 0);
-    EXPECT_EQ(renderer.m_reMin, -6.0);
-    EXPECT_EQ(renderer.m_reMax, 3.25);
-    EXPECT_EQ(renderer.m_imMin, -3.0);
-    EXPECT_EQ(renderer.m_imMax, 3.0);
-    EXPECT_EQ(renderer.m_cRe, -1.0);
-    EXPECT_EQ(renderer.m_cIm, -1.0);
+    EXPECT_EQ(state.m_reMin, -6.0);
+    EXPECT_EQ(state.m_reMax, 3.25);
+    EXPECT_EQ(state.m_imMin, -3.0);
+    EXPECT_EQ(state.m_imMax, 3.0);
+    EXPECT_EQ(state.m_cRe, -1.0);
+    EXPECT_EQ(state.m_cIm, -1.0);
     renderer.ResetPicture();
-    EXPECT_EQ(renderer.m_reStep, 9.25 / 640);
-    EXPECT_EQ(renderer.m_imStep, 6.0 / 480);
-    EXPECT_EQ(renderer.m_maxIter, 512);
-    EXPECT_EQ(renderer.m_row, 0);
-    EXPECT_EQ(renderer.m_curIm, -3.0);
+    EXPECT_EQ(state.m_reStep, 9.25 / 640);
+    EXPECT_EQ(state.m_imStep, 6.0 / 480);
+    EXPECT_EQ(state.m_maxIter, 512);
+    EXPECT_EQ(state.m_row, 0);
+    EXPECT_EQ(state.m_curIm, -3.0);
 }
 
 TEST(RandomView, TopDrawsStayJustBelowTheirBounds)
 {
     // The scale is the single-precision 1/32767, a hair below the double one.
     JuliaRenderer renderer(1);
+    JuliaRendererPeer state(renderer);
     PixelStore store(640, 480);
     renderer.RestartPicture(store);
     renderer.ChooseRandomView(32767, 32767, 32767, 32767);
-    EXPECT_LT(renderer.m_reMin, -3.0);
-    EXPECT_LT(renderer.m_reMax, 6.25);
-    EXPECT_LT(renderer.m_cRe, 1.0);
-    EXPECT_GT(renderer.m_cRe, 0.9999);
+    EXPECT_LT(state.m_reMin, -3.0);
+    EXPECT_LT(state.m_reMax, 6.25);
+    EXPECT_LT(state.m_cRe, 1.0);
+    EXPECT_GT(state.m_cRe, 0.9999);
     // s = 9 (6.25 − (−3) truncated), a = 9 ÷ 4/3 = 6.75 → 6.
-    EXPECT_EQ(renderer.m_imMax, 3.0);
+    EXPECT_EQ(state.m_imMax, 3.0);
 }
 
 TEST(RandomView, WideWindowGetsAFlatView)
@@ -111,11 +116,12 @@ TEST(RandomView, WideWindowGetsAFlatView)
     // 1300 × 100: the aspect ratio 13 exceeds any real span, so a = 0 and
     // every drawn row shows the same line.
     JuliaRenderer renderer(5);
+    JuliaRendererPeer state(renderer);
     PixelStore store(1300, 100);
     renderer.RestartPicture(store);
-    EXPECT_EQ(renderer.m_imMin, 0.0);
-    EXPECT_EQ(renderer.m_imMax, 0.0);
-    EXPECT_EQ(renderer.m_imStep, 0.0);
+    EXPECT_EQ(state.m_imMin, 0.0);
+    EXPECT_EQ(state.m_imMax, 0.0);
+    EXPECT_EQ(state.m_imStep, 0.0);
     for (int tick = 0; tick < 5; ++tick) renderer.DrawNextRow(store);
     for (int x = 0; x < 1300; ++x) ASSERT_EQ(store.GetPixel(x, 0), store.GetPixel(x, 4)) << x;
 }
@@ -135,6 +141,7 @@ protected:
     // A view whose x step is not exact in binary, so accumulation shows.
     const View view{-1.7, 1.3, -1.1, 1.3, -0.8, 0.156};
     JuliaRenderer renderer{1};
+    JuliaRendererPeer<JuliaRenderer> state{renderer};
     PixelStore store{60, 40};
     void SetUp() override { test::RepaintAndSetView(renderer, store, view); }
 };
@@ -143,91 +150,94 @@ TEST_F(RowStep, EvenRowsAreDrawnWithAccumulatedCoordinates)
 {
     renderer.DrawNextRow(store);  // row 0
     renderer.DrawNextRow(store);  // row 1: nothing
-    const double im2 = (view.imMin + renderer.m_imStep) + renderer.m_imStep;
-    EXPECT_EQ(renderer.m_curIm, im2);
+    const double im2 = (view.imMin + state.m_imStep) + state.m_imStep;
+    EXPECT_EQ(state.m_curIm, im2);
     renderer.DrawNextRow(store);  // row 2, at m_imMin + step + step
 
     JuliaRenderer reference(1);
-    reference.m_maxIter = 512;
-    reference.m_cRe = view.cRe;
-    reference.m_cIm = view.cIm;
-    const std::vector<double> xs = test::SequentialSums(view.reMin, renderer.m_reStep, 60);
+    JuliaRendererPeer referenceState(reference);
+    referenceState.m_maxIter = 512;
+    referenceState.m_cRe = view.cRe;
+    referenceState.m_cIm = view.cIm;
+    const std::vector<double> xs = test::SequentialSums(view.reMin, state.m_reStep, 60);
     for (int col = 0; col < 60; ++col) {
         EXPECT_EQ(store.GetPixel(col, 1), kBlack) << col;
         EXPECT_EQ(store.GetPixel(col, 2), JuliaRenderer::DrawnColour(reference.EscapeCount(xs[col], im2))) << col;
     }
-    EXPECT_EQ(renderer.m_curRe, xs[60]);  // added once after every pixel
-    EXPECT_EQ(renderer.m_col, 60);
-    EXPECT_EQ(renderer.m_row, 3);
+    EXPECT_EQ(state.m_curRe, xs[60]);  // added once after every pixel
+    EXPECT_EQ(state.m_col, 60);
+    EXPECT_EQ(state.m_row, 3);
 }
 
 TEST_F(RowStep, OddRowCountsNothingAndLeavesColumnZero)
 {
     renderer.DrawNextRow(store);
-    renderer.m_rowChanges = 99;
+    state.m_rowChanges = 99;
     renderer.DrawNextRow(store);
-    EXPECT_EQ(renderer.m_rowChanges, 0);
-    EXPECT_EQ(renderer.m_col, 0);
-    EXPECT_EQ(renderer.m_curRe, view.reMin);
+    EXPECT_EQ(state.m_rowChanges, 0);
+    EXPECT_EQ(state.m_col, 0);
+    EXPECT_EQ(state.m_curRe, view.reMin);
 }
 
 TEST_F(RowStep, FirstPixelComparesWithTheLastOneDrawnBefore)
 {
-    renderer.m_lastValue = JuliaRenderer::ComparisonValue(1);
-    renderer.m_reMin = 100;  // far outside: every pixel escapes at once
+    state.m_lastValue = JuliaRenderer::ComparisonValue(1);
+    state.m_reMin = 100;  // far outside: every pixel escapes at once
     renderer.ResetPicture();
     renderer.DrawNextRow(store);
-    EXPECT_EQ(renderer.m_rowChanges, 0);
+    EXPECT_EQ(state.m_rowChanges, 0);
 
     renderer.DrawNextRow(store);
-    renderer.m_lastValue = kBlack;  // as if the previous row ended elsewhere
+    state.m_lastValue = kBlack;  // as if the previous row ended elsewhere
     renderer.DrawNextRow(store);
-    EXPECT_EQ(renderer.m_rowChanges, 1);
-    EXPECT_EQ(renderer.m_bestRow, 2);
-    EXPECT_EQ(renderer.m_lastValue, JuliaRenderer::ComparisonValue(1));
+    EXPECT_EQ(state.m_rowChanges, 1);
+    EXPECT_EQ(state.m_bestRow, 2);
+    EXPECT_EQ(state.m_lastValue, JuliaRenderer::ComparisonValue(1));
 }
 
 TEST_F(RowStep, TieKeepsTheEarlierRow)
 {
-    renderer.m_reMin = 100;
+    state.m_reMin = 100;
     renderer.ResetPicture();
     for (int row = 0; row < 8; ++row) {
-        renderer.m_lastValue = kBlack;  // each even row counts exactly one change
+        state.m_lastValue = kBlack;  // each even row counts exactly one change
         renderer.DrawNextRow(store);
     }
-    EXPECT_EQ(renderer.m_bestChanges, 1);
-    EXPECT_EQ(renderer.m_bestRow, 0);
+    EXPECT_EQ(state.m_bestChanges, 1);
+    EXPECT_EQ(state.m_bestRow, 0);
 }
 
 TEST_F(RowStep, PictureEndsAfterItsLastRowWithinTheSameTick)
 {
     for (int row = 0; row < 39; ++row) ASSERT_EQ(renderer.DrawNextRow(store), TickOutcome::Row) << row;
     EXPECT_NE(renderer.DrawNextRow(store), TickOutcome::Row);
-    EXPECT_EQ(renderer.m_row, 0);
-    EXPECT_EQ(renderer.m_bestRow, 0);
-    EXPECT_EQ(renderer.m_bestChanges, 0);
+    EXPECT_EQ(state.m_row, 0);
+    EXPECT_EQ(state.m_bestRow, 0);
+    EXPECT_EQ(state.m_bestChanges, 0);
 }
 
 TEST(Repaint, ClearsAndAlwaysStartsWithARandomView)
 {
     for (std::uint32_t seed : {1u, 2u, 77u}) {
         JuliaRenderer renderer(seed);
+        JuliaRendererPeer state(renderer);
         PixelStore store(32, 24);
         for (int x = 0; x < 32; ++x) store.SetPixel(x, 5, 0x123456);
         EXPECT_EQ(renderer.RestartPicture(store), TickOutcome::RandomView);
-        EXPECT_EQ(renderer.m_row, 0);
-        EXPECT_EQ(renderer.m_width, 32);
-        EXPECT_EQ(renderer.m_height, 24);
-        EXPECT_EQ(renderer.m_aspect, 32.0 / 24.0);
+        EXPECT_EQ(state.m_row, 0);
+        EXPECT_EQ(state.m_width, 32);
+        EXPECT_EQ(state.m_height, 24);
+        EXPECT_EQ(state.m_aspect, 32.0 / 24.0);
         EXPECT_EQ(store.GetPixel(3, 5), kBlack);
-        EXPECT_EQ(renderer.m_maxIter, 512);
+        EXPECT_EQ(state.m_maxIter, 512);
     }
 }
 
 
 // What front ends and tools read: the view as SetView left it, to the bit,
-// and the row the next tick draws, back to 0 when a picture ends.
-TEST(RendererState, CurrentViewAndRow)
+// the row the next tick draws, back to 0 when a picture ends, and the width
+// of the last repaint.
+TEST(RendererState, CurrentViewRowAndWidth)
 {
     const View views[] = {
         {-2, 2, -1.5, 1.5, -0.8, 0.156},
@@ -240,8 +250,10 @@ TEST(RendererState, CurrentViewAndRow)
         const View read = renderer.CurrentView();
         EXPECT_EQ(std::memcmp(&read, &view, sizeof view), 0) << view.reMin << " .. " << view.reMax;
     }
+    EXPECT_EQ(JuliaRendererPeer(renderer).m_width, 0);
     PixelStore window(6, 4);
     EXPECT_EQ(renderer.RestartPicture(window), TickOutcome::RandomView);
+    EXPECT_EQ(JuliaRendererPeer(renderer).m_width, 6);
     for (int tick = 1; tick <= 4; ++tick) {
         EXPECT_EQ(renderer.Row(), tick - 1);
         const TickOutcome outcome = renderer.DrawNextRow(window);
