@@ -64,6 +64,7 @@
 #include "wayland/connection.h"
 #include "wayland/wayland_saver.h"
 #include "x11/x11_saver.h"
+#include "x11/x_connection.h"
 #include "xscreensaver/display_mode_lookup.h"
 #include "xscreensaver/registration.h"
 
@@ -107,8 +108,19 @@ X11Target X11TargetOf(Target target)
     return X11Target::OwnWindow;
 }
 
-Result<> RunX11(const SaverOptions& options, std::uint32_t seed, int stopFd)
+// The X11 saver; `fallback`, when Wayland was the first choice, says why it
+// is not: said once X11 draws, or as part of the one line when X11 cannot.
+Result<> RunX11(const SaverOptions& options, std::uint32_t seed, int stopFd, const std::string& fallback = {})
 {
+    Result<std::unique_ptr<XConnection>> x = XConnection::Open();
+    if (!x && !fallback.empty()) {
+        const std::string line = fallback + ", and X11 cannot be used either: " + x.Error().Message();
+        return x.Error().GetKind() == Failure::Kind::Usage ? Failure::Usage(line) : Failure::Runtime(line);
+    }
+    if (!x) return std::move(x).TakeError();
+    if (!fallback.empty())
+        std::fprintf(stderr, "quorvana: %s: drawing through X11%s\n", fallback.c_str(),
+                     (*x)->IsXwayland() ? " (Xwayland)" : "");
     X11SaverSettings settings;
     settings.target = X11TargetOf(options.target);
     settings.windowId = options.windowId;
@@ -117,12 +129,13 @@ Result<> RunX11(const SaverOptions& options, std::uint32_t seed, int stopFd)
     settings.seedAskedFor = options.seed.has_value();
     settings.pictures = options.pictures;
     settings.sharedMemory = options.sharedMemory;
-    return RunX11Saver(settings, stopFd);
+    return RunX11Saver(**x, settings, stopFd);
 }
 
 // The Wayland saver where the plan allows and the compositor offers
 // layer-shell; else the X11 saver, with one line saying why when Wayland was
-// only the first choice.
+// only the first choice. A live wallpaper needs layer-shell: the X11 root of
+// a compositor's Xwayland is under every window and nobody sees it.
 Result<> RunFrontEnd(const SaverOptions& options)
 {
     const StopSignals stopSignals;
@@ -135,14 +148,15 @@ Result<> RunFrontEnd(const SaverOptions& options)
         if (plan == FrontEndPlan::WaylandOnly)
             return Failure::Runtime("the Wayland compositor offers no layer-shell (zwlr_layer_shell_v1), which "
                                     "--wayland needs; --x11 draws through Xwayland");
-        std::fputs("quorvana: the Wayland compositor offers no layer-shell: drawing through X11 (Xwayland)\n", stderr);
+        if (options.target == Target::RootWindow)
+            return Failure::Runtime("this desktop does not let a program draw its wallpaper: the Wayland "
+                                    "compositor offers no layer-shell (zwlr_layer_shell_v1)");
         connection.Value().reset();
-        return RunX11(options, seed, stopSignals.Fd());
+        return RunX11(options, seed, stopSignals.Fd(), "the Wayland compositor offers no layer-shell");
     }
     if (!connection) {
         if (plan == FrontEndPlan::WaylandOnly) return std::move(connection).TakeError();
-        std::fprintf(stderr, "quorvana: %s: drawing through X11\n", connection.Error().Message().c_str());
-        return RunX11(options, seed, stopSignals.Fd());
+        return RunX11(options, seed, stopSignals.Fd(), connection.Error().Message());
     }
     WaylandSaverSettings settings;
     settings.layer = options.target == Target::RootWindow ? SurfaceLayer::Background : SurfaceLayer::Overlay;

@@ -6,28 +6,26 @@
 
 #include "x11/full_screen_saver.h"
 #include "x11/window_saver.h"
-#include "x11/x_connection.h"
 
 namespace quorvana {
 namespace {
 
-Result<> Run(const X11SaverSettings& settings, int stopFd)
+Result<> Run(const XConnection& x, const X11SaverSettings& settings, int stopFd)
 {
-    const std::unique_ptr<XConnection> x = TRY(XConnection::Open());
     // The saver goes, with its windows, before the connection.
     const std::unique_ptr<XDisplayClient> saver =
         settings.target == X11Target::FullScreen
-            ? std::unique_ptr<XDisplayClient>(TRY(FullScreenSaver::Create(*x, settings)))
-            : std::unique_ptr<XDisplayClient>(TRY(WindowSaver::Create(*x, settings)));
-    return RunDisplayLoop(ConnectionNumber(x->Get()), stopFd, *saver);
+            ? std::unique_ptr<XDisplayClient>(TRY(FullScreenSaver::Create(x, settings)))
+            : std::unique_ptr<XDisplayClient>(TRY(WindowSaver::Create(x, settings)));
+    return RunDisplayLoop(ConnectionNumber(x.Get()), stopFd, *saver);
 }
 
 }  // namespace
 
-Result<> RunX11Saver(const X11SaverSettings& settings, int stopFd)
+Result<> RunX11Saver(const XConnection& x, const X11SaverSettings& settings, int stopFd)
 {
     try {
-        return Run(settings, stopFd);
+        return Run(x, settings, stopFd);
     } catch (const std::bad_alloc&) {
         // The pixel store takes four bytes a pixel; unwinding has already
         // freed the image, the shared segment and the connection.

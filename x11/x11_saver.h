@@ -1,18 +1,21 @@
 // SPDX-License-Identifier: MIT
-// The X11 front end of the Linux saver, as one call: the program's main hands it
-// the settings of the run and it draws until the saver ends. It opens $DISPLAY,
-// makes the window the settings name (a given window, the root, a window of
-// its own, or one over each monitor), runs the one loop
-// (common/display_loop.h) and frees everything before it returns.
+// The X11 front end of the Linux saver, as one call: the program's main
+// opens $DISPLAY (XConnection::Open, x_connection.h), hands it the settings
+// of the run, and it draws until the saver ends. It makes the window the
+// settings name (a given window, the root, a window of its own, or one over
+// each monitor), runs the one loop (common/display_loop.h) and frees its
+// windows before it returns.
 //
-// Its failures: a usage failure (status 2) when there is no display or no
-// such window; a run-time failure (status 1) when the display cannot be
-// drawn on or a window is too large for memory.
+// Its failures: a usage failure (status 2) when there is no such window; a
+// run-time failure (status 1) when the display cannot be drawn on or a
+// window is too large for memory. Opening the display fails with status 2
+// when there is none, 1 when it refuses the saver.
 #pragma once
 
 #include <cstdint>
 
 #include "common/failure.h"
+#include "x11/x_connection.h"
 
 namespace quorvana {
 
@@ -37,6 +40,6 @@ struct X11SaverSettings {
 };
 
 // Draws until the saver ends or stopFd (common/stop_signals.h) becomes readable.
-[[nodiscard]] Result<> RunX11Saver(const X11SaverSettings& settings, int stopFd);
+[[nodiscard]] Result<> RunX11Saver(const XConnection& x, const X11SaverSettings& settings, int stopFd);
 
 }  // namespace quorvana

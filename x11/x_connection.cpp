@@ -4,8 +4,11 @@
 #include <X11/extensions/Xrandr.h>
 #include <cstring>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <unistd.h>
 
 namespace quorvana {
 
@@ -26,6 +29,34 @@ int ConnectionLost(Display*)
     std::_Exit(1);
 }
 
+// XOpenDisplay writes the server's reason for a refusal ("Authorization
+// required, …") on standard error itself: it is taken here, so that the
+// saver's one line can say it.
+Display* OpenDisplay(const char* name, std::string& said)
+{
+    std::fflush(stderr);
+    std::FILE* capture = std::tmpfile();
+    const int saved = capture ? dup(STDERR_FILENO) : -1;
+    if (saved < 0 || dup2(fileno(capture), STDERR_FILENO) < 0) {
+        if (saved >= 0) close(saved);
+        if (capture) std::fclose(capture);
+        return XOpenDisplay(name);
+    }
+    Display* display = XOpenDisplay(name);
+    std::fflush(stderr);
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+    std::rewind(capture);
+    char line[256];
+    while (std::fgets(line, sizeof line, capture)) {
+        std::string text(line);
+        while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.pop_back();
+        if (!text.empty()) said += (said.empty() ? "" : "; ") + text;
+    }
+    std::fclose(capture);
+    return display;
+}
+
 }  // namespace
 
 Result<std::unique_ptr<XConnection>> XConnection::Open()
@@ -33,8 +64,12 @@ Result<std::unique_ptr<XConnection>> XConnection::Open()
     const char* name = std::getenv("DISPLAY");
     if (!name || !*name)
         return Failure::Usage("no display: $DISPLAY is not set (run it in an X session, or inside xvfb-run)");
-    Display* display = XOpenDisplay(name);
-    if (!display) return Failure::Usage(std::string("cannot open display '") + name + "'");
+    std::string said;
+    Display* display = OpenDisplay(name, said);
+    // No such display is the caller's mistake; one that is there but
+    // refuses the saver (and says why) is a run-time failure.
+    if (!display && said.empty()) return Failure::Usage(std::string("cannot open display '") + name + "'");
+    if (!display) return Failure::Runtime(std::string("cannot open display '") + name + "': " + said);
     XSetErrorHandler(CountError);
     XSetIOErrorHandler(ConnectionLost);
     return std::unique_ptr<XConnection>(new XConnection(display));
