@@ -35,12 +35,8 @@ mkdir -m 700 "$RUNTIME"
 SESSION_PIDS=()
 SWAY_PID=
 SESSION_ENV=()
-# sway refuses root: as root, the session is nobody's.
-as_user=()
-if [ "$(id -u)" -eq 0 ]; then
-    as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
-    chown 65534:65534 "$RUNTIME" "$WORK/home"
-fi
+# sway refuses root: the session is the test's user's (checks.sh).
+give_to_test_user "$RUNTIME" "$WORK/home"
 user_env=(env -i HOME="$WORK/home" PATH="$BIN:/usr/bin:/bin" XDG_RUNTIME_DIR="$RUNTIME")
 
 wayland_need() {
@@ -56,13 +52,13 @@ wayland_programs() {
 }
 
 # Descriptor 7, the virtual pointer's input, stays with this shell.
-in_session() { "${as_user[@]}" "${user_env[@]}" "${SESSION_ENV[@]}" "$@" 7>&-; }
+in_session() { "${as_test_user[@]}" "${user_env[@]}" "${SESSION_ENV[@]}" "$@" 7>&-; }
 session_start() {
     local var=$1
     shift
     # A simple command, not a function: $! is the program itself (setpriv and env exec it).
     # Its input is session_start's, not the /dev/null bash gives a background command.
-    "${as_user[@]}" "${user_env[@]}" "${SESSION_ENV[@]}" "$@" <&0 7>&- &
+    "${as_test_user[@]}" "${user_env[@]}" "${SESSION_ENV[@]}" "$@" <&0 7>&- &
     printf -v "$var" %s "$!"
     SESSION_PIDS+=("$!")
 }
@@ -111,12 +107,10 @@ wayland_session() {
     shift
     wayland_need sway swaymsg wtype jq
     printf '%s\n' "$@" >"$WORK/sway.config"
-    "${as_user[@]}" "${user_env[@]}" WLR_BACKENDS=headless WLR_HEADLESS_OUTPUTS="$outputs" WLR_LIBINPUT_NO_DEVICES=1 \
+    "${as_test_user[@]}" "${user_env[@]}" WLR_BACKENDS=headless WLR_HEADLESS_OUTPUTS="$outputs" WLR_LIBINPUT_NO_DEVICES=1 \
         WLR_RENDERER=pixman sway -c "$WORK/sway.config" >"$sway_log" 2>&1 </dev/null &
     SWAY_PID=$!
-    local uid=$(id -u)
-    [ "$(id -u)" -ne 0 ] || uid=65534
-    SESSION_ENV=(SWAYSOCK="$RUNTIME/sway-ipc.$uid.$SWAY_PID.sock")
+    SESSION_ENV=(SWAYSOCK="$RUNTIME/sway-ipc.$test_user_id.$SWAY_PID.sock")
     wait_until 20 eval 'sway_msg -t get_version >/dev/null 2>&1' ||
         { echo "sway did not start:" >&2; tail -n 20 "$sway_log" >&2; return 1; }
     # The session's own environment, as an exec line gets it (DISPLAY only sway knows).
