@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
-// tick_match SCREENSHOT.png SEED PICTURES: is the screenshot of one output
-// exactly what the exporter's window (tools/simulated_window.h) of the
-// screenshot's size and that seed shows after some tick? A saver's output
-// is taken at an arbitrary moment, so the window is stepped tick by tick
+// tick_match SCREENSHOT.png SEED OUTPUT PICTURES: is the screenshot of one
+// output exactly what the exporter's window (tools/simulated_window.h) of the
+// screenshot's size shows after some tick, for the seed that a saver given
+// --seed SEED draws that output with (saver/monitor_seed.h; OUTPUT counts
+// from 0 in the order the outputs came)? A saver's output is taken at an
+// arbitrary moment, so the window is stepped tick by tick
 // through PICTURES pictures and compared, pixel for pixel, after each one
 // (only the rows a tick changed are compared again).
 // Prints "tick T of picture P" and exits 0 at the first match (tick 0, the
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "render/dirty_surface.h"
+#include "saver/monitor_seed.h"
 #include "tools/simulated_window.h"
 
 namespace {
@@ -53,15 +56,16 @@ int main(int argc, char** argv)
 {
     using namespace quorvana;
     Screenshot shot;
-    if (argc != 4 || !Load(argv[1], shot)) {
-        std::fprintf(stderr, "usage: tick_match SCREENSHOT.png SEED PICTURES\n");
+    if (argc != 5 || !Load(argv[1], shot)) {
+        std::fprintf(stderr, "usage: tick_match SCREENSHOT.png SEED OUTPUT PICTURES\n");
         return 2;
     }
     ExportOptions options;
     options.width = shot.width;
     options.height = shot.height;
-    options.seed = static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10));
-    const int pictures = std::atoi(argv[3]);
+    options.seed = MonitorSeed(static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10)),
+                               static_cast<std::uint32_t>(std::strtoul(argv[3], nullptr, 10)));
+    const int pictures = std::atoi(argv[4]);
     SimulatedWindow window(options);
     std::vector<long> rowDiffers(shot.height);
     long differing = 0;
