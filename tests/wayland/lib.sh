@@ -29,8 +29,8 @@
 #                                  succeeds once both outputs show it
 #   covered OUTPUT WxH             the output shows the saver at WxH device pixels: greens and black only
 #   exact OUTPUT N                 the output is the exporter's window, for the seed of the Nth output
-#                                  (0 the first), after some tick of its first 20 pictures (tick_match.cpp);
-#                                  tick_match's line in $WORK/match.txt
+#                                  (0 the first) and no other's, after some tick of its first 20 pictures
+#                                  (tick_match.cpp); tick_match's line in $WORK/match.txt
 #   alive PID / ended_well PID     running / ends within 5 s with status 0
 #   no_x_window PID                sway's tree has no X window of PID
 # Every process is ended by its id when the script exits. The script owns its

@@ -10,6 +10,12 @@
 // Prints "tick T of picture P" and exits 0 at the first match (tick 0, the
 // first repaint, is black and not counted); else prints
 // the fewest differing pixels and the tick that had them, and exits 1.
+// A match must tell the output's seed from every earlier output's and the
+// next one's, the seeds a mix-up would give: early in a picture two windows
+// can show the same rows (a border all of one green), and then it exits 1
+// too, saying so.
+#include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <png.h>
@@ -50,6 +56,25 @@ bool Load(const char* path, Screenshot& shot)
     return true;
 }
 
+// Whether the window of these options shows the screenshot after TICKS ticks.
+bool ShowsAfter(const quorvana::ExportOptions& options, long ticks, const Screenshot& shot)
+{
+    using namespace quorvana;
+    SimulatedWindow window(options);
+    DirtySurface first(window.pixels);
+    FirstRepaint(window, options, first);
+    for (long tick = 1; tick <= ticks; ++tick) {
+        DirtySurface surface(window.pixels);
+        window.renderer.DrawNextRow(surface);
+    }
+    for (int y = 0; y < shot.height; ++y) {
+        const COLORREF* row = window.pixels.Row(y);
+        if (!std::equal(row, row + shot.width, shot.pixels.begin() + static_cast<std::ptrdiff_t>(y) * shot.width))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -63,8 +88,9 @@ int main(int argc, char** argv)
     ExportOptions options;
     options.width = shot.width;
     options.height = shot.height;
-    options.seed = MonitorSeed(static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10)),
-                               static_cast<std::uint32_t>(std::strtoul(argv[3], nullptr, 10)));
+    const auto saverSeed = static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10));
+    const auto output = static_cast<std::uint32_t>(std::strtoul(argv[3], nullptr, 10));
+    options.seed = MonitorSeed(saverSeed, output);
     const int pictures = std::atoi(argv[4]);
     SimulatedWindow window(options);
     std::vector<long> rowDiffers(shot.height);
@@ -92,6 +118,15 @@ int main(int argc, char** argv)
         recount(dirty.top, dirty.bottom);
         if (fewest < 0 || differing < fewest) fewest = differing, fewestTick = tick;
         if (differing == 0) {
+            for (std::uint32_t other = 0; other <= output + 1; ++other) {
+                ExportOptions mixUp = options;
+                mixUp.seed = MonitorSeed(saverSeed, other);
+                if (other != output && ShowsAfter(mixUp, tick, shot)) {
+                    std::fprintf(stderr, "tick %ld of picture %d, but output %u's seed shows the same: too early\n",
+                                 tick, picture, other);
+                    return 1;
+                }
+            }
             std::fprintf(stderr, "tick %ld of picture %d\n", tick, picture);
             return 0;
         }
