@@ -42,12 +42,12 @@ check "man finds quorvana(6) and quorvana-render(1)" 'man -w 6 quorvana >/dev/nu
 # --- a new user registers Quorvana and the real daemon runs it ------------
 # xscreensaver refuses to run display modes as root, so the user is nobody,
 # with a home of this test's own (xscreensaver 6 honours $HOME).
-chown nobody "$home"
-as_user() { (cd "$home" && runuser -u nobody -- env -i HOME="$home" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin "$@"); }
+give_to_test_user "$home"
+as_user() { (cd "$home" && "${as_test_user[@]}" env -i HOME="$home" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin "$@"); }
 # The user has chosen "Only One Screen Saver", the first of the list, and
 # has no display mode of their own yet; no fading, to keep the test short.
 printf 'mode:\t\tone\nselected:\t0\nfade:\t\tFalse\nunfade:\t\tFalse\nsplash:\t\tFalse\nprograms:\t\n' >"$home/.xscreensaver"
-chown nobody "$home/.xscreensaver"
+give_to_test_user "$home/.xscreensaver"
 cp "$home/.xscreensaver" "$home/before"
 
 as_user xscreensaver --no-splash --verbose >"$home/daemon.log" 2>&1 &

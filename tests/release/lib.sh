@@ -7,9 +7,8 @@ make_work /tmp/quorvana-install-test.XXXXXX
 chmod 755 "$WORK" && mkdir -m 700 "$WORK/home"
 PREFIX=$WORK/prefix
 cmake --install "$1" --prefix "$PREFIX/usr" >/dev/null
-user=()
-[ "$(id -u)" -ne 0 ] || { chown nobody "$WORK/home"; user=(runuser -u nobody --); }
-as_user() { "${user[@]}" env -i HOME="$WORK/home" PATH="$PREFIX/usr/bin:/usr/bin:/bin" "$@"; }
+give_to_test_user "$WORK/home"
+as_user() { "${as_test_user[@]}" env -i HOME="$WORK/home" PATH="$PREFIX/usr/bin:/usr/bin:/bin" "$@"; }
 # At least a tenth of a 640 x 480 screen in pure greens: rows of a picture.
 enough_green() { [ "$(convert "$1" -fx '(r == 0 && b == 0 && g > 0) ? 1 : 0' -format '%[fx:int(mean * w * h)]' info:)" -ge 30000 ]; }
 # The pid of the first process named $2 among $1 and its descendants.

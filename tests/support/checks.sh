@@ -11,6 +11,12 @@
 #                              removed when the script ends
 #   at_exit CODE               CODE evaluated when the script ends, before $WORK goes, the
 #                              last given first; the script's status is in $exit_status
+#   "${as_test_user[@]}" CMD...
+#                              runs CMD as the test's user: the caller, or nobody (uid and gid
+#                              65534) under root, whom sway, xscreensaver and the lockers
+#                              accept; setpriv becomes CMD, so a background CMD's $! is its own
+#   give_to_test_user PATH...  makes PATH and what it holds the test's user's (under root)
+#   $test_user_id              that user's uid
 # The script must not set an EXIT trap of its own: at_exit is the one way in.
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
@@ -43,3 +49,12 @@ run_exit_hooks() {
 }
 trap run_exit_hooks EXIT
 make_work() { WORK=$(mktemp -d "$@"); }
+
+# An array, not a function: run in the background, a function is a subshell of its own.
+as_test_user=()
+test_user_id=$(id -u)
+if [ "$test_user_id" -eq 0 ]; then
+    test_user_id=65534
+    as_test_user=(setpriv --reuid=65534 --regid=65534 --clear-groups --)
+fi
+give_to_test_user() { [ ${#as_test_user[@]} -eq 0 ] || chown -R "$test_user_id:$test_user_id" "$@"; }

@@ -20,8 +20,22 @@
 #   output_size OUTPUT             the output's size in its logical pixels: WxH
 #   windows                        a line per window in sway's tree: PID WxH+X+Y FULLSCREEN_MODE BORDER
 #   session_pids [NAME]            pids of the processes (named NAME) that carry this session's runtime dir
+#   wayland_finish                 finish (checks.sh), with the end of sway's log after a failure
+# The saver natively on two outputs, as the scripts beside this one test it:
+#   saver_session                  needs QUORVANA (and TICK_MATCH for exact): wayland_session with
+#                                  HEADLESS-1 at 640x480 and HEADLESS-2 at 1280x960, scale 2, on its
+#                                  right, and quorvana in $BIN
+#   start_saver ARGS...            quorvana ARGS --seed $SEED in the background, its pid in $saver;
+#                                  succeeds once both outputs show it
+#   covered OUTPUT WxH             the output shows the saver at WxH device pixels: greens and black only
+#   exact OUTPUT N                 the output is the exporter's window, for the seed of the Nth output
+#                                  (0 the first) and no other's, after some tick of its first 20 pictures
+#                                  (tick_match.cpp); tick_match's line in $WORK/match.txt
+#   alive PID / ended_well PID     running / ends within 5 s with status 0
+#   no_x_window PID                sway's tree has no X window of PID
 # Every process is ended by its id when the script exits. The script owns its
-# folder ($WORK), runtime dir and sockets, so scripts run side by side.
+# folder ($WORK), runtime dir and sockets (sway's, its IPC's; Xwayland takes a
+# free display itself), so scripts run side by side.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
 : "${VIRTUAL_POINTER:?the path of tests/wayland/virtual_pointer}"
@@ -35,12 +49,8 @@ mkdir -m 700 "$RUNTIME"
 SESSION_PIDS=()
 SWAY_PID=
 SESSION_ENV=()
-# sway refuses root: as root, the session is nobody's.
-as_user=()
-if [ "$(id -u)" -eq 0 ]; then
-    as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
-    chown 65534:65534 "$RUNTIME" "$WORK/home"
-fi
+# sway refuses root: the session is the test's user's (checks.sh).
+give_to_test_user "$RUNTIME" "$WORK/home"
 user_env=(env -i HOME="$WORK/home" PATH="$BIN:/usr/bin:/bin" XDG_RUNTIME_DIR="$RUNTIME")
 
 wayland_need() {
@@ -56,13 +66,13 @@ wayland_programs() {
 }
 
 # Descriptor 7, the virtual pointer's input, stays with this shell.
-in_session() { "${as_user[@]}" "${user_env[@]}" "${SESSION_ENV[@]}" "$@" 7>&-; }
+in_session() { "${as_test_user[@]}" "${user_env[@]}" "${SESSION_ENV[@]}" "$@" 7>&-; }
 session_start() {
     local var=$1
     shift
     # A simple command, not a function: $! is the program itself (setpriv and env exec it).
     # Its input is session_start's, not the /dev/null bash gives a background command.
-    "${as_user[@]}" "${user_env[@]}" "${SESSION_ENV[@]}" "$@" <&0 7>&- &
+    "${as_test_user[@]}" "${user_env[@]}" "${SESSION_ENV[@]}" "$@" <&0 7>&- &
     printf -v "$var" %s "$!"
     SESSION_PIDS+=("$!")
 }
@@ -111,12 +121,10 @@ wayland_session() {
     shift
     wayland_need sway swaymsg wtype jq
     printf '%s\n' "$@" >"$WORK/sway.config"
-    "${as_user[@]}" "${user_env[@]}" WLR_BACKENDS=headless WLR_HEADLESS_OUTPUTS="$outputs" WLR_LIBINPUT_NO_DEVICES=1 \
+    "${as_test_user[@]}" "${user_env[@]}" WLR_BACKENDS=headless WLR_HEADLESS_OUTPUTS="$outputs" WLR_LIBINPUT_NO_DEVICES=1 \
         WLR_RENDERER=pixman sway -c "$WORK/sway.config" >"$sway_log" 2>&1 </dev/null &
     SWAY_PID=$!
-    local uid=$(id -u)
-    [ "$(id -u)" -ne 0 ] || uid=65534
-    SESSION_ENV=(SWAYSOCK="$RUNTIME/sway-ipc.$uid.$SWAY_PID.sock")
+    SESSION_ENV=(SWAYSOCK="$RUNTIME/sway-ipc.$test_user_id.$SWAY_PID.sock")
     wait_until 20 eval 'sway_msg -t get_version >/dev/null 2>&1' ||
         { echo "sway did not start:" >&2; tail -n 20 "$sway_log" >&2; return 1; }
     # The session's own environment, as an exec line gets it (DISPLAY only sway knows).
@@ -149,6 +157,38 @@ wayland_cleanup() {
     fi
 }
 at_exit wayland_cleanup
+wayland_finish() {
+    [ "$failures" -eq 0 ] || tail -n 20 "$WORK/sway.log"
+    finish
+}
+
+SEED=4242
+saver_session() {
+    wayland_need sway grim wtype jq convert identify
+    : "${QUORVANA:?}"
+    wayland_programs "$QUORVANA"
+    wayland_session 2 "output HEADLESS-1 resolution 640x480 position 0 0" \
+        "output HEADLESS-2 resolution 1280x960 position 640 0 scale 2"
+}
+start_saver() {
+    session_start saver quorvana "$@" --seed "$SEED"
+    wait_until 10 covered HEADLESS-1 640x480 && wait_until 10 covered HEADLESS-2 1280x960
+}
+covered() {
+    local shot=$WORK/covered.png
+    screenshot "$1" "$shot" 2>/dev/null || return 1
+    [ "$(identify -format '%wx%h' "$shot")" = "$2" ] || return 1
+    # The brightest red, green and blue: none, some, none.
+    set -- $(convert "$shot" -alpha off -separate -format '%[max] ' info:)
+    [ "$1" = 0 ] && [ "$2" != 0 ] && [ "$3" = 0 ]
+}
+exact() {
+    local shot=$WORK/exact.png
+    screenshot "$1" "$shot" && "${TICK_MATCH:?}" "$shot" "$SEED" "$2" 20 2>>"$WORK/match.txt"
+}
+alive() { kill -0 "$1" 2>/dev/null; }
+ended_well() { wait_until 5 eval "! alive $1" && { wait "$1"; } 2>/dev/null; }
+no_x_window() { ! windows | grep -q "^$1 "; }
 # Stopped by a signal (ctest's timeout, Ctrl-C), it still cleans up.
 trap 'exit 129' HUP
 trap 'exit 130' INT

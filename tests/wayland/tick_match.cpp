@@ -1,13 +1,21 @@
 // SPDX-License-Identifier: MIT
-// tick_match SCREENSHOT.png SEED PICTURES: is the screenshot of one output
-// exactly what the exporter's window (tools/simulated_window.h) of the
-// screenshot's size and that seed shows after some tick? A saver's output
-// is taken at an arbitrary moment, so the window is stepped tick by tick
+// tick_match SCREENSHOT.png SEED OUTPUT PICTURES: is the screenshot of one
+// output exactly what the exporter's window (tools/simulated_window.h) of the
+// screenshot's size shows after some tick, for the seed that a saver given
+// --seed SEED draws that output with (saver/monitor_seed.h; OUTPUT counts
+// from 0 in the order the outputs came)? A saver's output is taken at an
+// arbitrary moment, so the window is stepped tick by tick
 // through PICTURES pictures and compared, pixel for pixel, after each one
 // (only the rows a tick changed are compared again).
 // Prints "tick T of picture P" and exits 0 at the first match (tick 0, the
 // first repaint, is black and not counted); else prints
 // the fewest differing pixels and the tick that had them, and exits 1.
+// A match must tell the output's seed from every earlier output's and the
+// next one's, the seeds a mix-up would give: early in a picture two windows
+// can show the same rows (a border all of one green), and then it exits 1
+// too, saying so.
+#include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <png.h>
@@ -15,6 +23,7 @@
 #include <vector>
 
 #include "render/dirty_surface.h"
+#include "saver/monitor_seed.h"
 #include "tools/simulated_window.h"
 
 namespace {
@@ -47,21 +56,42 @@ bool Load(const char* path, Screenshot& shot)
     return true;
 }
 
+// Whether the window of these options shows the screenshot after TICKS ticks.
+bool ShowsAfter(const quorvana::ExportOptions& options, long ticks, const Screenshot& shot)
+{
+    using namespace quorvana;
+    SimulatedWindow window(options);
+    DirtySurface first(window.pixels);
+    FirstRepaint(window, options, first);
+    for (long tick = 1; tick <= ticks; ++tick) {
+        DirtySurface surface(window.pixels);
+        window.renderer.DrawNextRow(surface);
+    }
+    for (int y = 0; y < shot.height; ++y) {
+        const COLORREF* row = window.pixels.Row(y);
+        if (!std::equal(row, row + shot.width, shot.pixels.begin() + static_cast<std::ptrdiff_t>(y) * shot.width))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     using namespace quorvana;
     Screenshot shot;
-    if (argc != 4 || !Load(argv[1], shot)) {
-        std::fprintf(stderr, "usage: tick_match SCREENSHOT.png SEED PICTURES\n");
+    if (argc != 5 || !Load(argv[1], shot)) {
+        std::fprintf(stderr, "usage: tick_match SCREENSHOT.png SEED OUTPUT PICTURES\n");
         return 2;
     }
     ExportOptions options;
     options.width = shot.width;
     options.height = shot.height;
-    options.seed = static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10));
-    const int pictures = std::atoi(argv[3]);
+    const auto saverSeed = static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10));
+    const auto output = static_cast<std::uint32_t>(std::strtoul(argv[3], nullptr, 10));
+    options.seed = MonitorSeed(saverSeed, output);
+    const int pictures = std::atoi(argv[4]);
     SimulatedWindow window(options);
     std::vector<long> rowDiffers(shot.height);
     long differing = 0;
@@ -88,6 +118,15 @@ int main(int argc, char** argv)
         recount(dirty.top, dirty.bottom);
         if (fewest < 0 || differing < fewest) fewest = differing, fewestTick = tick;
         if (differing == 0) {
+            for (std::uint32_t other = 0; other <= output + 1; ++other) {
+                ExportOptions mixUp = options;
+                mixUp.seed = MonitorSeed(saverSeed, other);
+                if (other != output && ShowsAfter(mixUp, tick, shot)) {
+                    std::fprintf(stderr, "tick %ld of picture %d, but output %u's seed shows the same: too early\n",
+                                 tick, picture, other);
+                    return 1;
+                }
+            }
             std::fprintf(stderr, "tick %ld of picture %d\n", tick, picture);
             return 0;
         }

@@ -54,8 +54,8 @@ done
 # The daemon's user may not reach the build tree (under /root, say): it runs a copy from its own home.
 cp "$QUORVANA" "$WORK/quorvana"
 printf 'mode: one\nselected: 0\nsplash: False\nprograms: "Quorvana" %s --root\n' "$WORK/quorvana" >"$WORK/.xscreensaver"
-chown -R nobody "$WORK"
-as_user() { (cd "$WORK" && runuser -u nobody -- env -i HOME="$WORK" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin "$@"); }
+give_to_test_user "$WORK"
+as_user() { (cd "$WORK" && "${as_test_user[@]}" env -i HOME="$WORK" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin "$@"); }
 at_exit 'as_user xscreensaver-command -exit'
 as_user xscreensaver --no-splash &>/dev/null & CHILDREN+=($!)
 wait_until 20 as_user xscreensaver-command -activate &>/dev/null

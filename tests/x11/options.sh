@@ -8,7 +8,7 @@ DEAD=0x7ffffff
 # a screen that this script's own server (one screen) does not have.
 NO_SUCH_SCREEN=$DISPLAY.1
 # arguments | environment | status | what the one line must say
-# (the parser's own table is in options_test.cpp; here what needs a process and a display)
+# (the parser's own table is in tests/linux/options_test.cpp; here what needs a process and a display)
 CASES=(
     "--speed 101||2|--speed: '101' is not a whole number from 0 to 100"
     "--window-id $DEAD||2|there is no window $DEAD on display"

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# quorvana --root on Wayland: a live wallpaper, the background of every
+# output, the exporter's window too, and deaf to input. It leaves the pointer
+# its cursor, which sway hides after a still moment.
+# Needs QUORVANA, TICK_MATCH and VIRTUAL_POINTER (tests/wayland/CMakeLists.txt).
+source "$(dirname "$0")/lib.sh"
+saver_session
+
+sway_msg seat seat0 hide_cursor 100 >/dev/null
+check "--root draws the background of both outputs" 'start_saver --root'
+check "the wallpaper is the exporter's window too" 'wait_until 10 exact HEADLESS-1 0'
+cursor move 20 20
+cursor press button1
+cursor release button1
+press_key a
+sleep 1
+check "the wallpaper survives a pointer move, a button and a key" 'alive "$saver" && covered HEADLESS-2 1280x960'
+wayland_finish
