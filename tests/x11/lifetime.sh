@@ -3,8 +3,12 @@
 # SIGINT and SIGHUP (the ending signals), and on the window manager's close request or the quitting keys
 # (q, Q, Escape, Ctrl-C) in its own window; each time within a second and
 # with status 0. Other keys leave its own window open. Its own window is
-# 800 x 600 and titled "Quorvana".
+# 800 x 600 and titled "Quorvana". A signal it inherits as ignored (nohup,
+# a background job without job control) stays ignored.
 source "$(dirname "$0")/lib.sh"
+# Job control keeps SIGINT from being ignored in the background job, as it is
+# in a terminal.
+set -m
 
 # what the saver draws on | what ends it
 CASES=(
@@ -57,6 +61,13 @@ start_saver
 find_saver_window && xdotool windowfocus --sync "$SAVER_WINDOW" key "${STAYS[@]}" && sleep 0.3
 kill -0 "$SAVER_PID" 2>/dev/null && pass "own: ${STAYS[*]} leave it open" || fail "own: one of ${STAYS[*]} ended it"
 kill "$SAVER_PID"
+
+# nohup: a hangup it was told to ignore leaves it drawing; SIGTERM still ends it.
+QUORVANA=nohup start_saver "$QUORVANA"
+find_saver_window && kill -s HUP "$SAVER_PID" && sleep 0.5
+kill -0 "$SAVER_PID" 2>/dev/null && pass "nohup: a hangup leaves it running" || fail "nohup: a hangup ended it"
+kill "$SAVER_PID"
+ends_within 1 "$SAVER_PID" && pass "nohup: SIGTERM still ends it" || fail "nohup: SIGTERM did not end it"
 
 # The own window as it first appears.
 start_saver

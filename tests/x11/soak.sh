@@ -13,9 +13,11 @@ RANDOM=${SOAK_SEED:-1}
 # shell killed before its exec would run this script's exit trap.
 saver_program=$(readlink -f "$QUORVANA")
 is_saver() { [ "$(readlink "/proc/$1/exe" 2>/dev/null)" = "$saver_program" ]; }
-# A background command of a script starts with SIGINT ignored until the
-# saver sets up its handler; a SIGINT before that is lost, so SIGINT waits
-# for the handler (SIGTERM and SIGKILL may come at any moment).
+# Job control keeps SIGINT from being ignored in the background job (an
+# ignored signal the saver leaves ignored), as it is in a terminal. A SIGINT
+# before the saver sets up its handler would end it by the signal, so SIGINT
+# waits for the handler (SIGTERM and SIGKILL may come at any moment).
+set -m
 catches_sigint() {
     local caught
     caught=$(awk '/^SigCgt/ { print $2 }' "/proc/$1/status" 2>/dev/null) && [ -n "$caught" ] && ((0x$caught & 2))
