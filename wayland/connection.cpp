@@ -2,9 +2,13 @@
 #include "wayland/connection.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <cstdarg>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace quorvana {
 
@@ -27,6 +31,30 @@ T* Bind(wl_registry* registry, std::uint32_t name, const wl_interface* interface
 
 bool IsDevice(std::string_view interface) { return interface == "wl_output" || interface == "wl_seat"; }
 
+// libwayland writes its own complaints ("XDG_RUNTIME_DIR is invalid…",
+// "error marshalling arguments…") on standard error unless given a handler,
+// which takes no context: the last one is kept process-wide, so that the
+// saver's one line can carry it.
+std::string s_libraryComplaint;
+
+void KeepComplaint(const char* format, va_list arguments)
+{
+    char text[512];
+    std::vsnprintf(text, sizeof text, format, arguments);
+    constexpr std::string_view kPrefix = "error: ";
+    const std::string_view said = text;
+    s_libraryComplaint = said.substr(said.starts_with(kPrefix) ? kPrefix.size() : 0);
+    while (!s_libraryComplaint.empty() &&
+           (s_libraryComplaint.back() == '.' || std::isspace(static_cast<unsigned char>(s_libraryComplaint.back()))))
+        s_libraryComplaint.pop_back();
+}
+
+// ": WHY", from libwayland's last complaint, else from errno.
+std::string Reason(int error)
+{
+    return ": " + (s_libraryComplaint.empty() ? std::string(std::strerror(error)) : s_libraryComplaint);
+}
+
 }  // namespace
 
 const wl_registry_listener WaylandConnection::s_registryListener = {
@@ -36,12 +64,15 @@ const wl_registry_listener WaylandConnection::s_registryListener = {
 
 Result<std::unique_ptr<WaylandConnection>> WaylandConnection::Connect()
 {
+    wl_log_set_handler_client(KeepComplaint);
+    s_libraryComplaint.clear();
     std::unique_ptr<WaylandConnection> connection(new WaylandConnection());
     connection->m_display.reset(wl_display_connect(nullptr));
     if (!connection->m_display) {
+        const int error = errno;
         const char* name = std::getenv("WAYLAND_DISPLAY");
         return Failure::Runtime(std::string("cannot connect to the Wayland compositor '") +
-                                (name && *name ? name : "wayland-0") + "': " + std::strerror(errno));
+                                (name && *name ? name : "wayland-0") + "'" + Reason(error));
     }
     connection->m_registry.reset(wl_display_get_registry(connection->Display()));
     wl_registry_add_listener(connection->m_registry.get(), &s_registryListener, connection.get());
@@ -89,8 +120,7 @@ Failure WaylandConnection::Lost() const
         return Failure::Runtime("the Wayland compositor refused a request: error " + std::to_string(code) + " on " +
                                 (interface ? interface->name : "an object") + " " + std::to_string(id));
     }
-    return Failure::Runtime(std::string("lost the connection to the Wayland compositor: ") +
-                            std::strerror(error ? error : EPIPE));
+    return Failure::Runtime("lost the connection to the Wayland compositor" + Reason(error ? error : EPIPE));
 }
 
 void WaylandConnection::OnGlobal(void* data, wl_registry* registry, std::uint32_t name, const char* interface,

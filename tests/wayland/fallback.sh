@@ -43,6 +43,10 @@ check "--wayland refuses with status 1, naming layer-shell" \
       '[ $status -eq 1 ] && [ "$(wc -l <"$WORK/err")" -eq 1 ] && grep -q "offers no layer-shell" "$WORK/err"'
 run --fullscreen --x11
 check "--x11 goes to X11 without a word" '[ $status -eq 0 ] && says ""'
+status=0
+env -u XDG_RUNTIME_DIR WAYLAND_DISPLAY="$socket" timeout 30 "$QUORVANA" --fullscreen --wayland 2>"$WORK/err" || status=$?
+check "outside a session: one line of its own with libwayland's reason, status 1" \
+      '[ $status -eq 1 ] && says "quorvana: cannot connect to the Wayland compositor '"'$socket'"': XDG_RUNTIME_DIR is invalid or not set in the environment"'
 wayland=no-such-compositor run --fullscreen
 check "a compositor that cannot be reached: X11, with one line" \
       '[ $status -eq 0 ] && [ "$(wc -l <"$WORK/err")" -eq 1 ] && grep -q "cannot connect to the Wayland compositor .no-such-compositor.*drawing through X11" "$WORK/err"'

@@ -1,12 +1,19 @@
 # SPDX-License-Identifier: MIT
 # Bad arguments, a window id that names no window, no display: one line on
-# standard error and status 2. --help and --version: standard output, 0.
+# standard error and status 2; a display that refuses the saver: one line
+# that says why, status 1. --help and --version: standard output, 0.
 source "$(dirname "$0")/lib.sh"
 
 DEAD=0x7ffffff
 # A display that cannot be opened, whatever other servers the machine runs:
 # a screen that this script's own server (one screen) does not have.
 NO_SUCH_SCREEN=$DISPLAY.1
+# A display that is there but refuses the saver: a server of this script's
+# own that wants a cookie the saver is not given.
+xauth -q -f "$WORK/auth" add :0 . "$(mcookie)"
+exec {refusing_fd}< <(exec Xvfb -displayfd 1 -auth "$WORK/auth" -nolisten tcp 2>/dev/null)
+CHILDREN+=($!)
+read -r -t 20 refusing <&"$refusing_fd" || { echo "Xvfb with a cookie did not start" >&2; exit 1; }
 # arguments | environment | status | what the one line must say
 # (the parser's own table is in tests/linux/options_test.cpp; here what needs a process and a display)
 CASES=(
@@ -16,11 +23,12 @@ CASES=(
     "|XSCREENSAVER_WINDOW=$DEAD|2|there is no window $DEAD on display"
     "|DISPLAY=|2|no display: \$DISPLAY is not set"
     "--root|DISPLAY=$NO_SUCH_SCREEN|2|cannot open display '$NO_SUCH_SCREEN'"
+    "--root|DISPLAY=:$refusing|1|cannot open display ':$refusing': Authorization required"
 )
 
 for case in "${CASES[@]}"; do
     IFS='|' read -r args environment status message <<<"$case"
-    run_env=(env -u XSCREENSAVER_WINDOW)
+    run_env=(env -u XSCREENSAVER_WINDOW -u XAUTHORITY HOME="$WORK")
     [ -n "$environment" ] && run_env+=("$environment")
     got=0
     # shellcheck disable=SC2086
