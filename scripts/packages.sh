@@ -24,8 +24,9 @@ WAYLAND_PACKAGES=(libwayland-dev wayland-protocols librust-wayland-protocols-dev
 # swayidle is the idle daemon README's line starts the saver with; grim takes
 # an output's screenshot, imagemagick reads it; jq reads sway's answers (the
 # seat, window sizes); procps (pgrep) finds what sway started; weston is the
-# compositor without layer-shell that the fallback to X11 is tried on.
-WAYLAND_TEST_PACKAGES=(sway xwayland wtype swayidle grim jq imagemagick procps weston)
+# compositor without layer-shell that the fallback to X11 is tried on; swaybg
+# is the background client the live wallpaper must show above.
+WAYLAND_TEST_PACKAGES=(sway swaybg xwayland wtype swayidle grim jq imagemagick procps weston)
 # xserver-xephyr lays out the several monitors (Xinerama heads) of the
 # multi-monitor tests; xscreensaver is the daemon one of them runs;
 # x11-xserver-utils (xrandr -s) changes a resizeable Xephyr's screen size

@@ -51,7 +51,10 @@ OutputSurface::OutputSurface(const WaylandConnection& connection, const Output& 
     const bool overlay = layer == SurfaceLayer::Overlay;
     m_layer.reset(zwlr_layer_shell_v1_get_layer_surface(
         connection.LayerShell(), m_surface.get(), output.Get(),
-        overlay ? ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY : ZWLR_LAYER_SHELL_V1_LAYER_BACKGROUND, "quorvana"));
+        // The wallpaper on the bottom layer: over a background client the
+        // desktop already runs (sway's swaybg, which the compositor keeps
+        // above a later background surface), under every window.
+        overlay ? ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY : ZWLR_LAYER_SHELL_V1_LAYER_BOTTOM, "quorvana"));
     zwlr_layer_surface_v1_add_listener(m_layer.get(), &s_layerListener, this);
     zwlr_layer_surface_v1_set_anchor(m_layer.get(), kAllEdges);
     zwlr_layer_surface_v1_set_exclusive_zone(m_layer.get(), kIgnoreExclusiveZones);

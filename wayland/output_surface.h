@@ -2,7 +2,7 @@
 // The saver on one output: a layer-shell surface over the whole output, its
 // own renderer and seed, and the presenter of its pixels. On the overlay
 // layer (the full-screen saver) it takes the keyboard and covers every
-// window and panel; on the background layer (the live wallpaper) it lies
+// window and panel; on the bottom layer (the live wallpaper) it lies
 // under them and takes no input at all.
 //
 // It draws in the output's device pixels: the surface's logical size from
@@ -29,7 +29,7 @@ namespace quorvana {
 
 enum class SurfaceLayer {
     Overlay,     // above everything, exclusive keyboard: the full-screen saver
-    Background,  // below everything, no input: the live wallpaper
+    Background,  // below every window, above the desktop's own background, no input: the live wallpaper
 };
 
 // A size in pixels.
