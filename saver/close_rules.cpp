@@ -8,15 +8,15 @@ CloseAnswer CloseRules::OnButtonPress(Button button) const
     return button == Button::Other ? CloseAnswer::Stay() : CloseAnswer::Close();
 }
 
-CloseAnswer CloseRules::OnPointerAt(int x, int y, Clock::time_point now)
+CloseAnswer CloseRules::OnPointerAt(int x, int y, Clock::time_point now, Space space)
 {
+    const Place place{space, x, y};
     if (!m_firstPointer || (m_settles && now < *m_settles)) {
-        m_firstPointer.emplace(x, y);
+        m_firstPointer = place;
         return CloseAnswer::Stay();
     }
-    // Measured against the first report for the saver's whole life.
-    const bool moved = m_firstPointer->first != x || m_firstPointer->second != y;
-    return moved ? CloseAnswer::Close() : CloseAnswer::Stay();
+    // Measured against the first report until the layout changes.
+    return place == *m_firstPointer ? CloseAnswer::Stay() : CloseAnswer::Close();
 }
 
 CloseAnswer CloseRules::OnFocusLost(Clock::time_point now)

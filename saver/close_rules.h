@@ -29,6 +29,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <utility>
 
@@ -74,11 +75,16 @@ public:
     CloseAnswer OnButtonPress(Button button) const;
     CloseAnswer OnTouch() const { return CloseAnswer::Close(); }
     // The pointer is at (x, y) as the saver opens: the first report.
-    void PointerAtStart(int x, int y) { m_firstPointer.emplace(x, y); }
+    void PointerAtStart(int x, int y) { m_firstPointer = Place{kScreen, x, y}; }
     // Reports before `until` only record where the pointer is.
     void PointerSettlesUntil(Clock::time_point until) { m_settles = until; }
-    // The pointer reported at (x, y) in the screen's space at `now`.
-    CloseAnswer OnPointerAt(int x, int y, Clock::time_point now);
+    // Where a position is measured: the screen's one space, or (Wayland) a
+    // surface's own, whose positions compare only with its own: a report in
+    // another space than the first one's is the pointer gone elsewhere.
+    using Space = std::uintptr_t;
+    static constexpr Space kScreen = 0;
+    // The pointer reported at (x, y) in `space` at `now`.
+    CloseAnswer OnPointerAt(int x, int y, Clock::time_point now, Space space = kScreen);
     // The monitors' layout changed: the next report records again.
     void LayoutChanged() { m_firstPointer.reset(); }
     // The focus left one of the saver's windows at `now`. Losses before the
@@ -88,7 +94,12 @@ public:
     CloseAnswer OnFocusCheck(bool focusWithinSaver);
 
 private:
-    std::optional<std::pair<int, int>> m_firstPointer;
+    struct Place {
+        Space space;
+        int x, y;
+        bool operator==(const Place&) const = default;
+    };
+    std::optional<Place> m_firstPointer;
     std::optional<Clock::time_point> m_settles;
     std::optional<Clock::time_point> m_focusCheck;
 };

@@ -72,6 +72,13 @@ void Output::OnLogicalPosition(void* data, zxdg_output_v1*, std::int32_t x, std:
     self->m_pending.y = y;
 }
 
+void Output::OnLogicalSize(void* data, zxdg_output_v1*, std::int32_t width, std::int32_t height)
+{
+    auto* self = static_cast<Output*>(data);
+    self->m_pending.width = width;
+    self->m_pending.height = height;
+}
+
 void Output::OnXdgName(void* data, zxdg_output_v1*, const char* name)
 {
     static_cast<Output*>(data)->m_pending.name = name;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// One output of the compositor as the saver sees it: its name, its place in
-// the compositor's one logical space (xdg-output's logical position where
-// offered, else wl_output's geometry) and its integer scale. The events of a
+// One output of the compositor as the saver sees it: its name, its place and
+// size in the compositor's one logical space (xdg-output's logical position
+// and size where offered, else wl_output's geometry) and its integer scale. The events of a
 // change arrive one by one and take effect together at wl_output.done, which
 // is when State() changes; the owner looks after each batch of events.
 #pragma once
@@ -19,7 +19,10 @@ struct OutputState {
     std::string name;  // "HEADLESS-2", "DP-1"; empty until announced
     int x = 0;         // logical position of the top left corner
     int y = 0;
+    int width = 0;     // logical size, where xdg-output tells it
+    int height = 0;
     int scale = 1;     // wl_output's integer scale
+    bool operator==(const OutputState&) const = default;
 };
 
 class Output {
@@ -46,7 +49,7 @@ private:
     static void OnName(void* data, wl_output*, const char* name);
     static void OnDescription(void*, wl_output*, const char*) {}
     static void OnLogicalPosition(void* data, zxdg_output_v1*, std::int32_t x, std::int32_t y);
-    static void OnLogicalSize(void*, zxdg_output_v1*, std::int32_t, std::int32_t) {}
+    static void OnLogicalSize(void* data, zxdg_output_v1*, std::int32_t width, std::int32_t height);
     static void OnXdgDone(void*, zxdg_output_v1*) {}
     static void OnXdgName(void* data, zxdg_output_v1*, const char* name);
     static void OnXdgDescription(void*, zxdg_output_v1*, const char*) {}

@@ -12,12 +12,13 @@ void SaverOutputs::OnDeviceAdded(wl_registry* registry, std::uint32_t name, std:
     if (interface != wl_output_interface.name) return;
     // Surfaces are made in Settle, once the output's first done has told its scale.
     m_entries.push_back(Entry{std::make_unique<Output>(registry, name, version, m_connection.OutputManager()),
-                              nullptr, m_core.NextScreenSeed()});
+                              nullptr, m_core.NextScreenSeed(), std::nullopt});
+    m_layoutChanged = true;
 }
 
 void SaverOutputs::OnDeviceRemoved(std::uint32_t name)
 {
-    std::erase_if(m_entries, [&](const Entry& entry) { return entry.output->GlobalName() == name; });
+    m_layoutChanged |= std::erase_if(m_entries, [&](const Entry& entry) { return entry.output->GlobalName() == name; }) > 0;
 }
 
 Result<> SaverOutputs::Settle()
@@ -25,10 +26,16 @@ Result<> SaverOutputs::Settle()
     for (Entry& entry : m_entries) {
         if (entry.surface && entry.surface->Closed()) {
             entry.surface.reset();
-            entry.closed = m_anyClosed = true;
+            entry.closed = m_anyClosed = m_layoutChanged = true;
         }
-        if (!entry.surface && !entry.closed && entry.output->Announced())
+        if (entry.output->Announced() && entry.settled != entry.output->State()) {
+            entry.settled = entry.output->State();
+            m_layoutChanged = true;
+        }
+        if (!entry.surface && !entry.closed && entry.output->Announced()) {
             entry.surface = std::make_unique<OutputSurface>(m_connection, *entry.output, m_layer, entry.seed);
+            m_layoutChanged = true;
+        }
         if (!entry.surface) continue;
         TRY(entry.surface->Settle());
         m_core.Begin(entry.surface->Screen(), SaverCore::Clock::now());
@@ -55,12 +62,11 @@ bool SaverOutputs::HasSurface() const
     return std::any_of(m_entries.begin(), m_entries.end(), [](const Entry& e) { return e.surface != nullptr; });
 }
 
-std::optional<std::pair<int, int>> SaverOutputs::GlobalPosition(const wl_surface* surface, int x, int y) const
+bool SaverOutputs::Owns(const wl_surface* surface) const
 {
-    for (const Entry& entry : m_entries)
-        if (entry.surface && entry.surface->Surface() == surface)
-            return std::pair(entry.output->State().x + x, entry.output->State().y + y);
-    return std::nullopt;
+    return surface && std::any_of(m_entries.begin(), m_entries.end(), [&](const Entry& entry) {
+               return entry.surface && entry.surface->Surface() == surface;
+           });
 }
 
 }  // namespace quorvana

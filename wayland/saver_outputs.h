@@ -43,16 +43,19 @@ public:
     const SaverScreen* FirstScreen() const;
     // The compositor closed surfaces and none is left to draw on.
     bool AllClosed() const { return m_anyClosed && !HasSurface(); }
-    // A point of the surface `surface` in the compositor's logical space;
-    // none if the surface is not one of these.
-    std::optional<std::pair<int, int>> GlobalPosition(const wl_surface* surface, int x, int y) const;
+    // Whether `surface` is one of the saver's.
+    bool Owns(const wl_surface* surface) const;
     bool HasSurface() const;
+    // Whether outputs came, went or changed place, size or scale, or
+    // surfaces were made or closed, since the last call.
+    bool TakeLayoutChange() { return std::exchange(m_layoutChanged, false); }
 
 private:
     struct Entry {
         std::unique_ptr<Output> output;          // declared first: outlives its surface
         std::unique_ptr<OutputSurface> surface;  // none until announced, and after closed
         std::uint32_t seed;                      // from the core in order of arrival
+        std::optional<OutputState> settled;      // as the last Settle saw it
         bool closed = false;                     // the compositor closed its surface: never again
     };
 
@@ -60,6 +63,7 @@ private:
     SurfaceLayer m_layer;
     SaverCore& m_core;
     std::vector<Entry> m_entries;
+    bool m_layoutChanged = false;
     bool m_anyClosed = false;
 };
 

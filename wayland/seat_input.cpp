@@ -70,15 +70,15 @@ private:
 
     void PointerAt(wl_fixed_t x, wl_fixed_t y)
     {
-        if (const auto global = m_owner.m_outputs.GlobalPosition(m_pointerSurface, wl_fixed_to_int(x), wl_fixed_to_int(y)))
-            m_owner.RecordAnswer(m_owner.m_rules.OnPointerAt(global->first, global->second, CloseRules::Clock::now()));
+        if (m_owner.m_outputs.Owns(m_pointerSurface))
+            m_owner.m_reports.push_back(PointerReport{m_pointerSurface, wl_fixed_to_int(x), wl_fixed_to_int(y)});
     }
     static void OnEnter(void* data, wl_pointer* pointer, std::uint32_t serial, wl_surface* surface, wl_fixed_t x,
                         wl_fixed_t y)
     {
         auto* self = static_cast<Seat*>(data);
         self->m_pointerSurface = surface;
-        if (self->m_owner.m_outputs.GlobalPosition(surface, 0, 0)) wl_pointer_set_cursor(pointer, serial, nullptr, 0, 0);
+        if (self->m_owner.m_outputs.Owns(surface)) wl_pointer_set_cursor(pointer, serial, nullptr, 0, 0);
         self->PointerAt(x, y);
     }
     static void OnLeave(void* data, wl_pointer*, std::uint32_t, wl_surface*)
@@ -164,6 +164,22 @@ const wl_touch_listener SeatInput::Seat::s_touchListener = {
 SeatInput::SeatInput(const SaverOutputs& outputs) : m_outputs(outputs) {}
 
 SeatInput::~SeatInput() = default;
+
+void SeatInput::Judge(bool layoutChanged)
+{
+    if (m_reports.empty()) return;
+    const auto now = CloseRules::Clock::now();
+    const auto spaceOf = [](const PointerReport& report) { return reinterpret_cast<CloseRules::Space>(report.surface); };
+    if (layoutChanged) {
+        m_rules.LayoutChanged();
+        const PointerReport& last = m_reports.back();
+        RecordAnswer(m_rules.OnPointerAt(last.x, last.y, now, spaceOf(last)));
+    } else {
+        for (const PointerReport& report : m_reports)
+            RecordAnswer(m_rules.OnPointerAt(report.x, report.y, now, spaceOf(report)));
+    }
+    m_reports.clear();
+}
 
 void SeatInput::OnDeviceAdded(wl_registry* registry, std::uint32_t name, std::string_view interface,
                               std::uint32_t version)

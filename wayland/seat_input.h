@@ -2,10 +2,14 @@
 // The user's input at the full-screen saver, turned into the close rules'
 // calls (saver/close_rules.h): a key, a button, a touch, the pointer away
 // from where it was first reported, on any of the saver's surfaces and from
-// any seat. Pointer positions are surface-local in Wayland; adding the
-// output's logical position (SaverOutputs::GlobalPosition) puts them in the
-// one space the rules compare in, so the first report on one output holds
-// for all. Over the saver's surfaces the pointer has no cursor.
+// any seat. Over the saver's surfaces the pointer has no cursor.
+//
+// The compositor is not the user: it moves the pointer when an output is
+// rescaled, resized, moved or removed, and may tell the motion before the
+// output's own events. So pointer positions are compared in the surface's
+// own coordinates only (a report on another surface is the pointer gone
+// there), and judged after each batch of events (Judge): when the batch
+// changed the outputs' layout, the last report only records the place.
 //
 // The rules' focus checks have no part here: an overlay surface with
 // exclusive keyboard interactivity keeps the keyboard while it is there.
@@ -38,6 +42,9 @@ public:
                        std::uint32_t version) override;
     void OnDeviceRemoved(std::uint32_t name) override;
 
+    // After each batch of events: the pointer reports it brought, as the
+    // rules see them; layoutChanged: the outputs changed in that batch.
+    void Judge(bool layoutChanged);
     // An answer of the rules said close.
     bool CloseAsked() const { return m_closeAsked; }
 
@@ -49,8 +56,14 @@ private:
         if (answer.Closes()) m_closeAsked = true;
     }
 
+    struct PointerReport {
+        wl_surface* surface;  // one of the saver's
+        int x, y;             // in the surface's own coordinates
+    };
+
     const SaverOutputs& m_outputs;
     CloseRules m_rules;  // one saver, however many seats and outputs
+    std::vector<PointerReport> m_reports;  // of the batch being dispatched
     std::vector<std::unique_ptr<Seat>> m_seats;
     bool m_closeAsked = false;
 };

@@ -20,7 +20,7 @@ namespace {
 // events, before a tick draws on them.
 class WaylandSaver final : public DisplayClient {
 public:
-    WaylandSaver(WaylandConnection& connection, SaverCore& core, SaverOutputs& outputs, const SeatInput* input)
+    WaylandSaver(WaylandConnection& connection, SaverCore& core, SaverOutputs& outputs, SeatInput* input)
         : m_connection(connection), m_display(connection.Display()), m_core(core), m_outputs(outputs), m_input(input)
     {
     }
@@ -29,6 +29,8 @@ public:
     {
         if (wl_display_dispatch_pending(m_display) < 0) return m_connection.Lost();
         TRY(m_outputs.Settle());
+        const bool layoutChanged = m_outputs.TakeLayoutChange();
+        if (m_input) m_input->Judge(layoutChanged);
         return Over() ? Next::End : Next::Continue;
     }
     std::optional<Clock::time_point> Deadline() const override { return m_core.NextTick(); }
@@ -73,7 +75,7 @@ private:
     wl_display* m_display;
     SaverCore& m_core;
     SaverOutputs& m_outputs;
-    const SeatInput* m_input;
+    SeatInput* m_input;
 };
 
 }  // namespace
