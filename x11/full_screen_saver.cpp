@@ -2,6 +2,8 @@
 #include "x11/full_screen_saver.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 #include <utility>
 
 #include "saver/monitor_layout.h"
@@ -12,6 +14,26 @@ namespace quorvana {
 
 namespace {
 constexpr std::chrono::milliseconds kXwaylandPointerSettles{500};
+// How long a window manager may take to put a new window in place.
+constexpr std::chrono::seconds kPlacementSettles{1};
+
+// The window's rectangle on the screen, as the server has it now.
+Rect ScreenRect(Display* display, Window window)
+{
+    XWindowAttributes attributes{};
+    int x = 0, y = 0;
+    Window child = None;
+    if (!XGetWindowAttributes(display, window, &attributes) ||
+        !XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child))
+        return Rect{};
+    return Rect{x, y, x + attributes.width, y + attributes.height};
+}
+
+std::string Describe(const Rect& monitor)
+{
+    return std::to_string(monitor.Width()) + "x" + std::to_string(monitor.Height()) + "+" +
+           std::to_string(monitor.left) + "+" + std::to_string(monitor.top);
+}
 }  // namespace
 
 FullScreenSaver::FullScreenSaver(const XConnection& x, const X11SaverSettings& settings)
@@ -59,7 +81,7 @@ Result<> FullScreenSaver::CoverMonitors(const std::vector<Rect>& monitors)
 
 Result<> FullScreenSaver::OpenWindow(const Rect& monitor, bool primary)
 {
-    const auto focus = primary ? DrawTarget::Focus::Takes : DrawTarget::Focus::Refuses;
+    const auto focus = primary || m_xwayland ? DrawTarget::Focus::Takes : DrawTarget::Focus::Refuses;
     std::unique_ptr<DrawTarget> target = TRY(DrawTarget::FullScreen(m_x, monitor, focus));
     auto window = std::make_unique<JuliaWindow>(std::move(target), m_core.NextScreenSeed(), m_sharedMemory);
     TRY(window->Start());
@@ -97,6 +119,7 @@ DisplayClient::Next FullScreenSaver::OnInput(const XEvent& event)
     case MapNotify:
         if (m_xwayland && !m_mapped) m_rules.PointerSettlesUntil(Clock::now() + kXwaylandPointerSettles);
         m_mapped = true;
+        m_placementCheck = Clock::now() + kPlacementSettles;
         break;
     case MotionNotify:
         answer = m_rules.OnPointerAt(event.xmotion.x_root, event.xmotion.y_root, Clock::now());
@@ -121,9 +144,10 @@ DisplayClient::Next FullScreenSaver::OnInput(const XEvent& event)
 
 std::optional<DisplayClient::Clock::time_point> FullScreenSaver::Deadline() const
 {
-    const std::optional<Clock::time_point> tick = m_core.NextTick();
-    if (!m_focusCheck) return tick;
-    return tick ? std::min(*tick, *m_focusCheck) : *m_focusCheck;
+    std::optional<Clock::time_point> earliest = m_core.NextTick();
+    for (const auto& other : {m_focusCheck, m_placementCheck})
+        if (other && (!earliest || *other < *earliest)) earliest = other;
+    return earliest;
 }
 
 Result<DisplayClient::Next> FullScreenSaver::OnDeadline(Clock::time_point now)
@@ -131,6 +155,10 @@ Result<DisplayClient::Next> FullScreenSaver::OnDeadline(Clock::time_point now)
     if (m_focusCheck && now >= *m_focusCheck) {
         m_focusCheck.reset();
         if (m_rules.OnFocusCheck(FocusWithin()).Closes()) return Next::End;
+    }
+    if (m_placementCheck && now >= *m_placementCheck) {
+        m_placementCheck.reset();
+        CheckPlacement();
     }
     if (m_core.TakeTick(now))
         for (const Cover& cover : m_covers)
@@ -140,13 +168,37 @@ Result<DisplayClient::Next> FullScreenSaver::OnDeadline(Clock::time_point now)
 
 // Focus that leaves one of the saver's windows for another of them, or that
 // comes back at once (a compositor's XWayland takes it away and gives it
-// back as a window is mapped), is no sign of the user.
+// back as a window is mapped), is no sign of the user. Nor, under Xwayland,
+// is focus on no X window at all: the compositor, not the user, hands it
+// around as it places full-screen windows (sway, cage and Weston leave it on
+// none when there are two outputs); the saver's windows still cover every
+// output, and input on them closes it.
 bool FullScreenSaver::FocusWithin() const
 {
     Window focus = None;
     int revert = 0;
     XGetInputFocus(m_x.Get(), &focus, &revert);
+    if (m_xwayland && (focus == None || focus == PointerRoot)) return true;
     return WindowOf(focus) != nullptr;
+}
+
+void FullScreenSaver::CheckPlacement()
+{
+    std::vector<Rect> placed;
+    for (const Cover& cover : m_covers) placed.push_back(ScreenRect(m_x.Get(), cover.window->Id()));
+    std::string uncovered;
+    for (const Cover& cover : m_covers) {
+        const bool covered = std::any_of(placed.begin(), placed.end(), [&](const Rect& r) {
+            return Intersect(r, cover.monitor) == cover.monitor;
+        });
+        if (covered || std::find(m_saidUncovered.begin(), m_saidUncovered.end(), cover.monitor) != m_saidUncovered.end())
+            continue;
+        m_saidUncovered.push_back(cover.monitor);
+        uncovered += (uncovered.empty() ? "" : ", ") + Describe(cover.monitor);
+    }
+    if (!uncovered.empty())
+        std::fprintf(stderr, "quorvana: the window manager did not put a window over the monitor%s at %s: not covered\n",
+                     uncovered.find(',') == std::string::npos ? "" : "s", uncovered.c_str());
 }
 
 JuliaWindow* FullScreenSaver::WindowOf(Window id) const

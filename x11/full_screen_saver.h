@@ -12,6 +12,13 @@
 // Windows saver does the same on WM_DISPLAYCHANGE, saver/monitor_layout.h).
 // The primary monitor's window comes first: it takes the keyboard focus and
 // its pictures count for --pictures.
+//
+// A window manager may not put a full-screen window on the monitor asked
+// for (Xwayland's under sway or Weston stack them all on one output): a
+// moment after the windows appear the saver looks where they are and says
+// once, in one line, which monitors it could not cover; it goes on over
+// those it does. Under Xwayland every window takes the keyboard, since the
+// compositor, not the saver, chooses which one has it.
 #pragma once
 
 #include <cstdint>
@@ -51,6 +58,8 @@ private:
     Result<> OpenWindow(const Rect& monitor, bool primary);
     Next OnInput(const XEvent& event);
     bool FocusWithin() const;
+    // Says once which monitors no window of the saver lies over.
+    void CheckPlacement();
     JuliaWindow* WindowOf(Window id) const;
 
     const XConnection& m_x;
@@ -62,6 +71,8 @@ private:
     std::vector<Cover> m_covers;        // the primary monitor's first
     CloseRules m_rules;
     std::optional<Clock::time_point> m_focusCheck;
+    std::optional<Clock::time_point> m_placementCheck;  // a moment after windows appear
+    std::vector<Rect> m_saidUncovered;                  // said once each
 };
 
 }  // namespace quorvana
