@@ -14,7 +14,17 @@
 #                                    them byte for byte (tests/release/)
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
-usage() { sed -n '10,14p' "$0" | sed 's/^# \{0,1\}//'; }
+usage() {
+    cat <<'TEXT'
+Usage: scripts/release.sh [--out DIR] [--commit REV]
+  or:  scripts/release.sh --check
+Makes a release of a commit (default HEAD) into DIR (default
+build/release/quorvana-VERSION): the Debian packages (amd64, arm64), the
+Windows installer and zip, the source archive and SHA256SUMS.
+  --check   builds the release twice, in different folders at different
+            times, and compares them byte for byte (tests/release/)
+TEXT
+}
 out="" commit=HEAD allow_dirty=false check=false
 while [ $# -gt 0 ]; do
     case $1 in

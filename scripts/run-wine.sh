@@ -6,6 +6,19 @@
 #   scripts/run-wine.sh /p     preview in a small host window; closing the host ends it
 #   scripts/run-wine.sh /c     configuration mode
 set -euo pipefail
+case ${1:-} in
+-h | --help)
+    cat <<'TEXT'
+Usage: scripts/run-wine.sh [/s|/p|/c]
+Builds the Windows saver and runs it under Wine on $DISPLAY, in the Wine
+prefix ~/.quorvana-wine (or $WINEPREFIX), made on first use:
+  /s   full screen (the default); any key, click or mouse movement ends it
+  /p   a preview in a small host window; closing the host ends it
+  /c   the settings dialog
+TEXT
+    exit 0
+    ;;
+esac
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 need_packages "${WINDOWS_PACKAGES[@]}"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# The README's screenshots, taken from the real programs on virtual displays
+# The screenshots of docs/linux.md and docs/windows.md, taken from the real programs on virtual displays
 # of their own, each cropped to its window:
 #   windows-settings.png       quorvana.scr /c under Wine: the settings dialog, its live preview
 #   installer-scope.png        Setup under Wine: the page that asks for whom to install
@@ -20,6 +20,21 @@
 # font of its caption buttons, 77 not root or a build missing (a skip for
 # CTest).
 set -euo pipefail
+case ${1:-} in
+-h | --help)
+    cat <<'TEXT'
+Usage: scripts/screenshots.sh [OUT_DIR]    (default: docs/screenshots)
+Takes the documents' screenshots from the real programs on virtual displays:
+the Windows settings dialog and Setup's scope page under Wine, and
+xscreensaver-settings with Quorvana and its speed slider. Needs root and the
+native and Windows builds (QUORVANA_NATIVE_BUILD, QUORVANA_WINDOWS_BUILD:
+default build/native and build/windows, with the target installer built).
+Exit status: 0 done, 1 a screenshot could not be taken, 77 not root or a
+build missing.
+TEXT
+    exit 0
+    ;;
+esac
 
 here=$(cd "$(dirname "$0")/.." && pwd)
 native=${QUORVANA_NATIVE_BUILD:-$here/build/native}

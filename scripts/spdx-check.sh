@@ -13,7 +13,13 @@ add=false
 case ${1:-} in
     "") ;;
     --add) add=true ;;
-    *) echo "spdx-check.sh: unknown argument '$1' (allowed: --add)" >&2; exit 2 ;;
+    -h | --help)
+        echo "Usage: scripts/spdx-check.sh [--add]"
+        echo "Lists the tracked source files without '$tag' in their first 5 lines"
+        echo "(exit status 1 while one lacks it); --add adds it in each file's comment syntax."
+        exit 0
+        ;;
+    *) echo "spdx-check.sh: unknown argument '$1' (allowed: --add, --help)" >&2; exit 2 ;;
 esac
 
 # The comment that carries the line, by file; nothing for a file that is no source.

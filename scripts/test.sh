@@ -5,6 +5,21 @@
 # the Windows saver under Wine in a virtual display, and the arm64 build
 # under qemu-aarch64.
 set -euo pipefail
+case ${1:-} in
+"") ;;
+-h | --help)
+    cat <<'TEXT'
+Usage: scripts/test.sh
+Builds everything and runs all tests: the native build (renderer, exporter,
+the X11 and Wayland savers, the Debian package, the installation commands),
+the Windows saver under Wine in a virtual display, and the arm64 build under
+qemu-aarch64. Installs the Debian packages it is missing when run as root;
+otherwise prints the apt-get install line to run first.
+TEXT
+    exit 0
+    ;;
+*) echo "test.sh: unknown argument '$1' (it takes none; --help says what it does)" >&2; exit 2 ;;
+esac
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 need_packages "${NATIVE_PACKAGES[@]}" "${WAYLAND_PACKAGES[@]}" "${X11_TEST_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" \

@@ -11,6 +11,15 @@
 # instead: the close box as "r", minimise, maximise and close as "0 1 r".
 # Wine also reads the folders named in HKCU\Software\Wine\Fonts "Path".
 set -euo pipefail
+case ${1:-} in
+"") ;;
+-h | --help)
+    echo "Usage: scripts/wine-fonts.sh"
+    echo "Lets the Wine prefix \$WINEPREFIX use Wine's own fonts (fonts-wine), Marlett among them."
+    exit 0
+    ;;
+*) echo "wine-fonts.sh: unknown argument '$1' (it takes none)" >&2; exit 2 ;;
+esac
 fonts=/usr/share/wine/fonts
 [ -f "$fonts/marlett.ttf" ] || { echo "wine-fonts: $fonts/marlett.ttf is missing: apt-get install fonts-wine" >&2; exit 1; }
 wine=$(command -v wine64 || command -v wine)

@@ -34,6 +34,13 @@ for soname in $(readelf -d "$unpacked/usr/libexec/xscreensaver/quorvana" "$unpac
           '[ -n "$owner" ] && [[ ", $depends," == *", $owner "* || ", $depends," == *", $owner,"* ]]'
 done
 check "recommends xscreensaver" '[ "$(dpkg-deb -f "$deb" Recommends)" = xscreensaver ]'
+# One contact, which mail can reach: no reserved domain (RFC 2606) of a placeholder.
+maintainer=$(dpkg-deb -f "$deb" Maintainer)
+check "Maintainer '$maintainer' is an address on a real domain" \
+      '[[ $maintainer =~ ^[^\<]+\ \<[^@\ ]+@[^\ ]+\>$ && ! $maintainer =~ \.(example|invalid|test|localhost)\>$ ]]'
+check "the copyright's Upstream-Contact and the changelog's signature are the Maintainer" \
+      'grep -qxF "Upstream-Contact: $maintainer" "$unpacked/usr/share/doc/quorvana/copyright" &&
+       zcat "$unpacked/usr/share/doc/quorvana/changelog.gz" | grep -q "^ -- $maintainer  "'
 
 # lintian warns when run as root; that line is about lintian, not the package.
 tags=$(lintian "$deb" 2>&1 | grep -v 'running with root privileges' || true)

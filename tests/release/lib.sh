@@ -1,5 +1,5 @@
 # SPDX-License-Identifier: MIT
-# source lib.sh BUILD_DIR: the programs installed as README says, into a prefix of
+# source lib.sh BUILD_DIR: the programs installed as docs/linux.md says, into a prefix of
 # the test's own, and a user to run them as (nobody under root: lockers refuse root).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# README's xsecurelock command: the locker runs the installed display mode,
+# The xsecurelock command of docs/linux.md: the locker runs the installed display mode,
 # which draws in the locker's saver window, under the lock, and ends with it.
 # Usage (inside tests/support/with-xvfb -s 640x480x24): xsecurelock.sh BUILD_DIR SCREENSHOT
 source "$(dirname "$0")/lib.sh" "$1"

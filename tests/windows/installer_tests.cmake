@@ -22,6 +22,8 @@ set_tests_properties(installer_test PROPERTIES FIXTURES_REQUIRED installer_sessi
 add_test(NAME portable_zip COMMAND ${CMAKE_COMMAND} -E tar tf ${QUORVANA_PORTABLE_ZIP})
 set_tests_properties(portable_zip PROPERTIES LABELS windows
                      PASS_REGULAR_EXPRESSION "^quorvana.scr\nREADME.txt\nLICENSE.txt\n$")
+add_test(NAME portable_zip_readme COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/readme_txt_test.sh ${QUORVANA_PORTABLE_ZIP})
+set_tests_properties(portable_zip_readme PROPERTIES LABELS windows)
 
 # The README's screenshots, taken again from the real programs by
 # scripts/screenshots.sh into this build folder; CI runs them once with
