@@ -105,11 +105,13 @@ DWORD Install(const std::wstring& arguments) { return Run(s_installer, L"/S " + 
 
 std::string SetupLog() { return Contents((std::filesystem::temp_directory_path() / L"QuorvanaSetup.log").wstring()); }
 
-// What Setup appended to its log since it held "before".
-std::string LogAdded(const std::string& before)
+// Setup appended one line holding "line" to its log since it held "before"
+// (nothing at all for an empty "line").
+void LogSays(const std::string& before, const std::string& line, const std::string& what)
 {
-    const std::string after = SetupLog();
-    return after.substr(std::min(before.size(), after.size()));
+    const std::string after = SetupLog(), added = after.substr(std::min(before.size(), after.size()));
+    Check(line.empty() ? added.empty() : added.find(line) != std::string::npos && added.find('\n') == added.size() - 1,
+          what + ": the log adds " + (line.empty() ? "nothing" : "one line saying " + line) + " (" + added + ")");
 }
 
 // An installation as its Uninstall key describes it.
@@ -316,9 +318,7 @@ void BadSwitchesInstallNothing()
         Check(Run(s_installer, c.tail) == kExitFailed && !KeyExists(HKEY_CURRENT_USER, kUninstallKey) &&
                   !KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey) && !Exists(L"C:\\My Tools"),
               what + ": exit code 2, nothing is installed");
-        const std::string added = LogAdded(before);
-        Check(added.find(c.reason) != std::string::npos && added.find('\n') == added.size() - 1,
-              what + ": one line in the log says " + c.reason + " (" + added + ")");
+        LogSays(before, c.reason, what);
     }
 }
 
@@ -347,15 +347,9 @@ Installed InstalledFor(const std::wstring& switches)
     return {HKEY_CURRENT_USER, dir, dir + L"\\quorvana.scr"};
 }
 
-std::wstring ScopeOf(const Installed& installed)
-{
-    return installed.root == HKEY_LOCAL_MACHINE ? L"/AllUsers" : L"/CurrentUser";
-}
-
-HKEY OtherRoot(const Installed& installed)
-{
-    return installed.root == HKEY_LOCAL_MACHINE ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
-}
+bool ForAllUsers(const Installed& installed) { return installed.root == HKEY_LOCAL_MACHINE; }
+std::wstring ScopeOf(const Installed& installed) { return ForAllUsers(installed) ? L"/AllUsers" : L"/CurrentUser"; }
+HKEY OtherRoot(const Installed& installed) { return ForAllUsers(installed) ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
 
 // A profile that never had a screen saver: neither value.
 void FreshProfile()
@@ -405,13 +399,7 @@ void ScopePairs()
         if (!Check(Install(pair.first) == 0, what + ": the first installation")) continue;
         const std::string before = SetupLog();
         Check(Install(pair.second) == pair.status, what + ": exit code " + std::to_string(pair.status));
-        const std::string added = LogAdded(before);
-        if (pair.logLine)
-            Check(added.find(pair.logLine + Narrow(installed.dir)) != std::string::npos &&
-                      added.find('\n') == added.size() - 1,
-                  what + ": one line in the log names the installation (" + added + ")");
-        else
-            Check(added.empty(), what + ": nothing in the log (" + added + ")");
+        LogSays(before, pair.logLine ? pair.logLine + Narrow(installed.dir) : "", what);
         Check(!KeyExists(OtherRoot(installed), kUninstallKey), what + ": one Uninstall entry");
         InstallationIsComplete(installed, ScopeOf(installed), what);
         ScreenSaverIs(ShortPath(installed.scr), L"1", what);
@@ -440,22 +428,15 @@ void MovesToTheNamedFolder()
     for (const auto& move : moves) {
         const std::string what = Narrow(move.first) + " then " + Narrow(move.second);
         const Installed first = InstalledFor(move.first);
-        const Installed moved{first.root, move.to,
-                              first.root == HKEY_LOCAL_MACHINE ? first.scr : move.to + L"\\quorvana.scr"};
+        const Installed moved{first.root, move.to, ForAllUsers(first) ? first.scr : move.to + L"\\quorvana.scr"};
         FreshProfile();
         if (!Check(Install(move.first) == 0, what + ": the first installation")) continue;
         WriteString(HKEY_CURRENT_USER, kSettingsKey + L"\\quorvana\\Config", L"Marker", L"kept");
         const std::string before = SetupLog();
         Check(Install(move.second) == 0, what + ": exit code 0");
-        const std::string added = LogAdded(before);
-        if (move.from == move.to) {
-            Check(added.empty(), what + ": nothing in the log (" + added + ")");
-        } else {
-            const std::string line = "Moved Quorvana from " + Narrow(move.from) + " to " + Narrow(move.to);
-            Check(added.find(line) != std::string::npos && added.find('\n') == added.size() - 1,
-                  what + ": one line in the log says " + line + " (" + added + ")");
-            Check(!Exists(move.from), what + ": the old folder is gone" + LeftIn(move.from));
-        }
+        const bool moves = move.from != move.to;
+        LogSays(before, moves ? "Moved Quorvana from " + Narrow(move.from) + " to " + Narrow(move.to) : "", what);
+        Check(!moves || !Exists(move.from), what + ": the old folder is gone" + LeftIn(move.from));
         Check(!KeyExists(OtherRoot(first), kUninstallKey), what + ": one Uninstall entry");
         InstallationIsComplete(moved, ScopeOf(first), what);
         ScreenSaverIs(ShortPath(moved.scr), L"1", what);
