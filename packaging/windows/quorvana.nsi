@@ -95,11 +95,13 @@ FunctionEnd
 Function DirectoryPre
   ${If} $MultiUser.InstallMode == "AllUsers"
     StrCpy $DirectoryText "Quorvana goes into the Windows system folder, $SYSDIR, where Screen Saver Settings lists it; its uninstaller and README go into the folder below."
-  ${Else}
+  ${ElseIf} $UpgradeDir == ""
     StrCpy $DirectoryText "Setup will install Quorvana for you alone in the folder below. To install it in a different folder, click Browse and select another folder."
+  ${Else}
+    StrCpy $DirectoryText "Setup will upgrade Quorvana, installed for you alone."
   ${EndIf}
   ${If} $UpgradeDir != ""
-    StrCpy $DirectoryText "$DirectoryText Quorvana is now in $UpgradeDir: Setup upgrades it there, or moves it to another folder you choose, keeping your settings."
+    StrCpy $DirectoryText "$DirectoryText It is now in $UpgradeDir; to move it, choose another folder (your settings stay)."
   ${EndIf}
   StrCpy $DirectoryText "$DirectoryText $(^ClickNext)"
 FunctionEnd
