@@ -246,7 +246,19 @@ Section "Uninstall"
     DeleteRegKey HKCU "${MEMORY_KEY}"
   ${EndIf}
   ${If} $RemoveSettings == ${BST_CHECKED}
-    DeleteRegKey HKCU "Software\Quorvana"
+    ; Every key but the memory that a remaining copy still needs.
+    StrCpy $0 0
+    ${Do}
+      EnumRegKey $1 HKCU "Software\Quorvana" $0
+      ${If} $1 == ""
+        ${ExitDo}
+      ${ElseIf} "Software\Quorvana\$1" == "${MEMORY_KEY}"
+        IntOp $0 $0 + 1
+      ${Else}
+        DeleteRegKey HKCU "Software\Quorvana\$1"
+      ${EndIf}
+    ${Loop}
+    DeleteRegKey /ifempty HKCU "Software\Quorvana"
   ${Else}
     DeleteRegKey /ifempty HKCU "Software\Quorvana"
   ${EndIf}

@@ -450,8 +450,8 @@ void MovesToTheNamedFolder()
 
 // Older versions of Setup installed a second copy in the other scope and
 // took its screen saver setting for the user's own. Either copy may go
-// first: the screen saver stays Quorvana while a copy remains, and the last
-// gives back what was there before Quorvana came.
+// first, taking the settings with it: the screen saver stays Quorvana while a
+// copy remains, and the last gives back what was there before Quorvana came.
 void AnOlderSetupsPairsComeApart()
 {
     const struct {
@@ -488,8 +488,10 @@ void AnOlderSetupsPairsComeApart()
         }
         const Installed& goesFirst = pair.secondGoesFirst ? second : first;
         const Installed& remains = pair.secondGoesFirst ? first : second;
-        Uninstall(goesFirst, L"");
+        WriteString(HKEY_CURRENT_USER, kSettingsKey + L"\\quorvana\\Config", L"Marker", L"set");
+        Uninstall(goesFirst, L" /RemoveSettings");
         Check(KeyExists(remains.root, kUninstallKey) && Exists(remains.scr), what + ": the other copy remains");
+        Check(!KeyExists(HKEY_CURRENT_USER, kSettingsKey + L"\\quorvana"), what + ": the settings are gone");
         ScreenSaverIs(ShortPath(remains.scr), L"1", what + ", one uninstalled");
         Uninstall(remains, L"");
         if (pair.previousSaver)
