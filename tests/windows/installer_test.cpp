@@ -286,6 +286,15 @@ void FailuresRollBack()
     const std::wstring dir = LocalPrograms() + L"\\Quorvana";
     const Installed installed{HKEY_CURRENT_USER, dir, dir + L"\\quorvana.scr"};
     if (!Check(Install(L"/CurrentUser") == 0, "upgrade failure: the first installation")) return;
+    // A move stays where it was when it cannot write its files, or while the old saver runs.
+    Check(Install(L"/D=C:\\Blocked") == kExitFailed, "move that cannot write a file: exit code 2");
+    NoLeftovers(L"C:\\Blocked", "move rolled back");
+    harness::Process running = harness::Process::Start(installed.scr, L"/c");
+    harness::WaitForTopWindow(running.Id(), 10000);
+    Check(Install(L"/D=C:\\Other") == kExitFailed && !Exists(L"C:\\Other"), "move while the old saver runs: exit code 2");
+    running.Kill();
+    Check(ReadString(HKEY_CURRENT_USER, kUninstallKey, L"InstallLocation") == dir && Exists(installed.scr),
+          "moves that failed: the installation is where it was");
     Write(installed.scr, "the installed build");
     BlockLicense(dir);
     Check(Install(L"") == kExitFailed, "upgrade that cannot write a file: exit code 2");
