@@ -2,21 +2,26 @@
 ; How Setup and the uninstaller fail: exit code 2 (nothing was changed), a
 ; message box (none in a silent run) and the reason appended as one line to
 ; %TEMP%\QuorvanaSetup.log, where a silent run leaves it for the person or
-; script that started it.
+; script that started it. What Setup did beyond what was asked (a move to
+; another folder) goes there as one line too.
 
 !define EXIT_FAILED 2
 !define FAILURE_LOG "$TEMP\QuorvanaSetup.log"
 
-!macro LOG_FAILURE TEXT
+!macro LOG_LINE TEXT
   Push $9
   ClearErrors
   FileOpen $9 "${FAILURE_LOG}" a
   ${IfNot} ${Errors}
     FileSeek $9 0 END
-    FileWrite $9 "Quorvana ${VERSION}: ${TEXT} (exit code ${EXIT_FAILED})$\r$\n"
+    FileWrite $9 "Quorvana ${VERSION}: ${TEXT}$\r$\n"
     FileClose $9
   ${EndIf}
   Pop $9
+!macroend
+
+!macro LOG_FAILURE TEXT
+  !insertmacro LOG_LINE "${TEXT} (exit code ${EXIT_FAILED})"
 !macroend
 
 !macro REPORT_FAILURE TEXT

@@ -5,10 +5,12 @@
 ;
 ; Command line (any case, switches.nsh): /S silent; /AllUsers or
 ; /CurrentUser; /KeepScreenSaver to leave the user's screen saver as it is;
-; /D=FOLDER (last, no quotes) for a new installation's folder. The
-; uninstaller takes /S and /RemoveSettings. Exit codes: 0 done, 1 cancelled
+; /D=FOLDER (last, no quotes) for the installation's folder, where an
+; installation elsewhere moves (move.nsh). A scope beside an installation in
+; the other scope is refused (scope.nsh). The uninstaller takes /S and
+; /RemoveSettings. Exit codes: 0 done, 1 cancelled
 ; by the user, 2 failed with nothing changed, the reason appended to
-; %TEMP%\QuorvanaSetup.log (failure.nsh).
+; %TEMP%\QuorvanaSetup.log (failure.nsh), where a move is noted too.
 
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -40,6 +42,7 @@ VIAddVersionKey "OriginalFilename" "QuorvanaSetup-${VERSION}.exe"
 !include scope.nsh
 !include in_use.nsh
 !include screen_saver.nsh
+!include move.nsh
 
 !insertmacro DEFINE_WAIT_UNTIL_CLOSED ""
 !insertmacro DEFINE_WAIT_UNTIL_CLOSED "un."
@@ -87,16 +90,20 @@ Function .onInit
   ${EndIf}
 FunctionEnd
 
-; An upgrade stays in its folder; a new installation says where the saver goes.
+; A new installation says where the saver goes; an upgrade, that another
+; folder moves it.
 Function DirectoryPre
-  ${If} $UpgradeDir != ""
-    Abort
-  ${EndIf}
   ${If} $MultiUser.InstallMode == "AllUsers"
-    StrCpy $DirectoryText "Quorvana goes into the Windows system folder, $SYSDIR, where Screen Saver Settings lists it; its uninstaller and README go into the folder below. $(^ClickNext)"
+    StrCpy $DirectoryText "Quorvana goes into the Windows system folder, $SYSDIR, where Screen Saver Settings lists it; its uninstaller and README go into the folder below."
+  ${ElseIf} $UpgradeDir == ""
+    StrCpy $DirectoryText "Setup will install Quorvana for you alone in the folder below. To install it in a different folder, click Browse and select another folder."
   ${Else}
-    StrCpy $DirectoryText "Setup will install Quorvana for you alone in the folder below. To install it in a different folder, click Browse and select another folder. $(^ClickNext)"
+    StrCpy $DirectoryText "Setup will upgrade Quorvana, installed for you alone."
   ${EndIf}
+  ${If} $UpgradeDir != ""
+    StrCpy $DirectoryText "$DirectoryText It is now in $UpgradeDir; to move it, choose another folder (your settings stay)."
+  ${EndIf}
+  StrCpy $DirectoryText "$DirectoryText $(^ClickNext)"
 FunctionEnd
 
 Function OptionsPage
@@ -151,7 +158,9 @@ Function RegisterUninstaller
 FunctionEnd
 
 Section "Quorvana"
+  Call DecideMove
   Call SetScrPath
+  StrCpy $R6 $ScrPath
   Call WaitUntilClosed
   !insertmacro INSTALL_FILES "${SCR}" "${README}" "${LICENSE}"
   ClearErrors
@@ -163,6 +172,7 @@ Section "Quorvana"
     Call UseAsScreenSaver
   ${EndIf}
   !insertmacro FOR_EACH_INSTALLED_FILE DROP_OLD_FILE
+  Call FinishMove
 SectionEnd
 
 Function .onInstFailed
@@ -222,6 +232,7 @@ FunctionEnd
 !macroend
 
 Section "Uninstall"
+  StrCpy $R6 $ScrPath
   Call un.WaitUntilClosed
   Call un.GiveBackScreenSaver
   !insertmacro DELETE_WHEN_FREE "$ScrPath"
@@ -230,9 +241,24 @@ Section "Uninstall"
   Delete "$INSTDIR\LICENSE.txt"
   !insertmacro DELETE_WHEN_FREE "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"  ; only when empty: files the user put there stay
-  DeleteRegKey HKCU "${MEMORY_KEY}"
+  Call un.OtherCopy
+  ${If} $R6 == ""  ; the last copy: what it remembered has been given back
+    DeleteRegKey HKCU "${MEMORY_KEY}"
+  ${EndIf}
   ${If} $RemoveSettings == ${BST_CHECKED}
-    DeleteRegKey HKCU "Software\Quorvana"
+    ; Every key but the memory that a remaining copy still needs.
+    StrCpy $0 0
+    ${Do}
+      EnumRegKey $1 HKCU "Software\Quorvana" $0
+      ${If} $1 == ""
+        ${ExitDo}
+      ${ElseIf} "Software\Quorvana\$1" == "${MEMORY_KEY}"
+        IntOp $0 $0 + 1
+      ${Else}
+        DeleteRegKey HKCU "Software\Quorvana\$1"
+      ${EndIf}
+    ${Loop}
+    DeleteRegKey /ifempty HKCU "Software\Quorvana"
   ${Else}
     DeleteRegKey /ifempty HKCU "Software\Quorvana"
   ${EndIf}

@@ -9,6 +9,14 @@
 ; existing installation's scope, else all users for an administrator) and
 ; offers the choice in the wizard; /AllUsers and /CurrentUser choose on the
 ; command line. After every choice $INSTDIR, $ScrPath and $UpgradeDir follow.
+;
+; A user has one installation: Setup refuses a scope beside an installation
+; in the other one (RefuseSecondCopy). Two copies would share one name in
+; Apps & features, one settings key and one screen saver setting, and the
+; one for just me would hide from Screen Saver Settings what the list shows;
+; an all-users installation serves every user already. The wizard offers no
+; choice of scope while an installation exists. (Older versions of Setup
+; made such pairs; the uninstallers of both take them apart in any order.)
 
 !define MULTIUSER_EXECUTIONLEVEL Highest
 !define MULTIUSER_MUI
@@ -19,18 +27,47 @@
 !define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_KEY "${UNINSTALL_KEY}"
 !define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallLocation"
 !define MULTIUSER_INSTALLMODE_FUNCTION ScopeChosen
+!define MULTIUSER_PAGE_CUSTOMFUNCTION_PRE InstallModePre
 !define MULTIUSER_INSTALLMODEPAGE_TEXT_TOP "For all users, Quorvana goes into the Windows system folder, where Screen Saver Settings lists it; this needs administrator rights. Just for you, it goes into your own programs folder and needs no rights. $(^ClickNext)"
 !include MultiUser.nsh
 
 Var ScrPath        ; where quorvana.scr is installed
 Var UpgradeDir     ; the folder of an installation in the chosen scope, or empty
+Var MovingFrom     ; that folder while the installation moves (move.nsh), or empty
 
+; An upgrade stays where it is, unless /D= names another folder: then the
+; installation moves there (move.nsh).
 Function ScopeChosen
   ReadRegStr $UpgradeDir SHCTX "${UNINSTALL_KEY}" "InstallLocation"
-  ${If} $UpgradeDir != ""
-    StrCpy $INSTDIR $UpgradeDir  ; an upgrade stays where it is
-  ${ElseIf} $RequestedDir != ""
+  ${If} $RequestedDir != ""
     StrCpy $INSTDIR $RequestedDir
+  ${ElseIf} $UpgradeDir != ""
+    StrCpy $INSTDIR $UpgradeDir
+  ${EndIf}
+FunctionEnd
+
+; The scope of the existing installation is the only one on offer.
+Function InstallModePre
+  ${If} $UpgradeDir != ""
+    Abort
+  ${EndIf}
+FunctionEnd
+
+; In .onInit, once the scope is chosen.
+Function RefuseSecondCopy
+  ${If} $UpgradeDir != ""
+    Return  ; an upgrade
+  ${EndIf}
+  ${If} $MultiUser.InstallMode == "AllUsers"
+    ReadRegStr $R1 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $R1 != ""
+      !insertmacro FAIL_AT_START "Quorvana is already installed for you alone, in $R1. To upgrade it, run Setup without /AllUsers; to install Quorvana for all users, uninstall that one first (Apps & features). Nothing was installed."
+    ${EndIf}
+  ${Else}
+    ReadRegStr $R1 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $R1 != ""
+      !insertmacro FAIL_AT_START "Quorvana is already installed for all users, in $R1, and serves you too. To upgrade it, run Setup as an administrator (without /CurrentUser); to install Quorvana for you alone, have that one uninstalled first. Nothing was installed."
+    ${EndIf}
   ${EndIf}
 FunctionEnd
 
@@ -72,6 +109,7 @@ FunctionEnd
   !insertmacro MULTIUSER_INIT
   ${GetParameters} $R0
   !insertmacro SCOPE_FROM_COMMAND_LINE ""
+  Call RefuseSecondCopy
 !macroend
 
 ; Without a switch the uninstaller serves the installation it belongs to:

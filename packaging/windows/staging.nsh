@@ -113,4 +113,5 @@ Var CreatedDir     ; 1 when this run made $INSTDIR
   ${If} $CreatedDir == 1
     RMDir "$INSTDIR"  ; only when empty
   ${EndIf}
+  !insertmacro ROLL_BACK_MOVE
 !macroend

@@ -7,7 +7,8 @@
 ;
 ; Setup:         /S /AllUsers /CurrentUser /KeepScreenSaver /NCRC, and
 ;                /D=FOLDER last (the rest of the line, spaces included,
-;                no quotes) for a new installation's folder: $RequestedDir.
+;                no quotes) for the installation's folder: $RequestedDir
+;                (over an installation elsewhere, it moves there: move.nsh).
 ; Uninstaller:   /S /AllUsers /CurrentUser /RemoveSettings, and the _?=
 ;                that NSIS gives the copy it runs from.
 
@@ -61,9 +62,14 @@ FunctionEnd
 ; /D=FOLDER ($R1): a full path without quotes on a drive that exists. A
 ; folder that cannot be made there fails later, before any file is written.
 Function TakeRequestedDir
-  ${Do}  ; trailing spaces are no part of a folder's name
+  ${Do}  ; trailing spaces and backslashes are no part of a folder's name
     StrCpy $R2 $R1 1 -1
-    ${If} $R2 != " "
+    StrLen $R3 $R1
+    ${If} $R2 == "\"
+      ${If} $R3 <= 3  ; a drive's root keeps its own
+        ${ExitDo}
+      ${EndIf}
+    ${ElseIf} $R2 != " "
       ${ExitDo}
     ${EndIf}
     StrCpy $R1 $R1 -1

@@ -4,7 +4,9 @@
 // given back, the installed saver started /s from the path the registry
 // names, upgrades in place that keep the settings, the refusal while the
 // saver runs, the roll-back of failed installations, switches in any case,
-// and bad switches refused with their reason in the log.
+// bad switches refused with their reason in the log, and, as tables, the
+// pairs of scopes, moves to a named folder and an older Setup's pairs of
+// copies taken apart in either order.
 // argv: installer, the built quorvana.scr, the project version (Wine paths).
 #include <algorithm>
 #include <filesystem>
@@ -100,6 +102,17 @@ DWORD Run(const std::wstring& program, const std::wstring& tail)
 }
 
 DWORD Install(const std::wstring& arguments) { return Run(s_installer, L"/S " + arguments); }
+
+std::string SetupLog() { return Contents((std::filesystem::temp_directory_path() / L"QuorvanaSetup.log").wstring()); }
+
+// Setup appended one line holding "line" to its log since it held "before"
+// (nothing at all for an empty "line").
+void LogSays(const std::string& before, const std::string& line, const std::string& what)
+{
+    const std::string after = SetupLog(), added = after.substr(std::min(before.size(), after.size()));
+    Check(line.empty() ? added.empty() : added.find(line) != std::string::npos && added.find('\n') == added.size() - 1,
+          what + ": the log adds " + (line.empty() ? "nothing" : "one line saying " + line) + " (" + added + ")");
+}
 
 // An installation as its Uninstall key describes it.
 struct Installed {
@@ -273,6 +286,15 @@ void FailuresRollBack()
     const std::wstring dir = LocalPrograms() + L"\\Quorvana";
     const Installed installed{HKEY_CURRENT_USER, dir, dir + L"\\quorvana.scr"};
     if (!Check(Install(L"/CurrentUser") == 0, "upgrade failure: the first installation")) return;
+    // A move stays where it was when it cannot write its files, or while the old saver runs.
+    Check(Install(L"/D=C:\\Blocked") == kExitFailed, "move that cannot write a file: exit code 2");
+    NoLeftovers(L"C:\\Blocked", "move rolled back");
+    harness::Process running = harness::Process::Start(installed.scr, L"/c");
+    harness::WaitForTopWindow(running.Id(), 10000);
+    Check(Install(L"/D=C:\\Other") == kExitFailed && !Exists(L"C:\\Other"), "move while the old saver runs: exit code 2");
+    running.Kill();
+    Check(ReadString(HKEY_CURRENT_USER, kUninstallKey, L"InstallLocation") == dir && Exists(installed.scr),
+          "moves that failed: the installation is where it was");
     Write(installed.scr, "the installed build");
     BlockLicense(dir);
     Check(Install(L"") == kExitFailed, "upgrade that cannot write a file: exit code 2");
@@ -289,7 +311,6 @@ void FailuresRollBack()
 // and leaves its reason as one new line in the log, silent as it is.
 void BadSwitchesInstallNothing()
 {
-    const std::wstring log = (std::filesystem::temp_directory_path() / L"QuorvanaSetup.log").wstring();
     const struct {
         const wchar_t* tail;
         const char* reason;
@@ -302,13 +323,11 @@ void BadSwitchesInstallNothing()
         {L"/S /CurrentUser /D=Tools\\Quorvana", "give a full path"},
     };
     for (const auto& c : cases) {
-        const std::string what = Narrow(c.tail), before = Contents(log);
+        const std::string what = Narrow(c.tail), before = SetupLog();
         Check(Run(s_installer, c.tail) == kExitFailed && !KeyExists(HKEY_CURRENT_USER, kUninstallKey) &&
                   !KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey) && !Exists(L"C:\\My Tools"),
               what + ": exit code 2, nothing is installed");
-        const std::string after = Contents(log), added = after.substr(std::min(before.size(), after.size()));
-        Check(added.find(c.reason) != std::string::npos && added.find('\n') == added.size() - 1,
-              what + ": one line in the log says " + c.reason + " (" + added + ")");
+        LogSays(before, c.reason, what);
     }
 }
 
@@ -326,6 +345,170 @@ void LowerCaseSwitchesAndAnAbsentValue()
     Uninstall(installed, L"");
     Check(ScreenSaver() == kPreviousSaver && !ReadString(HKEY_CURRENT_USER, kDesktopKey, L"ScreenSaveActive"),
           "absent value: SCRNSAVE.EXE given back, ScreenSaveActive absent again");
+}
+
+// The installation that Setup makes with these switches (/AllUsers or not).
+Installed InstalledFor(const std::wstring& switches)
+{
+    if (switches.find(L"/AllUsers") != std::wstring::npos)
+        return {HKEY_LOCAL_MACHINE, KnownFolder(FOLDERID_ProgramFiles) + L"\\Quorvana", SystemScr()};
+    const std::wstring dir = LocalPrograms() + L"\\Quorvana";
+    return {HKEY_CURRENT_USER, dir, dir + L"\\quorvana.scr"};
+}
+
+bool ForAllUsers(const Installed& installed) { return installed.root == HKEY_LOCAL_MACHINE; }
+std::wstring ScopeOf(const Installed& installed) { return ForAllUsers(installed) ? L"/AllUsers" : L"/CurrentUser"; }
+HKEY OtherRoot(const Installed& installed) { return ForAllUsers(installed) ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+
+// A profile that never had a screen saver: neither value.
+void FreshProfile()
+{
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey.c_str(), L"SCRNSAVE.EXE");
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey.c_str(), L"ScreenSaveActive");
+}
+
+void ScreenSaverIs(const std::optional<std::wstring>& saver, const std::optional<std::wstring>& active,
+                   const std::string& what)
+{
+    Check(ScreenSaver() == saver, what + ": SCRNSAVE.EXE is " + Narrow(saver.value_or(L"absent")));
+    Check(ReadString(HKEY_CURRENT_USER, kDesktopKey, L"ScreenSaveActive") == active,
+          what + ": ScreenSaveActive is " + Narrow(active.value_or(L"absent")));
+}
+
+void NothingIsLeft(const Installed& installed, const std::string& what)
+{
+    Check(!KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey) && !KeyExists(HKEY_CURRENT_USER, kUninstallKey),
+          what + ": no Uninstall entry is left");
+    Check(!Exists(installed.scr) && !Exists(installed.dir), what + ": no file is left" + LeftIn(installed.dir));
+    Check(!KeyExists(HKEY_CURRENT_USER, kSettingsKey + L"\\Installer"), what + ": the installer's memory is gone");
+}
+
+// One installation per user: a second Setup run in the other scope is
+// refused with a line naming the installation there; in the same scope it
+// upgrades. Uninstalling gives a fresh profile back.
+void ScopePairs()
+{
+    const struct {
+        const wchar_t* first;
+        const wchar_t* second;
+        DWORD status;
+        const char* logLine;  // what the second run adds to the log, or nullptr for nothing
+    } pairs[] = {
+        {L"/AllUsers", L"/CurrentUser", kExitFailed, "Quorvana is already installed for all users, in "},
+        {L"/CurrentUser", L"/AllUsers", kExitFailed, "Quorvana is already installed for you alone, in "},
+        {L"/AllUsers", L"/AllUsers", 0, nullptr},
+        {L"/CurrentUser", L"/CurrentUser", 0, nullptr},
+        {L"/AllUsers", L"", 0, nullptr},
+        {L"/CurrentUser", L"", 0, nullptr},
+    };
+    for (const auto& pair : pairs) {
+        const std::string what = Narrow(pair.first) + " then \"" + Narrow(pair.second) + "\"";
+        const Installed installed = InstalledFor(pair.first);
+        FreshProfile();
+        if (!Check(Install(pair.first) == 0, what + ": the first installation")) continue;
+        const std::string before = SetupLog();
+        Check(Install(pair.second) == pair.status, what + ": exit code " + std::to_string(pair.status));
+        LogSays(before, pair.logLine ? pair.logLine + Narrow(installed.dir) : "", what);
+        Check(!KeyExists(OtherRoot(installed), kUninstallKey), what + ": one Uninstall entry");
+        InstallationIsComplete(installed, ScopeOf(installed), what);
+        ScreenSaverIs(ShortPath(installed.scr), L"1", what);
+        Uninstall(installed, L"");
+        ScreenSaverIs(std::nullopt, std::nullopt, what + ", uninstalled");
+        NothingIsLeft(installed, what + ", uninstalled");
+    }
+}
+
+// A folder named over an installation elsewhere moves it there, the settings
+// kept; its own folder, in any spelling, is an upgrade.
+void MovesToTheNamedFolder()
+{
+    const std::wstring justMe = InstalledFor(L"").dir, allUsers = InstalledFor(L"/AllUsers").dir;
+    const struct {
+        const wchar_t* first;
+        const wchar_t* second;
+        std::wstring from, to;
+    } moves[] = {
+        {L"/CurrentUser", L"/D=C:\\Other", justMe, L"C:\\Other"},
+        {L"/CurrentUser", L"/CurrentUser /D=C:\\Tools\\Quorvana", justMe, L"C:\\Tools\\Quorvana"},
+        {L"/CurrentUser", L"/KeepScreenSaver /D=C:\\Other", justMe, L"C:\\Other"},
+        {L"/AllUsers", L"/D=C:\\Other", allUsers, L"C:\\Other"},
+        {L"/CurrentUser /D=C:\\Other", L"/D=c:\\other\\", L"C:\\Other", L"C:\\Other"},
+    };
+    for (const auto& move : moves) {
+        const std::string what = Narrow(move.first) + " then " + Narrow(move.second);
+        const Installed first = InstalledFor(move.first);
+        const Installed moved{first.root, move.to, ForAllUsers(first) ? first.scr : move.to + L"\\quorvana.scr"};
+        FreshProfile();
+        if (!Check(Install(move.first) == 0, what + ": the first installation")) continue;
+        WriteString(HKEY_CURRENT_USER, kSettingsKey + L"\\quorvana\\Config", L"Marker", L"kept");
+        const std::string before = SetupLog();
+        Check(Install(move.second) == 0, what + ": exit code 0");
+        const bool moves = move.from != move.to;
+        LogSays(before, moves ? "Moved Quorvana from " + Narrow(move.from) + " to " + Narrow(move.to) : "", what);
+        Check(!moves || !Exists(move.from), what + ": the old folder is gone" + LeftIn(move.from));
+        Check(!KeyExists(OtherRoot(first), kUninstallKey), what + ": one Uninstall entry");
+        InstallationIsComplete(moved, ScopeOf(first), what);
+        ScreenSaverIs(ShortPath(moved.scr), L"1", what);
+        Check(ReadString(HKEY_CURRENT_USER, kSettingsKey + L"\\quorvana\\Config", L"Marker") == L"kept",
+              what + ": the settings are kept");
+        Uninstall(moved, L" /RemoveSettings");
+        ScreenSaverIs(std::nullopt, std::nullopt, what + ", uninstalled");
+        NothingIsLeft(moved, what + ", uninstalled");
+    }
+}
+
+// Older versions of Setup installed a second copy in the other scope and
+// took its screen saver setting for the user's own. Either copy may go
+// first, taking the settings with it: the screen saver stays Quorvana while a
+// copy remains, and the last gives back what was there before Quorvana came.
+void AnOlderSetupsPairsComeApart()
+{
+    const struct {
+        const wchar_t* first;
+        const wchar_t* second;
+        bool secondGoesFirst;
+        bool previousSaver;  // the profile had one (else a fresh profile)
+    } pairs[] = {
+        {L"/AllUsers", L"/CurrentUser", true, false},
+        {L"/AllUsers", L"/CurrentUser", false, false},
+        {L"/CurrentUser", L"/AllUsers", true, false},
+        {L"/CurrentUser", L"/AllUsers", false, false},
+        {L"/AllUsers", L"/CurrentUser /KeepScreenSaver", true, true},
+        {L"/CurrentUser", L"/AllUsers /KeepScreenSaver", false, true},
+    };
+    for (const auto& pair : pairs) {
+        const std::string what = "a pair " + Narrow(pair.first) + ", " + Narrow(pair.second) +
+                                 (pair.secondGoesFirst ? ", the second uninstalled first" : ", the first uninstalled first");
+        const Installed first = InstalledFor(pair.first), second = InstalledFor(pair.second);
+        if (pair.previousSaver)
+            SetPreviousScreenSaver();
+        else
+            FreshProfile();
+        if (!Check(Install(pair.first) == 0, what + ": the first copy")) continue;
+        // The older Setup did not look in the other scope.
+        const std::wstring location = ReadString(first.root, kUninstallKey, L"InstallLocation").value_or(L"");
+        ::RegDeleteKeyValueW(first.root, kUninstallKey.c_str(), L"InstallLocation");
+        Check(Install(pair.second) == 0, what + ": the second copy");
+        WriteString(first.root, kUninstallKey, L"InstallLocation", location);
+        const bool keep = std::wstring(pair.second).ends_with(L"/KeepScreenSaver");
+        if (!keep) {
+            WriteString(HKEY_CURRENT_USER, kSettingsKey + L"\\Installer", L"PreviousScreenSaver", ShortPath(first.scr));
+            WriteString(HKEY_CURRENT_USER, kSettingsKey + L"\\Installer", L"PreviousScreenSaveActive", L"1");
+        }
+        const Installed& goesFirst = pair.secondGoesFirst ? second : first;
+        const Installed& remains = pair.secondGoesFirst ? first : second;
+        WriteString(HKEY_CURRENT_USER, kSettingsKey + L"\\quorvana\\Config", L"Marker", L"set");
+        Uninstall(goesFirst, L" /RemoveSettings");
+        Check(KeyExists(remains.root, kUninstallKey) && Exists(remains.scr), what + ": the other copy remains");
+        Check(!KeyExists(HKEY_CURRENT_USER, kSettingsKey + L"\\quorvana"), what + ": the settings are gone");
+        ScreenSaverIs(ShortPath(remains.scr), L"1", what + ", one uninstalled");
+        Uninstall(remains, L"");
+        if (pair.previousSaver)
+            ScreenSaverIsGivenBack(what + ", both uninstalled");
+        else
+            ScreenSaverIs(std::nullopt, std::nullopt, what + ", both uninstalled");
+        NothingIsLeft(remains, what + ", both uninstalled");
+    }
 }
 
 struct VersionField {
@@ -376,5 +559,8 @@ int wmain(int argc, wchar_t** argv)
     FailuresRollBack();
     BadSwitchesInstallNothing();
     LowerCaseSwitchesAndAnAbsentValue();
+    ScopePairs();
+    MovesToTheNamedFolder();
+    AnOlderSetupsPairsComeApart();
     return harness::Finish();
 }
