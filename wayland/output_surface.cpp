@@ -39,8 +39,8 @@ OutputSurface::OutputSurface(const WaylandConnection& connection, const Output& 
 {
     m_surface.reset(wl_compositor_create_surface(connection.Compositor()));
     m_presenter.emplace(connection, m_surface.get());
-    // The viewport says the surface's logical size, whether the picture is
-    // in bands over a 1 x 1 backdrop or at a fractional scale.
+    // The viewport says the surface's logical size, whatever the picture's
+    // device size.
     if (connection.Viewporter())
         m_viewport.reset(wp_viewporter_get_viewport(connection.Viewporter(), m_surface.get()));
     if (connection.FractionalScale() && connection.Viewporter()) {
@@ -71,28 +71,32 @@ OutputSurface::OutputSurface(const WaylandConnection& connection, const Output& 
     wl_surface_commit(m_surface.get());
 }
 
-Result<> OutputSurface::Settle()
+Result<> OutputSurface::FitAndCommit()
 {
     if (!m_logical || m_closed) return {};
     const bool fractional = m_fractional && m_fractional120;
     const int scale = m_output.State().scale;
     const PixelSize device = DeviceSize(*m_logical, scale, fractional ? m_fractional120 : std::nullopt);
-    if (device == PixelSize{m_presenter->Width(), m_presenter->Height()} || device.width <= 0 || device.height <= 0)
-        return m_presenter->Commit();
-    // With a viewport the surface is the logical size whatever its buffer's.
-    if (m_viewport) wp_viewport_set_destination(m_viewport.get(), m_logical->width, m_logical->height);
-    wl_surface_set_buffer_scale(m_surface.get(), m_viewport ? 1 : scale);
-    const bool banded = !fractional && m_presenter->CanBand();
-    TRY(m_presenter->Resize(device.width, device.height, banded ? scale : 0));
-    m_screen.Reshape(*m_presenter);
-    return m_presenter->Commit();
+    if (device != PixelSize{m_presenter->Width(), m_presenter->Height()} && device.width > 0 && device.height > 0) {
+        // With a viewport the surface is the logical size whatever its buffer's.
+        if (m_viewport) wp_viewport_set_destination(m_viewport.get(), m_logical->width, m_logical->height);
+        wl_surface_set_buffer_scale(m_surface.get(), m_viewport ? 1 : scale);
+        TRY(m_presenter->Resize(device.width, device.height));
+        // A new buffer is never held: there is a picture to restart on.
+        if (quorvana::Surface* picture = TRY(m_presenter->Writable())) m_screen.Reshape(*picture);
+    }
+    m_presenter->Commit();
+    return {};
 }
 
 Result<> OutputSurface::Tick()
 {
-    if (!m_screen.Started() || m_closed || !m_presenter->ReadyForRow(m_screen.Row())) return {};
-    m_screen.Draw(*m_presenter);
-    return m_presenter->Commit();
+    if (!m_screen.Started() || m_closed) return {};
+    quorvana::Surface* picture = TRY(m_presenter->Writable());
+    if (!picture) return {};  // the compositor holds both buffers
+    m_screen.Draw(*picture);
+    m_presenter->Commit();
+    return {};
 }
 
 void OutputSurface::OnConfigure(void* data, zwlr_layer_surface_v1* layer, std::uint32_t serial, std::uint32_t width,

@@ -6,11 +6,12 @@
 // under them and takes no input at all.
 //
 // It draws in the output's device pixels: the surface's logical size from
-// the compositor's configure, times the output's integer scale (the bands'
-// buffer scale, surface_presenter.h), or, where the compositor offers
-// fractional scale and viewporter, times its preferred fractional scale with
-// the viewport set to the logical size. Whenever that device size changes (a
-// new mode, a new scale) the picture starts over at the new size (Settle).
+// the compositor's configure, times the output's integer scale, or, where the
+// compositor offers fractional scale and viewporter, times its preferred
+// fractional scale; with viewporter the viewport is set to the logical size,
+// else the buffer scale to the integer one. Whenever that device size
+// changes (a new mode, a new scale) the picture starts over at the new size
+// (FitAndCommit).
 #pragma once
 
 #include <cstdint>
@@ -51,10 +52,12 @@ public:
     OutputSurface& operator=(const OutputSurface&) = delete;
 
     // After a batch of events: starts the picture over if the device size
-    // changed (the first configure, a new mode or scale).
-    [[nodiscard]] Result<> Settle();
-    // One row, or the frame end after the last row; nothing before the
-    // first picture or while the compositor holds every buffer.
+    // changed (the first configure, a new mode or scale), then commits what
+    // was drawn if a frame callback (or the new size) lets it through.
+    [[nodiscard]] Result<> FitAndCommit();
+    // One row, or the frame end after the last row, then its commit as
+    // above; nothing before the first picture or while the compositor holds
+    // both buffers. Fails when a second buffer cannot be made.
     [[nodiscard]] Result<> Tick();
 
     // The compositor closed the surface (its output going, say): the owner

@@ -37,7 +37,7 @@ Result<> SaverOutputs::Settle()
             m_layoutChanged = true;
         }
         if (!entry.surface) continue;
-        TRY(entry.surface->Settle());
+        TRY(entry.surface->FitAndCommit());
         m_core.Begin(entry.surface->Screen(), SaverCore::Clock::now());
     }
     return {};

@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The Wayland front end's platform-free rules, each as a table: a surface's
-// size in device pixels, the rows a commit damages, the bands a picture is
-// cut into, the writes that wait for a band, and which buttons count.
+// size in device pixels, the rows a commit damages, and which buttons count.
 #include <gtest/gtest.h>
 
 #include <linux/input-event-codes.h>
 
+#include "wayland/buffer_pool.h"
 #include "wayland/output_surface.h"
 #include "wayland/seat_input.h"
-#include "wayland/pending_writes.h"
-#include "wayland/surface_presenter.h"
 
 namespace quorvana {
 namespace {
@@ -53,56 +51,6 @@ TEST(RowSpan, JoiningKeepsEveryRowOfBothAndEmptyOnesAddNothing)
         EXPECT_EQ(got.top, c.joined.top) << c.a.top << ".." << c.a.bottom << " + " << c.b.top << ".." << c.b.bottom;
         EXPECT_EQ(got.bottom, c.joined.bottom) << c.a.top << ".." << c.a.bottom << " + " << c.b.top << ".." << c.b.bottom;
     }
-}
-
-// Bands cover the picture exactly, in order, each starting at a whole
-// logical row; only the last is shorter.
-TEST(BandRows, CoverEveryRowOnceAtWholeLogicalRows)
-{
-    const struct {
-        int height, scale, bands, lastHeight;
-    } cases[] = {
-        {1080, 1, 34, 24}, {480, 1, 15, 32}, {960, 2, 30, 32}, {2160, 3, 66, 15}, {31, 1, 1, 31}, {1, 1, 1, 1},
-        {64, 5, 2, 29},  // bands of 35 rows: 32 rounded up to whole rows of 5
-    };
-    for (const auto& c : cases) {
-        const std::vector<RowSpan> bands = BandRows(c.height, c.scale);
-        ASSERT_EQ(static_cast<int>(bands.size()), c.bands) << c.height << " rows at scale " << c.scale;
-        EXPECT_EQ(bands.back().Height(), c.lastHeight) << c.height << " rows at scale " << c.scale;
-        int next = 0;
-        for (const RowSpan& band : bands) {
-            EXPECT_EQ(band.top, next);
-            EXPECT_EQ(band.top % c.scale, 0) << c.height << " rows at scale " << c.scale;
-            next = band.bottom;
-        }
-        EXPECT_EQ(next, c.height);
-    }
-}
-
-// Writes that wait apply oldest first, so a later write to a pixel wins,
-// both when read back meanwhile and once applied.
-TEST(PendingWrites, LaterWritesWinWhenReadAndWhenApplied)
-{
-    constexpr int kWidth = 6;
-    PendingWrites pending;
-    const COLORREF row[] = {1, 2, 3, 4};
-    pending.Add(1, 2, row, 4);   // row 2: x 1 … 4
-    const COLORREF marker = 9;
-    pending.Add(3, 2, &marker, 1);
-    pending.Add(4, 2, &marker, 1);  // continues the last run
-    pending.Add(0, 0, &marker, 1);
-    EXPECT_EQ(pending.Top(), 0);
-    EXPECT_EQ(pending.Bottom(), 3);
-    const struct {
-        int x, y;
-        std::optional<COLORREF> colour;
-    } reads[] = {{1, 2, 1}, {2, 2, 2}, {3, 2, 9}, {4, 2, 9}, {5, 2, std::nullopt}, {0, 0, 9}, {0, 1, std::nullopt}};
-    for (const auto& r : reads) EXPECT_EQ(pending.PixelAt(r.x, r.y), r.colour) << r.x << "," << r.y;
-
-    std::vector<COLORREF> pixels(3 * kWidth, 7);
-    pending.ApplyTo(pixels.data(), kWidth);
-    EXPECT_TRUE(pending.Empty());
-    EXPECT_EQ(pixels, (std::vector<COLORREF>{9, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 1, 2, 9, 9, 7}));
 }
 
 TEST(ButtonOfCode, TheThreeMainButtonsByTheirLinuxCodesTheRestAreOther)
