@@ -19,6 +19,9 @@
 namespace quorvana {
 
 inline constexpr int kMaxPictures = 1000000;
+// The longest side of any picture the programs draw: the exporter's --size,
+// a Wayland output's device pixels (4 GB of pixels at most).
+inline constexpr int kMaxSide = 16384;
 inline constexpr int kMinSpeed = 0;  // slowest
 inline constexpr int kMaxSpeed = 100;
 inline constexpr int kDefaultSpeed = kMaxSpeed;

@@ -46,7 +46,6 @@ struct ExportOptions {
 // The program's name, which begins each line it reports on standard error.
 inline constexpr const char* kExporterName = "quorvana-render";
 
-inline constexpr int kMaxSide = 16384;
 inline constexpr int kMaxTicksPerFrame = 1000;
 
 // The options, or a usage Failure naming the first bad argument.

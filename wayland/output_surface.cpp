@@ -1,6 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "wayland/output_surface.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+#include "common/option_values.h"
+
 
 namespace quorvana {
 
@@ -20,6 +26,14 @@ int Scaled(int logical, std::uint32_t fractional120)
 
 }  // namespace
 
+PixelSize BoundedToMaxSide(PixelSize device)
+{
+    const long long longest = std::max(device.width, device.height);
+    if (longest <= kMaxSide) return device;
+    const auto shrunk = [&](int side) { return std::max(1, static_cast<int>(side * kMaxSide / longest)); };
+    return PixelSize{shrunk(device.width), shrunk(device.height)};
+}
+
 PixelSize DeviceSize(PixelSize logical, int scale, std::optional<std::uint32_t> fractional120)
 {
     if (fractional120) return PixelSize{Scaled(logical.width, *fractional120), Scaled(logical.height, *fractional120)};
@@ -34,8 +48,8 @@ const zwlr_layer_surface_v1_listener OutputSurface::s_layerListener = {
 const wp_fractional_scale_v1_listener OutputSurface::s_fractionalListener = {.preferred_scale = OnPreferredScale};
 
 OutputSurface::OutputSurface(const WaylandConnection& connection, const Output& output, SurfaceLayer layer,
-                             std::uint32_t seed)
-    : m_output(output), m_screen(seed)
+                             std::uint32_t seed, SaverCore& core)
+    : m_output(output), m_core(core), m_screen(seed)
 {
     m_surface.reset(wl_compositor_create_surface(connection.Compositor()));
     m_presenter.emplace(connection, m_surface.get());
@@ -71,17 +85,35 @@ OutputSurface::OutputSurface(const WaylandConnection& connection, const Output& 
     wl_surface_commit(m_surface.get());
 }
 
+OutputSurface::Fit OutputSurface::Wanted()
+{
+    const bool fractional = m_fractional && m_fractional120;
+    const int scale = m_output.State().scale;
+    Fit fit{*m_logical, DeviceSize(*m_logical, scale, fractional ? m_fractional120 : std::nullopt),
+            m_viewport ? 1 : scale};
+    // Only a viewport can stretch a smaller picture over the surface.
+    if (const PixelSize asked = fit.device; m_viewport && BoundedToMaxSide(asked) != asked) {
+        fit.device = BoundedToMaxSide(asked);
+        if (!std::exchange(m_saidBounded, true))
+            std::fprintf(stderr, "quorvana: output %s would take %d x %d pixels: drawn at %d x %d, %d a side at most\n",
+                         m_output.State().name.c_str(), asked.width, asked.height, fit.device.width,
+                         fit.device.height, kMaxSide);
+    }
+    return fit;
+}
+
 Result<> OutputSurface::FitAndCommit()
 {
     if (!m_logical || m_closed) return {};
-    const bool fractional = m_fractional && m_fractional120;
-    const int scale = m_output.State().scale;
-    const PixelSize device = DeviceSize(*m_logical, scale, fractional ? m_fractional120 : std::nullopt);
-    if (device != PixelSize{m_presenter->Width(), m_presenter->Height()} && device.width > 0 && device.height > 0) {
+    const Fit wanted = Wanted();
+    if (wanted != m_fit && wanted.device.width > 0 && wanted.device.height > 0) {
         // With a viewport the surface is the logical size whatever its buffer's.
-        if (m_viewport) wp_viewport_set_destination(m_viewport.get(), m_logical->width, m_logical->height);
-        wl_surface_set_buffer_scale(m_surface.get(), m_viewport ? 1 : scale);
-        TRY(m_presenter->Resize(device.width, device.height));
+        if (m_viewport) wp_viewport_set_destination(m_viewport.get(), wanted.logical.width, wanted.logical.height);
+        wl_surface_set_buffer_scale(m_surface.get(), wanted.bufferScale);
+        TRY(m_presenter->Resize(wanted.device.width, wanted.device.height));
+        // A new fit is a new picture with a seed of its own, as a new monitor gets.
+        if (m_fit) m_screen = SaverScreen(m_core.NextScreenSeed());
+        m_fit = wanted;
         // A new buffer is never held: there is a picture to restart on.
         if (quorvana::Surface* picture = TRY(m_presenter->Writable())) m_screen.Reshape(*picture);
     }

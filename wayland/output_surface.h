@@ -9,9 +9,11 @@
 // the compositor's configure, times the output's integer scale, or, where the
 // compositor offers fractional scale and viewporter, times its preferred
 // fractional scale; with viewporter the viewport is set to the logical size,
-// else the buffer scale to the integer one. Whenever that device size
-// changes (a new mode, a new scale) the picture starts over at the new size
-// (FitAndCommit).
+// else the buffer scale to the integer one; at most 16384 device pixels a
+// side (kMaxSide), said once. Whenever the logical size, the scale or the
+// device size changes (a new mode, a new scale at the same device size too),
+// the surface gets a picture of its new device size and a seed of its own,
+// as a new monitor does (FitAndCommit).
 #pragma once
 
 #include <cstdint>
@@ -20,6 +22,7 @@
 #include <wayland-client.h>
 
 #include "common/failure.h"
+#include "saver/saver_core.h"
 #include "saver/saver_screen.h"
 #include "wayland/connection.h"
 #include "wayland/output.h"
@@ -44,10 +47,14 @@ struct PixelSize {
 // (in 120ths, rounded half away from zero, as fractional-scale-v1 asks) when
 // there is one, else by the integer scale.
 PixelSize DeviceSize(PixelSize logical, int scale, std::optional<std::uint32_t> fractional120);
+// A size no longer than kMaxSide a side, its proportions kept as whole pixels allow.
+PixelSize BoundedToMaxSide(PixelSize device);
 
 class OutputSurface {
 public:
-    OutputSurface(const WaylandConnection& connection, const Output& output, SurfaceLayer layer, std::uint32_t seed);
+    // seed: its first picture's; later ones come from core.
+    OutputSurface(const WaylandConnection& connection, const Output& output, SurfaceLayer layer, std::uint32_t seed,
+                  SaverCore& core);
     OutputSurface(const OutputSurface&) = delete;
     OutputSurface& operator=(const OutputSurface&) = delete;
 
@@ -75,7 +82,18 @@ private:
     static void OnClosed(void* data, zwlr_layer_surface_v1* layer);
     static void OnPreferredScale(void* data, wp_fractional_scale_v1*, std::uint32_t scale);
 
+    // What the surface is drawn at: a change of any of it is a new picture.
+    struct Fit {
+        PixelSize logical;
+        PixelSize device;
+        int bufferScale;
+        bool operator==(const Fit&) const = default;
+    };
+    // The fit for the last configure and scales, bounded to kMaxSide.
+    Fit Wanted();
+
     const Output& m_output;
+    SaverCore& m_core;
     SaverScreen m_screen;
     // Declared in the order they are made; they go in reverse: the buffers
     // and frame callback, then the surface's roles, then the surface.
@@ -86,6 +104,8 @@ private:
     std::optional<SurfacePresenter> m_presenter;
     std::optional<PixelSize> m_logical;  // from the last configure
     std::optional<std::uint32_t> m_fractional120;
+    std::optional<Fit> m_fit;  // the one drawn at
+    bool m_saidBounded = false;
     bool m_closed = false;
 };
 

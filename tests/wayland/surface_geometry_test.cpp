@@ -37,6 +37,20 @@ TEST(DeviceSize, IntegerScaleMultipliesFractionalRoundsHalfAwayFromZero)
     }
 }
 
+TEST(DeviceSize, NoSideOverTheLongestAnyPictureHasProportionsKept)
+{
+    const struct {
+        PixelSize asked, drawn;
+    } cases[] = {
+        {{32000, 24000}, {16384, 12288}},  // an output at scale 0.02
+        {{16384, 16384}, {16384, 16384}},  // the most, as it is
+        {{1920, 1080}, {1920, 1080}},
+        {{20000, 1}, {16384, 1}},
+        {{1, 40000}, {1, 16384}},          // never below a pixel
+    };
+    for (const auto& c : cases) EXPECT_EQ(BoundedToMaxSide(c.asked), c.drawn) << c.asked.width << "x" << c.asked.height;
+}
+
 TEST(RowSpan, JoiningKeepsEveryRowOfBothAndEmptyOnesAddNothing)
 {
     const struct {
