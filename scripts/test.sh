@@ -26,21 +26,36 @@ need_packages "${NATIVE_PACKAGES[@]}" "${WAYLAND_PACKAGES[@]}" "${X11_TEST_PACKA
               "${RELEASE_PACKAGES[@]}" "${WAYLAND_TEST_PACKAGES[@]}" "${ARM64_PACKAGES[@]}"
 
 jobs=$(nproc)
-cmake --preset native -DBUILD_TESTING=ON >/dev/null
-cmake --build --preset native -j "$jobs"
-ctest --preset native -j "$jobs"
+# Every stage runs whatever an earlier one did, and the end names each that
+# failed: a failure in the native tests still lets the Windows and arm64
+# ones say what they would.
+failed=()
+stage() {
+    local name=$1
+    shift
+    echo "== $name" >&2
+    "$@" || failed+=("$name")
+}
+build_and_test() {
+    local preset=$1
+    shift
+    cmake --preset "$preset" "$@" >/dev/null && cmake --build --preset "$preset" -j "$jobs" &&
+        ctest --preset "$preset" -j "$jobs"
+}
 
-cmake --preset windows >/dev/null
-cmake --build --preset windows -j "$jobs"
+stage native build_and_test native -DBUILD_TESTING=ON
 # The Windows tests run under Wine in a virtual display: CTest's fixture
 # (tests/windows/wine-session) makes a fresh WINEPREFIX and an Xvfb for this
 # run and removes them afterwards.
 # The Wine tests that share a session take turns (a resource lock); the
 # multi-monitor test has displays of its own and runs beside them.
-ctest --preset windows -j "$jobs"
-
+stage windows build_and_test windows
 # arm64 (a Raspberry Pi), cross-built; its tests run under qemu-aarch64, the
 # pictures held to the x86-64 build's bytes and its package run from an arm64 root.
-cmake --preset arm64 -DBUILD_TESTING=ON >/dev/null
-cmake --build --preset arm64 -j "$jobs"
-ctest --preset arm64 -j "$jobs"
+stage arm64 build_and_test arm64 -DBUILD_TESTING=ON
+
+if [ ${#failed[@]} -gt 0 ]; then
+    echo "test.sh: failed: ${failed[*]} (each stage's own lines above say which tests)" >&2
+    exit 1
+fi
+echo "test.sh: every stage passed" >&2
