@@ -89,7 +89,6 @@ WaylandConnection::~WaylandConnection()
     m_fractionalScale.reset();
     m_viewporter.reset();
     m_outputManager.reset();
-    m_subcompositor.reset();
     m_layerShell.reset();
     m_shm.reset();
     m_compositor.reset();
@@ -135,8 +134,6 @@ void WaylandConnection::OnGlobal(void* data, wl_registry* registry, std::uint32_
     else if (which == zwlr_layer_shell_v1_interface.name)
         self->m_layerShell.reset(
             Bind<zwlr_layer_shell_v1>(registry, name, &zwlr_layer_shell_v1_interface, version, kLayerShellVersion));
-    else if (which == wl_subcompositor_interface.name)
-        self->m_subcompositor.reset(Bind<wl_subcompositor>(registry, name, &wl_subcompositor_interface, version, 1));
     else if (which == zxdg_output_manager_v1_interface.name)
         self->m_outputManager.reset(Bind<zxdg_output_manager_v1>(registry, name, &zxdg_output_manager_v1_interface,
                                                                  version, kOutputManagerVersion));

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The connection to the Wayland compositor and the globals the saver binds
 // once: the compositor, shared memory, layer-shell, and where offered
-// subsurfaces, xdg-output (the outputs' logical positions), viewporter and
-// fractional scale. Outputs and seats come and go while the saver runs: the connection
+// xdg-output (the outputs' logical positions), viewporter and fractional
+// scale. Outputs and seats come and go while the saver runs: the connection
 // hands those to one listener (SaverOutputs, SeatInput), the ones announced
 // before it listened first. Connect fails when there is no compositor or it
 // lacks wl_compositor 4 or wl_shm; whether it offers layer-shell is for the
@@ -47,7 +47,6 @@ public:
     bool OffersLayerShell() const { return m_layerShell != nullptr; }
     zwlr_layer_shell_v1* LayerShell() const { return m_layerShell.get(); }
     // The optional ones: null when the compositor does not offer them.
-    wl_subcompositor* Subcompositor() const { return m_subcompositor.get(); }
     zxdg_output_manager_v1* OutputManager() const { return m_outputManager.get(); }
     wp_viewporter* Viewporter() const { return m_viewporter.get(); }
     wp_fractional_scale_manager_v1* FractionalScale() const { return m_fractionalScale.get(); }
@@ -82,7 +81,6 @@ private:
     Proxy<wl_compositor> m_compositor;
     Proxy<wl_shm> m_shm;
     Proxy<zwlr_layer_shell_v1> m_layerShell;
-    Proxy<wl_subcompositor> m_subcompositor;
     Proxy<zxdg_output_manager_v1> m_outputManager;
     Proxy<wp_viewporter> m_viewporter;
     Proxy<wp_fractional_scale_manager_v1> m_fractionalScale;

@@ -42,8 +42,6 @@ QUORVANA_PROXY_RELEASE(wl_shm, wl_shm_destroy);
 QUORVANA_PROXY_RELEASE(wl_buffer, wl_buffer_destroy);
 QUORVANA_PROXY_RELEASE(wl_surface, wl_surface_destroy);
 QUORVANA_PROXY_RELEASE(wl_callback, wl_callback_destroy);
-QUORVANA_PROXY_RELEASE(wl_subcompositor, wl_subcompositor_destroy);
-QUORVANA_PROXY_RELEASE(wl_subsurface, wl_subsurface_destroy);
 QUORVANA_PROXY_RELEASE(wl_pointer, wl_pointer_release);
 QUORVANA_PROXY_RELEASE(wl_keyboard, wl_keyboard_release);
 QUORVANA_PROXY_RELEASE(wl_touch, wl_touch_release);

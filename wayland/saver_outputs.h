@@ -33,8 +33,9 @@ public:
     void OnDeviceRemoved(std::uint32_t name) override;
 
     // After a batch of events: surfaces for newly announced outputs, closed
-    // ones dropped, the rest re-covered where their size changed; the core's
-    // ticks begin with the first picture.
+    // ones dropped, the rest fitted again where their size or scale changed,
+    // and each surface's drawing committed (OutputSurface::FitAndCommit);
+    // the core's ticks begin with the first picture.
     [[nodiscard]] Result<> Settle();
     // One tick on every output.
     [[nodiscard]] Result<> Tick();
