@@ -2,7 +2,12 @@
 #include "tools/encoder_pool.h"
 
 #include <algorithm>
+#include <cstring>
+#include <new>
+#include <string>
+#include <system_error>
 
+#include "tools/formats/not_enough_memory.h"
 #include "tools/formats/png_encoder.h"
 
 namespace quorvana {
@@ -13,11 +18,43 @@ namespace {
 // gigabytes of copies.
 constexpr std::size_t kHeldPerWorker = 2;
 constexpr std::size_t kHeldBytesBudget = std::size_t{512} << 20;
+
+// The encoder's buffers and the file, which grows in steps as zlib fills
+// it, may throw when memory runs out: here, on the worker, that becomes the
+// picture's failure. The encoder is made once, by the first picture.
+EncodedPicture Encode(std::unique_ptr<PngEncoder>& encoder, const PixelStore& picture)
+{
+    try {
+        if (!encoder) encoder = std::make_unique<PngEncoder>();
+        return encoder->Encode(picture);
+    } catch (const std::bad_alloc&) {
+        return NotEnoughMemoryFor("encoding " + PictureOfSize(picture.Width(), picture.Height()));
+    }
+}
 }  // namespace
 
-EncoderPool::EncoderPool(int workers, std::size_t held) : m_held(std::max<std::size_t>(held, 1))
+EncoderPool::EncoderPool(std::size_t held) : m_held(std::max<std::size_t>(held, 1))
 {
-    for (int i = 0; i < std::max(workers, 1); ++i) m_workers.emplace_back([this] { Work(); });
+    // Every copy may come back as a spare: room for all of them now, so
+    // that a worker never grows the list.
+    m_spare.reserve(m_held);
+}
+
+Result<std::unique_ptr<EncoderPool>> EncoderPool::Start(int workers, std::size_t held)
+{
+    std::unique_ptr<EncoderPool> pool(new EncoderPool(held));
+    pool->m_workers.reserve(static_cast<std::size_t>(std::max(workers, 1)));
+    // std::thread reports a thread the system will not start (no memory
+    // for its stack, a limit on threads) only by throwing; fewer workers
+    // still export, only more slowly.
+    try {
+        for (int i = 0; i < std::max(workers, 1); ++i) pool->m_workers.emplace_back([p = pool.get()] { p->Work(); });
+    } catch (const std::system_error& error) {
+        if (pool->m_workers.empty())
+            return Failure::Runtime(std::string("cannot start a thread to encode the pictures: ") +
+                                    std::strerror(error.code().value()));
+    }
+    return pool;
 }
 
 EncoderPool::~EncoderPool()
@@ -50,7 +87,7 @@ bool EncoderPool::Empty() const
     return m_inOrder.empty();
 }
 
-void EncoderPool::Submit(const PixelStore& picture)
+Result<> EncoderPool::Submit(const PixelStore& picture)
 {
     auto job = std::make_shared<Job>();
     {
@@ -63,7 +100,7 @@ void EncoderPool::Submit(const PixelStore& picture)
         }
     }
     if (job->picture.Width() != picture.Width() || job->picture.Height() != picture.Height())
-        job->picture.Resize(picture.Width(), picture.Height());
+        TRY(MakePicture(job->picture, picture.Width(), picture.Height()));
     for (int y = 0; y < picture.Height(); ++y) job->picture.SetRow(0, y, picture.Row(y), picture.Width());
     {
         std::lock_guard lock(m_mutex);
@@ -71,6 +108,7 @@ void EncoderPool::Submit(const PixelStore& picture)
         m_waiting.push_back(std::move(job));
     }
     m_workArrived.notify_one();
+    return {};
 }
 
 bool EncoderPool::NextReady() const
@@ -90,7 +128,7 @@ EncodedPicture EncoderPool::TakeNext()
 
 void EncoderPool::Work()
 {
-    PngEncoder encoder;
+    std::unique_ptr<PngEncoder> encoder;
     for (;;) {
         std::shared_ptr<Job> job;
         {
@@ -100,7 +138,7 @@ void EncoderPool::Work()
             job = std::move(m_waiting.front());
             m_waiting.pop_front();
         }
-        EncodedPicture result = encoder.Encode(job->picture);
+        EncodedPicture result = Encode(encoder, job->picture);
         {
             std::lock_guard lock(m_mutex);
             m_spare.push_back(std::move(job->picture));

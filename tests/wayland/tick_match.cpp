@@ -62,7 +62,12 @@ int main(int argc, char** argv)
     options.height = shot.height;
     options.seed = static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10));
     const int pictures = std::atoi(argv[3]);
-    SimulatedWindow window(options);
+    Result<SimulatedWindow> made = SimulatedWindow::Create(options);
+    if (!made) {
+        std::fprintf(stderr, "tick_match: %s\n", made.Error().Message().c_str());
+        return 2;
+    }
+    SimulatedWindow& window = made.Value();
     std::vector<long> rowDiffers(shot.height);
     long differing = 0;
     const auto recount = [&](int top, int bottom) {
