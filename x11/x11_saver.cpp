@@ -2,7 +2,6 @@
 #include "x11/x11_saver.h"
 
 #include <memory>
-#include <new>
 
 #include "x11/event_loop.h"
 #include "x11/full_screen_saver.h"
@@ -28,13 +27,7 @@ Result<> Run(const SaverOptions& options)
 
 Result<> RunX11Saver(const SaverOptions& options)
 {
-    try {
-        return Run(options);
-    } catch (const std::bad_alloc&) {
-        // The pixel store takes four bytes a pixel; unwinding has already
-        // freed the image, the shared segment and the connection.
-        return Failure::Runtime("not enough memory for a window this large");
-    }
+    return Run(options);
 }
 
 }  // namespace quorvana
