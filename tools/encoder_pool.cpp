@@ -20,15 +20,17 @@ constexpr std::size_t kHeldPerWorker = 2;
 constexpr std::size_t kHeldBytesBudget = std::size_t{512} << 20;
 
 // The encoder's buffers and the file, which grows in steps as zlib fills
-// it, may throw when memory runs out: here, on the worker, that becomes the
-// picture's failure. The encoder is made once, by the first picture.
-EncodedPicture Encode(std::unique_ptr<PngEncoder>& encoder, const PixelStore& picture)
+// it, may throw when memory runs out; here, on the worker, that ends the
+// picture with no result. The failure's line needs memory too (the thread's
+// own may be what ran out): the renderer's thread makes it (TakeNext). The
+// encoder is made once, by the first picture.
+std::optional<EncodedPicture> Encode(std::unique_ptr<PngEncoder>& encoder, const PixelStore& picture)
 {
     try {
         if (!encoder) encoder = std::make_unique<PngEncoder>();
         return encoder->Encode(picture);
     } catch (const std::bad_alloc&) {
-        return NotEnoughMemoryFor("encoding " + PictureOfSize(picture.Width(), picture.Height()));
+        return std::nullopt;
     }
 }
 }  // namespace
@@ -90,6 +92,8 @@ bool EncoderPool::Empty() const
 Result<> EncoderPool::Submit(const PixelStore& picture)
 {
     auto job = std::make_shared<Job>();
+    job->width = picture.Width();
+    job->height = picture.Height();
     {
         // A copy whose encoding is done lends its pages: fresh ones would
         // be faulted in one by one.
@@ -114,16 +118,18 @@ Result<> EncoderPool::Submit(const PixelStore& picture)
 bool EncoderPool::NextReady() const
 {
     std::lock_guard lock(m_mutex);
-    return !m_inOrder.empty() && m_inOrder.front()->result.has_value();
+    return !m_inOrder.empty() && m_inOrder.front()->encoded;
 }
 
 EncodedPicture EncoderPool::TakeNext()
 {
     std::unique_lock lock(m_mutex);
-    m_jobDone.wait(lock, [this] { return m_inOrder.front()->result.has_value(); });
-    EncodedPicture result = std::move(*m_inOrder.front()->result);
+    m_jobDone.wait(lock, [this] { return m_inOrder.front()->encoded; });
+    const std::shared_ptr<Job> job = std::move(m_inOrder.front());
     m_inOrder.pop_front();
-    return result;
+    lock.unlock();
+    if (!job->result) return NotEnoughMemoryFor("encoding " + PictureOfSize(job->width, job->height));
+    return std::move(*job->result);
 }
 
 void EncoderPool::Work()
@@ -138,11 +144,12 @@ void EncoderPool::Work()
             job = std::move(m_waiting.front());
             m_waiting.pop_front();
         }
-        EncodedPicture result = Encode(encoder, job->picture);
+        std::optional<EncodedPicture> result = Encode(encoder, job->picture);
         {
             std::lock_guard lock(m_mutex);
             m_spare.push_back(std::move(job->picture));
-            job->result.emplace(std::move(result));
+            job->result = std::move(result);
+            job->encoded = true;
         }
         m_jobDone.notify_all();
     }

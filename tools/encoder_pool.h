@@ -54,7 +54,10 @@ public:
 private:
     struct Job {
         PixelStore picture;
-        std::optional<EncodedPicture> result;  // once encoded
+        int width = 0;
+        int height = 0;
+        bool encoded = false;
+        std::optional<EncodedPicture> result;  // once encoded; none when memory ran out
     };
 
     explicit EncoderPool(std::size_t held);

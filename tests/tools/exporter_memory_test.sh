@@ -14,15 +14,16 @@ exporter=$1
 source "$(dirname "$0")/lib.sh"
 
 # The limits start where the program starts at all (its libraries, about
-# 8 MiB here) and reach 32 MiB above: each encoder thread takes 8 MiB for its
-# stack, a 640 x 480 picture 1.2 MiB, libwebp several times that.
+# 8 MiB here) and reach 32 MiB above, in steps of 256 KiB: each encoder
+# thread takes 8 MiB for its stack, a 640 x 480 picture 1.2 MiB, libwebp
+# several times that, a thread's first allocation a malloc arena.
 size=640x480
 start=
 for limit in $(seq 2048 1024 65536); do
     (ulimit -v "$limit"; exec "$exporter" --version >/dev/null 2>&1) 2>/dev/null && { start=$limit; break; }
 done
 [ -n "$start" ] || { fail "the exporter does not start under 64 MiB"; finish; }
-limits=$(seq "$start" 1024 $((start + 32768)))
+limits=$(seq "$start" 256 $((start + 32768)))
 modes=(
     "pictures|picture-0001.png|--out OUT"
     "wallpapers|wallpaper-0001.png|--out OUT --wallpaper"
