@@ -32,6 +32,9 @@ public:
 
     static Failure Usage(std::string message) { return Failure(Kind::Usage, std::move(message)); }
     static Failure Runtime(std::string message) { return Failure(Kind::Runtime, std::move(message)); }
+    // Memory ran out: one line naming what could not be made ("a 2000 x
+    // 2000 picture"), as every program says it.
+    static Failure NotEnoughMemoryFor(const std::string& what) { return Runtime("not enough memory for " + what); }
 
     const std::string& Message() const { return m_message; }
     Kind GetKind() const { return m_kind; }

@@ -48,9 +48,13 @@
 //   end      main() alone turns a failure into a line on standard error and
 //            a status (Report): 0 after a normal end, 1 when the display
 //            cannot be used or a window is too large for memory, 2 for bad
-//            arguments, no display or no such window.
+//            arguments, no display or no such window. The pictures' memory
+//            is made without throwing; what smaller allocations may still
+//            throw when memory runs out, main catches as the last resort,
+//            after the destructors have freed the images and the display.
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -189,6 +193,11 @@ int main(int argc, char** argv)
     using namespace quorvana;
     if (const Result<ClosedStandardDescriptors> guarded = GuardStandardDescriptors(); !guarded)
         return Report(stderr, kProgram, guarded.Error());
-    const Result<> done = RunProgram(std::vector<std::string>(argv + 1, argv + argc));
+    Result<> done;
+    try {
+        done = RunProgram(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::bad_alloc&) {
+        done = Failure::Runtime("not enough memory to go on drawing");
+    }
     return done ? 0 : Report(stderr, kProgram, done.Error());
 }

@@ -2,12 +2,26 @@
 #include "render/pixel_store.h"
 
 #include <algorithm>
+#include <limits>
+#include <new>
 
 namespace quorvana {
 
-PixelStore::PixelStore(int width, int height)
+namespace {
+std::size_t PixelCount(int width, int height)
 {
-    Resize(width, height);
+    return static_cast<std::size_t>(std::max(width, 0)) * static_cast<std::size_t>(std::max(height, 0));
+}
+}  // namespace
+
+// make_unique zeroes the pixels, and zero is black.
+PixelStore::PixelStore(int width, int height)
+    : m_width(std::max(width, 0)), m_height(std::max(height, 0)), m_stride(m_width),
+      m_owned(std::make_unique<COLORREF[]>(PixelCount(width, height))), m_ownedCount(PixelCount(width, height))
+{
+    static_assert(kBlack == 0);
+    m_pixels = m_owned.get();
+    ResetClip();
 }
 
 PixelStore::PixelStore(int width, int height, int stride, COLORREF* pixels)
@@ -16,14 +30,27 @@ PixelStore::PixelStore(int width, int height, int stride, COLORREF* pixels)
     ResetClip();
 }
 
-void PixelStore::Resize(int width, int height)
+bool PixelStore::Resize(int width, int height)
 {
-    m_width = std::max(width, 0);
-    m_height = std::max(height, 0);
+    const std::size_t count = PixelCount(width, height);
+    // The memory of a store of the same count is kept: the exporter's
+    // encoder copies reuse theirs picture after picture.
+    if (!m_owned || m_ownedCount != count) {
+        m_owned.reset();
+        m_ownedCount = 0;
+        // A count beyond any address space would make new throw, nothrow or not.
+        if (count <= static_cast<std::size_t>(std::numeric_limits<std::ptrdiff_t>::max()) / sizeof(COLORREF))
+            m_owned.reset(new (std::nothrow) COLORREF[count]);
+        if (m_owned) m_ownedCount = count;
+    }
+    const bool made = m_owned != nullptr;
+    m_width = made ? std::max(width, 0) : 0;
+    m_height = made ? std::max(height, 0) : 0;
     m_stride = m_width;
-    m_owned.assign(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height), kBlack);
-    m_pixels = m_owned.data();
+    m_pixels = m_owned.get();
+    std::fill(m_pixels, m_pixels + m_ownedCount, kBlack);
     ResetClip();
+    return made;
 }
 
 void PixelStore::SetClip(const Rect& clip)

@@ -3,10 +3,15 @@
 // every fractal window and of the exporter. It either owns its pixels or
 // wraps memory that a front end allocated (the Windows window's DIB section).
 // Pixels outside the clip are neither written nor readable.
+//
+// A store of a picture's size is made with Resize, which says when memory
+// runs out instead of throwing, so that a program can name the picture it
+// could not make; the sizing constructor is for stores of a few pixels.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 #include "render/surface.h"
 
@@ -15,15 +20,16 @@ namespace quorvana {
 class PixelStore final : public Surface {
 public:
     PixelStore() = default;
-    PixelStore(int width, int height);                       // owns its pixels, all black
+    PixelStore(int width, int height);                       // owns its pixels, all black; may throw bad_alloc
     PixelStore(int width, int height, int stride, COLORREF* pixels);  // wraps foreign memory
     PixelStore(const PixelStore&) = delete;
     PixelStore& operator=(const PixelStore&) = delete;
     PixelStore(PixelStore&&) = default;  // the owned buffer moves with its pointer
     PixelStore& operator=(PixelStore&&) = default;
 
-    // Resizes an owning store; contents become black and the clip the whole store.
-    void Resize(int width, int height);
+    // Resizes an owning store; contents become black and the clip the whole
+    // store. False when memory runs out: the store is then empty (0 x 0).
+    [[nodiscard]] bool Resize(int width, int height);
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
@@ -52,7 +58,8 @@ private:
     int m_height = 0;
     int m_stride = 0;
     COLORREF* m_pixels = nullptr;
-    std::vector<COLORREF> m_owned;
+    std::unique_ptr<COLORREF[]> m_owned;
+    std::size_t m_ownedCount = 0;
     Rect m_clip;
 };
 

@@ -76,7 +76,7 @@ Result<> RecordAnimation(const ExportOptions& options)
 {
     const int tickPeriodMs = TickPeriodMs(options.speed.value_or(kDefaultSpeed));
     const int ticksPerFrame = options.ticksPerFrame.value_or(DefaultTicksPerFrame(tickPeriodMs));
-    SimulatedWindow window(options);
+    SimulatedWindow window = TRY(SimulatedWindow::Create(options));
     std::printf("seed %u, size %dx%d, %d ticks of %d ms per frame\n", window.seed, options.width, options.height,
                 ticksPerFrame, tickPeriodMs);
     Progress progress(stderr, options.pictures);

@@ -4,7 +4,9 @@
 // picture and takes the encoded files back in the order it handed them in.
 // At most a fixed number of pictures are held at once (waiting, being
 // encoded, or encoded and not yet taken), so memory does not grow with the
-// number of pictures exported.
+// number of pictures exported. Memory running out is a failure like any
+// other: a copy that cannot be made fails Submit, and an encoding that runs
+// out hands its failure back through TakeNext; nothing escapes a worker.
 #pragma once
 
 #include <condition_variable>
@@ -26,8 +28,9 @@ using EncodedPicture = Result<std::vector<unsigned char>>;
 
 class EncoderPool {
 public:
-    // workers >= 1; held >= 1 bounds the pictures held at once.
-    EncoderPool(int workers, std::size_t held);
+    // Up to workers threads, as many as the system will start (at least
+    // one, else the failure); held >= 1 bounds the pictures held at once.
+    static Result<std::unique_ptr<EncoderPool>> Start(int workers, std::size_t held);
     // Stops the workers; pictures not yet taken are dropped.
     ~EncoderPool();
     EncoderPool(const EncoderPool&) = delete;
@@ -36,8 +39,9 @@ public:
     // True when Submit must wait for TakeNext to make room.
     bool Full() const;
     bool Empty() const;
-    // Copies the picture into the queue; call only when not Full.
-    void Submit(const PixelStore& picture);
+    // Copies the picture into the queue; call only when not Full. Fails,
+    // holding nothing more, when memory runs out for the copy.
+    Result<> Submit(const PixelStore& picture);
     // True when the oldest picture handed in is encoded.
     bool NextReady() const;
     // The oldest picture handed in, once encoded; call only when not Empty.
@@ -50,9 +54,13 @@ public:
 private:
     struct Job {
         PixelStore picture;
-        std::optional<EncodedPicture> result;  // once encoded
+        int width = 0;
+        int height = 0;
+        bool encoded = false;
+        std::optional<EncodedPicture> result;  // once encoded; none when memory ran out
     };
 
+    explicit EncoderPool(std::size_t held);
     void Work();
 
     const std::size_t m_held;

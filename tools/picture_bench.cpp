@@ -12,9 +12,9 @@
 namespace quorvana {
 
 // Only the ticks are timed: the repaint, the hashes and the output are not.
-void BenchPictures(const ExportOptions& options)
+Result<> BenchPictures(const ExportOptions& options)
 {
-    SimulatedWindow window(options);
+    SimulatedWindow window = TRY(SimulatedWindow::Create(options));
     std::printf("seed %u, size %dx%d, kernel %s\n", window.seed, options.width, options.height,
                 KernelName(options));
     FirstRepaint(window, options, window.pixels);
@@ -43,6 +43,7 @@ void BenchPictures(const ExportOptions& options)
     std::printf("kernel %s: %d pictures in %.3f s, %.3f ms per picture, %.1f million loop steps/s\n",
                 KernelName(options), options.pictures, seconds, seconds * 1e3 / options.pictures,
                 iterations / seconds / 1e6);
+    return {};
 }
 
 }  // namespace quorvana

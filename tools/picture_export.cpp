@@ -11,6 +11,7 @@
 #include "common/whole_file.h"
 #include "tools/earlier_pictures.h"
 #include "tools/encoder_pool.h"
+#include "tools/formats/not_enough_memory.h"
 #include "tools/interruption.h"
 #include "tools/progress.h"
 #include "tools/simulated_window.h"
@@ -78,7 +79,7 @@ Result<> WritePictures(const ExportOptions& options, SimulatedWindow& window, En
     // to, are the saver's.
     std::optional<PixelStore> wallpaper;
     std::optional<JuliaRenderer> wallpaperRenderer;
-    if (options.wallpaper) wallpaper.emplace(options.width, options.height);
+    if (options.wallpaper) TRY(MakePicture(wallpaper.emplace(), options.width, options.height));
     for (int picture = 1; picture <= options.pictures; ++picture) {
         if (wallpaper) wallpaperRenderer.emplace(window.renderer);
         TickOutcome outcome;
@@ -92,7 +93,7 @@ Result<> WritePictures(const ExportOptions& options, SimulatedWindow& window, En
         if (encoders.Full()) TRY(writer.WriteNext());
         const std::string path = PicturePath(options, picture);
         writer.Expect({path, DescribeView(window.renderer, outcome, path, picture + 1)});
-        encoders.Submit(wallpaper ? *wallpaper : window.pixels);
+        TRY(encoders.Submit(wallpaper ? *wallpaper : window.pixels));
         TRY(writer.WriteReady());
     }
     return writer.WriteAll();
@@ -109,18 +110,18 @@ const char* PictureKind(const ExportOptions& options) { return options.wallpaper
 
 Result<> ExportPictures(const ExportOptions& options)
 {
-    SimulatedWindow window(options);
+    SimulatedWindow window = TRY(SimulatedWindow::Create(options));
     std::printf("seed %u, size %dx%d\n", window.seed, options.width, options.height);
     TRY(FlushReport());
     FirstRepaint(window, options, window.pixels);
 
     const int workers = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
     const std::size_t pictureBytes = static_cast<std::size_t>(options.width) * options.height * sizeof(COLORREF);
-    EncoderPool encoders(workers, EncoderPool::HeldFor(workers, pictureBytes));
+    const std::unique_ptr<EncoderPool> encoders = TRY(EncoderPool::Start(workers, EncoderPool::HeldFor(workers, pictureBytes)));
     Progress progress(stderr, options.pictures);
     // Whatever ends the export, the progress line ends first, so that a
     // failure's line stands on its own.
-    const Result<> exported = WritePictures(options, window, encoders, progress);
+    const Result<> exported = WritePictures(options, window, *encoders, progress);
     progress.Finish();
     TRY(exported);
     const std::string earlier =

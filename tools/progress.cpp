@@ -19,6 +19,11 @@ Progress::Progress(std::FILE* stream, int pictures)
 {
 }
 
+Progress::~Progress()
+{
+    if (m_barShown) Finish();
+}
+
 void Progress::Row(int picture, int row, int height)
 {
     if (!m_terminal) return;
@@ -31,12 +36,14 @@ void Progress::Row(int picture, int row, int height)
                  "########################################", kBarWidth - filled, "",
                  static_cast<int>(done * 100), picture, m_pictures, row, height);
     std::fflush(m_stream);
+    m_barShown = true;
 }
 
 void Progress::PictureLine(int picture, const char* what)
 {
     if (m_terminal) std::fprintf(m_stream, "\r\033[K");
     std::fprintf(m_stream, "picture %d/%d %s\n", picture, m_pictures, what);
+    m_barShown = false;
     m_lastDraw = {};
 }
 
@@ -58,6 +65,7 @@ void Progress::Finish()
 {
     if (m_terminal) std::fprintf(m_stream, "\r\033[K");
     std::fflush(m_stream);
+    m_barShown = false;
 }
 
 }  // namespace quorvana

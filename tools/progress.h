@@ -14,6 +14,11 @@ namespace quorvana {
 class Progress {
 public:
     Progress(std::FILE* stream, int pictures);
+    // Ends a bar still drawn (Finish), so that a failure that unwinds past
+    // the caller (memory running out) still has its line to itself.
+    ~Progress();
+    Progress(const Progress&) = delete;
+    Progress& operator=(const Progress&) = delete;
 
     void Row(int picture, int row, int height);   // picture counts from 1
     void PictureWritten(int picture, const char* path);  // "picture 2/10 written: out/picture-0002.png"
@@ -27,6 +32,7 @@ private:
     std::FILE* m_stream;
     int m_pictures;
     bool m_terminal;
+    bool m_barShown = false;
     std::chrono::steady_clock::time_point m_lastDraw{};
 };
 

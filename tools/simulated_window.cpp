@@ -4,12 +4,16 @@
 #include <cstdio>
 
 #include "saver/monitor_seed.h"
+#include "tools/formats/not_enough_memory.h"
 
 namespace quorvana {
 
-SimulatedWindow::SimulatedWindow(const ExportOptions& options)
-    : seed(SeedOrClock(options.seed)), renderer(seed), pixels(options.width, options.height)
+Result<SimulatedWindow> SimulatedWindow::Create(const ExportOptions& options)
 {
+    const std::uint32_t seed = SeedOrClock(options.seed);
+    SimulatedWindow window{seed, JuliaRenderer(seed), PixelStore()};
+    TRY(MakePicture(window.pixels, options.width, options.height));
+    return window;
 }
 
 const char* KernelName(const ExportOptions& options)

@@ -10,12 +10,14 @@
 
 #include "render/julia_renderer.h"
 #include "render/pixel_store.h"
+#include "common/failure.h"
 #include "tools/export_options.h"
 
 namespace quorvana {
 
 struct SimulatedWindow {
-    explicit SimulatedWindow(const ExportOptions& options);
+    // A failure when memory runs out for the window's picture.
+    static Result<SimulatedWindow> Create(const ExportOptions& options);
 
     std::uint32_t seed;
     JuliaRenderer renderer;

@@ -24,6 +24,9 @@ Result<std::unique_ptr<ShmBuffer>> ShmBuffer::Create(wl_shm* shm, int width, int
         return Failure::Runtime("cannot make a picture buffer of " + std::to_string(width) + " x " +
                                 std::to_string(height) + " pixels: more than wl_shm can share");
     const auto failed = [&](const char* what) {
+        // Memory running out is said as every program says it.
+        if (errno == ENOMEM)
+            return Failure::NotEnoughMemoryFor("a " + std::to_string(width) + " x " + std::to_string(height) + " picture");
         return Failure::Runtime("cannot make a picture buffer of " + std::to_string(width) + " x " +
                                 std::to_string(height) + " pixels (" + what + "): " + std::strerror(errno));
     };

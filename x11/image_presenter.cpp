@@ -4,7 +4,6 @@
 #include <bit>
 #include <cstdio>
 #include <cstdlib>
-#include <new>
 #include <string>
 #include <X11/Xutil.h>
 
@@ -13,6 +12,13 @@ namespace quorvana {
 namespace {
 
 constexpr int kNativeByteOrder = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+
+// The pixel store takes four bytes a pixel, the image as much again on
+// visuals the store cannot share.
+Failure NotEnoughMemory()
+{
+    return Failure::NotEnoughMemoryFor("a window this large");
+}
 
 }  // namespace
 
@@ -41,11 +47,12 @@ Result<std::unique_ptr<ImagePresenter>> ImagePresenter::Create(const DrawTarget&
           presenter->CreateSharedImage(target.GetVisual(), target.Depth())))
         TRY(presenter->CreatePlainImage(target.GetVisual(), target.Depth()));
     presenter->m_converts = !presenter->StoresInImage();
-    if (presenter->m_converts)
-        presenter->m_store.Resize(width, height);
-    else
+    if (presenter->m_converts) {
+        if (!presenter->m_store.Resize(width, height)) return NotEnoughMemory();
+    } else {
         presenter->m_store = PixelStore(width, height, presenter->m_image->bytes_per_line / 4,
                                         reinterpret_cast<COLORREF*>(presenter->m_image->data));
+    }
     return presenter;
 }
 
@@ -86,8 +93,7 @@ Result<> ImagePresenter::CreatePlainImage(Visual* visual, int depth)
     // Pixels are written in our own byte order; Xlib converts if the server's differs.
     image->byte_order = kNativeByteOrder;
     image->data = static_cast<char*>(std::calloc(static_cast<std::size_t>(image->bytes_per_line), m_height));
-    // The one way this fails is memory running out; the saver's main says so.
-    if (!image->data) throw std::bad_alloc();
+    if (!image->data) return NotEnoughMemory();
     m_image = std::move(image);
     return {};
 }

@@ -33,7 +33,8 @@ public:
     // format. sharedMemory: false to send every picture through the
     // connection (--no-shm), for servers that offer MIT-SHM but fail to use
     // it. A run-time Failure naming the visual and depth when Xlib makes no
-    // image of them; throws std::bad_alloc only when memory runs out.
+    // image of them, and one saying so when memory runs out for the image
+    // or the store.
     static Result<std::unique_ptr<ImagePresenter>> Create(const DrawTarget& target, int width, int height,
                                                           bool sharedMemory);
     ~ImagePresenter();

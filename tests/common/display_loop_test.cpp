@@ -72,7 +72,9 @@ public:
         calls.push_back(readable ? "woke: readable" : "woke");
         if (m_script.failAfterSleep) return Failure::Runtime("the display went away");
         char byte;
-        if (readable) EXPECT_EQ(read(m_connection.fds[0], &byte, 1), 1);
+        if (readable) {
+            EXPECT_EQ(read(m_connection.fds[0], &byte, 1), 1);
+        }
         return {};
     }
     void Finish() override { calls.push_back("finish"); }
@@ -112,7 +114,9 @@ TEST(DisplayLoop, RunsItsClientInTheOrderOfThePlatformsQueues)
         const Result<> ran = RunDisplayLoop(connection.fds[0], stop.fds[0], client);
         EXPECT_EQ(client.calls, c.calls) << c.what;
         EXPECT_EQ(!ran, c.fails) << c.what;
-        if (!ran) EXPECT_EQ(ran.Error().Message(), "the display went away");
+        if (!ran) {
+            EXPECT_EQ(ran.Error().Message(), "the display went away");
+        }
     }
 }
 

@@ -111,8 +111,8 @@ void CheckWindow(FuzzedDataProvider& in)
         switch (in.ConsumeIntegralInRange(0, 9)) {
         case 0: {  // a new size, taken up by the next repaint (or not)
             const int width = in.ConsumeIntegralInRange(0, 40), height = in.ConsumeIntegralInRange(0, 40);
-            plainStore.Resize(width, height);
-            fastStore.Resize(width, height);
+            plainStore = PixelStore(width, height);
+            fastStore = PixelStore(width, height);
             fastSurface.TakeDirty();
             continue;
         }

@@ -60,7 +60,9 @@ bool Load(const char* path, Screenshot& shot)
 bool ShowsAfter(const quorvana::ExportOptions& options, long ticks, const Screenshot& shot)
 {
     using namespace quorvana;
-    SimulatedWindow window(options);
+    Result<SimulatedWindow> made = SimulatedWindow::Create(options);
+    if (!made) return false;
+    SimulatedWindow& window = made.Value();
     DirtySurface first(window.pixels);
     FirstRepaint(window, options, first);
     for (long tick = 1; tick <= ticks; ++tick) {
@@ -92,7 +94,12 @@ int main(int argc, char** argv)
     const auto output = static_cast<std::uint32_t>(std::strtoul(argv[3], nullptr, 10));
     options.seed = MonitorSeed(saverSeed, output);
     const int pictures = std::atoi(argv[4]);
-    SimulatedWindow window(options);
+    Result<SimulatedWindow> made = SimulatedWindow::Create(options);
+    if (!made) {
+        std::fprintf(stderr, "tick_match: %s\n", made.Error().Message().c_str());
+        return 2;
+    }
+    SimulatedWindow& window = made.Value();
     std::vector<long> rowDiffers(shot.height);
     long differing = 0;
     const auto recount = [&](int top, int bottom) {

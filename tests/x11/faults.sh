@@ -5,14 +5,15 @@
 # gone before the saver looked); a server that offers MIT-SHM but cannot
 # reach the saver's segment (here: a server in an IPC namespace of its own),
 # where the saver must fall back to sending the pictures through the
-# connection and still draw exactly the exporter's picture; a given window
-# too large for the saver's memory.
+# connection and still draw exactly the exporter's picture; a given window,
+# the root window of a large screen, full screen over it, and an own window
+# a window manager makes as large, each too large for the saver's memory.
 source "$(dirname "$0")/lib.sh"
 
-# own_xvfb [COMMAND PREFIX...]: a further display of this script's own;
-# sets OWN_DISPLAY and OWN_XVFB_PID.
+# own_xvfb [COMMAND PREFIX...]: a further display of this script's own, of
+# OWN_SCREEN (320x240x24 unless set); sets OWN_DISPLAY and OWN_XVFB_PID.
 own_xvfb() {
-    exec {fd}< <(exec "$@" Xvfb -displayfd 1 -screen 0 320x240x24 -nolisten tcp 2>/dev/null)
+    exec {fd}< <(exec "$@" Xvfb -displayfd 1 -screen 0 "${OWN_SCREEN:-320x240x24}" -nolisten tcp 2>/dev/null)
     OWN_XVFB_PID=$!
     CHILDREN+=("$OWN_XVFB_PID")
     local number
@@ -76,6 +77,32 @@ else
     fail "window too large for memory: status $ENDED_STATUS, said: $(cat "$WORK/large.err"); its segments: $(ipcs -m -p | awk -v pid="$pid" '$3 == pid')"
 fi
 kill "$HOST_PID"
+
+# A screen of 48 MiB of pixels, with 40 MiB of address space (the saver
+# starts in less than 20): its root window, full screen over it, and an own
+# window a window manager makes as large (xdotool), which the saver meets
+# at the Expose after the resize. Status 1 and one line each time.
+if OWN_SCREEN=4096x3072x24 own_xvfb; then
+    for target in --root --fullscreen own; do
+        args=(--pictures 1)
+        [ "$target" = own ] || args+=("$target")
+        ( ulimit -v 40960; DISPLAY=$OWN_DISPLAY exec "$QUORVANA" "${args[@]}" ) 2>"$WORK/screen.err" &
+        SAVER_PID=$!
+        CHILDREN+=("$SAVER_PID")
+        if [ "$target" = own ]; then
+            DISPLAY=$OWN_DISPLAY find_saver_window || fail "own window too large for memory: no window"
+            [ -z "$SAVER_WINDOW" ] || DISPLAY=$OWN_DISPLAY xdotool windowsize "$SAVER_WINDOW" 4096 3072
+        fi
+        if ! ends_within 20 "$SAVER_PID"; then
+            fail "$target on a screen too large for memory: the saver still runs"; kill -KILL "$SAVER_PID"
+        elif [ "$ENDED_STATUS" -eq 1 ] && [ "$(cat "$WORK/screen.err")" = "quorvana: not enough memory for a window this large" ]; then
+            pass "$target on a screen too large for memory: status 1, one line"
+        else
+            fail "$target on a screen too large for memory: status $ENDED_STATUS, said: $(cat "$WORK/screen.err")"
+        fi
+    done
+    kill "$OWN_XVFB_PID"
+fi
 
 # MIT-SHM offered, but the server cannot attach the saver's segment.
 if ! unshare --ipc true 2>/dev/null; then

@@ -2,6 +2,9 @@
 #include "tools/formats/gif_animation.h"
 
 #include <algorithm>
+#include <new>
+
+#include "tools/formats/not_enough_memory.h"
 
 namespace quorvana {
 
@@ -52,12 +55,16 @@ int GifAnimation::DelayCs(int milliseconds)
 
 Result<> GifAnimation::AddFrame(const PixelStore& window, const Rect& rect, int milliseconds)
 {
-    m_indices.clear();
+    if (!m_indices) {
+        m_indices.reset(new (std::nothrow) unsigned char[static_cast<std::size_t>(window.Width()) * window.Height()]);
+        if (!m_indices) return NotEnoughMemoryFor("recording " + PictureOfSize(window.Width(), window.Height()));
+    }
+    std::size_t count = 0;
     for (int y = rect.top; y < rect.bottom; ++y) {
         const COLORREF* row = window.Row(y);
         for (int x = rect.left; x < rect.right; ++x) {
             if ((row[x] & ~MakeRgb(0, 255, 0)) != 0) return Failure::Runtime("a colour outside the green levels cannot be recorded");
-            m_indices.push_back(static_cast<unsigned char>(row[x] >> 8));
+            m_indices[count++] = static_cast<unsigned char>(row[x] >> 8);
         }
     }
     m_bytes.insert(m_bytes.end(), {kExtension, kGraphicControl, 4, kKeepFrame});
@@ -69,7 +76,7 @@ Result<> GifAnimation::AddFrame(const PixelStore& window, const Rect& rect, int 
     PutWord(rect.Width());
     PutWord(rect.Height());
     m_bytes.push_back(0);  // the global palette, not interlaced
-    m_lzw.Encode(m_indices.data(), m_indices.size(), m_bytes);
+    m_lzw.Encode(m_indices.get(), count, m_bytes);
     return {};
 }
 

@@ -7,6 +7,7 @@
 // canvas as the frames before it made it. The animation repeats forever.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "tools/formats/animation_writer.h"
@@ -22,7 +23,8 @@ public:
     // GIF delays are whole centiseconds: each frame's is rounded from the
     // time since the start, so rounding does not add up, and is at least
     // 2/100 s, as most viewers show a shorter delay as 1/10 s. A pixel that
-    // is not a pure green level is refused, and then nothing is added.
+    // is not a pure green level is refused, and then nothing is added; so
+    // is a first frame when memory runs out for a window's worth of indices.
     Result<> AddFrame(const PixelStore& window, const Rect& changed, int milliseconds) override;
     Result<> Finish() override;
 
@@ -30,7 +32,7 @@ private:
     int DelayCs(int milliseconds);
     void PutWord(int value);
 
-    std::vector<unsigned char> m_indices;
+    std::unique_ptr<unsigned char[]> m_indices;  // room for the whole window, made by the first frame
     GifLzw m_lzw;
     long long m_elapsedMs = 0;
     long long m_shownCs = 0;

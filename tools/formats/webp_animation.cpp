@@ -6,6 +6,8 @@
 #include <webp/encode.h>
 #include <webp/mux.h>
 
+#include "tools/formats/not_enough_memory.h"
+
 namespace quorvana {
 
 // libwebp's encoder, the frame picture it reads and the settings of every
@@ -45,7 +47,8 @@ WebpAnimation::~WebpAnimation() = default;
 Result<> WebpAnimation::AddFrame(const PixelStore& window, const Rect& changed, int milliseconds)
 {
     WebPPicture& frame = m_encoder->frame;
-    if (!m_encoder->animation || !frame.argb) return Failure::Runtime("cannot start the WebP encoder: out of memory");
+    if (!m_encoder->animation || !frame.argb)
+        return NotEnoughMemoryFor("recording " + PictureOfSize(frame.width, frame.height));
     // The frame picture keeps the window as the last frame left it (the
     // first frame, a repaint, covers it all): only the change is copied.
     for (int y = changed.top; y < changed.bottom; ++y) {
@@ -55,8 +58,11 @@ Result<> WebpAnimation::AddFrame(const PixelStore& window, const Rect& changed, 
         for (int x = changed.left; x < changed.right; ++x)
             argb[x] = 0xFF000000u | (row[x] & 0xFF) << 16 | (row[x] & 0xFF00) | (row[x] >> 16 & 0xFF);
     }
-    if (!WebPAnimEncoderAdd(m_encoder->animation, &frame, m_timestampMs, &m_encoder->config))
+    if (!WebPAnimEncoderAdd(m_encoder->animation, &frame, m_timestampMs, &m_encoder->config)) {
+        if (frame.error_code == VP8_ENC_ERROR_OUT_OF_MEMORY)
+            return NotEnoughMemoryFor("recording " + PictureOfSize(frame.width, frame.height));
         return Failure::Runtime(std::string("the WebP encoder failed: ") + WebPAnimEncoderGetError(m_encoder->animation));
+    }
     m_timestampMs += milliseconds;
     return {};
 }
