@@ -114,6 +114,7 @@ Result<> OutputSurface::FitAndCommit()
         // A new fit is a new picture with a seed of its own, as a new monitor gets.
         if (m_fit) m_screen = SaverScreen(m_core.NextScreenSeed());
         m_fit = wanted;
+        m_owedRows = 0;
         // A new buffer is never held: there is a picture to restart on.
         if (quorvana::Surface* picture = TRY(m_presenter->Writable())) m_screen.Reshape(*picture);
     }
@@ -124,9 +125,13 @@ Result<> OutputSurface::FitAndCommit()
 Result<> OutputSurface::Tick()
 {
     if (!m_screen.Started() || m_closed) return {};
+    // Past a few ticks behind (a hidden output whose buffers stay held), the
+    // rest are let go rather than drawn in a burst.
+    constexpr int kMostOwedRows = 8;
+    m_owedRows = std::min(m_owedRows + 1, kMostOwedRows);
     quorvana::Surface* picture = TRY(m_presenter->Writable());
     if (!picture) return {};  // the compositor holds both buffers
-    m_screen.Draw(*picture);
+    for (; m_owedRows > 0; --m_owedRows) m_screen.Draw(*picture);
     m_presenter->Commit();
     return {};
 }

@@ -63,8 +63,11 @@ public:
     // was drawn if a frame callback (or the new size) lets it through.
     [[nodiscard]] Result<> FitAndCommit();
     // One row, or the frame end after the last row, then its commit as
-    // above; nothing before the first picture or while the compositor holds
-    // both buffers. Fails when a second buffer cannot be made.
+    // above; nothing before the first picture. The ticks are the saver's
+    // clock, not the compositor's: a tick that finds both buffers held is
+    // owed and drawn with the next one (a few at most), so a compositor
+    // that holds buffers longer gets the same rows a second, in fewer
+    // commits. Fails when a second buffer cannot be made.
     [[nodiscard]] Result<> Tick();
 
     // The compositor closed the surface (its output going, say): the owner
@@ -106,6 +109,7 @@ private:
     std::optional<std::uint32_t> m_fractional120;
     std::optional<Fit> m_fit;  // the one drawn at
     bool m_saidBounded = false;
+    int m_owedRows = 0;  // ticks that found both buffers held, drawn when one comes back
     bool m_closed = false;
 };
 
