@@ -24,6 +24,7 @@
 #   xwayland_env            DISPLAY (and XAUTHORITY) of the session's Xwayland, from its command line
 #   seat_devices            the seat's capabilities as weston-info sees them: "pointer keyboard"
 #   seat_ready              whether the seat has a pointer and a keyboard
+#   xdg_outputs             desktop_outputs as xdg-output tells clients
 #   desktop_need PACKAGE:PROGRAM...
 #                           skips the test (77) naming the packages whose programs are missing
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
@@ -65,6 +66,18 @@ xwayland_env() {
 
 seat_devices() {
     in_session weston-info 2>/dev/null | sed -n 's/^[[:space:]]*capabilities: *//p' | head -n 1
+}
+# desktop_outputs from xdg-output, as weston-info lists it, left to right.
+xdg_outputs() {
+    in_session weston-info 2>/dev/null | awk '
+        /^interface: .wl_output./ { sub(/.*name: /, ""); global = $0 }
+        global && /scale:/ { s = $0; sub(/.*scale: */, "", s); sub(/,.*/, "", s); scale[global] = s + 0; global = "" }
+        /^\t\toutput:/ { output = $2 }
+        /^\t\tname:/ { name[output] = $2; gsub(/\x27/, "", name[output]) }
+        /logical_x:/ { x[output] = $2 + 0; y[output] = $4 + 0 }
+        /logical_width:/ { w[output] = $2 + 0; h[output] = $4 + 0 }
+        END { for (o in name) printf "%s %dx%d+%d+%d %s\n", name[o], w[o], h[o], x[o], y[o], scale[o] ? scale[o] : 1 }' |
+        sort -t+ -k2,2n
 }
 seat_ready() { local devices=" $(seat_devices) "; [[ $devices == *" pointer "* && $devices == *" keyboard "* ]]; }
 

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # desktop_smoke.sh DESKTOP: quorvana --fullscreen on a desktop people run
 # (kwin, gnome, cage, weston: tests/wayland/DESKTOP.sh), headless with two
-# outputs of 640x480, a pointer and a keyboard on the seat where the desktop
+# outputs (of 640x480 where the desktop can make them), a pointer and a keyboard on the seat where the desktop
 # can have them, as in a real session:
 #   - it draws natively where layer-shell is offered, else through X11
 #     (Xwayland) with the one line that says so;
@@ -25,7 +25,7 @@ wayland_programs "$QUORVANA"
 # The checks that fail on today's saver, by desktop.
 case $desktop in
 kwin) DESKTOP_KNOWN_FAULTS="scale remove" ;;
-cage | weston) DESKTOP_KNOWN_FAULTS="start cover exact stay" ;;
+cage | weston) DESKTOP_KNOWN_FAULTS="start cover exact stay input" ;;
 *) DESKTOP_KNOWN_FAULTS="" ;;
 esac
 # expect ID WHAT CODE: a check, or a known fault when ID is one of the desktop's.
@@ -37,12 +37,16 @@ SEED=4242
 output_seed() { echo $(((SEED + $1 * 0x9E3779B9) & 0xFFFFFFFF)); }
 started_us=$(now_us)
 
-desktop_start 2 640x480
+size=640x480
+[ "$desktop" != cage ] || size=1280x720
+desktop_start 2 "$size"
 mapfile -t outputs < <(desktop_outputs)
 echo "$DESKTOP: ${outputs[*]}; the seat: $(seat_devices)"
 [ ${#outputs[@]} -eq 2 ] || { fail "two outputs, not ${#outputs[@]}"; finish; }
 read -r first _ <<<"${outputs[0]}"
 read -r second second_geometry _ <<<"${outputs[1]}"
+second_x=${second_geometry#*+}
+second_x=${second_x%+*}
 
 # covered OUTPUT WxH: the output shows the saver at WxH device pixels.
 covered() {
@@ -75,7 +79,9 @@ start_saver() {
     session_start saver quorvana --fullscreen --seed "$SEED" 2>"$WORK/saver.err"
 }
 # Both outputs covered, with a minute for a slow compositor's first frames.
-both_covered() { wait_until 30 covered "$first" 640x480 && wait_until 10 covered "$second" 640x480; }
+both_covered() {
+    wait_until 30 eval '! alive || covered "$first" "$size"' && alive && wait_until 10 covered "$second" "$size"
+}
 fallback="quorvana: the Wayland compositor offers no layer-shell: drawing through X11 (Xwayland)"
 said_right() {
     if [ "$DESKTOP_NATIVE" = 1 ]; then [ ! -s "$WORK/saver.err" ]; else [ "$(cat "$WORK/saver.err")" = "$fallback" ]; fi
@@ -83,9 +89,9 @@ said_right() {
 way=$([ "$DESKTOP_NATIVE" = 1 ] && echo natively || echo "through X11 with one line")
 
 # The pointer rests on the second output, as it may when the saver starts.
-pointer_to $((${second_geometry#*+} + 300)) 200
+pointer_to $((second_x + 300)) 200 || true
 start_saver
-sleep 3
+wait_until 3 eval '! alive' || true
 expect start "it starts $way" 'alive && said_right || { gone; false; }'
 expect cover "it covers both outputs" 'both_covered'
 expect exact "each output is the exporter's window for an output's seed" 'wait_until 20 exact "$first" && wait_until 20 exact "$second"'
@@ -94,13 +100,13 @@ expect stay "it stays 20 s without input" 'sleep 20; ! gone'
 end_process "$saver"
 
 ends() {
+    if [ "$DESKTOP_INPUT" != 1 ]; then
+        echo "skipped: $1 (no input reaches the seat of $DESKTOP's harness)"
+        return
+    fi
     start_saver
     both_covered || echo "  (not both covered before the input)"
-    if [ "$DESKTOP_INPUT" = 1 ]; then
-        expect input "$1 ends it, status 0" "$2; ended_well"
-    else
-        echo "skipped: $1 (no input reaches the seat of $DESKTOP's harness)"
-    fi
+    expect input "$1 ends it, status 0" "! gone && $2 && ended_well"
     end_process "$saver"
 }
 ends "a pointer move" 'pointer_by 10 0'
@@ -114,18 +120,18 @@ if [ "$DESKTOP_LAYOUT" = 1 ]; then
     changed_us=$(now_us)
     output_scale "$first" 2
     sleep 3
-    expect scale "the output under the pointer at scale 2: the saver stays and covers its 640x480 device pixels" \
-        '! gone && wait_until 20 covered "$first" 640x480'
+    expect scale "the output under the pointer at scale 2: the saver stays and covers its $size device pixels" \
+        '! gone && wait_until 20 covered "$first" "$size"'
     end_process "$saver"
     output_scale "$first" 1
-    pointer_to $((${second_geometry#*+} + 300)) 200
+    pointer_to $((second_x + 300)) 200
     start_saver
     both_covered || echo "  (not both covered before the output went)"
     changed_us=$(now_us)
     output_off "$second"
     sleep 3
     expect remove "the second output disabled under the pointer: the saver stays on the first" \
-        '! gone && wait_until 10 covered "$first" 640x480'
+        '! gone && wait_until 10 covered "$first" "$size"'
     end_process "$saver"
 else
     echo "skipped: a new scale, an output disabled ($DESKTOP's harness cannot change its layout)"
