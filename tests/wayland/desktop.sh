@@ -18,6 +18,7 @@
 #   DESKTOP          its name                  DESKTOP_NATIVE    1: layer-shell, quorvana draws natively
 #   DESKTOP_INPUT    1: input reaches clients through the seat (0: the harness has no way in)
 #   DESKTOP_LAYOUT   1: output_scale and output_off work
+#   DESKTOP_REMOVE   0: output_off breaks the compositor itself (else 1, unset)
 # Here too:
 #   known_fault WHAT CODE   a check of a fault the saver has today: run (as check) with
 #                           KNOWN_FAULTS=1, else listed as skipped

@@ -9,7 +9,9 @@
 #                (in process, KSCREEN_BACKEND_INPROCESS=1, its 5.27 crashes setting a scale)
 # Needs FAKE_INPUT (tests/wayland/fake_input) and VIRTUAL_POINTER (lib.sh).
 source "$(dirname "${BASH_SOURCE[0]}")/desktop.sh"
-: "${FAKE_INPUT:?the path of tests/wayland/fake_input}"
+# The build makes fake_input where plasma-wayland-protocols is installed.
+[ -n "${FAKE_INPUT:-}" ] || desktop_need plasma-wayland-protocols:/usr/share/plasma-wayland-protocols/fake-input.xml
+: "${FAKE_INPUT:?the path of tests/wayland/fake_input (reconfigure: the build found no fake-input.xml)}"
 DESKTOP=kwin DESKTOP_NATIVE=1 DESKTOP_INPUT=1 DESKTOP_LAYOUT=1
 desktop_need kwin-wayland:kwin_wayland kscreen:kscreen-doctor qtwayland5:/usr/lib/x86_64-linux-gnu/qt5/plugins/platforms/libqwayland-generic.so \
     python3-dbus:python3 weston:weston-info jq:jq dbus:dbus-daemon xwayland:Xwayland
