@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # desktop_smoke.sh DESKTOP: quorvana --fullscreen on a desktop people run
 # (kwin, gnome, cage, weston: tests/wayland/DESKTOP.sh), headless with two
-# outputs (of 640x480 where the desktop can make them), a pointer and a keyboard on the seat where the desktop
+# outputs (of 640x480; GNOME's of 1600x1200, which can take scale 2), a pointer and a keyboard on the seat where the desktop
 # can have them, as in a real session:
 #   - it draws natively where layer-shell is offered, else through X11
 #     (Xwayland) with the one line that says so;
@@ -37,9 +37,8 @@ SEED=4242
 output_seed() { echo $(((SEED + $1 * 0x9E3779B9) & 0xFFFFFFFF)); }
 started_us=$(now_us)
 
-# cage makes 1280x720 only; mutter offers scale 2 from 1600x1200.
+# mutter offers scale 2 from 1600x1200.
 case $desktop in
-cage) size=1280x720 ;;
 gnome) size=1600x1200 ;;
 *) size=640x480 ;;
 esac
@@ -68,8 +67,9 @@ exact() {
     return 1
 }
 alive() { kill -0 "$saver" 2>/dev/null; }
-# The saver gone: how, for the log; false while it runs.
+# The saver gone: how, for the log (once, when first seen); false while it runs.
 gone() {
+    [ -z "$saver_status" ] || return 0
     alive && return 1
     local status=0
     wait "$saver" 2>/dev/null || status=$?
@@ -106,6 +106,11 @@ end_process "$saver"
 ends() {
     if [ "$DESKTOP_INPUT" != 1 ]; then
         echo "skipped: $1 (no input reaches the seat of $DESKTOP's harness)"
+        return
+    fi
+    # A known fault: only listed, without the half minute of a saver that does not cover.
+    if [[ " $DESKTOP_KNOWN_FAULTS " == *" input "* ]] && [ "${KNOWN_FAULTS:-0}" != 1 ]; then
+        known_fault "$1 ends it, status 0" false
         return
     fi
     start_saver
