@@ -6,7 +6,8 @@
 # layer-shell: quorvana draws through X11 there. gnome_session.py does the rest:
 #   input        an org.gnome.Mutter.RemoteDesktop session: virtual pointer and keyboard
 #                on the seat while it lasts (absolute moves: to the corner, then relative)
-#   screenshots  org.gnome.Shell.Screenshot, taken as org.gnome.Screenshot
+#   screenshots  org.gnome.Shell.Screenshot, taken as org.gnome.Screenshot (the whole
+#                desktop, cut to an output with ImageMagick)
 #   layout       org.gnome.Mutter.DisplayConfig.ApplyMonitorsConfig; a virtual monitor offers
 #                scale 2 only from 1600x1200 (mutter keeps logical monitors 800x600 or larger),
 #                and disabling one ends this gnome-shell 43 (its bus names go), so
@@ -14,7 +15,7 @@
 # Needs root for the mount namespace (the session itself is nobody's).
 source "$(dirname "${BASH_SOURCE[0]}")/desktop.sh"
 DESKTOP=gnome DESKTOP_NATIVE=0 DESKTOP_INPUT=1 DESKTOP_LAYOUT=1 DESKTOP_REMOVE=0
-desktop_need gnome-shell:gnome-shell python3-dbus:python3 weston:weston-info dbus:dbus-daemon xwayland:Xwayland util-linux:unshare
+desktop_need gnome-shell:gnome-shell imagemagick:convert python3-dbus:python3 weston:weston-info dbus:dbus-daemon xwayland:Xwayland util-linux:unshare
 in_session python3 -c 'import dbus' 2>/dev/null || desktop_need python3-dbus:no-python3-dbus
 [ "$(id -u)" -eq 0 ] || { echo "SKIP: gnome.sh hides /run/systemd in a mount namespace: run as root"; exit 77; }
 
@@ -49,19 +50,16 @@ pointer_to() { pointer "move $1 $2"; }
 pointer_by() { pointer "motion $1 $2"; }
 pointer_click() { pointer click; }
 key_tap() { pointer "key 30"; }
+# The whole desktop, cut to the output's area: mutter's layout is in device pixels.
 shot() {
-    local geometry area
-    if [ "$1" = - ]; then
-        # The whole desktop: the box around every output.
-        area=$(desktop_outputs | awk '{ split($2, g, /[x+]/); r = g[1] + g[3]; b = g[2] + g[4]
-                                         if (r > w) w = r; if (b > h) h = b } END { print 0, 0, w, h }')
-    else
+    local geometry=
+    if [ "$1" != - ]; then
         geometry=$(desktop_outputs | awk -v name="$1" '$1 == name { print $2 }')
         [ -n "$geometry" ] || return 1
-        area=$(echo "$geometry" | awk '{ split($1, g, /[x+]/); print g[3], g[4], g[1], g[2] }')
     fi
     rm -f "$RUNTIME/shot.png"
-    gnome shot $area "$RUNTIME/shot.png" && cat "$RUNTIME/shot.png" >"$2"
+    gnome shot "$RUNTIME/shot.png" || return 1
+    if [ -z "$geometry" ]; then cat "$RUNTIME/shot.png" >"$2"; else convert "$RUNTIME/shot.png" -crop "$geometry" +repage png:"$2"; fi
 }
 output_scale() { gnome scale "$1" "$2"; }
 output_off() { gnome off "$1"; }

@@ -11,9 +11,10 @@
 #   outputs             a line per enabled monitor: CONNECTOR WxH+X+Y SCALE (logical)
 #   scale CONNECTOR S   the monitor at scale S (org.gnome.Mutter.DisplayConfig, temporary)
 #   off CONNECTOR       the monitor disabled the same way
-#   shot X Y W H FILE   a PNG of that area of the desktop (org.gnome.Shell.Screenshot), written
-#                       by the shell itself; the shell serves only a few bus names, so this
-#                       takes org.gnome.Screenshot, one of them, first
+#   shot FILE           a PNG of the whole desktop (org.gnome.Shell.Screenshot), written by the
+#                       shell itself; the shell serves only a few bus names, so this takes
+#                       org.gnome.Screenshot, one of them, first. (ScreenshotArea refuses an
+#                       output's area with "Invalid params" once a monitor is at scale 2.)
 import sys
 
 import dbus
@@ -120,11 +121,11 @@ def apply(change):
                                dbus.Dictionary({}, "sv"))
 
 
-def shot(x, y, width, height, path):
+def shot(path):
     if bus().request_name("org.gnome.Screenshot") != dbus.bus.REQUEST_NAME_REPLY_PRIMARY_OWNER:
         sys.exit("gnome_session.py: cannot own org.gnome.Screenshot")
     shell = interface("org.gnome.Shell.Screenshot", "/org/gnome/Shell/Screenshot", "org.gnome.Shell.Screenshot")
-    done, _ = shell.ScreenshotArea(int(x), int(y), int(width), int(height), False, path)
+    done, _ = shell.Screenshot(False, False, path)
     if not done:
         sys.exit("gnome_session.py: the shell took no screenshot")
 
@@ -138,10 +139,10 @@ def main(args):
         apply(lambda connector, scale: float(args[2]) if connector == args[1] else scale)
     elif len(args) == 2 and args[0] == "off":
         apply(lambda connector, scale: None if connector == args[1] else scale)
-    elif len(args) == 6 and args[0] == "shot":
-        shot(*args[1:])
+    elif len(args) == 2 and args[0] == "shot":
+        shot(args[1])
     else:
-        sys.exit("usage: gnome_session.py input | outputs | scale CONNECTOR S | off CONNECTOR | shot X Y W H FILE")
+        sys.exit("usage: gnome_session.py input | outputs | scale CONNECTOR S | off CONNECTOR | shot FILE")
 
 
 if __name__ == "__main__":
