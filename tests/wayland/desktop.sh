@@ -102,11 +102,12 @@ session_bus() {
     wait_until 10 test -S "$RUNTIME/bus" || { echo "the session bus did not start" >&2; return 1; }
 }
 
-# Starts the input client ($1: a program in $BIN) on descriptor 7, as lib.sh
-# does the virtual pointer, and waits for its "ready".
+# hold_input CMD...: the input client, reading lines on descriptor 7 as lib.sh's
+# virtual pointer does (so lib.sh's `pointer LINE` speaks to it); returns once
+# it says "ready".
 hold_input() {
     mkfifo "$WORK/input"
     exec 7<>"$WORK/input"
-    session_start input_client "$BIN/$1" <&7 >"$WORK/input.out" 2>&1
-    wait_until 10 grep -qx ready "$WORK/input.out" || { echo "$1 did not start:" >&2; cat "$WORK/input.out" >&2; return 1; }
+    session_start input_client "$@" <&7 >"$WORK/input.out" 2>&1
+    wait_until 10 grep -qx ready "$WORK/input.out" || { echo "$* did not start:" >&2; cat "$WORK/input.out" >&2; return 1; }
 }

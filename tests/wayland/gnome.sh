@@ -20,7 +20,7 @@ in_session python3 -c 'import dbus' 2>/dev/null || desktop_need python3-dbus:no-
 [ "$(id -u)" -eq 0 ] || { echo "SKIP: gnome.sh hides /run/systemd in a mount namespace: run as root"; exit 77; }
 
 desktop_start() {
-    local count=$1 size=$2 scale=${3:-1} monitors=() i
+    local count=$1 size=$2 scale=${3:-1} monitors=() i name
     install -m 755 "$(dirname "${BASH_SOURCE[0]}")/gnome_session.py" "$BIN/"
     session_bus
     session_start system_bus dbus-daemon --session --address="unix:path=$RUNTIME/system_bus" --nofork --nopidfile \
@@ -37,12 +37,8 @@ desktop_start() {
         { echo "gnome-shell did not start:" >&2; tail -n 20 "$WORK/gnome-shell.log" >&2; return 1; }
     SESSION_ENV+=($(xwayland_env))
     if [ "$scale" != 1 ]; then for name in $(desktop_outputs | cut -d' ' -f1); do output_scale "$name" "$scale"; done; fi
-    # gnome_session.py input reads the fifo on descriptor 7 (desktop.sh's hold_input).
-    mkfifo "$WORK/input"
-    exec 7<>"$WORK/input"
-    session_start input_client python3 "$BIN/gnome_session.py" input <&7 >"$WORK/input.out" 2>&1
-    wait_until 10 grep -qx ready "$WORK/input.out" && wait_until 10 seat_ready ||
-        { echo "no pointer and keyboard on the seat: $(seat_devices)" >&2; cat "$WORK/input.out" >&2; return 1; }
+    hold_input python3 "$BIN/gnome_session.py" input
+    wait_until 10 seat_ready || { echo "the seat has no pointer and keyboard: $(seat_devices)" >&2; return 1; }
 }
 gnome() { in_session timeout 20 python3 "$BIN/gnome_session.py" "$@"; }
 desktop_outputs() { gnome outputs 2>>"$WORK/gnome_session.log"; }

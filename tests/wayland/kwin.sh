@@ -34,7 +34,7 @@ desktop_start() {
         wait_until 20 eval 'xwayland_env >/dev/null' ||
         { echo "kwin did not start:" >&2; tail -n 20 "$WORK/kwin.log" >&2; return 1; }
     SESSION_ENV+=($(xwayland_env))
-    hold_input fake_input
+    hold_input "$BIN/fake_input"
     wait_until 10 seat_ready ||
         { echo "the seat has no pointer and keyboard: $(seat_devices)" >&2; return 1; }
 }
