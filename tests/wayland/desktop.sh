@@ -3,10 +3,11 @@
 # top of lib.sh (whose session_start, in_session, end_process and $WORK,
 # $RUNTIME, $BIN they use; its sway functions stay unused). Each harness
 # defines the same verbs, so one test runs on every desktop:
-#   desktop_start COUNT WxH [SCALE]  the compositor headless with COUNT outputs of WxH (and
-#                                    SCALE), as nobody with a private runtime dir and buses;
-#                                    returns once a pointer and a keyboard are on its seat
-#                                    (where it can have them) and $SESSION_ENV is complete
+#   desktop_start COUNT WxH [SCALE]  the compositor headless (or on an Xvfb of its own) with
+#                                    COUNT outputs of WxH (and SCALE), as nobody with a private
+#                                    runtime dir and buses, its pid in $compositor; returns once
+#                                    a pointer and a keyboard are on its seat and $SESSION_ENV
+#                                    (WAYLAND_DISPLAY, DISPLAY, ...) is complete
 #   desktop_outputs                  a line per enabled output: NAME WxH+X+Y SCALE (logical)
 #   pointer_to X Y | pointer_by DX DY | pointer_click | key_tap
 #                                    input through the seat's devices (key_tap: the A key)
@@ -26,6 +27,8 @@
 #   seat_devices            the seat's capabilities as weston-info sees them: "pointer keyboard"
 #   seat_ready              whether the seat has a pointer and a keyboard
 #   xdg_outputs             desktop_outputs as xdg-output tells clients
+#   session_bus             a session bus of the session's own
+#   hold_input CMD...       the input client, fed lines on descriptor 7 (lib.sh's pointer LINE)
 #   desktop_need PACKAGE:PROGRAM...
 #                           skips the test (77) naming the packages whose programs are missing
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
