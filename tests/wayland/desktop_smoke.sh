@@ -144,7 +144,7 @@ else
     both_covered || echo "  (not both covered before the new scale)"
     changed_us=$(now_us)
     output_scale "$first" 2
-    sleep 3
+    wait_until 3 eval '! alive' || true
     expect scale "the output under the pointer at scale 2: the saver stays and covers its $size device pixels" \
         '! gone && wait_until 20 covered "$first" "$size"'
     end_process "$saver"
@@ -156,7 +156,7 @@ if [ "$DESKTOP_LAYOUT" = 1 ] && [ "${DESKTOP_REMOVE:-1}" = 1 ]; then
     both_covered || echo "  (not both covered before the output went)"
     changed_us=$(now_us)
     output_off "$second"
-    sleep 3
+    wait_until 3 eval '! alive' || true
     expect remove "the second output disabled under the pointer: the saver stays on the first" \
         '! gone && wait_until 10 covered "$first" "$size"'
     end_process "$saver"
