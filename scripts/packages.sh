@@ -26,7 +26,18 @@ WAYLAND_PACKAGES=(libwayland-dev wayland-protocols librust-wayland-protocols-dev
 # seat, window sizes); procps (pgrep) finds what sway started; weston is the
 # compositor without layer-shell that the fallback to X11 is tried on; swaybg
 # is the background client the live wallpaper must show above.
-WAYLAND_TEST_PACKAGES=(sway swaybg xwayland wtype swayidle grim jq imagemagick procps weston)
+# The desktops people run, headless (tests/wayland/desktop_smoke.sh and a
+# harness each): kwin-wayland (Plasma's compositor) with
+# plasma-wayland-protocols (fake-input, the tests' pointer and keyboard there),
+# kscreen (kscreen-doctor changes its outputs) and qtwayland5 (the Qt platform
+# kscreen-doctor needs to reach it); gnome-shell (mutter); cage (the wlroots
+# kiosk); Weston's X11 backend runs in xvfb and takes its pointer and keyboard
+# from it, driven by xdotool, its windows found by xwininfo (x11-utils);
+# python3-dbus asks KWin and GNOME Shell for screenshots, input and outputs;
+# dbus (dbus-daemon) gives each session its own buses.
+WAYLAND_TEST_PACKAGES=(sway swaybg xwayland wtype swayidle grim jq imagemagick procps weston
+                       kwin-wayland plasma-wayland-protocols kscreen qtwayland5 gnome-shell cage
+                       xvfb xdotool x11-utils python3-dbus dbus)
 # xserver-xephyr lays out the several monitors (Xinerama heads) of the
 # multi-monitor tests; xscreensaver is the daemon one of them runs;
 # x11-xserver-utils (xrandr -s) changes a resizeable Xephyr's screen size
