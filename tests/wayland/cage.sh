@@ -7,9 +7,11 @@
 # X11-1, X11-2, ..., sized and laid side by side there as cage lays the
 # outputs out), whose pointer and keyboard the seat takes and xdotool drives
 # (XTEST on the Xvfb). Screenshots: grim (screencopy). No output management:
-# no scale, no output removed.
+# no scale, no output removed. The kiosk lays every X window over the whole
+# layout (DESKTOP_SPANS): the saver's windows are each as large as both
+# outputs together, so the desktop as a whole is one of its pictures.
 source "$(dirname "${BASH_SOURCE[0]}")/desktop.sh"
-DESKTOP=cage DESKTOP_NATIVE=0 DESKTOP_INPUT=1 DESKTOP_LAYOUT=0
+DESKTOP=cage DESKTOP_NATIVE=0 DESKTOP_INPUT=1 DESKTOP_LAYOUT=0 DESKTOP_SPANS=1
 desktop_need cage:cage grim:grim weston:weston-info xwayland:Xwayland xvfb:Xvfb xdotool:xdotool x11-utils:xwininfo
 
 desktop_start() {

@@ -28,7 +28,7 @@ desktop_start() {
     SESSION_ENV+=(DBUS_SYSTEM_BUS_ADDRESS="unix:path=$RUNTIME/system_bus" WAYLAND_DISPLAY=gnome-test)
     for ((i = 0; i < count; i++)); do monitors+=(--virtual-monitor "$size"); done
     unshare -m --propagation private sh -c 'mount -t tmpfs tmpfs /run/systemd && exec "$@"' sh \
-        "${as_user[@]}" "${user_env[@]}" "${SESSION_ENV[@]}" GSETTINGS_BACKEND=memory \
+        "${as_test_user[@]}" "${user_env[@]}" "${SESSION_ENV[@]}" GSETTINGS_BACKEND=memory \
         gnome-shell --headless --wayland --wayland-display gnome-test "${monitors[@]}" \
         </dev/null >"$WORK/gnome-shell.log" 2>&1 7>&- &
     compositor=$!
