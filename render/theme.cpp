@@ -128,6 +128,13 @@ const std::vector<std::string>& ThemeNames()
     return s_names;
 }
 
+std::string ThemeChoices()
+{
+    std::string choices;
+    for (const std::string& name : ThemeNames()) choices += (choices.empty() ? "" : ", ") + name;
+    return choices;
+}
+
 std::optional<ThemeName> ThemeNamed(std::string_view name)
 {
     const std::vector<std::string>& names = ThemeNames();

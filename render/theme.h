@@ -64,6 +64,8 @@ constexpr unsigned CountOfGreen(unsigned green) { return (163u * green) & 0xFF; 
 
 // The names users type, in the order of ThemeName.
 const std::vector<std::string>& ThemeNames();
+// "green, warm, cold, spectrum, grey", for a complaint about a name.
+std::string ThemeChoices();
 std::optional<ThemeName> ThemeNamed(std::string_view name);
 
 }  // namespace quorvana

@@ -54,9 +54,7 @@ Result<std::string> ParseAnimationFile(std::string_view text)
 Result<ThemeName> ParseTheme(std::string_view text)
 {
     if (const std::optional<ThemeName> theme = ThemeNamed(text)) return *theme;
-    std::string names;
-    for (const std::string& name : ThemeNames()) names += (names.empty() ? "" : ", ") + name;
-    return Failure::Usage(IsNot(text, "one of " + names));
+    return Failure::Usage(IsNot(text, "one of " + ThemeChoices()));
 }
 
 Result<int> ParseBrightness(std::string_view text) { return ParseWholeNumber(text, 0, kMaxBrightness); }

@@ -48,11 +48,11 @@ const zwlr_layer_surface_v1_listener OutputSurface::s_layerListener = {
 const wp_fractional_scale_v1_listener OutputSurface::s_fractionalListener = {.preferred_scale = OnPreferredScale};
 
 OutputSurface::OutputSurface(const WaylandConnection& connection, const Output& output, SurfaceLayer layer,
-                             std::uint32_t seed, SaverCore& core)
+                             const PictureLook& look, std::uint32_t seed, SaverCore& core)
     : m_output(output), m_core(core), m_screen(seed)
 {
     m_surface.reset(wl_compositor_create_surface(connection.Compositor()));
-    m_presenter.emplace(connection, m_surface.get());
+    m_presenter.emplace(connection, m_surface.get(), look);
     // The viewport says the surface's logical size, whatever the picture's
     // device size.
     if (connection.Viewporter())

@@ -23,8 +23,8 @@ namespace quorvana {
 
 class SaverOutputs final : public DeviceListener {
 public:
-    SaverOutputs(const WaylandConnection& connection, SurfaceLayer layer, SaverCore& core)
-        : m_connection(connection), m_layer(layer), m_core(core)
+    SaverOutputs(const WaylandConnection& connection, SurfaceLayer layer, const PictureLook& look, SaverCore& core)
+        : m_connection(connection), m_layer(layer), m_look(look), m_core(core)
     {
     }
 
@@ -62,6 +62,7 @@ private:
 
     const WaylandConnection& m_connection;
     SurfaceLayer m_layer;
+    PictureLook m_look;
     SaverCore& m_core;
     std::vector<Entry> m_entries;
     bool m_layoutChanged = false;

@@ -7,6 +7,13 @@
 // commit waits for each frame callback, so a fast pace draws several rows
 // per output frame and sends them together.
 //
+// In the specified look the renderer draws straight into the buffer, whose
+// XRGB pixels its green levels already are. In any other look (a theme, full
+// rows: render/picture_look.h) it draws into a store of the presenter's own,
+// and the rows it drew are shown into the buffer, packed as XRGB8888
+// (0x00RRGGBB, where COLORREF has red in the low byte), before they are
+// marked drawn.
+//
 // The caller sets the surface's buffer scale or viewport: the buffers are in
 // device pixels.
 #pragma once
@@ -15,6 +22,7 @@
 
 #include "common/failure.h"
 #include "render/dirty_surface.h"
+#include "render/picture_look.h"
 #include "render/pixel_store.h"
 #include "wayland/buffer_pool.h"
 #include "wayland/connection.h"
@@ -25,7 +33,7 @@ namespace quorvana {
 
 class SurfacePresenter {
 public:
-    SurfacePresenter(const WaylandConnection& connection, wl_surface* surface);
+    SurfacePresenter(const WaylandConnection& connection, wl_surface* surface, const PictureLook& look);
     SurfacePresenter(const SurfacePresenter&) = delete;
     SurfacePresenter& operator=(const SurfacePresenter&) = delete;
 
@@ -53,7 +61,11 @@ private:
 
     wl_surface* m_surface;
     BufferPool<ShmBuffer> m_pool;
-    PixelStore m_picture;            // the memory of the buffer Writable gave
+    PictureLook m_look;
+    PackedColours m_shownColours;    // the theme as XRGB8888
+    PixelStore m_kept;               // the renderer's own store, in a look other than the specified one
+    ShmBuffer* m_buffer = nullptr;   // the buffer Writable gave, until Commit
+    PixelStore m_picture;            // the memory the renderer draws into: that buffer's, or m_kept's
     DirtySurface m_drawn{m_picture};  // what the renderer wrote into it
     Proxy<wl_callback> m_frame;       // the last commit's, until it is shown
 };

@@ -83,7 +83,7 @@ private:
 Result<> RunWaylandSaver(WaylandConnection& connection, const WaylandSaverSettings& settings, int stopFd)
 {
     SaverCore core(settings.speed, settings.seed, settings.pictures);
-    SaverOutputs outputs(connection, settings.layer, core);
+    SaverOutputs outputs(connection, settings.layer, settings.look, core);
     // The wallpaper takes no input: it binds no seat.
     std::optional<SeatInput> input;
     if (settings.layer == SurfaceLayer::Overlay) input.emplace(outputs);

@@ -15,6 +15,7 @@
 #include <cstdint>
 
 #include "common/failure.h"
+#include "render/picture_look.h"
 #include "x11/x_connection.h"
 
 namespace quorvana {
@@ -37,6 +38,7 @@ struct X11SaverSettings {
     bool seedAskedFor = false;
     int pictures = 0;            // end after this many finished pictures; 0: run until stopped
     bool sharedMemory = true;    // MIT-SHM when the server offers it
+    PictureLook look;            // how every window shows its pictures
 };
 
 // Draws until the saver ends or stopFd (common/stop_signals.h) becomes readable.
