@@ -139,6 +139,7 @@ Result<> RunX11(const SaverOptions& options, std::uint32_t seed, int stopFd, con
     settings.pictures = options.pictures;
     settings.sharedMemory = options.sharedMemory;
     settings.look = LookOf(options);
+    settings.zoom = options.zoom;
     return RunX11Saver(**x, settings, stopFd);
 }
 
@@ -174,6 +175,7 @@ Result<> RunFrontEnd(const SaverOptions& options)
     settings.seed = seed;
     settings.pictures = options.pictures;
     settings.look = LookOf(options);
+    settings.zoom = options.zoom;
     return RunWaylandSaver(**connection, settings, stopSignals.Fd());
 }
 

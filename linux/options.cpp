@@ -90,6 +90,7 @@ Result<SaverOptions> ParseOptions(const std::vector<std::string>& args, const ch
         {"theme", Takes::Value, Into(options.theme, ParseTheme)},
         {"brightness", Takes::Value, Into(options.brightness, ParseBrightness)},
         {"full-rows", Takes::Nothing, SetFlag(options.fullRows)},
+        {"zoom", Takes::Nothing, SetFlag(options.zoom)},
         {"no-shm", Takes::Nothing, SetFlag(noSharedMemory)},
         {"wayland", Takes::Nothing, SetFlag(wayland)},
         {"x11", Takes::Nothing, SetFlag(x11)},
@@ -148,6 +149,9 @@ constexpr const char kUsage[] =
     "  --brightness B    lift the theme's dark colours, 0 (as designed, default)\n"
     "                    to 100\n"
     "  --full-rows       show each drawn row on the black row below it as well\n"
+    "  --zoom            when a picture ends with a zoom, show its framed region\n"
+    "                    growing to fill the screen over about a second, as the\n"
+    "                    next picture's rows come down over it\n"
     "  --no-shm          send pictures through the X connection, never through\n"
     "                    shared memory (MIT-SHM); for displays where shared memory\n"
     "                    is offered but fails, such as some remote ones\n"

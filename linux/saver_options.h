@@ -40,6 +40,7 @@ struct SaverOptions {
     ThemeName theme = ThemeName::Green;
     int brightness = 0;                  // 0 … kMaxBrightness
     bool fullRows = false;
+    bool zoom = false;                   // show each zoom into the next picture
     bool help = false;
     bool version = false;
     bool registerMode = false;    // add Quorvana to ~/.xscreensaver instead of drawing

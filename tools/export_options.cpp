@@ -67,6 +67,7 @@ Result<> CheckCombination(const ExportOptions& options)
     const bool looked = options.theme != ThemeName::Green || options.brightness != 0 || options.fullRows;
     if (options.bench && looked) return Failure::Usage("--theme, --brightness, --full-rows: not with --bench, which writes nothing");
     if (options.animation.empty()) {
+        if (options.zoom) return Failure::Usage("--zoom: only with --animation, where the zoom can be watched");
         if (options.ticksPerFrame) return Failure::Usage("--ticks-per-frame: only with --animation");
         if (options.speed) return Failure::Usage("--speed: only with --animation");
         if (options.wallpaper && options.bench)
@@ -106,6 +107,7 @@ Result<ExportOptions> ParseExportOptions(const std::vector<std::string>& args)
         {"theme", Takes::Value, Into(options.theme, ParseTheme)},
         {"brightness", Takes::Value, Into(options.brightness, ParseBrightness)},
         {"full-rows", Takes::Nothing, SetFlag(options.fullRows)},
+        {"zoom", Takes::Nothing, SetFlag(options.zoom)},
         {"help", Takes::Nothing, SetFlag(options.help)},
         {"h", Takes::Nothing, SetFlag(options.help)},
         {"version", Takes::Nothing, SetFlag(options.version)},
@@ -161,6 +163,9 @@ std::string ExportUsage()
            "                  default) to 100\n"
            "  --full-rows     show each drawn row on the black row below it as well\n"
            "                  (pictures and recordings; the views are the same)\n"
+           "  --zoom          in a recording, when a picture ends with a zoom, show its\n"
+           "                  framed region growing to fill the window over about a\n"
+           "                  second, as the next picture's rows come down over it\n"
            "  --help          show this text\n"
            "  --version       show the version\n"
            "\n"

@@ -2,7 +2,7 @@
 // The exporter's command line: quorvana-render --size WxH --seed N
 // --pictures K --out DIR --kernel plain|auto --wallpaper --bench
 // --animation FILE --ticks-per-frame T --speed N --theme NAME --brightness B
-// --full-rows --help --version. The
+// --full-rows --zoom --help --version. The
 // options are rows of the table in export_options.cpp, parsed by the shared
 // parser (common/command_line.h, which says how to add one). Parsing looks
 // at the arguments alone and names the bad one in one line; the output
@@ -48,6 +48,7 @@ struct ExportOptions {
     ThemeName theme = ThemeName::Green;
     int brightness = 0;
     bool fullRows = false;
+    bool zoom = false;  // recordings: show each zoom (render/shown_picture.h)
 
     // The look the written pictures are shown in; a wallpaper has every row
     // drawn already, so full rows mean nothing to it.

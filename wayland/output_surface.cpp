@@ -48,11 +48,11 @@ const zwlr_layer_surface_v1_listener OutputSurface::s_layerListener = {
 const wp_fractional_scale_v1_listener OutputSurface::s_fractionalListener = {.preferred_scale = OnPreferredScale};
 
 OutputSurface::OutputSurface(const WaylandConnection& connection, const Output& output, SurfaceLayer layer,
-                             const PictureLook& look, std::uint32_t seed, SaverCore& core)
+                             const ShowChoices& shown, std::uint32_t seed, SaverCore& core)
     : m_output(output), m_core(core), m_screen(seed)
 {
     m_surface.reset(wl_compositor_create_surface(connection.Compositor()));
-    m_presenter.emplace(connection, m_surface.get(), look);
+    m_presenter.emplace(connection, m_surface.get(), shown);
     // The viewport says the surface's logical size, whatever the picture's
     // device size.
     if (connection.Viewporter())
@@ -126,7 +126,8 @@ Result<> OutputSurface::Tick()
     if (!m_screen.Started() || m_closed) return {};
     quorvana::Surface* picture = TRY(m_presenter->Writable());
     if (!picture) return {};  // the compositor holds both buffers
-    m_screen.Draw(*picture);
+    const TickOutcome outcome = m_screen.Draw(*picture);
+    m_presenter->AfterTick(outcome, m_screen.LastViews(), m_screen.Row());
     m_presenter->Commit();
     return {};
 }

@@ -52,10 +52,10 @@ PixelSize BoundedToMaxSide(PixelSize device);
 
 class OutputSurface {
 public:
-    // seed: its first picture's; later ones come from core. look: how its
+    // seed: its first picture's; later ones come from core. shown: how its
     // pictures are shown.
     OutputSurface(const WaylandConnection& connection, const Output& output, SurfaceLayer layer,
-                  const PictureLook& look, std::uint32_t seed, SaverCore& core);
+                  const ShowChoices& shown, std::uint32_t seed, SaverCore& core);
     OutputSurface(const OutputSurface&) = delete;
     OutputSurface& operator=(const OutputSurface&) = delete;
 

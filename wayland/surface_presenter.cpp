@@ -13,10 +13,10 @@ std::uint32_t Xrgb(COLORREF colour) { return (colour & 0xFF) << 16 | (colour & 0
 
 }  // namespace
 
-SurfacePresenter::SurfacePresenter(const WaylandConnection& connection, wl_surface* surface, const PictureLook& look)
+SurfacePresenter::SurfacePresenter(const WaylandConnection& connection, wl_surface* surface, const ShowChoices& shown)
     : m_surface(surface),
       m_pool([shm = connection.Shm()](int width, int height) { return ShmBuffer::Create(shm, width, height); }),
-      m_look(look), m_shownColours(look.Packed(Xrgb))
+      m_shown(shown), m_shownColours(shown.look.Packed(Xrgb))
 {
 }
 
@@ -26,7 +26,8 @@ Result<> SurfacePresenter::Resize(int width, int height)
     m_picture = PixelStore();
     m_drawn.TakeDirty();  // rows of the old size
     m_buffer = nullptr;
-    if (!m_look.ShowsStoreAsItIs() && !m_kept.Resize(width, height))
+    m_shown.Stop();
+    if (!m_shown.ShowsStoreAsItIs() && !m_kept.Resize(width, height))
         return Failure::NotEnoughMemoryFor("a " + std::to_string(width) + " x " + std::to_string(height) + " picture");
     return m_pool.Resize(width, height);
 }
@@ -34,14 +35,13 @@ Result<> SurfacePresenter::Resize(int width, int height)
 void SurfacePresenter::RecordDrawn()
 {
     Rect drawn = m_drawn.TakeDirty();
-    if (drawn.IsEmpty()) return;
-    if (!m_look.ShowsStoreAsItIs() && m_buffer) {
-        drawn = m_look.ShownArea(drawn, m_kept.Height());
+    if (!m_shown.ShowsStoreAsItIs() && m_buffer) {
+        drawn = m_shown.ShownArea(drawn, m_kept.Width(), m_kept.Height());
         for (int y = drawn.top; y < drawn.bottom; ++y)
-            m_look.ShowRow(m_kept, y, drawn.left, drawn.right, m_shownColours,
+            m_shown.ShowRow(m_kept, y, drawn.left, drawn.right, m_shownColours,
                            m_buffer->Pixels() + static_cast<std::ptrdiff_t>(y) * m_buffer->StridePixels());
     }
-    m_pool.MarkDrawn(RowSpan{drawn.top, drawn.bottom});
+    if (!drawn.IsEmpty()) m_pool.MarkDrawn(RowSpan{drawn.top, drawn.bottom});
 }
 
 Result<Surface*> SurfacePresenter::Writable()
@@ -50,11 +50,16 @@ Result<Surface*> SurfacePresenter::Writable()
     ShmBuffer* buffer = TRY(m_pool.Acquire());
     if (!buffer) return nullptr;
     m_buffer = buffer;
-    if (m_look.ShowsStoreAsItIs())
+    if (m_shown.ShowsStoreAsItIs())
         m_picture = PixelStore(buffer->Width(), buffer->Height(), buffer->StridePixels(), buffer->Pixels());
     else
         m_picture = PixelStore(m_kept.Width(), m_kept.Height(), m_kept.Width(), m_kept.WritableRow(0, 0, m_kept.Width()));
     return &m_drawn;
+}
+
+void SurfacePresenter::AfterTick(TickOutcome outcome, const ZoomStep& views, int row)
+{
+    m_shown.AfterTick(m_kept, outcome, views, row);
 }
 
 void SurfacePresenter::Commit()

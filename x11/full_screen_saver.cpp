@@ -40,7 +40,7 @@ FullScreenSaver::FullScreenSaver(const XConnection& x, const X11SaverSettings& s
     : XDisplayClient(x.Get()),
       m_x(x),
       m_core(settings.speed, settings.seed, settings.pictures),
-      m_choices{settings.sharedMemory, settings.look},
+      m_choices{settings.sharedMemory, settings.Shown()},
       m_xwayland(x.IsXwayland())
 {
     // Under Xwayland the motions just after the windows appear may still be

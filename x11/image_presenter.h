@@ -21,9 +21,11 @@
 
 #include <X11/Xlib.h>
 #include <memory>
+#include <vector>
 
 #include "common/failure.h"
 #include "render/picture_look.h"
+#include "render/shown_picture.h"
 #include "render/pixel_store.h"
 #include "x11/draw_target.h"
 #include "x11/pixel_format.h"
@@ -36,7 +38,7 @@ struct PresenterChoices {
     // False to send every picture through the connection (--no-shm), for
     // servers that offer MIT-SHM but fail to use it.
     bool sharedMemory = true;
-    PictureLook look;
+    ShowChoices shown;  // the look and the zoom (render/shown_picture.h)
 };
 
 class ImagePresenter {
@@ -55,7 +57,12 @@ public:
     int Height() const { return m_height; }
     // The store to draw into, once no put is reading it any more.
     PixelStore& WritableStore();
-    // Sends the area of the store (clipped to the image) to the drawable.
+    // After each tick and each repaint: what the window shows besides the
+    // store (the zoom, render/shown_picture.h).
+    void AfterTick(TickOutcome outcome, const ZoomStep& views, int row) { m_shown.AfterTick(m_store, outcome, views, row); }
+    void AfterRepaint() { m_shown.Stop(); }
+    // Sends what a change of the store's area changes on screen (clipped to
+    // the image) to the drawable.
     void Present(const Rect& area);
     // Hands the presenter an event; true if it was the presenter's own.
     bool HandleEvent(const XEvent& event);
@@ -65,7 +72,7 @@ private:
         void operator()(XImage* image) const;
     };
 
-    ImagePresenter(const DrawTarget& target, int width, int height, const PictureLook& look);
+    ImagePresenter(const DrawTarget& target, int width, int height, const PresenterChoices& choices);
     [[nodiscard]] bool CreateSharedImage(Visual* visual, int depth);
     Result<> CreatePlainImage(Visual* visual, int depth);
     bool StoresInImage() const;
@@ -75,7 +82,7 @@ private:
     Display* m_display;
     Drawable m_drawable;
     PixelFormat m_format;
-    PictureLook m_look;
+    ShownPicture m_shown;
     PackedColours m_packed;  // the theme's colours as the visual's pixels
     int m_width;
     int m_height;
@@ -84,6 +91,7 @@ private:
     std::unique_ptr<XImage, ImageDeleter> m_image;
     PixelStore m_store;        // a view of the image's memory, or pixels of its own (m_converts)
     bool m_converts = false;
+    std::vector<std::uint32_t> m_row;  // a row as shown, for images of other layouts
     int m_shmCompletion = -1;
     unsigned long m_putSerial = 0;   // the request of the last shared put
     unsigned long m_doneSerial = 0;  // every shared put up to this request is finished

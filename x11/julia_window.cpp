@@ -36,6 +36,7 @@ Result<> JuliaWindow::Repaint(const Rect& exposed)
     store.SetClip(area);
     DirtySurface surface(store);
     m_screen.Reshape(surface);
+    m_presenter->AfterRepaint();
     store.ResetClip();
     m_presenter->Present(surface.TakeDirty());
     return {};
@@ -44,7 +45,8 @@ Result<> JuliaWindow::Repaint(const Rect& exposed)
 void JuliaWindow::Tick()
 {
     DirtySurface surface(m_presenter->WritableStore());
-    m_screen.Draw(surface);
+    const TickOutcome outcome = m_screen.Draw(surface);
+    m_presenter->AfterTick(outcome, m_screen.LastViews(), m_screen.Row());
     m_presenter->Present(surface.TakeDirty());
 }
 

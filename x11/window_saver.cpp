@@ -46,7 +46,7 @@ Result<std::unique_ptr<WindowSaver>> WindowSaver::Create(const XConnection& x, c
     // A seed asked for is the window's own, as the exporter takes it.
     const std::uint32_t seed = settings.seedAskedFor ? settings.seed : saver->m_core.SeedOfMonitor(MonitorOf(*target));
     saver->m_window = std::make_unique<JuliaWindow>(std::move(target), seed,
-                                                     PresenterChoices{settings.sharedMemory, settings.look});
+                                                     PresenterChoices{settings.sharedMemory, settings.Shown()});
     TRY(saver->m_window->Start());
     saver->m_core.Begin(saver->m_window->Screen(), Clock::now());
     return saver;

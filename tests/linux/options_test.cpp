@@ -91,6 +91,8 @@ TEST(SaverOptions, TheLook)
     EXPECT_EQ(plain.theme, ThemeName::Green);
     EXPECT_EQ(plain.brightness, 0);
     EXPECT_FALSE(plain.fullRows);
+    EXPECT_FALSE(plain.zoom);
+    EXPECT_TRUE(Good({"--zoom", "--fullscreen"}).zoom);
     const SaverOptions looked = Good({"--theme", "spectrum", "-brightness=100", "--full-rows", "--root"});
     EXPECT_EQ(looked.theme, ThemeName::Spectrum);
     EXPECT_EQ(looked.brightness, 100);
@@ -125,6 +127,7 @@ TEST(SaverOptions, BadArgumentsGiveOneLineNamingThem)
         {{"--theme"}, nullptr, "--theme: missing value"},
         {{"--brightness", "-1"}, nullptr, "--brightness: '-1' is not a whole number from 0 to 100"},
         {{"--full-rows=no"}, nullptr, "--full-rows takes no value"},
+        {{"--zoom=yes"}, nullptr, "--zoom takes no value"},
         {{}, "window", "XSCREENSAVER_WINDOW: 'window' is not a window id"},
         {{"--root"}, "0", "XSCREENSAVER_WINDOW: '0' is not a window id"},
         // the environment's control characters shown escaped, so that the error stays one line

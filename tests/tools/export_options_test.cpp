@@ -75,6 +75,7 @@ TEST(ExportOptions, DefaultsAndGoodForms)
     // A wallpaper is drawn whole: full rows change nothing there.
     EXPECT_FALSE(Good({"--wallpaper", "--full-rows"}).Look().fullRows);
     EXPECT_EQ(Good({"--animation", "a.gif", "--theme", "cold", "--full-rows"}).theme, ThemeName::Cold);
+    EXPECT_TRUE(Good({"--animation", "a.gif", "--zoom"}).zoom);
 }
 
 // Each option wired to its own handler: one line per option, word for word
@@ -103,6 +104,7 @@ TEST(ExportOptions, EachOptionWiredToItsHandler)
         {{"--theme", "Green"}, "--theme: 'Green' is not one of green, warm, cold, spectrum, grey"},
         {{"--brightness", "101"}, "--brightness: '101' is not a whole number from 0 to 100"},
         {{"--full-rows=1"}, "--full-rows takes no value"},
+        {{"--zoom"}, "--zoom: only with --animation, where the zoom can be watched"},
         {{"--bench", "--theme", "warm"}, "--theme, --brightness, --full-rows: not with --bench, which writes nothing"},
     };
     for (const auto& [args, error] : cases) EXPECT_EQ(Refusal(args), error) << args[0];

@@ -4,7 +4,9 @@
 # lines of an export are the same in every theme, with full rows and with a
 # brightness; green at brightness 0 is the plain export to the byte; a
 # themed picture holds the theme's colours, its marker among them; full rows
-# show each drawn row twice.
+# show each drawn row twice. A recording with --zoom chooses the same views,
+# shows each picture's end as the picture, then zooms (the frames' pixels:
+# tests/render/shown_picture_test.cpp).
 set -u
 exporter=$1
 source "$(dirname "$0")/lib.sh"
@@ -49,4 +51,25 @@ last=$(ls "$WORK"/frame-*.png | tail -1)
 "$exporter" --size 96x72 --seed 11 --pictures 3 --out "$WORK/warm3" --theme warm >/dev/null 2>&1
 [ "$(compare -metric AE "$last" "$WORK/warm3/picture-0003.png" null: 2>&1)" = 0 ] ||
     fail "warm recording's last frame is not picture 3"
+# --zoom: one frame a tick at speed 50 (a tick of 250 ms, a zoom of 4 ticks).
+"$exporter" --size 96x72 --seed 11 --pictures 3 --animation "$WORK/zoom.gif" --zoom --speed 50 --ticks-per-frame 1 \
+    >"$WORK/zoom.rec" 2>/dev/null || fail "--zoom: recording failed"
+"$exporter" --size 96x72 --seed 11 --pictures 3 --animation "$WORK/still.gif" --speed 50 --ticks-per-frame 1 \
+    >"$WORK/still.rec" 2>/dev/null
+[ "$(views "$WORK/zoom.rec" | sed 's/[^ ]*\.gif//')" = "$(views "$WORK/still.rec" | sed 's/[^ ]*\.gif//')" ] ||
+    fail "--zoom: the recording's views differ"
+mkdir "$WORK/zoom" "$WORK/still"
+convert "$WORK/zoom.gif" -coalesce "$WORK/zoom/%04d.png" && convert "$WORK/still.gif" -coalesce "$WORK/still/%04d.png"
+differ() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" != 0 ]; }
+# Frame 0 holds the first repaint and tick 1; picture 1 ends with frame 71.
+grep -q '^picture 1, then picture 2: zoom into' "$WORK/zoom.rec" || fail "--zoom: picture 1 does not end with a zoom"
+differ "$WORK/zoom/0071.png" "$WORK/still/0071.png" && fail "--zoom: the picture's end is not the picture"
+for frame in 0072 0073 0074 0075; do
+    differ "$WORK/zoom/$frame.png" "$WORK/still/$frame.png" || fail "--zoom: frame $frame shows no zoom"
+    differ "$WORK/zoom/$frame.png" "$WORK/zoom/0071.png" || fail "--zoom: frame $frame is the old picture"
+done
+# The zoom stops moving after its ticks: below the new rows the frames stay.
+[ "$(compare -metric AE "$WORK/zoom/0075.png" "$WORK/zoom/0076.png" -crop 96x60+0+12 null: 2>&1)" = 0 ] ||
+    fail "--zoom: still moving after 4 ticks"
+differ "$WORK/zoom/0143.png" "$WORK/still/0143.png" && fail "--zoom: picture 2's end is not the picture"
 finish
