@@ -104,8 +104,8 @@ Theme MakeTheme(ThemeName name, int brightness)
     theme.m_asItIs = name == ThemeName::Green && brightness == 0;
     if (theme.m_asItIs) return theme;
     const Stops stops = StopsOf(name);
-    const Rgb marker = name == ThemeName::Green ? Lift(Rgb{0, static_cast<int>(kMarkerGreen), 0}, brightness)
-                                                : stops.marker;
+    // Green lifted keeps its levels but no longer its dim marker.
+    const Rgb marker = name == ThemeName::Green ? Rgb{200, 255, 200} : stops.marker;
     std::vector<COLORREF> used = {kBlack, ToColour(marker)};
     theme.m_colours[0] = kBlack;
     theme.m_colours[kMarkerGreen] = ToColour(marker);

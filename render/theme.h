@@ -14,7 +14,7 @@
 // show in it too.
 //
 // `green` is the specified look: each entry is its own level, exactly, at
-// brightness 0. The other themes run through their colour stops along a
+// brightness 0; lifted, its marker is a pale green that stands out. The other themes run through their colour stops along a
 // square root of the count, which spreads the few low counts most pixels
 // have over much of the scale. Brightness 1 … 100 lifts every theme's dark
 // colours towards a square-root curve.

@@ -4,6 +4,8 @@
 // rows showing each drawn row twice.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <set>
 
 #include "render/julia_renderer.h"
@@ -43,6 +45,27 @@ TEST(Theme, EveryThemeGivesEachCountItsOwnColourAndTheMarkerNone)
             EXPECT_EQ(theme.Shown(kBlack), kBlack) << name << ": never escaped stays black";
             EXPECT_EQ(theme.Marker(), theme.Shown(JuliaRenderer::kMarkerColour)) << name;
             EXPECT_EQ(theme.ShowsStoreAsItIs(), name == "green" && brightness == 0) << name;
+        }
+}
+
+int Distance(COLORREF a, COLORREF b)  // the largest difference of a primary
+{
+    int most = 0;
+    for (int shift = 0; shift <= 16; shift += 8)
+        most = std::max(most, std::abs(static_cast<int>(a >> shift & 0xFF) - static_cast<int>(b >> shift & 0xFF)));
+    return most;
+}
+
+TEST(Theme, TheMarkerStandsOutOfEveryThemeButTheSpecifiedOne)
+{
+    for (const std::string& name : ThemeNames())
+        for (const int brightness : {0, 50}) {
+            if (name == "green" && brightness == 0) continue;
+            const Theme theme = MakeTheme(*ThemeNamed(name), brightness);
+            for (unsigned green = 0; green < 256; ++green) {
+                if (green == kMarkerGreen) continue;
+                EXPECT_GE(Distance(theme.Marker(), theme.Colours()[green]), 96) << name << " " << green;
+            }
         }
 }
 
