@@ -72,9 +72,20 @@ void ShownPicture::ZoomRow(int y, int left, int right, const PackedColours& colo
     const std::int64_t sourceY = (frame[1] + (frame[3] - frame[1]) * y / height) >> 16;
     const int row = m_look.SourceRow(static_cast<int>(std::clamp<std::int64_t>(sourceY, 0, height - 1)));
     const COLORREF* source = m_finished.Row(row);
+    // frame[0] + span · x / width, stepped along the row without dividing:
+    // the same whole numbers as dividing for each pixel.
+    const std::int64_t span = frame[2] - frame[0];
+    std::int64_t quotient = span * left / width, remainder = span * left % width;
+    const std::int64_t stepQuotient = span / width, stepRemainder = span % width;
     for (int x = left; x < right; ++x) {
-        const std::int64_t sourceX = (frame[0] + (frame[2] - frame[0]) * x / width) >> 16;
+        const std::int64_t sourceX = (frame[0] + quotient) >> 16;
         target[x] = colours[(source[std::clamp<std::int64_t>(sourceX, 0, width - 1)] >> 8) & 0xFF];
+        quotient += stepQuotient;
+        remainder += stepRemainder;
+        if (remainder >= width) {
+            ++quotient;
+            remainder -= width;
+        }
     }
 }
 
