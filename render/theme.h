@@ -28,14 +28,15 @@
 #include <vector>
 
 #include "render/colour.h"
+#include "render/julia_renderer.h"
 
 namespace quorvana {
 
 enum class ThemeName { Green, Warm, Cold, Spectrum, Grey };
 
 inline constexpr int kMaxBrightness = 100;
-// The green level of the renderer's marker (JuliaRenderer::kMarkerColour).
-inline constexpr unsigned kMarkerGreen = 25;
+// The green level of the renderer's marker.
+inline constexpr unsigned kMarkerGreen = JuliaRenderer::kMarkerColour >> 8 & 0xFF;
 
 class Theme {
 public:
