@@ -112,6 +112,11 @@ X11Target X11TargetOf(Target target)
     return X11Target::OwnWindow;
 }
 
+PictureLook LookOf(const SaverOptions& options)
+{
+    return {MakeTheme(options.theme, options.brightness), options.fullRows};
+}
+
 // The X11 saver; `fallback`, when Wayland was the first choice, says why it
 // is not: said once X11 draws, or as part of the one line when X11 cannot.
 Result<> RunX11(const SaverOptions& options, std::uint32_t seed, int stopFd, const std::string& fallback = {})
@@ -133,6 +138,8 @@ Result<> RunX11(const SaverOptions& options, std::uint32_t seed, int stopFd, con
     settings.seedAskedFor = options.seed.has_value();
     settings.pictures = options.pictures;
     settings.sharedMemory = options.sharedMemory;
+    settings.look = LookOf(options);
+    settings.zoom = options.zoom;
     return RunX11Saver(**x, settings, stopFd);
 }
 
@@ -167,6 +174,8 @@ Result<> RunFrontEnd(const SaverOptions& options)
     settings.speed = options.speed;
     settings.seed = seed;
     settings.pictures = options.pictures;
+    settings.look = LookOf(options);
+    settings.zoom = options.zoom;
     return RunWaylandSaver(**connection, settings, stopSignals.Fd());
 }
 

@@ -43,6 +43,14 @@ Result<> ChooseTarget(const TargetWanted& wanted, const char* xscreensaverWindow
     return {};
 }
 
+Result<ThemeName> ParseTheme(std::string_view text)
+{
+    if (const std::optional<ThemeName> theme = ThemeNamed(text)) return *theme;
+    return Failure::Usage(IsNot(text, "one of " + ThemeChoices()));
+}
+
+Result<int> ParseBrightness(std::string_view text) { return ParseWholeNumber(text, 0, kMaxBrightness); }
+
 }  // namespace
 
 std::optional<unsigned long> ParseWindowId(std::string_view text)
@@ -79,6 +87,10 @@ Result<SaverOptions> ParseOptions(const std::vector<std::string>& args, const ch
         {"speed", Takes::Value, Into(options.speed, ParseSpeed)},
         {"seed", Takes::Value, Into(options.seed, ParseSeed)},
         {"pictures", Takes::Value, Into(options.pictures, ParsePictureCount)},
+        {"theme", Takes::Value, Into(options.theme, ParseTheme)},
+        {"brightness", Takes::Value, Into(options.brightness, ParseBrightness)},
+        {"full-rows", Takes::Nothing, SetFlag(options.fullRows)},
+        {"zoom", Takes::Nothing, SetFlag(options.zoom)},
         {"no-shm", Takes::Nothing, SetFlag(noSharedMemory)},
         {"wayland", Takes::Nothing, SetFlag(wayland)},
         {"x11", Takes::Nothing, SetFlag(x11)},
@@ -110,7 +122,7 @@ constexpr const char kUsage[] =
     "Usage: quorvana [--window-id ID | --root | --fullscreen] [OPTION]...\n"
     "  or:  quorvana --register | --unregister [--as-root]\n"
     "\n"
-    "Draws zooming Julia sets, one row per tick, in green.\n"
+    "Draws zooming Julia sets, one row per tick, in green or another theme.\n"
     "\n"
     "Where it draws:\n"
     "  (nothing)         a window of its own, 800 x 600, resizable; q, Escape or\n"
@@ -131,6 +143,15 @@ constexpr const char kUsage[] =
     "                    and window size give the same pictures (default: the time)\n"
     "  --pictures K      end after K finished pictures, 1 to 1000000 (default: run\n"
     "                    until stopped)\n"
+    "  --theme NAME      the colours: green (the original look, default), warm,\n"
+    "                    cold, spectrum or grey; the pictures' views are the same\n"
+    "                    in every theme\n"
+    "  --brightness B    lift the theme's dark colours, 0 (as designed, default)\n"
+    "                    to 100\n"
+    "  --full-rows       show each drawn row on the black row below it as well\n"
+    "  --zoom            when a picture ends with a zoom, show its framed region\n"
+    "                    growing to fill the screen over about a second, as the\n"
+    "                    next picture's rows come down over it\n"
     "  --no-shm          send pictures through the X connection, never through\n"
     "                    shared memory (MIT-SHM); for displays where shared memory\n"
     "                    is offered but fails, such as some remote ones\n"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // What the user asked of one run of the Linux program: where it draws, how
-// fast, from which seed and for how many pictures, or to answer --help,
+// fast, from which seed, in which look and for how many pictures, or to answer --help,
 // --version, --register instead. The command line (linux/options.h) fills
 // it; main hands each front end the narrow settings it takes
 // (X11SaverSettings, WaylandSaverSettings). Plain data: no parsing.
@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "common/option_values.h"
+#include "render/theme.h"
 
 namespace quorvana {
 
@@ -35,6 +36,11 @@ struct SaverOptions {
     int pictures = 0;                    // end after this many finished pictures; 0: run until stopped
     bool sharedMemory = true;            // MIT-SHM when the server offers it; --no-shm: never
     DisplaySystem display = DisplaySystem::Automatic;
+    // How pictures are shown (render/picture_look.h); what is drawn is the same.
+    ThemeName theme = ThemeName::Green;
+    int brightness = 0;                  // 0 … kMaxBrightness
+    bool fullRows = false;
+    bool zoom = false;                   // show each zoom into the next picture
     bool help = false;
     bool version = false;
     bool registerMode = false;    // add Quorvana to ~/.xscreensaver instead of drawing

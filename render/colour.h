@@ -2,7 +2,9 @@
 // Colours as the pictures use them: a COLORREF holds red in the low byte,
 // green in the next and blue above (r + 256·g + 65536·b). The renderer only
 // ever draws pure green levels and black, for which this layout and the
-// 0x00RRGGBB layout of screen buffers coincide.
+// 0x00RRGGBB layout of screen buffers coincide. A theme's colours
+// (theme.h) are made from them only where a picture is shown, and packed
+// for the screen's layout there.
 #pragma once
 
 #include <cstdint>

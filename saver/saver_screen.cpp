@@ -9,9 +9,13 @@ void SaverScreen::Reshape(Surface& area)
     m_started = true;
 }
 
-void SaverScreen::Draw(Surface& surface)
+TickOutcome SaverScreen::Draw(Surface& surface)
 {
-    if (m_renderer.DrawNextRow(surface) != TickOutcome::Row) ++m_finishedPictures;
+    m_lastViews.from = m_renderer.CurrentView();
+    const TickOutcome outcome = m_renderer.DrawNextRow(surface);
+    m_lastViews.to = m_renderer.CurrentView();
+    if (outcome != TickOutcome::Row) ++m_finishedPictures;
+    return outcome;
 }
 
 }  // namespace quorvana

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "render/julia_renderer.h"
+#include "render/shown_picture.h"
 #include "render/surface.h"
 
 namespace quorvana {
@@ -21,7 +22,9 @@ public:
     // repainted), takes the surface's size and starts a new picture.
     void Reshape(Surface& area);
     // One tick: the next row, or the frame end after the last row.
-    void Draw(Surface& surface);
+    TickOutcome Draw(Surface& surface);
+    // The views before and after the last tick: a frame end's zoom.
+    const ZoomStep& LastViews() const { return m_lastViews; }
 
     // Whether a picture has begun: ticks before it would draw at no size.
     bool Started() const { return m_started; }
@@ -34,6 +37,7 @@ private:
     JuliaRenderer m_renderer;
     bool m_started = false;
     int m_finishedPictures = 0;
+    ZoomStep m_lastViews{};
 };
 
 }  // namespace quorvana

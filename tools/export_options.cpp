@@ -51,12 +51,23 @@ Result<std::string> ParseAnimationFile(std::string_view text)
     return Failure::Usage(IsNot(text, "a file name ending in " + endings));
 }
 
+Result<ThemeName> ParseTheme(std::string_view text)
+{
+    if (const std::optional<ThemeName> theme = ThemeNamed(text)) return *theme;
+    return Failure::Usage(IsNot(text, "one of " + ThemeChoices()));
+}
+
+Result<int> ParseBrightness(std::string_view text) { return ParseWholeNumber(text, 0, kMaxBrightness); }
+
 Result<int> ParseTicksPerFrame(std::string_view text) { return ParseCount(text, kMaxTicksPerFrame); }
 
 // Options that mean nothing together are refused rather than ignored.
 Result<> CheckCombination(const ExportOptions& options)
 {
+    const bool looked = options.theme != ThemeName::Green || options.brightness != 0 || options.fullRows;
+    if (options.bench && looked) return Failure::Usage("--theme, --brightness, --full-rows: not with --bench, which writes nothing");
     if (options.animation.empty()) {
+        if (options.zoom) return Failure::Usage("--zoom: only with --animation, where the zoom can be watched");
         if (options.ticksPerFrame) return Failure::Usage("--ticks-per-frame: only with --animation");
         if (options.speed) return Failure::Usage("--speed: only with --animation");
         if (options.wallpaper && options.bench)
@@ -93,6 +104,10 @@ Result<ExportOptions> ParseExportOptions(const std::vector<std::string>& args)
         {"animation", Takes::Value, Into(options.animation, ParseAnimationFile)},
         {"ticks-per-frame", Takes::Value, Into(options.ticksPerFrame, ParseTicksPerFrame)},
         {"speed", Takes::Value, Into(options.speed, ParseSpeed)},
+        {"theme", Takes::Value, Into(options.theme, ParseTheme)},
+        {"brightness", Takes::Value, Into(options.brightness, ParseBrightness)},
+        {"full-rows", Takes::Nothing, SetFlag(options.fullRows)},
+        {"zoom", Takes::Nothing, SetFlag(options.zoom)},
         {"help", Takes::Nothing, SetFlag(options.help)},
         {"h", Takes::Nothing, SetFlag(options.help)},
         {"version", Takes::Nothing, SetFlag(options.version)},
@@ -141,6 +156,16 @@ std::string ExportUsage()
            "                  as few as viewers show at their true pace, 2 at speed 100)\n"
            "  --speed N       the saver's speed the recording plays at, 0 to 100: one\n"
            "                  row every 500 - 5 x N ms, at least every 10 ms (default 100)\n"
+           "  --theme NAME    the colours the pictures are shown in: green (the saver's\n"
+           "                  own, default), warm, cold, spectrum or grey; the views are\n"
+           "                  the same in every theme\n"
+           "  --brightness B  lift the dark colours of the theme, 0 (as designed,\n"
+           "                  default) to 100\n"
+           "  --full-rows     show each drawn row on the black row below it as well\n"
+           "                  (pictures and recordings; the views are the same)\n"
+           "  --zoom          in a recording, when a picture ends with a zoom, show its\n"
+           "                  framed region growing to fill the window over about a\n"
+           "                  second, as the next picture's rows come down over it\n"
            "  --help          show this text\n"
            "  --version       show the version\n"
            "\n"

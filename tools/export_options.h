@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The exporter's command line: quorvana-render --size WxH --seed N
 // --pictures K --out DIR --kernel plain|auto --wallpaper --bench
-// --animation FILE --ticks-per-frame T --speed N --help --version. The
+// --animation FILE --ticks-per-frame T --speed N --theme NAME --brightness B
+// --full-rows --zoom --help --version. The
 // options are rows of the table in export_options.cpp, parsed by the shared
 // parser (common/command_line.h, which says how to add one). Parsing looks
 // at the arguments alone and names the bad one in one line; the output
@@ -16,6 +17,8 @@
 
 #include "common/failure.h"
 #include "common/option_values.h"
+#include "render/picture_look.h"
+#include "render/theme.h"
 
 namespace quorvana {
 
@@ -41,6 +44,15 @@ struct ExportOptions {
     std::string animation;
     std::optional<int> ticksPerFrame;  // none: the recording's own choice
     std::optional<int> speed;          // the saver's speed setting the recording plays at
+    // How the pictures look (render/picture_look.h); the views are the same.
+    ThemeName theme = ThemeName::Green;
+    int brightness = 0;
+    bool fullRows = false;
+    bool zoom = false;  // recordings: show each zoom (render/shown_picture.h)
+
+    // The look the written pictures are shown in; a wallpaper has every row
+    // drawn already, so full rows mean nothing to it.
+    PictureLook Look() const { return {MakeTheme(theme, brightness), fullRows && !wallpaper}; }
 };
 
 // The program's name, which begins each line it reports on standard error.

@@ -80,6 +80,10 @@ Result<> WritePictures(const ExportOptions& options, SimulatedWindow& window, En
     std::optional<PixelStore> wallpaper;
     std::optional<JuliaRenderer> wallpaperRenderer;
     if (options.wallpaper) TRY(MakePicture(wallpaper.emplace(), options.width, options.height));
+    // Pictures in another look are shown into a store of their own.
+    const PictureLook look = options.Look();
+    std::optional<PixelStore> shown;
+    if (!look.ShowsStoreAsItIs()) TRY(MakePicture(shown.emplace(), options.width, options.height));
     for (int picture = 1; picture <= options.pictures; ++picture) {
         if (wallpaper) wallpaperRenderer.emplace(window.renderer);
         TickOutcome outcome;
@@ -93,7 +97,9 @@ Result<> WritePictures(const ExportOptions& options, SimulatedWindow& window, En
         if (encoders.Full()) TRY(writer.WriteNext());
         const std::string path = PicturePath(options, picture);
         writer.Expect({path, DescribeView(window.renderer, outcome, path, picture + 1)});
-        TRY(encoders.Submit(wallpaper ? *wallpaper : window.pixels));
+        const PixelStore& drawn = wallpaper ? *wallpaper : window.pixels;
+        if (shown) ShowPicture(drawn, look, *shown);
+        TRY(encoders.Submit(shown ? *shown : drawn));
         TRY(writer.WriteReady());
     }
     return writer.WriteAll();

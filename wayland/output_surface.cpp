@@ -48,11 +48,11 @@ const zwlr_layer_surface_v1_listener OutputSurface::s_layerListener = {
 const wp_fractional_scale_v1_listener OutputSurface::s_fractionalListener = {.preferred_scale = OnPreferredScale};
 
 OutputSurface::OutputSurface(const WaylandConnection& connection, const Output& output, SurfaceLayer layer,
-                             std::uint32_t seed, SaverCore& core)
+                             const ShowChoices& shown, std::uint32_t seed, SaverCore& core)
     : m_output(output), m_core(core), m_screen(seed)
 {
     m_surface.reset(wl_compositor_create_surface(connection.Compositor()));
-    m_presenter.emplace(connection, m_surface.get());
+    m_presenter.emplace(connection, m_surface.get(), shown);
     // The viewport says the surface's logical size, whatever the picture's
     // device size.
     if (connection.Viewporter())
@@ -131,7 +131,10 @@ Result<> OutputSurface::Tick()
     m_owedRows = std::min(m_owedRows + 1, kMostOwedRows);
     quorvana::Surface* picture = TRY(m_presenter->Writable());
     if (!picture) return {};  // the compositor holds both buffers
-    for (; m_owedRows > 0; --m_owedRows) m_screen.Draw(*picture);
+    for (; m_owedRows > 0; --m_owedRows) {
+        const TickOutcome outcome = m_screen.Draw(*picture);
+        m_presenter->AfterTick(outcome, m_screen.LastViews(), m_screen.Row());
+    }
     m_presenter->Commit();
     return {};
 }

@@ -52,9 +52,10 @@ PixelSize BoundedToMaxSide(PixelSize device);
 
 class OutputSurface {
 public:
-    // seed: its first picture's; later ones come from core.
-    OutputSurface(const WaylandConnection& connection, const Output& output, SurfaceLayer layer, std::uint32_t seed,
-                  SaverCore& core);
+    // seed: its first picture's; later ones come from core. shown: how its
+    // pictures are shown.
+    OutputSurface(const WaylandConnection& connection, const Output& output, SurfaceLayer layer,
+                  const ShowChoices& shown, std::uint32_t seed, SaverCore& core);
     OutputSurface(const OutputSurface&) = delete;
     OutputSurface& operator=(const OutputSurface&) = delete;
 

@@ -33,7 +33,7 @@ Result<> SaverOutputs::Settle()
             m_layoutChanged = true;
         }
         if (!entry.surface && !entry.closed && entry.output->Announced()) {
-            entry.surface = std::make_unique<OutputSurface>(m_connection, *entry.output, m_layer, entry.seed, m_core);
+            entry.surface = std::make_unique<OutputSurface>(m_connection, *entry.output, m_layer, m_shown, entry.seed, m_core);
             m_layoutChanged = true;
         }
         if (!entry.surface) continue;

@@ -23,8 +23,9 @@ namespace quorvana {
 
 class SaverOutputs final : public DeviceListener {
 public:
-    SaverOutputs(const WaylandConnection& connection, SurfaceLayer layer, SaverCore& core)
-        : m_connection(connection), m_layer(layer), m_core(core)
+    // shown: how every output shows its pictures (look and zoom).
+    SaverOutputs(const WaylandConnection& connection, SurfaceLayer layer, const ShowChoices& shown, SaverCore& core)
+        : m_connection(connection), m_layer(layer), m_shown(shown), m_core(core)
     {
     }
 
@@ -62,6 +63,7 @@ private:
 
     const WaylandConnection& m_connection;
     SurfaceLayer m_layer;
+    ShowChoices m_shown;
     SaverCore& m_core;
     std::vector<Entry> m_entries;
     bool m_layoutChanged = false;

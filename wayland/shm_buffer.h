@@ -3,7 +3,8 @@
 // memfd, mapped here and handed over as a wl_shm buffer of 32-bit XRGB
 // pixels. In that format a pixel is 0x00RRGGBB, which for the pictures' pure
 // greens and black is the renderer's COLORREF as it is (render/colour.h), so
-// the renderer draws straight into the buffer.
+// in the specified look the renderer draws straight into the buffer; other
+// looks are packed into it (surface_presenter.h).
 //
 // Once attached and committed the compositor may read the buffer until it
 // sends release: Busy() says so, and nothing may be written into it then.

@@ -7,6 +7,7 @@
 
 #include "common/display_loop.h"
 #include "saver/saver_core.h"
+#include "saver/tick_period.h"
 #include "wayland/saver_outputs.h"
 #include "wayland/seat_input.h"
 
@@ -83,7 +84,8 @@ private:
 Result<> RunWaylandSaver(WaylandConnection& connection, const WaylandSaverSettings& settings, int stopFd)
 {
     SaverCore core(settings.speed, settings.seed, settings.pictures);
-    SaverOutputs outputs(connection, settings.layer, core);
+    const ShowChoices shown{settings.look, settings.zoom ? ZoomTicks(TickPeriodMs(settings.speed)) : 0};
+    SaverOutputs outputs(connection, settings.layer, shown, core);
     // The wallpaper takes no input: it binds no seat.
     std::optional<SeatInput> input;
     if (settings.layer == SurfaceLayer::Overlay) input.emplace(outputs);

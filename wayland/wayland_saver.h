@@ -20,6 +20,8 @@
 
 #include <cstdint>
 
+#include "render/picture_look.h"
+#include "render/shown_picture.h"
 #include "common/failure.h"
 #include "wayland/connection.h"
 #include "wayland/output_surface.h"
@@ -31,6 +33,8 @@ struct WaylandSaverSettings {
     int speed = 0;
     std::uint32_t seed = 0;  // the first output's; the others' follow from it
     int pictures = 0;        // end after this many pictures of the first output; 0: no such end
+    PictureLook look;        // how every output shows its pictures
+    bool zoom = false;       // show each zoom (render/shown_picture.h)
 };
 
 // connection must offer layer-shell (WaylandConnection::OffersLayerShell).

@@ -40,7 +40,7 @@ FullScreenSaver::FullScreenSaver(const XConnection& x, const X11SaverSettings& s
     : XDisplayClient(x.Get()),
       m_x(x),
       m_core(settings.speed, settings.seed, settings.pictures),
-      m_sharedMemory(settings.sharedMemory),
+      m_choices{settings.sharedMemory, settings.Shown()},
       m_xwayland(x.IsXwayland())
 {
     // Under Xwayland the motions just after the windows appear may still be
@@ -83,7 +83,7 @@ Result<> FullScreenSaver::OpenWindow(const Rect& monitor, bool primary)
 {
     const auto focus = primary || m_xwayland ? DrawTarget::Focus::Takes : DrawTarget::Focus::Refuses;
     std::unique_ptr<DrawTarget> target = TRY(DrawTarget::FullScreen(m_x, monitor, focus));
-    auto window = std::make_unique<JuliaWindow>(std::move(target), m_core.NextScreenSeed(), m_sharedMemory);
+    auto window = std::make_unique<JuliaWindow>(std::move(target), m_core.NextScreenSeed(), m_choices);
     TRY(window->Start());
     m_covers.push_back(Cover{monitor, std::move(window)});
     return {};

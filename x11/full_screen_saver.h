@@ -64,7 +64,7 @@ private:
 
     const XConnection& m_x;
     SaverCore m_core;
-    bool m_sharedMemory;
+    PresenterChoices m_choices;
     bool m_xwayland;  // crossings do not report where the pointer is (see OnInput)
     bool m_mapped = false;
     std::optional<int> m_screenChange;  // RandR's report of a new layout, when the server has RandR

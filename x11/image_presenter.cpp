@@ -28,22 +28,23 @@ void ImagePresenter::ImageDeleter::operator()(XImage* image) const
     XDestroyImage(image);
 }
 
-ImagePresenter::ImagePresenter(const DrawTarget& target, int width, int height)
-    : m_display(target.GetDisplay()), m_drawable(target.Id()), m_format(target.Format()), m_width(width),
+ImagePresenter::ImagePresenter(const DrawTarget& target, int width, int height, const PresenterChoices& choices)
+    : m_display(target.GetDisplay()), m_drawable(target.Id()), m_format(target.Format()),
+      m_shown(choices.shown), m_packed(choices.shown.look.Packed([this](COLORREF colour) { return m_format.Pack(colour); })), m_width(width),
       m_height(height)
 {
     m_gc = XCreateGC(m_display, m_drawable, 0, nullptr);
 }
 
 Result<std::unique_ptr<ImagePresenter>> ImagePresenter::Create(const DrawTarget& target, int width, int height,
-                                                               bool sharedMemory)
+                                                               const PresenterChoices& choices)
 {
-    std::unique_ptr<ImagePresenter> presenter(new ImagePresenter(target, width, height));
+    std::unique_ptr<ImagePresenter> presenter(new ImagePresenter(target, width, height, choices));
     if (width <= 0 || height <= 0) return presenter;  // nothing to show until the window has a size
     // Shared memory only works when client and server share a machine;
     // the server's refusal makes SharedMemory::Attach return null.
     Display* display = target.GetDisplay();
-    if (!(sharedMemory && XShmQueryExtension(display) == True &&
+    if (!(choices.sharedMemory && XShmQueryExtension(display) == True &&
           presenter->CreateSharedImage(target.GetVisual(), target.Depth())))
         TRY(presenter->CreatePlainImage(target.GetVisual(), target.Depth()));
     presenter->m_converts = !presenter->StoresInImage();
@@ -100,7 +101,7 @@ Result<> ImagePresenter::CreatePlainImage(Visual* visual, int depth)
 
 bool ImagePresenter::StoresInImage() const
 {
-    return m_format.KeepsPictureColours() && m_image->bits_per_pixel == 32 &&
+    return m_shown.ShowsStoreAsItIs() && m_format.KeepsPictureColours() && m_image->bits_per_pixel == 32 &&
            m_image->byte_order == kNativeByteOrder && m_image->bytes_per_line % 4 == 0;
 }
 
@@ -124,13 +125,14 @@ void ImagePresenter::Convert(const Rect& area)
 {
     const bool direct = m_image->bits_per_pixel == 32 && m_image->byte_order == kNativeByteOrder;
     for (int y = area.top; y < area.bottom; ++y) {
-        const COLORREF* source = m_store.Row(y);
         if (direct) {
             auto* target = reinterpret_cast<std::uint32_t*>(m_image->data + static_cast<std::ptrdiff_t>(y) *
                                                                                 m_image->bytes_per_line);
-            for (int x = area.left; x < area.right; ++x) target[x] = m_format.Pack(source[x]);
+            m_shown.ShowRow(m_store, y, area.left, area.right, m_packed, target);
         } else {
-            for (int x = area.left; x < area.right; ++x) XPutPixel(m_image.get(), x, y, m_format.Pack(source[x]));
+            m_row.resize(static_cast<std::size_t>(m_width));
+            m_shown.ShowRow(m_store, y, area.left, area.right, m_packed, m_row.data());
+            for (int x = area.left; x < area.right; ++x) XPutPixel(m_image.get(), x, y, m_row[static_cast<std::size_t>(x)]);
         }
     }
 }
@@ -138,7 +140,7 @@ void ImagePresenter::Convert(const Rect& area)
 void ImagePresenter::Present(const Rect& area)
 {
     if (!m_image) return;
-    const Rect r = Intersect(area, Rect{0, 0, m_width, m_height});
+    const Rect r = Intersect(m_shown.ShownArea(area, m_width, m_height), Rect{0, 0, m_width, m_height});
     if (r.IsEmpty()) return;
     if (m_converts) {
         AwaitPut();

@@ -7,12 +7,12 @@
 
 namespace quorvana {
 
-JuliaWindow::JuliaWindow(std::unique_ptr<DrawTarget> target, std::uint32_t seed, bool sharedMemory)
+JuliaWindow::JuliaWindow(std::unique_ptr<DrawTarget> target, std::uint32_t seed, const PresenterChoices& choices)
     : m_target(std::move(target)),
       m_screen(seed),
       m_width(m_target->Width()),
       m_height(m_target->Height()),
-      m_sharedMemory(sharedMemory)
+      m_choices(choices)
 {
 }
 
@@ -29,13 +29,14 @@ Result<> JuliaWindow::Repaint(const Rect& exposed)
     if (!m_presenter || m_presenter->Width() != m_width || m_presenter->Height() != m_height) {
         // A new size: the whole window is redrawn, whatever part was exposed.
         m_presenter.reset();
-        m_presenter = TRY(ImagePresenter::Create(*m_target, m_width, m_height, m_sharedMemory));
+        m_presenter = TRY(ImagePresenter::Create(*m_target, m_width, m_height, m_choices));
         area = Rect{0, 0, m_width, m_height};
     }
     PixelStore& store = m_presenter->WritableStore();
     store.SetClip(area);
     DirtySurface surface(store);
     m_screen.Reshape(surface);
+    m_presenter->AfterRepaint();
     store.ResetClip();
     m_presenter->Present(surface.TakeDirty());
     return {};
@@ -44,7 +45,8 @@ Result<> JuliaWindow::Repaint(const Rect& exposed)
 void JuliaWindow::Tick()
 {
     DirtySurface surface(m_presenter->WritableStore());
-    m_screen.Draw(surface);
+    const TickOutcome outcome = m_screen.Draw(surface);
+    m_presenter->AfterTick(outcome, m_screen.LastViews(), m_screen.Row());
     m_presenter->Present(surface.TakeDirty());
 }
 

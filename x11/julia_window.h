@@ -25,8 +25,8 @@ namespace quorvana {
 
 class JuliaWindow {
 public:
-    // sharedMemory: whether pictures may go through MIT-SHM (see ImagePresenter).
-    JuliaWindow(std::unique_ptr<DrawTarget> target, std::uint32_t seed, bool sharedMemory);
+    // choices: how its pictures reach the screen (see ImagePresenter).
+    JuliaWindow(std::unique_ptr<DrawTarget> target, std::uint32_t seed, const PresenterChoices& choices);
 
     // Puts the window on the screen: an own window is mapped and its first
     // Expose starts the first picture; a window already on the screen
@@ -56,7 +56,7 @@ private:
     ExposeCoalescer m_exposes;
     int m_width;   // the window's size as last reported; the presenter follows at the next Expose
     int m_height;
-    bool m_sharedMemory;
+    PresenterChoices m_choices;
 };
 
 }  // namespace quorvana

@@ -45,7 +45,8 @@ Result<std::unique_ptr<WindowSaver>> WindowSaver::Create(const XConnection& x, c
     std::unique_ptr<DrawTarget> target = TRY(MakeTarget(x, settings));
     // A seed asked for is the window's own, as the exporter takes it.
     const std::uint32_t seed = settings.seedAskedFor ? settings.seed : saver->m_core.SeedOfMonitor(MonitorOf(*target));
-    saver->m_window = std::make_unique<JuliaWindow>(std::move(target), seed, settings.sharedMemory);
+    saver->m_window = std::make_unique<JuliaWindow>(std::move(target), seed,
+                                                     PresenterChoices{settings.sharedMemory, settings.Shown()});
     TRY(saver->m_window->Start());
     saver->m_core.Begin(saver->m_window->Screen(), Clock::now());
     return saver;

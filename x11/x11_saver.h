@@ -15,6 +15,9 @@
 #include <cstdint>
 
 #include "common/failure.h"
+#include "render/picture_look.h"
+#include "render/shown_picture.h"
+#include "saver/tick_period.h"
 #include "x11/x_connection.h"
 
 namespace quorvana {
@@ -37,6 +40,11 @@ struct X11SaverSettings {
     bool seedAskedFor = false;
     int pictures = 0;            // end after this many finished pictures; 0: run until stopped
     bool sharedMemory = true;    // MIT-SHM when the server offers it
+    PictureLook look;            // how every window shows its pictures
+    bool zoom = false;           // show each zoom (render/shown_picture.h)
+
+    // The look, and the ticks a zoom takes at this speed.
+    ShowChoices Shown() const { return {look, zoom ? ZoomTicks(TickPeriodMs(speed)) : 0}; }
 };
 
 // Draws until the saver ends or stopFd (common/stop_signals.h) becomes readable.

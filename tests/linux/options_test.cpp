@@ -85,6 +85,22 @@ TEST(SaverOptions, SeedPicturesSharedMemoryHelpVersion)
     EXPECT_FALSE(Good({"-no-shm"}).sharedMemory);
 }
 
+TEST(SaverOptions, TheLook)
+{
+    const SaverOptions plain = Good({});
+    EXPECT_EQ(plain.theme, ThemeName::Green);
+    EXPECT_EQ(plain.brightness, 0);
+    EXPECT_FALSE(plain.fullRows);
+    EXPECT_FALSE(plain.zoom);
+    EXPECT_TRUE(Good({"--zoom", "--fullscreen"}).zoom);
+    const SaverOptions looked = Good({"--theme", "spectrum", "-brightness=100", "--full-rows", "--root"});
+    EXPECT_EQ(looked.theme, ThemeName::Spectrum);
+    EXPECT_EQ(looked.brightness, 100);
+    EXPECT_TRUE(looked.fullRows);
+    // xscreensaver's preview adds --window-id to the mode's command with its options.
+    EXPECT_EQ(Good({"--theme=warm", "--window-id", "0x5"}).theme, ThemeName::Warm);
+}
+
 struct BadCase {
     std::vector<std::string> args;
     const char* environment;
@@ -107,6 +123,11 @@ TEST(SaverOptions, BadArgumentsGiveOneLineNamingThem)
         {{"--root=yes"}, nullptr, "--root takes no value"},
         {{"--pictures", "0"}, nullptr, "--pictures: '0' is not a count from 1 to 1000000"},
         {{"--no-shm=1"}, nullptr, "--no-shm takes no value"},
+        {{"--theme", "blue"}, nullptr, "--theme: 'blue' is not one of green, warm, cold, spectrum, grey"},
+        {{"--theme"}, nullptr, "--theme: missing value"},
+        {{"--brightness", "-1"}, nullptr, "--brightness: '-1' is not a whole number from 0 to 100"},
+        {{"--full-rows=no"}, nullptr, "--full-rows takes no value"},
+        {{"--zoom=yes"}, nullptr, "--zoom takes no value"},
         {{}, "window", "XSCREENSAVER_WINDOW: 'window' is not a window id"},
         {{"--root"}, "0", "XSCREENSAVER_WINDOW: '0' is not a window id"},
         // the environment's control characters shown escaped, so that the error stays one line

@@ -66,6 +66,16 @@ TEST(ExportOptions, DefaultsAndGoodForms)
     EXPECT_EQ(Good({"--animation", "x.WebP"}).animation, "x.WebP");
     EXPECT_TRUE(Good({"--version", "--pictures", "5"}).version);
     EXPECT_TRUE(Good({"--wallpaper", "--pictures", "2"}).wallpaper);
+
+    const ExportOptions looked = Good({"--theme", "grey", "--brightness=100", "--full-rows"});
+    EXPECT_EQ(looked.theme, ThemeName::Grey);
+    EXPECT_EQ(looked.brightness, 100);
+    EXPECT_TRUE(looked.fullRows && looked.Look().fullRows);
+    EXPECT_TRUE(Good({}).Look().ShowsStoreAsItIs());
+    // A wallpaper is drawn whole: full rows change nothing there.
+    EXPECT_FALSE(Good({"--wallpaper", "--full-rows"}).Look().fullRows);
+    EXPECT_EQ(Good({"--animation", "a.gif", "--theme", "cold", "--full-rows"}).theme, ThemeName::Cold);
+    EXPECT_TRUE(Good({"--animation", "a.gif", "--zoom"}).zoom);
 }
 
 // Each option wired to its own handler: one line per option, word for word
@@ -91,6 +101,11 @@ TEST(ExportOptions, EachOptionWiredToItsHandler)
         {{"--ticks-per-frame", "3"}, "--ticks-per-frame: only with --animation"},
         {{"--wallpaper", "--bench"}, "--wallpaper: not with --bench, which writes nothing"},
         {{"--wallpaper", "--animation", "a.gif"}, "--wallpaper: not with --animation, which records the saver as it draws"},
+        {{"--theme", "Green"}, "--theme: 'Green' is not one of green, warm, cold, spectrum, grey"},
+        {{"--brightness", "101"}, "--brightness: '101' is not a whole number from 0 to 100"},
+        {{"--full-rows=1"}, "--full-rows takes no value"},
+        {{"--zoom"}, "--zoom: only with --animation, where the zoom can be watched"},
+        {{"--bench", "--theme", "warm"}, "--theme, --brightness, --full-rows: not with --bench, which writes nothing"},
     };
     for (const auto& [args, error] : cases) EXPECT_EQ(Refusal(args), error) << args[0];
 }

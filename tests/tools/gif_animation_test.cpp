@@ -41,7 +41,7 @@ TEST(GifAnimation, DecodesToTheFramesGiven)
         {{{10, 20, 110, 70}, 70}, gradient},
         {{{kWidth - 1, kHeight - 1, kWidth, kHeight}, 655350}, marker},
     };
-    GifAnimation gif(kWidth, kHeight);
+    GifAnimation gif(kWidth, kHeight, Theme().Colours());
     std::vector<std::vector<COLORREF>> expected;
     for (const auto& [frame, colour] : frames) {
         for (int y = frame.rect.top; y < frame.rect.bottom; ++y)
@@ -93,7 +93,7 @@ TEST(GifAnimation, RefusesColoursOutsideTheGreenLevels)
 {
     PixelStore window(4, 4);
     window.SetPixel(2, 2, MakeRgb(1, 40, 0));
-    GifAnimation gif(4, 4);
+    GifAnimation gif(4, 4, Theme().Colours());
     const std::size_t before = gif.Bytes().size();
     EXPECT_FALSE(gif.AddFrame(window, {0, 0, 4, 4}, 20).Ok());
     EXPECT_EQ(gif.Bytes().size(), before);

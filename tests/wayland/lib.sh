@@ -28,7 +28,8 @@
 #   start_saver ARGS...            quorvana ARGS --seed $SEED in the background, its pid in $saver;
 #                                  succeeds once both outputs show it
 #   covered OUTPUT WxH             the output shows the saver at WxH device pixels: greens and black only
-#   exact OUTPUT N                 the output is the exporter's window, for the seed of the Nth output
+#   exact OUTPUT N                 the output is the exporter's window, for the seed of the Nth output,
+#                                  in the look LOOK names (--theme, --brightness, --full-rows; none: green)
 #                                  (0 the first) and no other's, after some tick of its first 20 pictures
 #                                  (tick_match.cpp); tick_match's line in $WORK/match.txt
 #   alive PID / ended_well PID     running / ends within 5 s with status 0
@@ -163,6 +164,7 @@ wayland_finish() {
 }
 
 SEED=4242
+LOOK=()  # the saver's look, for start_saver, covered and exact
 saver_session() {
     wayland_need sway grim wtype jq convert identify
     : "${QUORVANA:?}"
@@ -171,20 +173,22 @@ saver_session() {
         "output HEADLESS-2 resolution 1280x960 position 640 0 scale 2"
 }
 start_saver() {
-    session_start saver quorvana "$@" --seed "$SEED"
+    session_start saver quorvana "$@" --seed "$SEED" "${LOOK[@]}"
     wait_until 10 covered HEADLESS-1 640x480 && wait_until 10 covered HEADLESS-2 1280x960
 }
 covered() {
     local shot=$WORK/covered.png
     screenshot "$1" "$shot" 2>/dev/null || return 1
     [ "$(identify -format '%wx%h' "$shot")" = "$2" ] || return 1
-    # The brightest red, green and blue: none, some, none.
+    # In a theme: more colours than a background and black. Else the
+    # brightest red, green and blue: none, some, none.
+    [ ${#LOOK[@]} -eq 0 ] || { [ "$(convert "$shot" -format %k info:)" -gt 2 ]; return; }
     set -- $(convert "$shot" -alpha off -separate -format '%[max] ' info:)
     [ "$1" = 0 ] && [ "$2" != 0 ] && [ "$3" = 0 ]
 }
 exact() {
     local shot=$WORK/exact.png
-    screenshot "$1" "$shot" && "${TICK_MATCH:?}" "$shot" "$SEED" "$2" 20 2>>"$WORK/match.txt"
+    screenshot "$1" "$shot" && "${TICK_MATCH:?}" "$shot" "$SEED" "$2" 20 "${LOOK[@]}" 2>>"$WORK/match.txt"
 }
 alive() { kill -0 "$1" 2>/dev/null; }
 ended_well() { wait_until 5 eval "! alive $1" && { wait "$1"; } 2>/dev/null; }

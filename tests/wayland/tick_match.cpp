@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// tick_match SCREENSHOT.png SEED OUTPUT PICTURES: is the screenshot of one
-// output exactly what the exporter's window (tools/simulated_window.h) of the
-// screenshot's size shows after some tick, for the seed that a saver given
+// tick_match SCREENSHOT.png SEED OUTPUT PICTURES [LOOK...]: is the screenshot
+// of one output exactly what the exporter's window (tools/simulated_window.h)
+// of the screenshot's size shows after some tick, in the look the exporter's
+// options --theme, --brightness and --full-rows give (the specified one by default), for the seed that a saver given
 // --seed SEED draws that output with (saver/monitor_seed.h; OUTPUT counts
 // from 0 in the order the outputs came)? A saver's output is taken at an
 // arbitrary moment, so the window is stepped tick by tick
@@ -56,6 +57,12 @@ bool Load(const char* path, Screenshot& shot)
     return true;
 }
 
+// The pixel the window shows at (x, y) in the look.
+COLORREF Shown(const quorvana::PixelStore& window, const quorvana::PictureLook& look, int x, int y)
+{
+    return look.theme.Shown(window.Row(look.SourceRow(y))[x]);
+}
+
 // Whether the window of these options shows the screenshot after TICKS ticks.
 bool ShowsAfter(const quorvana::ExportOptions& options, long ticks, const Screenshot& shot)
 {
@@ -69,11 +76,10 @@ bool ShowsAfter(const quorvana::ExportOptions& options, long ticks, const Screen
         DirtySurface surface(window.pixels);
         window.renderer.DrawNextRow(surface);
     }
-    for (int y = 0; y < shot.height; ++y) {
-        const COLORREF* row = window.pixels.Row(y);
-        if (!std::equal(row, row + shot.width, shot.pixels.begin() + static_cast<std::ptrdiff_t>(y) * shot.width))
-            return false;
-    }
+    const PictureLook look = options.Look();
+    for (int y = 0; y < shot.height; ++y)
+        for (int x = 0; x < shot.width; ++x)
+            if (Shown(window.pixels, look, x, y) != shot.pixels[static_cast<std::size_t>(y) * shot.width + x]) return false;
     return true;
 }
 
@@ -83,11 +89,13 @@ int main(int argc, char** argv)
 {
     using namespace quorvana;
     Screenshot shot;
-    if (argc != 5 || !Load(argv[1], shot)) {
-        std::fprintf(stderr, "usage: tick_match SCREENSHOT.png SEED OUTPUT PICTURES\n");
+    Result<ExportOptions> parsed = ParseExportOptions(std::vector<std::string>(argv + std::min(argc, 5), argv + argc));
+    if (argc < 5 || !parsed || !Load(argv[1], shot)) {
+        std::fprintf(stderr, "usage: tick_match SCREENSHOT.png SEED OUTPUT PICTURES [--theme NAME] [--brightness B] [--full-rows]\n");
         return 2;
     }
-    ExportOptions options;
+    ExportOptions options = parsed.Value();
+    const PictureLook look = options.Look();
     options.width = shot.width;
     options.height = shot.height;
     const auto saverSeed = static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10));
@@ -104,9 +112,9 @@ int main(int argc, char** argv)
     long differing = 0;
     const auto recount = [&](int top, int bottom) {
         for (int y = top; y < bottom; ++y) {
-            const COLORREF* row = window.pixels.Row(y);
             long count = 0;
-            for (int x = 0; x < shot.width; ++x) count += row[x] != shot.pixels[static_cast<std::size_t>(y) * shot.width + x];
+            for (int x = 0; x < shot.width; ++x)
+                count += Shown(window.pixels, look, x, y) != shot.pixels[static_cast<std::size_t>(y) * shot.width + x];
             differing += count - rowDiffers[y];
             rowDiffers[y] = count;
         }
@@ -121,7 +129,7 @@ int main(int argc, char** argv)
     for (long tick = 1; picture <= pictures; ++tick) {
         DirtySurface surface(window.pixels);
         if (window.renderer.DrawNextRow(surface) != TickOutcome::Row) ++picture;
-        const Rect dirty = surface.TakeDirty();
+        const Rect dirty = look.ShownArea(surface.TakeDirty(), shot.height);
         recount(dirty.top, dirty.bottom);
         if (fewest < 0 || differing < fewest) fewest = differing, fewestTick = tick;
         if (differing == 0) {

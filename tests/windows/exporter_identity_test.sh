@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # quorvana-render.exe under Wine writes the same PNG files, to the bit, as
 # the native exporter, for a few seeds and sizes (odd ones among them) with
-# the plain loop and the fastest kernel, and the same recordings. Also: a
+# the plain loop and the fastest kernel, in every theme, and the same
+# recordings, with full rows and the zoom too. Also: a
 # bad argument is refused with status 2 there too.
 # Usage: exporter_identity_test.sh SESSION_DIR WINDOWS_EXPORTER NATIVE_EXPORTER
 set -uo pipefail
@@ -14,10 +15,11 @@ native_exporter=$3
 [ -x "$native_exporter" ] || { fail "no native exporter at $native_exporter (build the native preset first)"; finish; }
 make_work
 
-while read -r size seed kernel pictures; do
-    name="$size-$seed-$kernel"
+while read -r size seed kernel pictures look; do
+    name="$size-$seed-$kernel${look// /}"
     mkdir -p "$WORK/native-$name" "$WORK/windows-$name"
-    args=(--size "$size" --seed "$seed" --kernel "$kernel" --pictures "$pictures")
+    # shellcheck disable=SC2206
+    args=(--size "$size" --seed "$seed" --kernel "$kernel" --pictures "$pictures" $look)
     "$native_exporter" "${args[@]}" --out "$WORK/native-$name" >/dev/null 2>&1 || fail "$name: native exporter failed"
     "$session" run "$dir" "$windows_exporter" "${args[@]}" --out "Z:$WORK/windows-$name" >"$WORK/log" 2>&1 ||
         fail "$name: Windows exporter failed: $(cat "$WORK/log")"
@@ -33,6 +35,11 @@ done <<CASES
 1x1 2 auto 2
 640x480 1 auto 3
 301x199 42 plain 2
+97x61 123456 auto 3 --theme warm
+97x61 123456 auto 3 --theme cold --full-rows
+160x120 9 auto 3 --theme spectrum --brightness 35
+160x120 9 plain 2 --theme grey
+160x120 9 auto 2 --brightness 80
 CASES
 
 # A recording is the same file too.
@@ -41,6 +48,12 @@ args=(--size 97x61 --seed 3 --pictures 2)
 "$session" run "$dir" "$windows_exporter" "${args[@]}" --animation "Z:$WORK/windows.gif" >"$WORK/log" 2>&1 ||
     fail "Windows recording failed: $(cat "$WORK/log")"
 cmp -s "$WORK/native.gif" "$WORK/windows.gif" || fail "the recordings differ"
+looks=(--theme spectrum --full-rows --zoom --speed 70)
+"$native_exporter" "${args[@]}" "${looks[@]}" --animation "$WORK/native-look.gif" >/dev/null 2>&1 ||
+    fail "native recording in a look failed"
+"$session" run "$dir" "$windows_exporter" "${args[@]}" "${looks[@]}" --animation "Z:$WORK/windows-look.gif" >"$WORK/log" 2>&1 ||
+    fail "Windows recording in a look failed: $(cat "$WORK/log")"
+cmp -s "$WORK/native-look.gif" "$WORK/windows-look.gif" || fail "the recordings in a look differ"
 
 # Names outside the ANSI code page reach the files whole (the exporter takes
 # its arguments as UTF-8): the same pictures and recording under them.

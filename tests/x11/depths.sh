@@ -5,12 +5,15 @@
 # a 16-bit window is refused with one line and status 1.
 source "$(dirname "$0")/lib.sh"
 
-# A given 32-bit window holds the exporter's picture, with shared memory and without.
-for option in "" --no-shm; do
+# A given 32-bit window holds the exporter's picture, with shared memory and
+# without, and in a theme, whose red and blue go where the visual's masks say.
+for option in "" --no-shm --theme=warm; do
     host_window 128x72 32
     status=0
     timeout 20 "$QUORVANA" --window-id "$HOST_ID" --seed 13 --pictures 2 ${option:+"$option"} || status=$?
-    diff=$(differing_pixels "$HOST_ID" 13 128x72 2)
+    look=()
+    [[ $option == --theme=* ]] && look=("$option")
+    diff=$(differing_pixels "$HOST_ID" 13 128x72 2 "${look[@]}")
     if [ "$status" -eq 0 ] && [ "$diff" = "0" ] && at_least_lit 10 "$HOST_ID"; then
         pass "32-bit window ${option:-with shared memory}: the exporter's picture"
     else

@@ -64,11 +64,13 @@ saver_window_viewable() {
     SAVER_WINDOW=$id
 }
 
-# differing_pixels WINDOW SEED WxH PICTURE: how many pixels of the window
-# differ from the exporter's picture number PICTURE for that seed and size.
+# differing_pixels WINDOW SEED WxH PICTURE [LOOK...]: how many pixels of the
+# window differ from the exporter's picture number PICTURE for that seed and
+# size, in that look (--theme, --brightness, --full-rows).
 differing_pixels() {
     local window=$1 seed=$2 size=$3 picture=$4 out="$WORK/export.$RANDOM"
-    "$QUORVANA_RENDER" --size "$size" --seed "$seed" --pictures "$picture" --out "$out" >/dev/null 2>&1
+    shift 4
+    "$QUORVANA_RENDER" --size "$size" --seed "$seed" --pictures "$picture" --out "$out" "$@" >/dev/null 2>&1
     "$X11_PROBE" dump "$window" "$out/screen.ppm"
     compare -metric AE "$out/screen.ppm" "$(printf '%s/picture-%04d.png' "$out" "$picture")" null: 2>&1 || true
 }

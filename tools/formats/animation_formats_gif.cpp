@@ -12,9 +12,9 @@ const std::vector<std::string>& AnimationExtensions()
     return extensions;
 }
 
-std::unique_ptr<AnimationWriter> MakeAnimationWriter(const std::string& file, int width, int height)
+std::unique_ptr<AnimationWriter> MakeAnimationWriter(const std::string& file, int width, int height, const Theme& theme)
 {
-    if (HasExtension(file, ".gif")) return std::make_unique<GifAnimation>(width, height);
+    if (HasExtension(file, ".gif")) return std::make_unique<GifAnimation>(width, height, theme.Colours());
     return nullptr;
 }
 

@@ -13,10 +13,10 @@ const std::vector<std::string>& AnimationExtensions()
     return extensions;
 }
 
-std::unique_ptr<AnimationWriter> MakeAnimationWriter(const std::string& file, int width, int height)
+std::unique_ptr<AnimationWriter> MakeAnimationWriter(const std::string& file, int width, int height, const Theme& theme)
 {
-    if (HasExtension(file, ".gif")) return std::make_unique<GifAnimation>(width, height);
-    if (HasExtension(file, ".webp")) return std::make_unique<WebpAnimation>(width, height);
+    if (HasExtension(file, ".gif")) return std::make_unique<GifAnimation>(width, height, theme.Colours());
+    if (HasExtension(file, ".webp")) return std::make_unique<WebpAnimation>(width, height, theme);
     return nullptr;
 }
 

@@ -13,6 +13,7 @@
 
 #include "common/failure.h"
 #include "render/pixel_store.h"
+#include "render/theme.h"
 
 namespace quorvana {
 
@@ -42,7 +43,9 @@ bool HasExtension(const std::string& file, const std::string& extension);
 const std::vector<std::string>& AnimationExtensions();
 
 // The writer for the file's extension (any case), or null if this build
-// has none for it.
-std::unique_ptr<AnimationWriter> MakeAnimationWriter(const std::string& file, int width, int height);
+// has none for it. The window it is given holds green levels, as the
+// renderer draws them; the file shows them in the theme's colours.
+std::unique_ptr<AnimationWriter> MakeAnimationWriter(const std::string& file, int width, int height,
+                                                     const Theme& theme = Theme());
 
 }  // namespace quorvana

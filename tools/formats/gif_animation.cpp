@@ -22,7 +22,7 @@ constexpr int kLongestDelayCs = 65535;
 
 }  // namespace
 
-GifAnimation::GifAnimation(int width, int height)
+GifAnimation::GifAnimation(int width, int height, const std::array<COLORREF, 256>& palette)
 {
     static constexpr unsigned char kSignature[] = {'G', 'I', 'F', '8', '9', 'a'};
     m_bytes.assign(kSignature, kSignature + sizeof kSignature);
@@ -30,7 +30,9 @@ GifAnimation::GifAnimation(int width, int height)
     PutWord(height);
     // A global palette of 2^(7+1) entries with 8 bits per primary colour.
     m_bytes.insert(m_bytes.end(), {0xF7, 0, 0});
-    for (int green = 0; green < 256; ++green) m_bytes.insert(m_bytes.end(), {0, static_cast<unsigned char>(green), 0});
+    for (const COLORREF colour : palette)
+        m_bytes.insert(m_bytes.end(), {static_cast<unsigned char>(colour & 0xFF), static_cast<unsigned char>(colour >> 8 & 0xFF),
+                                       static_cast<unsigned char>(colour >> 16 & 0xFF)});
     // NETSCAPE2.0: repeat forever (a count of 0).
     const char application[] = "NETSCAPE2.0";
     m_bytes.insert(m_bytes.end(), {kExtension, kApplication, 11});

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
 // An animated GIF of the saver's window, built frame by frame in memory for
-// the caller to write out as it goes. The palette is the 256 pure green
-// levels (index = the green byte), which hold every colour the renderer
-// draws, black and the marker's green among them, so frames are lossless.
+// the caller to write out as it goes. The index of a pixel is its green
+// byte, which tells every colour the renderer draws apart, black and the
+// marker's green among them, so frames are lossless; the palette shows
+// each index in the theme's colour (the pure green levels by default).
 // A frame stores only the rectangle that changed and leaves the rest of the
 // canvas as the frames before it made it. The animation repeats forever.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -18,7 +20,7 @@ namespace quorvana {
 class GifAnimation final : public AnimationWriter {
 public:
     // The header, the palette and the repeat instruction go into Bytes().
-    GifAnimation(int width, int height);
+    GifAnimation(int width, int height, const std::array<COLORREF, 256>& palette);
 
     // GIF delays are whole centiseconds: each frame's is rounded from the
     // time since the start, so rounding does not add up, and is at least

@@ -24,7 +24,8 @@ struct WebpAnimation::Encoder {
     }
 };
 
-WebpAnimation::WebpAnimation(int width, int height) : m_encoder(std::make_unique<Encoder>())
+WebpAnimation::WebpAnimation(int width, int height, const Theme& theme)
+    : m_encoder(std::make_unique<Encoder>()), m_theme(theme)
 {
     WebPAnimEncoderOptions options;
     WebPAnimEncoderOptionsInit(&options);
@@ -52,11 +53,13 @@ Result<> WebpAnimation::AddFrame(const PixelStore& window, const Rect& changed, 
     // The frame picture keeps the window as the last frame left it (the
     // first frame, a repaint, covers it all): only the change is copied.
     for (int y = changed.top; y < changed.bottom; ++y) {
-        const COLORREF* row = window.Row(y);
+        const COLORREF* stored = window.Row(y);
         std::uint32_t* argb = frame.argb + static_cast<std::size_t>(y) * frame.argb_stride;
         // COLORREF is red in the low byte; WebP's ARGB has blue there.
-        for (int x = changed.left; x < changed.right; ++x)
-            argb[x] = 0xFF000000u | (row[x] & 0xFF) << 16 | (row[x] & 0xFF00) | (row[x] >> 16 & 0xFF);
+        for (int x = changed.left; x < changed.right; ++x) {
+            const COLORREF shown = m_theme.Shown(stored[x]);
+            argb[x] = 0xFF000000u | (shown & 0xFF) << 16 | (shown & 0xFF00) | (shown >> 16 & 0xFF);
+        }
     }
     if (!WebPAnimEncoderAdd(m_encoder->animation, &frame, m_timestampMs, &m_encoder->config)) {
         if (frame.error_code == VP8_ENC_ERROR_OUT_OF_MEMORY)

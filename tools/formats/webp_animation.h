@@ -15,7 +15,8 @@ namespace quorvana {
 
 class WebpAnimation final : public AnimationWriter {
 public:
-    WebpAnimation(int width, int height);
+    // Pixels are shown in the theme's colours.
+    WebpAnimation(int width, int height, const Theme& theme);
     ~WebpAnimation() override;
 
     Result<> AddFrame(const PixelStore& window, const Rect& changed, int milliseconds) override;
@@ -25,6 +26,7 @@ private:
     struct Encoder;
     std::unique_ptr<Encoder> m_encoder;
     int m_timestampMs = 0;
+    Theme m_theme;
 };
 
 }  // namespace quorvana
