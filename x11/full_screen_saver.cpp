@@ -101,6 +101,11 @@ Result<DisplayClient::Next> FullScreenSaver::OnEvent(XEvent& event)
     // Events of a window already dropped (its DestroyNotify, say) find none.
     JuliaWindow* window = WindowOf(event.xany.window);
     if (!window) return Next::Continue;
+    // The saver destroys its own windows only as they go from its list:
+    // one destroyed from outside is the X server ending (Xwayland as its
+    // compositor ends), which is no normal end.
+    if (event.type == DestroyNotify && event.xdestroywindow.window == window->Id())
+        return Failure::Runtime("the X server destroyed the saver's windows: the display is ending");
     if (TRY(window->HandleEvent(event)) == JuliaWindow::Next::Close) return Next::End;
     m_core.Begin(window->Screen(), Clock::now());
     return OnInput(event);

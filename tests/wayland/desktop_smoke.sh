@@ -185,7 +185,18 @@ else
     echo "skipped: an output disabled ($DESKTOP's harness cannot, or its compositor breaks)"
 fi
 
+# The compositor's end: one line of the saver's own, status 1.
+start_saver
+wait_until 30 eval '! alive || covered "$first" "$size" || covered "$second" "$size"' || true
+# Drawing for a moment, as the input checks wait for it.
+sleep 3
 compositor_cpu=$(awk '{ printf "%.1f", ($14 + $15) / 100 }' "/proc/$compositor/stat")
+kill -TERM "$compositor"
+expect end "the compositor's end: status 1 and one line of its own" \
+      'wait_until 15 gone && [ "$saver_status" -eq 1 ] &&
+       [ "$(grep -vxF -e "$fallback" -e "$uncovered" "$WORK/saver.err" | grep -c "^quorvana: ")" -eq 1 ] &&
+       [ "$(grep -vxF -e "$fallback" -e "$uncovered" "$WORK/saver.err" | wc -l)" -eq 1 ] ||
+       { echo "  it said: $(cat "$WORK/saver.err")"; false; }'
 desktop_stop
 # times: this shell's, then its reaped children's user and system time, as 0m1.250s.
 times >"$WORK/times"
