@@ -38,12 +38,8 @@ desktop_start() {
     done < <(desktop_outputs)
     wait_until 10 seat_ready || { echo "cage: the seat has no pointer and keyboard: $(seat_devices)" >&2; return 1; }
 }
-on_host() { in_session env DISPLAY="$HOST_DISPLAY" "$@"; }
 desktop_outputs() { xdg_outputs; }
-pointer_to() { on_host xdotool mousemove "$1" "$2"; }
-pointer_by() { on_host xdotool mousemove_relative -- "$1" "$2"; }
-pointer_click() { on_host xdotool click 1; }
-key_tap() { on_host xdotool key a; }
+host_seat_verbs
 shot() {
     if [ "$1" = - ]; then in_session grim - >"$2"; else in_session grim -o "$1" - >"$2"; fi
 }

@@ -96,6 +96,17 @@ desktop_cleanup() {
 at_exit desktop_cleanup
 desktop_stop() { desktop_cleanup; }
 
+# The input verbs of a compositor on wlroots' or Weston's X11 backend, whose
+# seat takes the pointer and keyboard of the Xvfb at $HOST_DISPLAY
+# (xdotool through XTEST there moves the seat as a real mouse would).
+on_host() { in_session env DISPLAY="$HOST_DISPLAY" "$@"; }
+host_seat_verbs() {
+    pointer_to() { on_host xdotool mousemove "$1" "$2"; }
+    pointer_by() { on_host xdotool mousemove_relative -- "$1" "$2"; }
+    pointer_click() { on_host xdotool click 1; }
+    key_tap() { on_host xdotool key a; }
+}
+
 # A private session bus, as a desktop session has (KWin's screenshots and
 # kscreen, mutter's remote desktop and display settings live on it).
 session_bus() {

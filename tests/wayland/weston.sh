@@ -34,14 +34,10 @@ desktop_start() {
     wait_until 10 eval '[ "$(desktop_outputs | wc -l)" -eq "$count" ]' && wait_until 10 seat_ready ||
         { echo "weston: not $count outputs and a seat with a pointer and a keyboard" >&2; return 1; }
 }
-on_host() { in_session env DISPLAY="$HOST_DISPLAY" "$@"; }
 output_window() { on_host xwininfo -root -children | awk -v title="\"Weston Compositor - $1\":" '$2 " " $3 " " $4 " " $5 == title { print $1 }'; }
 desktop_outputs() { xdg_outputs; }
 # The desktop's coordinates are the Xvfb's: outputs lie there as in Weston.
-pointer_to() { on_host xdotool mousemove "$1" "$2"; }
-pointer_by() { on_host xdotool mousemove_relative -- "$1" "$2"; }
-pointer_click() { on_host xdotool click 1; }
-key_tap() { on_host xdotool key a; }
+host_seat_verbs
 shot() {
     if [ "$1" = - ]; then on_host import -window root png:- >"$2"; else on_host import -window "$(output_window "$1")" png:- >"$2"; fi
 }
