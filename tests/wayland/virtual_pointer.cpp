@@ -22,6 +22,7 @@
 #include <wayland-client.h>
 
 #include "wlr-virtual-pointer-client-protocol.h"
+#include "input_lines.h"
 
 namespace {
 
@@ -95,36 +96,6 @@ int main() {
     std::puts("ready");
     std::fflush(stdout);
 
-    std::string line;
-    bool reading = true;
-    for (;;) {
-        while (wl_display_prepare_read(display.get()) != 0) wl_display_dispatch_pending(display.get());
-        wl_display_flush(display.get());
-        pollfd fds[2] = {{wl_display_get_fd(display.get()), POLLIN, 0}, {STDIN_FILENO, POLLIN, 0}};
-        if (poll(fds, reading ? 2 : 1, -1) < 0) {
-            wl_display_cancel_read(display.get());
-            continue;
-        }
-        if (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) {
-            if (wl_display_read_events(display.get()) < 0) return Fail("the compositor went away");
-        } else {
-            wl_display_cancel_read(display.get());
-        }
-        if (wl_display_dispatch_pending(display.get()) < 0) return Fail("the compositor went away");
-        if (!reading || !(fds[1].revents & (POLLIN | POLLHUP))) continue;
-        char buffer[256];
-        const ssize_t got = read(STDIN_FILENO, buffer, sizeof buffer);
-        if (got <= 0) {
-            reading = false;
-            continue;
-        }
-        line.append(buffer, static_cast<size_t>(got));
-        for (size_t end; (end = line.find('\n')) != std::string::npos; line.erase(0, end + 1)) {
-            if (!Act(pointer.get(), line.substr(0, end))) {
-                std::fprintf(stderr, "virtual_pointer: unknown line '%s' (allowed: motion DX DY, click)\n",
-                             line.substr(0, end).c_str());
-                return 2;
-            }
-        }
-    }
+    return ServeInputLines(display.get(), "virtual_pointer", "motion DX DY, click",
+                           [&](const std::string& line) { return Act(pointer.get(), line); });
 }
