@@ -128,7 +128,7 @@ EncodedPicture EncoderPool::TakeNext()
     const std::shared_ptr<Job> job = std::move(m_inOrder.front());
     m_inOrder.pop_front();
     lock.unlock();
-    if (!job->result) return NotEnoughMemoryFor("encoding " + PictureOfSize(job->width, job->height));
+    if (!job->result) return Failure::NotEnoughMemoryFor("encoding " + PictureOfSize(job->width, job->height));
     return std::move(*job->result);
 }
 

@@ -67,7 +67,7 @@ int main(int argc, char** argv)
     try {
         done = Run(options);
     } catch (const std::bad_alloc&) {
-        done = NotEnoughMemoryFor(PictureOfSize(options.width, options.height));
+        done = Failure::NotEnoughMemoryFor(PictureOfSize(options.width, options.height));
     }
     return done ? 0 : Report(stderr, kExporterName, done.Error());
 }

@@ -59,7 +59,7 @@ Result<> GifAnimation::AddFrame(const PixelStore& window, const Rect& rect, int 
 {
     if (!m_indices) {
         m_indices.reset(new (std::nothrow) unsigned char[static_cast<std::size_t>(window.Width()) * window.Height()]);
-        if (!m_indices) return NotEnoughMemoryFor("recording " + PictureOfSize(window.Width(), window.Height()));
+        if (!m_indices) return Failure::NotEnoughMemoryFor("recording " + PictureOfSize(window.Width(), window.Height()));
     }
     std::size_t count = 0;
     for (int y = rect.top; y < rect.bottom; ++y) {

@@ -21,13 +21,12 @@ inline std::string PictureOfSize(int width, int height)
     return "a " + std::to_string(width) + " x " + std::to_string(height) + " picture";
 }
 
-inline Failure NotEnoughMemoryFor(const std::string& what) { return Failure::NotEnoughMemoryFor(what); }
 
 // An owning store of that size, all black, or the failure naming it.
 inline Result<> MakePicture(PixelStore& store, int width, int height)
 {
     if (store.Resize(width, height)) return {};
-    return NotEnoughMemoryFor(PictureOfSize(width, height));
+    return Failure::NotEnoughMemoryFor(PictureOfSize(width, height));
 }
 
 }  // namespace quorvana

@@ -187,7 +187,7 @@ Result<std::vector<unsigned char>> PngEncoder::Encode(const PixelStore& picture)
         8, 2, 0, 0, 0};
     PutChunk(png, "IHDR", header, sizeof header);
 
-    if (!m_idat->Begin(png)) return NotEnoughMemoryFor("encoding " + PictureOfSize(width, height));
+    if (!m_idat->Begin(png)) return Failure::NotEnoughMemoryFor("encoding " + PictureOfSize(width, height));
     // Rows of zeros are all alike: they are fed from one buffer kept zero.
     const std::size_t rowBytes = 1 + static_cast<std::size_t>(width) * kBytesPerPixel;
     m_row.resize(rowBytes + 1);  // FilterRow writes one byte past a row

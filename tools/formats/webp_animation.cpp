@@ -49,7 +49,7 @@ Result<> WebpAnimation::AddFrame(const PixelStore& window, const Rect& changed, 
 {
     WebPPicture& frame = m_encoder->frame;
     if (!m_encoder->animation || !frame.argb)
-        return NotEnoughMemoryFor("recording " + PictureOfSize(frame.width, frame.height));
+        return Failure::NotEnoughMemoryFor("recording " + PictureOfSize(frame.width, frame.height));
     // The frame picture keeps the window as the last frame left it (the
     // first frame, a repaint, covers it all): only the change is copied.
     for (int y = changed.top; y < changed.bottom; ++y) {
@@ -63,7 +63,7 @@ Result<> WebpAnimation::AddFrame(const PixelStore& window, const Rect& changed, 
     }
     if (!WebPAnimEncoderAdd(m_encoder->animation, &frame, m_timestampMs, &m_encoder->config)) {
         if (frame.error_code == VP8_ENC_ERROR_OUT_OF_MEMORY)
-            return NotEnoughMemoryFor("recording " + PictureOfSize(frame.width, frame.height));
+            return Failure::NotEnoughMemoryFor("recording " + PictureOfSize(frame.width, frame.height));
         return Failure::Runtime(std::string("the WebP encoder failed: ") + WebPAnimEncoderGetError(m_encoder->animation));
     }
     m_timestampMs += milliseconds;
