@@ -41,8 +41,10 @@ WAYLAND_TEST_PACKAGES=(sway swaybg xwayland wtype swayidle grim jq imagemagick p
 # xserver-xephyr lays out the several monitors (Xinerama heads) of the
 # multi-monitor tests; xscreensaver is the daemon one of them runs;
 # x11-xserver-utils (xrandr -s) changes a resizeable Xephyr's screen size
-# under the full-screen saver (Xvfb's RandR offers one size only).
-X11_TEST_PACKAGES=(xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick xserver-xephyr xscreensaver procps)
+# under the full-screen saver (Xvfb's RandR offers one size only);
+# libxml2-utils (xmllint) reads the settings file xscreensaver-settings shows.
+X11_TEST_PACKAGES=(xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick xserver-xephyr xscreensaver procps
+                   libxml2-utils)
 # run.sh --screenshot: a virtual display (xvfb-run needs xauth) and import.
 SCREENSHOT_PACKAGES=(xvfb xauth imagemagick)
 # The Debian package and its tests: help2man makes the man pages from --help;
